@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "printer/spooler.h"
+#include "printer/user_messages.h"
+#include "settings/language.h"
+
+namespace varnok {
+
+enum class SendOutcome {
+  Sent,          // the spooler holds the job
+  QueueMissing,  // the queue could not be opened; the user has been told
+  Refused,       // the spooler refused the job or the write failed; the user has been told
+};
+
+// Writes text to the queue as one raw job titled "Label", in a single write.
+SendOutcome SendRawText(Spooler& spooler, UserMessages& messages, std::string_view queue,
+                        std::string_view text);
+
+// The queue's driver name (at most 64 bytes, " " when it has none), or nullopt after the
+// user has been told why not, in the calling window's language where the message has one.
+std::optional<std::string> GetQueueDriverName(Spooler& spooler, UserMessages& messages,
+                                              std::string_view queue, Language window);
+
+// Whether the queue can be opened now (the check made after sending).
+bool QueueCanBeOpened(Spooler& spooler, std::string_view queue);
+
+// The installed queues whose names begin with exactly "VARNOK" or "Varnok", in spooler order.
+std::vector<std::string> BrandQueueNames(Spooler& spooler);
+
+}  // namespace varnok

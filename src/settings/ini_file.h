@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace varnok {
+
+// Reads one value of a profile ("INI") file the way the Windows profile reader does:
+// case-blind names, blanks around names and value dropped, one pair of surrounding quotes
+// removed, at most 254 bytes (never splitting a character), UTF-8 or GBK text decoded to
+// UTF-8. A missing file, section or key reads as the empty text.
+std::string ReadIniString(const std::string& path, std::string_view section, std::string_view key);
+
+// Writes one value, creating the file, section or key as needed and keeping every other byte.
+// The file is replaced atomically; false when the write could not be made (the old file stays).
+bool WriteIniString(const std::string& path, std::string_view section, std::string_view key,
+                    std::string_view value);
+
+// The settings file beside the running program: its folder followed by "/config.ini".
+std::string ConfigFilePath();
+
+}  // namespace varnok

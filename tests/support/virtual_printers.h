@@ -1,0 +1,53 @@
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varnok::testing {
+
+struct VirtualQueue {
+  std::string name;    // CUPS queue name (no blanks, "/" or "#")
+  std::string driver;  // the PPD NickName, reported as printer-make-and-model
+};
+
+// A private CUPS scheduler (never the system's) with label printers that capture every job's
+// bytes. Everything is torn down by the destructor, also when a test fails.
+class VirtualPrinters {
+ public:
+  // VARNOK_K540_200DPI, Varnok-Office, VARNOKX, an unsupported model, a 70-byte driver name,
+  // and the decoys varnok_K540, VarNok_R5, VARNO, My_VARNOK.
+  static std::vector<VirtualQueue> StandardQueues();
+
+  // Starts the scheduler with these queues and points libcups at it (CUPS_SERVER), before
+  // anything in the process has talked to CUPS.
+  static std::unique_ptr<VirtualPrinters> Start(const std::vector<VirtualQueue>& queues);
+  ~VirtualPrinters();
+
+  std::string ServerSocket() const;  // the CUPS_SERVER value
+  std::string CaptureFolder() const;  // where each received job is stored as a file
+
+  // The bytes of the next job the queue's printer receives, or nullopt after the timeout.
+  std::optional<std::string> WaitForJob(std::string_view queue, std::chrono::milliseconds timeout);
+  // True when no job reaches the queue's printer within the period.
+  bool NoJobWithin(std::string_view queue, std::chrono::milliseconds period);
+  // Titles (job-name) of every job the scheduler has had for the queue, oldest first.
+  std::vector<std::string> JobTitles(std::string_view queue);
+
+  void AddQueue(const VirtualQueue& queue);
+  void RemoveQueue(std::string_view name);
+  void RejectJobs(std::string_view name);   // cupsreject
+  void AcceptJobs(std::string_view name);   // cupsaccept
+  void StopScheduler();   // the queues stay configured; StartScheduler brings them back
+  void StartScheduler();
+
+ private:
+  struct Impl;
+  explicit VirtualPrinters(std::unique_ptr<Impl> impl);
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace varnok::testing
