@@ -1,0 +1,1 @@
+// placeholder until this module is written
