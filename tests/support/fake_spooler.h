@@ -1,0 +1,125 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "printer/spooler.h"
+
+namespace varnok::testing {
+
+// An in-memory spooler for the failure paths the real scheduler cannot easily produce.
+class FakeSpooler : public Spooler {
+ public:
+  struct Queue {
+    std::optional<std::string> make_and_model;
+    DescribeOutcome describe = DescribeOutcome::Ok;
+    bool refuses_jobs = false;   // CreateRawJob fails
+    bool write_fails = false;    // RawJob::Write fails
+    bool finish_fails = false;   // RawJob::Finish fails
+  };
+  struct Job {
+    std::string queue;
+    std::string title;
+    std::string bytes;
+    int writes = 0;
+    bool finished = false;
+    bool cancelled = false;
+  };
+
+  // Queues keep the order in which they were added.
+  void AddQueue(std::string name, Queue queue = {}) {
+    names_.push_back(name);
+    queues_[std::move(name)] = std::move(queue);
+  }
+  void RemoveQueue(const std::string& name) {
+    std::erase(names_, name);
+    queues_.erase(name);
+  }
+  Queue& queue(const std::string& name) { return queues_.at(name); }
+  const std::vector<Job>& jobs() const { return jobs_; }
+  int open_count() const { return open_count_; }
+
+  std::vector<std::string> QueueNames() override { return names_; }
+
+  std::optional<SpoolerFailure> OpenQueue(std::string_view queue) override {
+    ++open_count_;
+    if (queues_.contains(std::string(queue))) return std::nullopt;
+    return SpoolerFailure{kNotFound, "The printer or class does not exist."};
+  }
+
+  QueueDescription DescribeQueue(std::string_view queue) override {
+    auto it = queues_.find(std::string(queue));
+    if (it == queues_.end()) {
+      return {DescribeOutcome::CannotOpen, std::nullopt,
+              {kNotFound, "The printer or class does not exist."}};
+    }
+    if (it->second.describe != DescribeOutcome::Ok) {
+      return {it->second.describe, std::nullopt, {1280, "internal error"}};
+    }
+    return {DescribeOutcome::Ok, it->second.make_and_model, {}};
+  }
+
+  std::unique_ptr<RawJob> CreateRawJob(std::string_view queue, std::string_view title,
+                                       SpoolerFailure& failure) override {
+    auto it = queues_.find(std::string(queue));
+    if (it == queues_.end()) {
+      failure = {kNotFound, "The printer or class does not exist."};
+      return nullptr;
+    }
+    if (it->second.refuses_jobs) {
+      failure = {1031, "Destination \"" + std::string(queue) + "\" is not accepting jobs."};
+      return nullptr;
+    }
+    jobs_.push_back({std::string(queue), std::string(title), {}, 0, false, false});
+    return std::make_unique<FakeJob>(*this, jobs_.size() - 1, it->second);
+  }
+
+  static constexpr int kNotFound = 1030;
+
+ private:
+  class FakeJob : public RawJob {
+   public:
+    FakeJob(FakeSpooler& owner, size_t index, const Queue& queue)
+        : owner_(owner), index_(index), queue_(queue) {}
+    ~FakeJob() override {
+      if (!job().finished) Cancel();
+    }
+    bool Write(std::string_view bytes) override {
+      if (queue_.write_fails) {
+        failure_ = {1280, "write failed"};
+        return false;
+      }
+      job().bytes.append(bytes);
+      ++job().writes;
+      return true;
+    }
+    bool Finish() override {
+      if (queue_.finish_fails) {
+        failure_ = {1280, "finish failed"};
+        return false;
+      }
+      job().finished = true;
+      return true;
+    }
+    void Cancel() override { job().cancelled = true; }
+    const SpoolerFailure& Failure() const override { return failure_; }
+
+   private:
+    Job& job() { return owner_.jobs_[index_]; }
+    FakeSpooler& owner_;
+    size_t index_;
+    Queue queue_;
+    SpoolerFailure failure_;
+  };
+
+  std::vector<std::string> names_;
+  std::map<std::string, Queue> queues_;
+  std::vector<Job> jobs_;
+  int open_count_ = 0;
+};
+
+}  // namespace varnok::testing
