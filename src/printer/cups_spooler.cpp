@@ -1,1 +1,113 @@
-// placeholder until this module is written
+#include "printer/cups_spooler.h"
+
+#include "printer/cups_connection.h"
+#include "printer/cups_raw_job.h"
+
+namespace varnok {
+namespace {
+
+// A Get-Printer-Attributes answer, sorted into the outcomes the rest of the program knows.
+struct PrinterAnswer {
+  DescribeOutcome outcome = DescribeOutcome::CannotOpen;
+  IppMessage response;
+  SpoolerFailure failure;
+};
+
+bool IsAccessRefusal(ipp_status_t status) {
+  return status == IPP_STATUS_ERROR_FORBIDDEN || status == IPP_STATUS_ERROR_NOT_AUTHENTICATED ||
+         status == IPP_STATUS_ERROR_NOT_AUTHORIZED;
+}
+
+PrinterAnswer AskPrinter(std::string_view queue, const char* attribute) {
+  PrinterAnswer answer;
+  if (!IsCupsQueueName(queue)) {
+    answer.failure = NoSuchQueue();
+    return answer;
+  }
+  HttpConnection http = ConnectToScheduler(answer.failure);
+  if (!http) return answer;
+
+  IppMessage request(ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES));
+  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+               PrinterUri(queue).c_str());
+  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+               cupsUser());
+  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+               attribute);
+  answer.response.reset(cupsDoRequest(http.get(), request.release(), "/"));
+
+  ipp_status_t status = cupsLastError();
+  if (answer.response && IsSuccess(status)) {
+    answer.outcome = DescribeOutcome::Ok;
+    return answer;
+  }
+  answer.failure = LastCupsFailure("the print system gave no answer");
+  if (status == IPP_STATUS_ERROR_NOT_FOUND || status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE) {
+    answer.outcome = DescribeOutcome::CannotOpen;
+  } else if (answer.response || IsAccessRefusal(status)) {
+    answer.outcome = DescribeOutcome::DescriptionUnreadable;
+  } else {
+    // The request went out but nothing usable came back.
+    answer.outcome = DescribeOutcome::SizeQueryFailed;
+  }
+  return answer;
+}
+
+}  // namespace
+
+std::vector<std::string> CupsSpooler::QueueNames() {
+  SpoolerFailure unreachable;
+  HttpConnection http = ConnectToScheduler(unreachable);
+  if (!http) return {};
+
+  cups_dest_t* dests = nullptr;
+  int count = cupsGetDests2(http.get(), &dests);
+  std::vector<std::string> names;
+  for (int i = 0; i < count; ++i) {
+    // Instances (lpoptions variants of a queue) are not queues of their own.
+    if (dests[i].instance == nullptr) names.emplace_back(dests[i].name);
+  }
+  cupsFreeDests(count, dests);
+  return names;
+}
+
+std::optional<SpoolerFailure> CupsSpooler::OpenQueue(std::string_view queue) {
+  PrinterAnswer answer = AskPrinter(queue, "printer-name");
+  if (answer.outcome == DescribeOutcome::Ok) return std::nullopt;
+  return answer.failure;
+}
+
+QueueDescription CupsSpooler::DescribeQueue(std::string_view queue) {
+  PrinterAnswer answer = AskPrinter(queue, "printer-make-and-model");
+  QueueDescription description{answer.outcome, std::nullopt, answer.failure};
+  if (answer.outcome == DescribeOutcome::Ok) {
+    ipp_attribute_t* attribute =
+        ippFindAttribute(answer.response.get(), "printer-make-and-model", IPP_TAG_ZERO);
+    if (const char* text = ippGetString(attribute, 0, nullptr)) {
+      description.make_and_model = text;
+    }
+  }
+  return description;
+}
+
+std::unique_ptr<RawJob> CupsSpooler::CreateRawJob(std::string_view queue, std::string_view title,
+                                                  SpoolerFailure& failure) {
+  if (!IsCupsQueueName(queue)) {
+    failure = NoSuchQueue();
+    return nullptr;
+  }
+  HttpConnection http = ConnectToScheduler(failure);
+  if (!http) return nullptr;
+
+  std::string name(queue);
+  std::string document_name(title);
+  int job_id = cupsCreateJob(http.get(), name.c_str(), document_name.c_str(), 0, nullptr);
+  if (job_id == 0) {
+    failure = LastCupsFailure("the print system did not create the job");
+    return nullptr;
+  }
+  return std::make_unique<CupsRawJob>(std::move(http), std::move(name), std::move(document_name),
+                                      job_id);
+}
+
+}  // namespace varnok

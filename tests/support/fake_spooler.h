@@ -17,9 +17,9 @@ class FakeSpooler : public Spooler {
   struct Queue {
     std::optional<std::string> make_and_model;
     DescribeOutcome describe = DescribeOutcome::Ok;
-    bool refuses_jobs = false;   // CreateRawJob fails
-    bool write_fails = false;    // RawJob::Write fails
-    bool finish_fails = false;   // RawJob::Finish fails
+    bool refuses_jobs = false;  // CreateRawJob fails
+    bool write_fails = false;   // RawJob::Write fails
+    bool finish_fails = false;  // RawJob::Finish fails
   };
   struct Job {
     std::string queue;
@@ -31,7 +31,8 @@ class FakeSpooler : public Spooler {
   };
 
   // Queues keep the order in which they were added.
-  void AddQueue(std::string name, Queue queue = {}) {
+  void AddQueue(std::string name) { AddQueue(std::move(name), Queue{}); }
+  void AddQueue(std::string name, Queue queue) {
     names_.push_back(name);
     queues_[std::move(name)] = std::move(queue);
   }
@@ -54,7 +55,8 @@ class FakeSpooler : public Spooler {
   QueueDescription DescribeQueue(std::string_view queue) override {
     auto it = queues_.find(std::string(queue));
     if (it == queues_.end()) {
-      return {DescribeOutcome::CannotOpen, std::nullopt,
+      return {DescribeOutcome::CannotOpen,
+              std::nullopt,
               {kNotFound, "The printer or class does not exist."}};
     }
     if (it->second.describe != DescribeOutcome::Ok) {

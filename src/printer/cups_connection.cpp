@@ -1,0 +1,57 @@
+#include "printer/cups_connection.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace varnok {
+namespace {
+
+constexpr int kConnectMilliseconds = 30'000;
+constexpr double kAnswerSeconds = 30.0;
+constexpr size_t kMaxQueueNameBytes = 127;
+
+}  // namespace
+
+HttpConnection ConnectToScheduler(SpoolerFailure& failure) {
+  HttpConnection http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                   kConnectMilliseconds, nullptr));
+  if (!http) {
+    failure = {IPP_STATUS_ERROR_SERVICE_UNAVAILABLE,
+               std::string("Cannot reach the print system at ") + cupsServer() + ": " +
+                   std::strerror(errno)};
+    return nullptr;
+  }
+  httpSetTimeout(http.get(), kAnswerSeconds, nullptr, nullptr);
+  return http;
+}
+
+bool IsCupsQueueName(std::string_view queue) {
+  if (queue.empty() || queue.size() > kMaxQueueNameBytes) return false;
+  for (char c : queue) {
+    auto byte = static_cast<unsigned char>(c);
+    if (byte <= ' ' || byte == 127 || std::strchr("/\\?'\"#", c) != nullptr) return false;
+  }
+  return true;
+}
+
+SpoolerFailure NoSuchQueue() {
+  return {IPP_STATUS_ERROR_NOT_FOUND, "The printer or class does not exist."};
+}
+
+std::string PrinterUri(std::string_view queue) {
+  char uri[HTTP_MAX_URI];
+  httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof(uri), "ipp", nullptr, "localhost", ippPort(),
+                   "/printers/%s", std::string(queue).c_str());
+  return uri;
+}
+
+bool IsSuccess(ipp_status_t status) { return status < IPP_STATUS_REDIRECTION_OTHER_SITE; }
+
+SpoolerFailure LastCupsFailure(std::string_view fallback) {
+  ipp_status_t status = cupsLastError();
+  if (IsSuccess(status)) return {IPP_STATUS_ERROR_SERVICE_UNAVAILABLE, std::string(fallback)};
+  const char* reason = cupsLastErrorString();
+  return {status, reason != nullptr && *reason != '\0' ? reason : ippErrorString(status)};
+}
+
+}  // namespace varnok

@@ -1,0 +1,83 @@
+#include "printer/cups_raw_job.h"
+
+#include <utility>
+
+namespace varnok {
+
+CupsRawJob::CupsRawJob(HttpConnection http, std::string queue, std::string document_name,
+                       int job_id)
+    : http_(std::move(http)),
+      queue_(std::move(queue)),
+      document_name_(std::move(document_name)),
+      job_id_(job_id) {}
+
+CupsRawJob::~CupsRawJob() {
+  if (state_ != State::Finished) Cancel();
+}
+
+bool CupsRawJob::Write(std::string_view bytes) {
+  if (state_ == State::Created) {
+    // CUPS refuses an empty document, so none is started until there are bytes to send.
+    if (bytes.empty()) return true;
+    if (cupsStartDocument(http_.get(), queue_.c_str(), job_id_, document_name_.c_str(),
+                          CUPS_FORMAT_RAW, 1) != HTTP_STATUS_CONTINUE) {
+      return Fail(State::Broken, "the print system did not take the document");
+    }
+    state_ = State::Writing;
+  }
+  if (state_ != State::Writing) return Fail(state_, "the job is no longer open for writing");
+  if (cupsWriteRequestData(http_.get(), bytes.data(), bytes.size()) != HTTP_STATUS_CONTINUE) {
+    return Fail(State::Broken, "the connection to the print system was lost");
+  }
+  return true;
+}
+
+bool CupsRawJob::Finish() {
+  switch (state_) {
+    case State::Created:
+      if (!CloseWithoutDocument()) return Fail(State::Created, "the job could not be closed");
+      break;
+    case State::Writing:
+      if (!IsSuccess(cupsFinishDocument(http_.get(), queue_.c_str()))) {
+        return Fail(State::Broken, "the document could not be completed");
+      }
+      break;
+    case State::Broken:
+    case State::Finished:
+    case State::Cancelled:
+      return Fail(state_, "the job is no longer open");
+  }
+  state_ = State::Finished;
+  return true;
+}
+
+void CupsRawJob::Cancel() {
+  if (state_ == State::Cancelled) return;
+  if (state_ == State::Writing || state_ == State::Broken) {
+    // Dropping the connection abandons the half-sent document, so none of it is printed.
+    http_.reset();
+    SpoolerFailure unreachable;
+    http_ = ConnectToScheduler(unreachable);
+  }
+  if (http_) cupsCancelJob2(http_.get(), queue_.c_str(), job_id_, 0);
+  state_ = State::Cancelled;
+}
+
+bool CupsRawJob::CloseWithoutDocument() {
+  IppMessage request(ippNewRequest(IPP_OP_CLOSE_JOB));
+  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+               PrinterUri(queue_).c_str());
+  ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job_id_);
+  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+               cupsUser());
+  IppMessage response(cupsDoRequest(http_.get(), request.release(), "/jobs/"));
+  return response != nullptr && IsSuccess(cupsLastError());
+}
+
+bool CupsRawJob::Fail(State next, std::string_view fallback) {
+  failure_ = LastCupsFailure(fallback);
+  state_ = next;
+  return false;
+}
+
+}  // namespace varnok

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "printer/cups_connection.h"
+#include "printer/spooler.h"
+
+namespace varnok {
+
+// A created CUPS job on its own connection. The first Write starts its single raw document
+// (CUPS_FORMAT_RAW, so no filter touches the bytes) and further writes stream into it.
+class CupsRawJob final : public RawJob {
+ public:
+  CupsRawJob(HttpConnection http, std::string queue, std::string document_name, int job_id);
+  ~CupsRawJob() override;
+
+  bool Write(std::string_view bytes) override;
+  bool Finish() override;
+  void Cancel() override;
+  const SpoolerFailure& Failure() const override { return failure_; }
+
+ private:
+  enum class State {
+    Created,   // no document yet
+    Writing,   // the document request is open
+    Broken,    // the document request failed half-way; only Cancel is left
+    Finished,  // the scheduler holds the complete job
+    Cancelled,
+  };
+
+  bool CloseWithoutDocument();
+  bool Fail(State next, std::string_view fallback);
+
+  HttpConnection http_;
+  std::string queue_;
+  std::string document_name_;
+  int job_id_;
+  State state_ = State::Created;
+  SpoolerFailure failure_;
+};
+
+}  // namespace varnok

@@ -1,0 +1,44 @@
+#include <string>
+#include <utility>
+
+#include "printer/pointer_to_string.h"
+#include "printer/printer_access.h"
+
+namespace varnok {
+namespace {
+
+Message ApplicationBox(std::string text) {
+  return {std::move(text), std::string(kApplicationTitle), MessageIcon::None, MessageButtons::Ok};
+}
+
+Message DescriptionFailure(Language window) {
+  if (window == Language::Chinese) {
+    return {"驱动打开错误！", "提示", MessageIcon::Exclamation, MessageButtons::Ok};
+  }
+  return {"Couldn't get Printer Status!", "Notice", MessageIcon::Exclamation, MessageButtons::Ok};
+}
+
+}  // namespace
+
+std::optional<std::string> GetQueueDriverName(Spooler& spooler, UserMessages& messages,
+                                              std::string_view queue, Language window) {
+  QueueDescription description = spooler.DescribeQueue(queue);
+  switch (description.outcome) {
+    case DescribeOutcome::Ok:
+      return PointerToString(description.make_and_model ? description.make_and_model->c_str()
+                                                        : nullptr);
+    case DescribeOutcome::CannotOpen:
+      messages.Show(ApplicationBox("Cannot open printer " + std::string(queue) +
+                                   ", Error: " + std::to_string(description.failure.status)));
+      break;
+    case DescribeOutcome::SizeQueryFailed:
+      messages.Show(ApplicationBox(" > GetPrinter Failed on initial call! <"));
+      break;
+    case DescribeOutcome::DescriptionUnreadable:
+      messages.Show(DescriptionFailure(window));
+      break;
+  }
+  return std::nullopt;
+}
+
+}  // namespace varnok

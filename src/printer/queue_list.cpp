@@ -1,0 +1,15 @@
+#include <vector>
+
+#include "printer/printer_access.h"
+
+namespace varnok {
+
+std::vector<std::string> BrandQueueNames(Spooler& spooler) {
+  std::vector<std::string> names = spooler.QueueNames();
+  std::erase_if(names, [](const std::string& name) {
+    return !name.starts_with("VARNOK") && !name.starts_with("Varnok");
+  });
+  return names;
+}
+
+}  // namespace varnok

@@ -1,0 +1,21 @@
+#include <gtest/gtest.h>
+
+#include "printer/printer_access.h"
+#include "support/fake_spooler.h"
+
+namespace varnok {
+namespace {
+
+TEST(BrandQueueNames, KeepsExactBrandPrefixesInSpoolerOrder) {
+  testing::FakeSpooler spooler;
+  for (const char* name : {"VARNOKX", "varnok_K540", "Varnok-Office", "VarNok_R5", "VARNO",
+                           "My_VARNOK", "VARNOK_K540_200DPI", "Office_Laser"}) {
+    spooler.AddQueue(name);
+  }
+
+  EXPECT_EQ(BrandQueueNames(spooler),
+            (std::vector<std::string>{"VARNOKX", "Varnok-Office", "VARNOK_K540_200DPI"}));
+}
+
+}  // namespace
+}  // namespace varnok
