@@ -1,0 +1,110 @@
+#include "printer/sdk/spooler_label_printer.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <utility>
+#include <vector>
+
+namespace varnok {
+
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+}  // namespace
+
+SpoolerLabelPrinter::SpoolerLabelPrinter(Spooler& spooler) : spooler_(spooler) {}
+
+// Dropping an unfinished job cancels it.
+SpoolerLabelPrinter::~SpoolerLabelPrinter() = default;
+
+void SpoolerLabelPrinter::OpenPort(std::string_view printer_name) {
+  job_.reset();
+  failure_.reset();
+  printer_ = printer_name;
+  path_.clear();
+  port_open_ = true;
+  if (printer_.empty()) {
+    Fail(SdkError::EmptyPrinterName, {});
+  } else if (auto failure = spooler_.OpenQueue(printer_)) {
+    Fail(SdkError::NoSuchPrinter, failure->reason);
+  }
+}
+
+void SpoolerLabelPrinter::VNX_ClearBuffer() {
+  if (CanGoOn()) job_.reset();
+}
+
+void SpoolerLabelPrinter::VNX_SendFile(std::string_view path, SendProgress& progress) {
+  if (!CanGoOn()) return;
+  path_ = path;
+  if (path_.empty()) return Fail(SdkError::FileMissing, "no file name was given");
+
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::file_status status = fs::status(path_, error);
+  if (status.type() == fs::file_type::not_found) {
+    return Fail(SdkError::FileMissing, "no such file");
+  }
+  if (error) return Fail(SdkError::FileUnreadable, error.message());
+  if (fs::is_directory(status)) return Fail(SdkError::FileUnreadable, "it is a folder");
+  // Devices and pipes may never end; only an ordinary file is a thing to print.
+  if (!fs::is_regular_file(status)) return Fail(SdkError::FileUnreadable, "not an ordinary file");
+
+  FileHandle file(std::fopen(path_.c_str(), "rb"));
+  if (!file) return Fail(SdkError::FileUnreadable, std::strerror(errno));
+  const std::uint64_t total = fs::file_size(path_, error);
+
+  if (!progress.Continue(0, total)) return Fail(SdkError::Cancelled, {});
+  if (!EnsureJob(path_)) return;
+
+  std::vector<char> chunk(kChunkBytes);
+  std::uint64_t sent = 0;
+  for (;;) {
+    const std::size_t count = std::fread(chunk.data(), 1, chunk.size(), file.get());
+    if (count > 0) {
+      if (!job_->Write(std::string_view(chunk.data(), count))) {
+        return Fail(SdkError::JobRefused, job_->Failure().reason);
+      }
+      sent += count;
+      if (!progress.Continue(sent, total)) return Fail(SdkError::Cancelled, {});
+    }
+    if (count < chunk.size()) {
+      if (std::ferror(file.get())) return Fail(SdkError::FileUnreadable, std::strerror(errno));
+      return;
+    }
+  }
+}
+
+void SpoolerLabelPrinter::VNX_PrintLabel(int /*first*/, int /*second*/) {
+  if (!CanGoOn() || !job_) return;
+  if (!job_->Finish()) return Fail(SdkError::JobRefused, job_->Failure().reason);
+  job_.reset();
+}
+
+void SpoolerLabelPrinter::ClosePort() {
+  job_.reset();
+  port_open_ = false;
+}
+
+void SpoolerLabelPrinter::Fail(SdkError error, std::string reason) {
+  failure_ = SdkFailure{error, printer_, path_, std::move(reason)};
+  // Whatever went out of this send so far must not be printed.
+  job_.reset();
+}
+
+bool SpoolerLabelPrinter::EnsureJob(std::string_view path) {
+  if (job_) return true;
+  const std::string title = std::filesystem::path(path).filename().string();
+  SpoolerFailure failure;
+  job_ = spooler_.CreateRawJob(printer_, title, failure);
+  if (!job_) Fail(SdkError::JobRefused, failure.reason);
+  return job_ != nullptr;
+}
+
+}  // namespace varnok
