@@ -43,7 +43,7 @@ enum class HelpPanel {
 // One entry of a window's list, with everything picking it puts on the window.
 struct SettingItem {
   ItemId id;
-  std::string_view text;           // the list text; items are recognised by it
+  std::string_view text;  // the list text; items are recognised by it
   InputPanel input;
   std::string_view default_value;  // value items: written into Text1 at every pick
   std::string_view range_line;     // value items: written into Label1

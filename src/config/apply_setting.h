@@ -1,0 +1,44 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "printer/spooler.h"
+#include "printer/user_messages.h"
+#include "settings/language.h"
+
+namespace varnok {
+
+// What the configuration window holds when OK is pressed.
+struct SettingInputs {
+  std::string queue;      // MODEL's text
+  std::string item_text;  // Combo1's text
+  std::string value;      // Text1
+  bool option4_selected = true;
+  bool option5_selected = false;
+  std::array<std::string, 13> network;  // Text2 to Text14
+};
+
+// How a press of OK ended. Each has shown the operator one message, except NoItem and
+// QueueGone, which show nothing.
+enum class ApplyOutcome {
+  Sent,                      // sent, the notice shown
+  NoQueue,                   // no queue chosen
+  NoDriverName,              // the queue's driver name could not be learnt
+  ModelNotSupported,         // refused for this model
+  NoItem,                    // the item text matches no item (or no choice is selected)
+  ValueNotANumber,           // Text1 is empty or not a number
+  CorrectionMissing,         // no correction for the model and key in the settings file
+  CorrectionNotWholeNumber,  // the stored correction is not a 16-bit whole number
+  SendFailed,                // the spooler did not take the job (it has said why)
+  QueueGone,                 // sent, but the queue could not be opened again: no notice
+};
+
+// The OK button of the configuration window of the given language: learns the model of the
+// queue, refuses what the model does not support, composes the item's command (with the
+// model's correction from the settings file at config_path), sends it and tells the
+// operator what to do next. Nothing is sent after any message but the final notice.
+ApplyOutcome ApplySetting(Language window, const SettingInputs& inputs, Spooler& spooler,
+                          UserMessages& messages, const std::string& config_path);
+
+}  // namespace varnok

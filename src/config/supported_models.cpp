@@ -1,0 +1,87 @@
+#include "config/supported_models.h"
+
+#include <algorithm>
+#include <array>
+#include <iterator>
+
+namespace varnok {
+namespace {
+
+constexpr std::array<std::string_view, 34> kSupportedModels{
+    "VARNOK M-4410+",
+    "VARNOK M-4410",
+    "VARNOK M-4410D",
+    "VARNOK K540 200S",
+    "VARNOK K540 (203 DPI)",
+    "VARNOK K540 200DPI",
+    "VARNOK K540 (300 DPI)",
+    "VARNOK K540 300DPI",
+    "VARNOK L410",
+    "VARNOK RS5",
+    "VARNOK M-6610",
+    "VARNOK M-6610+",
+    "VARNOK M-6610D",
+    "VARNOK L610",
+    "VARNOK RS7",
+    "VARNOK RS8",
+    "VARNOK N5/200",
+    "VARNOK N5/300",
+    "VARNOK K540/300S",
+    "VARNOK F7/200",
+    "VARNOK K540 300S",
+    "VARNOK F94",
+    "VARNOK K540/200S",
+    "VARNOK K540/200e",
+    "VARNOK NZ/200",
+    "VARNOK M7000",
+    "VARNOK N5 plus",
+    "VARNOK L430",
+    "VARNOK K540/200+",
+    "VARNOK HALIX 472 200DPI",
+    "VARNOK HALIX472",
+    "VARNOK HALIX572",
+    "VARNOK M8000",
+    "VARNOK M9000",
+};
+
+// The driver-language marks of the Chinese drivers.
+constexpr std::array<std::string_view, 2> kLanguageMarks{"(VRLZ)", "(VRLE)"};
+
+// ASCII only: the bytes of a UTF-8 character beyond ASCII are never touched.
+char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  return std::ranges::equal(a, b, {}, AsciiUpper, AsciiUpper);
+}
+
+// Removes the last UTF-8 character whole, never a part of one.
+void DropLastCharacter(std::string& text) {
+  while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80) {
+    text.pop_back();
+  }
+  if (!text.empty()) text.pop_back();
+}
+
+}  // namespace
+
+std::string ModelName(std::string_view driver_name, bool drops_language_mark) {
+  std::string model;
+  std::ranges::transform(driver_name, std::back_inserter(model), AsciiUpper);
+  if (!drops_language_mark) return model;
+  for (const std::string_view mark : kLanguageMarks) {
+    if (model.ends_with(mark)) {
+      model.resize(model.size() - mark.size());
+      DropLastCharacter(model);  // normally the blank before the mark; none when it stands alone
+      break;
+    }
+  }
+  return model;
+}
+
+bool IsSupportedModel(std::string_view model) {
+  return std::ranges::any_of(kSupportedModels, [model](std::string_view supported) {
+    return EqualIgnoringCase(model, supported);
+  });
+}
+
+}  // namespace varnok

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace varnok {
+
+// The model name of a queue's driver name: upper case (ASCII letters; other bytes kept), and
+// when drops_language_mark, a final "(VRLZ)" or "(VRLE)" removed with the character before it.
+std::string ModelName(std::string_view driver_name, bool drops_language_mark);
+
+// Whether the model is one the settings are made for, compared without regard to case.
+bool IsSupportedModel(std::string_view model);
+
+}  // namespace varnok
