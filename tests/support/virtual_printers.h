@@ -16,6 +16,21 @@ struct VirtualQueue {
 
 // A private CUPS scheduler (never the system's) with label printers that capture every job's
 // bytes. Everything is torn down by the destructor, also when a test fails.
+//
+// How a test binary uses it (link varnok_test_support):
+//   - Call Start before anything in the process talks to CUPS, from the main thread: it sets
+//     CUPS_SERVER for the process (and cupsSetServer for the calling thread, whose libcups may
+//     have read the old value), and the scheduler is stopped when the starting thread ends, so
+//     a crashed test leaves none behind. Threads started afterwards find CUPS_SERVER too.
+//   - Usually once per suite:
+//       static void SetUpTestSuite() { printers = VirtualPrinters::Start(StandardQueues()); }
+//       static void TearDownTestSuite() { printers.reset(); }
+//     or in a ::testing::Environment added in main.
+//   - Give the ctest entries a TIMEOUT and PROPERTIES RESOURCE_LOCK cups_scheduler.
+//   - Start and the queue and scheduler changes throw std::runtime_error with the tool's or the
+//     scheduler's own output when they fail.
+//   - After teardown CUPS_SERVER keeps pointing at the stopped scheduler, never the system's.
+// Jobs are stored as CaptureFolder()/<queue>/job-0001, job-0002, ... in arrival order.
 class VirtualPrinters {
  public:
   // VARNOK_K540_200DPI, Varnok-Office, VARNOKX, an unsupported model, a 70-byte driver name,
@@ -27,7 +42,7 @@ class VirtualPrinters {
   static std::unique_ptr<VirtualPrinters> Start(const std::vector<VirtualQueue>& queues);
   ~VirtualPrinters();
 
-  std::string ServerSocket() const;  // the CUPS_SERVER value
+  std::string ServerSocket() const;   // the CUPS_SERVER value
   std::string CaptureFolder() const;  // where each received job is stored as a file
 
   // The bytes of the next job the queue's printer receives, or nullopt after the timeout.
@@ -39,9 +54,9 @@ class VirtualPrinters {
 
   void AddQueue(const VirtualQueue& queue);
   void RemoveQueue(std::string_view name);
-  void RejectJobs(std::string_view name);   // cupsreject
-  void AcceptJobs(std::string_view name);   // cupsaccept
-  void StopScheduler();   // the queues stay configured; StartScheduler brings them back
+  void RejectJobs(std::string_view name);  // cupsreject
+  void AcceptJobs(std::string_view name);  // cupsaccept
+  void StopScheduler();  // the queues stay configured; StartScheduler brings them back
   void StartScheduler();
 
  private:

@@ -1,0 +1,78 @@
+#include "support/run_command.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
+extern char** environ;
+
+namespace varnok::testing {
+namespace {
+
+std::string CommandLine(const std::vector<std::string>& argv) {
+  std::string line;
+  for (const std::string& word : argv) line += (line.empty() ? "" : " ") + word;
+  return line;
+}
+
+}  // namespace
+
+CommandResult RunCommand(const std::vector<std::string>& argv) {
+  CommandResult result;
+  int pipe_fds[2];
+  if (pipe2(pipe_fds, O_CLOEXEC) != 0) {
+    result.output = std::string("pipe: ") + std::strerror(errno);
+    return result;
+  }
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, pipe_fds[1], STDOUT_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, pipe_fds[1], STDERR_FILENO);
+
+  std::vector<char*> args;
+  for (const std::string& word : argv) args.push_back(const_cast<char*>(word.c_str()));
+  args.push_back(nullptr);
+
+  pid_t pid = -1;
+  int spawn_error = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(pipe_fds[1]);
+  if (spawn_error != 0) {
+    close(pipe_fds[0]);
+    result.output = argv[0] + ": " + std::strerror(spawn_error);
+    return result;
+  }
+
+  char buffer[4096];
+  for (;;) {
+    ssize_t count = read(pipe_fds[0], buffer, sizeof(buffer));
+    if (count > 0) {
+      result.output.append(buffer, static_cast<size_t>(count));
+    } else if (count == 0 || errno != EINTR) {
+      break;
+    }
+  }
+  close(pipe_fds[0]);
+
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+  if (WIFEXITED(status)) result.exit_code = WEXITSTATUS(status);
+  return result;
+}
+
+void RunOrThrow(const std::vector<std::string>& argv) {
+  CommandResult result = RunCommand(argv);
+  if (result.exit_code != 0) {
+    throw std::runtime_error(CommandLine(argv) + " failed (exit " +
+                             std::to_string(result.exit_code) + "): " + result.output);
+  }
+}
+
+}  // namespace varnok::testing

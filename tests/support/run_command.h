@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace varnok::testing {
+
+struct CommandResult {
+  int exit_code = -1;  // -1 when the program could not be started or was killed
+  std::string output;  // standard output and standard error together
+};
+
+// Runs a program (looked up in PATH) to its end and collects what it printed.
+CommandResult RunCommand(const std::vector<std::string>& argv);
+
+// Runs a program and throws std::runtime_error with its output when it does not succeed.
+void RunOrThrow(const std::vector<std::string>& argv);
+
+}  // namespace varnok::testing

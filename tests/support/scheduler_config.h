@@ -1,0 +1,37 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace varnok::testing {
+
+// The folders of a private scheduler, all under one root that is removed afterwards.
+struct SchedulerFolders {
+  explicit SchedulerFolders(std::filesystem::path root_folder);
+
+  std::filesystem::path root;     // ServerRoot: printers.conf and the installed PPDs
+  std::filesystem::path spool;    // RequestRoot
+  std::filesystem::path temp;     // TempDir
+  std::filesystem::path cache;    // CacheDir
+  std::filesystem::path state;    // StateDir, and the local socket
+  std::filesystem::path logs;     // error, access and page logs, the scheduler's own output
+  std::filesystem::path drivers;  // the PPDs handed to lpadmin
+  std::filesystem::path capture;  // the jobs the virtual printers received
+
+  std::filesystem::path Socket() const { return state / "cups.sock"; }
+  std::filesystem::path SchedulerConf() const { return root / "cupsd.conf"; }
+  std::filesystem::path FilesConf() const { return root / "cups-files.conf"; }
+  std::filesystem::path ErrorLog() const { return logs / "error_log"; }
+  std::filesystem::path SchedulerOutput() const { return logs / "cupsd.out"; }
+};
+
+// Creates the folders and writes cupsd.conf and cups-files.conf. The scheduler listens on the
+// loopback port and the local socket only, shares and browses nothing, lets everybody read
+// job titles, and writes its state files at once so a restart finds every queue.
+void WriteSchedulerConfig(const SchedulerFolders& folders, int port);
+
+// A minimal PPD whose NickName (reported as printer-make-and-model) is the driver name and
+// whose only filter passes raw jobs through unchanged.
+std::string LabelPrinterPpd(const std::string& driver);
+
+}  // namespace varnok::testing
