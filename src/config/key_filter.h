@@ -22,7 +22,8 @@ enum class KeyFilter {
 
 // What to do with one typed key, decided before the character reaches the field.
 struct KeyDecision {
-  int key;                // the code to apply: the typed one, kDiscardKey, or kEnterKey
+  int key;                // the code to apply: the typed one, kDiscardKey (the key does
+                          // nothing), or kEnterKey (inserts nothing)
   bool warn_over_limit;   // show OverLimitWarning() first, and wait for it to be closed
   bool select_all_after;  // after the key is applied, select the whole text of the field
                           // that then has the focus
