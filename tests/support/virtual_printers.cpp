@@ -141,6 +141,14 @@ void VirtualPrinters::AcceptJobs(std::string_view name) {
   RunOrThrow({AdminTool("cupsaccept"), "-h", ServerSocket(), std::string(name)});
 }
 
+void VirtualPrinters::DisableQueue(std::string_view name) {
+  RunOrThrow({AdminTool("cupsdisable"), "-h", ServerSocket(), std::string(name)});
+}
+
+void VirtualPrinters::EnableQueue(std::string_view name) {
+  RunOrThrow({AdminTool("cupsenable"), "-h", ServerSocket(), std::string(name)});
+}
+
 void VirtualPrinters::StopScheduler() { impl_->scheduler.Stop(); }
 
 void VirtualPrinters::StartScheduler() { impl_->scheduler.Start(); }

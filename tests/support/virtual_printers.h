@@ -54,8 +54,10 @@ class VirtualPrinters {
 
   void AddQueue(const VirtualQueue& queue);
   void RemoveQueue(std::string_view name);
-  void RejectJobs(std::string_view name);  // cupsreject
-  void AcceptJobs(std::string_view name);  // cupsaccept
+  void RejectJobs(std::string_view name);    // cupsreject
+  void AcceptJobs(std::string_view name);    // cupsaccept
+  void DisableQueue(std::string_view name);  // cupsdisable: jobs are taken and held
+  void EnableQueue(std::string_view name);   // cupsenable: held jobs go to the printer
   void StopScheduler();  // the queues stay configured; StartScheduler brings them back
   void StartScheduler();
 

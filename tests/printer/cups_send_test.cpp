@@ -1,0 +1,95 @@
+#include <string>
+#include <vector>
+
+#include "printer/printer_access.h"
+#include "virtual_printer_test.h"
+
+namespace varnok {
+namespace {
+
+using CupsSend = VirtualPrinterTest;
+
+TEST_F(CupsSend, CommandBytesArriveUnchangedInAJobTitledLabel) {
+  const std::string command = "#UM>SL\r\n#UM>DI1\r\x1b\x01\xff";
+
+  EXPECT_EQ(SendRawText(spooler, messages, "VARNOK_K540_200DPI", command), SendOutcome::Sent);
+
+  EXPECT_EQ(printers->WaitForJob("VARNOK_K540_200DPI", kJobArrives), command);
+  EXPECT_EQ(printers->JobTitles("VARNOK_K540_200DPI"), std::vector<std::string>{"Label"});
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(CupsSend, DoubleByteTextArrivesWhole) {
+  const std::string text = "#UM>标签打印机\r";  // 10 characters, 20 bytes
+  ASSERT_EQ(text.size(), 20u);
+
+  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", text), SendOutcome::Sent);
+
+  EXPECT_EQ(printers->WaitForJob("VARNOKX", kJobArrives), text);
+}
+
+TEST_F(CupsSend, TwoCallsGiveTwoJobs) {
+  EXPECT_EQ(SendRawText(spooler, messages, "Varnok-Office", "#UM>SL\r\n"), SendOutcome::Sent);
+  EXPECT_EQ(SendRawText(spooler, messages, "Varnok-Office", "^@"), SendOutcome::Sent);
+
+  EXPECT_EQ(printers->WaitForJob("Varnok-Office", kJobArrives), "#UM>SL\r\n");
+  EXPECT_EQ(printers->WaitForJob("Varnok-Office", kJobArrives), "^@");
+  EXPECT_EQ(printers->JobTitles("Varnok-Office"), (std::vector<std::string>{"Label", "Label"}));
+}
+
+TEST_F(CupsSend, EmptyTextGivesAJobWithNoBytesAndNoMessage) {
+  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", ""), SendOutcome::Sent);
+
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(printers->JobTitles("VARNOKX"), std::vector<std::string>{"Label"});
+  const auto received = printers->WaitForJob("VARNOKX", kNoJob);
+  EXPECT_TRUE(!received || received->empty());
+}
+
+TEST_F(CupsSend, MissingQueueShowsTheMessageAndQueuesNothing) {
+  EXPECT_EQ(SendRawText(spooler, messages, "VARNOK_GONE", "#UM>SL\r\n"), SendOutcome::QueueMissing);
+
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text,
+            "There is no such a printer installed in system!Please install Varnok printer driver "
+            "before running this program.");
+  EXPECT_TRUE(printers->JobTitles("VARNOK_GONE").empty());
+}
+
+TEST_F(CupsSend, QueueRejectingJobsGivesTheRefusal) {
+  printers->RejectJobs("VARNOKX");
+
+  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n"), SendOutcome::Refused);
+
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].title, "VarnoK Utility");
+  EXPECT_EQ(messages.shown[0].icon, MessageIcon::Exclamation);
+  EXPECT_EQ(messages.shown[0].text,
+            "Could not send to printer VARNOKX: Destination \"VARNOKX\" is not accepting jobs.");
+  EXPECT_TRUE(printers->NoJobWithin("VARNOKX", kNoJob));
+}
+
+TEST_F(CupsSend, DisabledQueueHoldsTheJobUntilEnabled) {
+  printers->DisableQueue("VARNOKX");
+
+  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n"), SendOutcome::Sent);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_TRUE(printers->NoJobWithin("VARNOKX", kNoJob));
+
+  printers->EnableQueue("VARNOKX");
+  EXPECT_EQ(printers->WaitForJob("VARNOKX", kJobArrives), "#UM>SL\r\n");
+}
+
+TEST_F(CupsSend, StoppedSchedulerCountsAsAMissingQueueUntilItIsBack) {
+  printers->StopScheduler();
+  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n"), SendOutcome::QueueMissing);
+  EXPECT_FALSE(QueueCanBeOpened(spooler, "VARNOKX"));
+
+  printers->StartScheduler();
+  EXPECT_TRUE(QueueCanBeOpened(spooler, "VARNOKX"));
+  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n"), SendOutcome::Sent);
+  EXPECT_EQ(printers->WaitForJob("VARNOKX", kJobArrives), "#UM>SL\r\n");
+}
+
+}  // namespace
+}  // namespace varnok
