@@ -9,7 +9,7 @@
 
 namespace varnok {
 
-// Character codes the filters treat specially (what the typed key stands for).
+// Character codes with a meaning of their own to the filters.
 inline constexpr int kDiscardKey = 0;
 inline constexpr int kBackspaceKey = 8;
 inline constexpr int kEnterKey = 13;
