@@ -1,1 +1,93 @@
-// placeholder until this module is written
+#include "settings/ini_file.h"
+
+#include "settings/file_access.h"
+#include "settings/file_text.h"
+#include "settings/ini_lines.h"
+#include "settings/ini_lookup.h"
+#include "settings/utf8.h"
+
+namespace varnok {
+
+namespace {
+
+// The Windows profile reader fills a 255-byte buffer: at most 254 bytes and the closing zero.
+constexpr std::size_t kMaxValueBytes = 254;
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+// One pair of matching quotes around a value of two or more characters is not part of it.
+std::string_view WithoutQuotes(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+// Names and values that could not be read back as written are refused.
+bool CanBeWritten(std::string_view section, std::string_view key, std::string_view value) {
+  const auto has_line_end = [](std::string_view text) {
+    return text.find_first_of("\r\n") != std::string_view::npos;
+  };
+  return !section.empty() && !key.empty() && !has_line_end(section) && !has_line_end(key) &&
+         !has_line_end(value) && key.find('=') == std::string_view::npos && key.front() != '[';
+}
+
+}  // namespace
+
+std::string ReadIniString(const std::string& path, std::string_view section, std::string_view key) {
+  const ini::FileBytes file = ini::ReadFileBytes(path);
+  if (file.status != ini::ReadStatus::Ok) return {};
+  const std::string_view bytes = file.bytes;
+  const ini::FileEncoding encoding = ini::DetectEncoding(bytes);
+  const std::vector<ini::IniLine> lines = ini::ScanLines(bytes, encoding);
+  const ini::EntryLocation location = ini::FindEntry(bytes, lines, encoding, section, key);
+  if (!location.key_line) return {};
+
+  const ini::Span span = lines[*location.key_line].value;
+  const std::string value =
+      ini::DecodeText(WithoutQuotes(bytes.substr(span.begin, span.size())), encoding);
+  return std::string(ini::CutUtf8(value, kMaxValueBytes));
+}
+
+bool WriteIniString(const std::string& path, std::string_view section, std::string_view key,
+                    std::string_view value) {
+  section = ini::TrimName(section);
+  key = ini::TrimName(key);
+  if (!CanBeWritten(section, key, value)) return false;
+
+  const ini::FileBytes file = ini::ReadFileBytes(path);
+  if (file.status == ini::ReadStatus::Failed) return false;
+  std::string bytes = file.bytes;
+
+  // New text is written in the file's own encoding, so the file stays in one encoding.
+  const ini::FileEncoding encoding = ini::DetectEncoding(bytes);
+  const auto section_bytes = ini::EncodeText(section, encoding);
+  const auto key_bytes = ini::EncodeText(key, encoding);
+  const auto value_bytes = ini::EncodeText(value, encoding);
+  if (!section_bytes || !key_bytes || !value_bytes) return false;
+
+  const std::vector<ini::IniLine> lines = ini::ScanLines(bytes, encoding);
+  const ini::EntryLocation location = ini::FindEntry(bytes, lines, encoding, section, key);
+  if (location.key_line) {
+    // Replace the value in place: blanks around it, the name and the line end stay.
+    const ini::Span span = lines[*location.key_line].value;
+    bytes.replace(span.begin, span.size(), *value_bytes);
+  } else if (location.section_line) {
+    // Add the key after the section's last key line (or its header line).
+    const ini::IniLine& after = lines[location.insert_after_line];
+    std::string text = after.has_line_end() ? "" : std::string(kLineEnd);
+    text += *key_bytes + "=" + *value_bytes + std::string(kLineEnd);
+    bytes.insert(after.end, text);
+  } else {
+    // Add the section and the key at the end of the file.
+    const bool ends_line = bytes.size() == ini::TextStart(bytes, encoding) ||
+                           bytes.back() == '\n' || bytes.back() == '\r';
+    if (!ends_line) bytes += kLineEnd;
+    bytes += "[" + *section_bytes + "]" + std::string(kLineEnd);
+    bytes += *key_bytes + "=" + *value_bytes + std::string(kLineEnd);
+  }
+  return ini::ReplaceFileAtomically(path, bytes);
+}
+
+}  // namespace varnok

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "case_name.h"
+#include "settings/ini_file.h"
+#include "temp_folder.h"
+
+// A write that cannot be made returns false and leaves the file as it was. The tests run as
+// root, where a read-only folder is still writable, so the failures are made in other ways.
+namespace varnok {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+constexpr std::string_view kFile = "; keep me\r\n[LANGUAGE]\r\nLG=CHINESE\r\n";
+
+TEST(WriteIniStringFailure, FolderDoesNotExist) {
+  TempFolder folder;
+  const std::string missing = folder.File("missing");
+  EXPECT_FALSE(WriteIniString(missing + "/config.ini", "LANGUAGE", "LG", "ENGLISH"));
+  EXPECT_FALSE(std::filesystem::exists(missing));
+  EXPECT_TRUE(folder.Entries().empty());
+}
+
+TEST(WriteIniStringFailure, PathBelowARegularFile) {
+  TempFolder folder;
+  const std::string file = folder.File("config.ini");
+  WriteBytes(file, kFile);
+  EXPECT_FALSE(WriteIniString(file + "/config.ini", "LANGUAGE", "LG", "ENGLISH"));
+  EXPECT_EQ(ReadBytes(file), kFile);
+  EXPECT_EQ(folder.Entries(), std::set<std::string>{"config.ini"});
+}
+
+TEST(WriteIniStringFailure, PathIsAFolder) {
+  TempFolder folder;
+  const std::string path = folder.File("config.ini");
+  std::filesystem::create_directory(path);
+  EXPECT_FALSE(WriteIniString(path, "LANGUAGE", "LG", "ENGLISH"));
+  EXPECT_TRUE(std::filesystem::is_directory(path));
+  EXPECT_TRUE(std::filesystem::is_empty(path));
+  EXPECT_EQ(folder.Entries(), std::set<std::string>{"config.ini"});
+}
+
+TEST(WriteIniStringFailure, DanglingSymbolicLink) {
+  TempFolder folder;
+  const std::string path = folder.File("config.ini");
+  std::filesystem::create_symlink("missing/real.ini", path);
+  EXPECT_FALSE(WriteIniString(path, "LANGUAGE", "LG", "ENGLISH"));
+  EXPECT_EQ(folder.Entries(), std::set<std::string>{"config.ini"});
+}
+
+// In the child of a death test: writes with at most 16 bytes per file and exits 0 when the
+// write reported failure.
+void WriteWithFileSizeLimit(const std::string& path) {
+  std::signal(SIGXFSZ, SIG_IGN);
+  const rlimit limit{16, 16};
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  std::_Exit(WriteIniString(path, "LANGUAGE", "LG", "ENGLISH") ? 1 : 0);
+}
+
+// A full disk: the file-size limit makes the write of the temporary file fail part-way. Run in
+// a child process, which alone gets the limit.
+TEST(WriteIniStringFailureDeathTest, FullDiskKeepsTheOldFile) {
+  TempFolder folder;
+  const std::string path = folder.File("config.ini");
+  WriteBytes(path, kFile);
+  EXPECT_EXIT(WriteWithFileSizeLimit(path), ::testing::ExitedWithCode(0), "");
+  EXPECT_EQ(ReadBytes(path), kFile);
+  EXPECT_EQ(ReadIniString(path, "LANGUAGE", "LG"), "CHINESE");
+  EXPECT_EQ(folder.Entries(), std::set<std::string>{"config.ini"});
+}
+
+// Entries that could not be read back as written are refused, and the file is not touched.
+struct RefusedCase {
+  const char* name;
+  std::string_view section;
+  std::string_view key;
+  std::string_view value;
+};
+
+void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
+
+class WriteIniStringRefusedTest : public ::testing::TestWithParam<RefusedCase> {};
+
+TEST_P(WriteIniStringRefusedTest, LeavesFileAsItWas) {
+  const RefusedCase& c = GetParam();
+  TempFolder folder;
+  const std::string path = folder.File("config.ini");
+  WriteBytes(path, kFile);
+  EXPECT_FALSE(WriteIniString(path, c.section, c.key, c.value));
+  EXPECT_EQ(ReadBytes(path), kFile);
+  EXPECT_EQ(folder.Entries(), std::set<std::string>{"config.ini"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, WriteIniStringRefusedTest,
+    ::testing::Values(RefusedCase{"EmptySection", "", "LG", "ENGLISH"},
+                      RefusedCase{"BlankSection", "  ", "LG", "ENGLISH"},
+                      RefusedCase{"EmptyKey", "LANGUAGE", "", "ENGLISH"},
+                      RefusedCase{"LineEndInValue", "LANGUAGE", "LG", "ENG\r\nLISH"},
+                      RefusedCase{"LfInValue", "LANGUAGE", "LG", "ENG\nLISH"},
+                      RefusedCase{"CrInSection", "LANG\rUAGE", "LG", "ENGLISH"},
+                      RefusedCase{"LineEndInKey", "LANGUAGE", "L\nG", "ENGLISH"},
+                      RefusedCase{"EqualsInKey", "LANGUAGE", "L=G", "ENGLISH"},
+                      RefusedCase{"KeyLooksLikeSection", "LANGUAGE", "[LG]", "ENGLISH"},
+                      RefusedCase{"ValueNotUtf8", "LANGUAGE", "LG", "\xFF"}),
+    varnok::testing::CaseName());
+
+TEST(WriteIniStringFailure, CharacterGbkDoesNotHave) {
+  // The file is GBK (About text "中" is D6 D0); an emoji has no GBK form, so nothing is written
+  // rather than mixing UTF-8 into the GBK file.
+  constexpr std::string_view gbk = "[CHINESE]\r\nFA_lblDescription=\xD6\xD0\r\n";
+  TempFolder folder;
+  const std::string path = folder.File("config.ini");
+  WriteBytes(path, gbk);
+  EXPECT_FALSE(WriteIniString(path, "CHINESE", "FA_lblDisclaimer", "\xF0\x9F\x98\x80"));
+  EXPECT_EQ(ReadBytes(path), gbk);
+}
+
+}  // namespace
+}  // namespace varnok
