@@ -38,11 +38,15 @@ SpoolerFailure NoSuchQueue() {
   return {IPP_STATUS_ERROR_NOT_FOUND, "The printer or class does not exist."};
 }
 
-std::string PrinterUri(std::string_view queue) {
+IppMessage NewQueueRequest(ipp_op_t operation, std::string_view queue) {
   char uri[HTTP_MAX_URI];
   httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof(uri), "ipp", nullptr, "localhost", ippPort(),
                    "/printers/%s", std::string(queue).c_str());
-  return uri;
+  IppMessage request(ippNewRequest(operation));
+  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+               cupsUser());
+  return request;
 }
 
 bool IsSuccess(ipp_status_t status) { return status < IPP_STATUS_REDIRECTION_OTHER_SITE; }

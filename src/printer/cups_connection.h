@@ -29,7 +29,8 @@ HttpConnection ConnectToScheduler(SpoolerFailure& failure);
 bool IsCupsQueueName(std::string_view queue);
 SpoolerFailure NoSuchQueue();
 
-std::string PrinterUri(std::string_view queue);
+// A request about the queue from this user: its printer-uri and requesting-user-name are set.
+IppMessage NewQueueRequest(ipp_op_t operation, std::string_view queue);
 bool IsSuccess(ipp_status_t status);
 
 // What libcups recorded for the last request on this thread; `fallback` explains a failure

@@ -64,12 +64,8 @@ void CupsRawJob::Cancel() {
 }
 
 bool CupsRawJob::CloseWithoutDocument() {
-  IppMessage request(ippNewRequest(IPP_OP_CLOSE_JOB));
-  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
-               PrinterUri(queue_).c_str());
+  IppMessage request = NewQueueRequest(IPP_OP_CLOSE_JOB, queue_);
   ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job_id_);
-  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
-               cupsUser());
   IppMessage response(cupsDoRequest(http_.get(), request.release(), "/jobs/"));
   return response != nullptr && IsSuccess(cupsLastError());
 }

@@ -64,7 +64,6 @@ void WriteSchedulerConfig(const SchedulerFolders& folders, int port) {
                 "BrowseLocalProtocols none\n"
                 "WebInterface No\n"
                 "DefaultShared No\n"
-                "DirtyCleanInterval 0\n"
                 "<Policy default>\n"
                 "  JobPrivateAccess all\n"
                 "  JobPrivateValues none\n"

@@ -26,8 +26,10 @@ struct SchedulerFolders {
 };
 
 // Creates the folders and writes cupsd.conf and cups-files.conf. The scheduler listens on the
-// loopback port and the local socket only, shares and browses nothing, lets everybody read
-// job titles, and writes its state files at once so a restart finds every queue.
+// loopback port and the local socket only, shares and browses nothing, and lets everybody read
+// job titles. It keeps CUPS's own delay for writing its state files (it writes them when told
+// to stop, so a restart finds every queue); writing them after every job doubles the time a
+// job takes to reach the printer on a busy machine.
 void WriteSchedulerConfig(const SchedulerFolders& folders, int port);
 
 // A minimal PPD whose NickName (reported as printer-make-and-model) is the driver name and
