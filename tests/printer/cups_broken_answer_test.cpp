@@ -1,0 +1,59 @@
+#include <cups/cups.h>
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <string>
+#include <thread>
+
+#include "printer/cups_spooler.h"
+#include "printer/printer_access.h"
+#include "support/loopback.h"
+#include "support/message_recorder.h"
+
+namespace varnok {
+namespace {
+
+// A "scheduler" that answers every request with a web page instead of an IPP message.
+class WrongServer {
+ public:
+  WrongServer() : listener_(testing::OpenLoopbackListener(port_)), thread_([this] { Serve(); }) {}
+  ~WrongServer() {
+    shutdown(listener_, SHUT_RDWR);
+    thread_.join();
+    close(listener_);
+  }
+  std::string Address() const { return "127.0.0.1:" + std::to_string(port_); }
+
+ private:
+  void Serve() {
+    for (int client; (client = accept(listener_, nullptr, nullptr)) >= 0; close(client)) {
+      char request[4096];
+      [[maybe_unused]] ssize_t ignored = read(client, request, sizeof(request));
+      const std::string page =
+          "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 13\r\n"
+          "Connection: close\r\n\r\n<html></html>";
+      ignored = write(client, page.data(), page.size());
+    }
+  }
+
+  int port_ = 0;
+  int listener_;
+  std::thread thread_;
+};
+
+TEST(CupsBrokenAnswer, ADescriptionRequestWithoutAnIppAnswerIsTheSizeQueryFailure) {
+  WrongServer server;
+  setenv("CUPS_SERVER", server.Address().c_str(), 1);
+  cupsSetServer(server.Address().c_str());
+  CupsSpooler spooler;
+  testing::MessageRecorder messages;
+
+  EXPECT_EQ(GetQueueDriverName(spooler, messages, "VARNOKX", Language::English), std::nullopt);
+
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, " > GetPrinter Failed on initial call! <");
+}
+
+}  // namespace
+}  // namespace varnok
