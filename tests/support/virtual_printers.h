@@ -33,8 +33,9 @@ struct VirtualQueue {
 // Jobs are stored as CaptureFolder()/<queue>/job-0001, job-0002, ... in arrival order.
 class VirtualPrinters {
  public:
-  // VARNOK_K540_200DPI, Varnok-Office, VARNOKX, an unsupported model, a 70-byte driver name,
-  // and the decoys varnok_K540, VarNok_R5, VARNO, My_VARNOK.
+  // VARNOK_K540_200DPI, Varnok-Office, VARNOKX, VARNOK_Z9 (a model no version supports),
+  // VARNOK_LongDriver (a 70-byte driver name), and the decoys varnok_K540, VarNok_R5, VARNO,
+  // My_VARNOK.
   static std::vector<VirtualQueue> StandardQueues();
 
   // Starts the scheduler with these queues and points libcups at it (CUPS_SERVER), before
