@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 #include <string>
+
+class QPushButton;
 
 namespace varnok {
 
@@ -19,6 +22,16 @@ class AboutForm : public QWidget {
   AboutForm(std::string config_path, ProgramLauncher& launcher, UserMessages& messages,
             QWidget* parent = nullptr);
   ~AboutForm() override;
+
+ private:
+  void Form_Load(const std::string& config_path);
+  void cmdOK_Click();
+  void cmdSysInfo_Click();
+
+  std::unique_ptr<ProgramLauncher> own_launcher_;
+  std::unique_ptr<UserMessages> own_messages_;
+  ProgramLauncher& launcher_;
+  UserMessages& messages_;
 };
 
 }  // namespace varnok

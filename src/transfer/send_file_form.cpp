@@ -1,22 +1,198 @@
 #include "transfer/send_file_form.h"
 
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+#include <filesystem>
+
+#include "app/qt_user_messages.h"
 #include "app/twips.h"
+#include "printer/printer_access.h"
+#include "printer/sdk/spooler_label_printer.h"
+#include "transfer/dialog_send_progress.h"
+#include "transfer/file_send.h"
+#include "transfer/folder_listing.h"
+#include "transfer/mounted_volumes.h"
+#include "transfer/send_path.h"
+#include "transfer/transfer_messages.h"
 
 namespace varnok {
 
-struct SendFileForm::Owned {};
+namespace {
 
-SendFileForm::SendFileForm(Spooler& /*spooler*/, QWidget* parent)
-    : QWidget(parent), owned_(std::make_unique<Owned>()) {
-  setObjectName("sendfile");
-  setWindowTitle("Send File");
-  resize(TwipsSize(this, 6210, 4725));
+QString ToQt(const std::string& text) { return QString::fromStdString(text); }
+
+// Each control at its place (left, top, width, height in twips) with its object name.
+template <typename Control>
+Control* Place(QWidget* form, Control* control, const char* name, int left, int top, int width,
+               int height) {
+  control->setObjectName(name);
+  control->setGeometry(TwipsRect(form, left, top, width, height));
+  return control;
 }
 
-SendFileForm::SendFileForm(Spooler& spooler, LabelPrinterSdk& /*sdk*/, UserMessages& /*messages*/,
+QListWidgetItem* FolderItem(const std::string& path, const std::string& caption, int depth,
+                            QStyle::StandardPixmap icon, const QStyle* style) {
+  auto* item =
+      new QListWidgetItem(style->standardIcon(icon), QString(depth * 2, ' ') + ToQt(caption));
+  item->setData(Qt::UserRole, ToQt(path));
+  return item;
+}
+
+}  // namespace
+
+SendFileForm::SendFileForm(Spooler& spooler, QWidget* parent)
+    : QWidget(parent),
+      own_sdk_(std::make_unique<SpoolerLabelPrinter>(spooler)),
+      own_messages_(std::make_unique<QtUserMessages>(this)),
+      sdk_(*own_sdk_),
+      messages_(*own_messages_) {
+  CreateControls();
+  Form_Load(spooler);
+}
+
+SendFileForm::SendFileForm(Spooler& spooler, LabelPrinterSdk& sdk, UserMessages& messages,
                            QWidget* parent)
-    : SendFileForm(spooler, parent) {}
+    : QWidget(parent), sdk_(sdk), messages_(messages) {
+  CreateControls();
+  Form_Load(spooler);
+}
 
 SendFileForm::~SendFileForm() = default;
+
+void SendFileForm::CreateControls() {
+  setObjectName("sendfile");
+  setWindowTitle("Send File");
+
+  auto* label2 = Place(this, new QLabel("Model:", this), "Label2", 120, 240, 615, 255);
+  combo1_ = Place(this, new QComboBox(this), "Combo1", 720, 120, 3975, 300);
+  auto* label1 = Place(this, new QLabel("file:", this), "Label1", 120, 600, 975, 255);
+  label1->setEnabled(false);
+  text2_ = Place(this, new QLineEdit(this), "Text2", 720, 600, 5175, 270);
+  file1_ = Place(this, new QListWidget(this), "File1", 120, 1200, 2535, 1890);
+  dir1_ = Place(this, new QListWidget(this), "Dir1", 2880, 1200, 3135, 1980);
+  drive1_ = Place(this, new QComboBox(this), "Drive1", 120, 3360, 2655, 300);
+  auto* command1 = Place(this, new QPushButton("Send", this), "Command1", 4200, 3480, 1335, 495);
+
+  label2->setBuddy(combo1_);
+  label1->setBuddy(text2_);
+  combo1_->setAccessibleName("Model");
+  text2_->setAccessibleName("File path");
+  file1_->setAccessibleName("Files");
+  dir1_->setAccessibleName("Folders");
+  drive1_->setAccessibleName("Drives");
+  command1->setAccessibleName("Send");
+
+  // Tab order: Drive1, Dir1, Command1, File1, Text2, Combo1 (the labels take no focus).
+  setTabOrder(drive1_, dir1_);
+  setTabOrder(dir1_, command1);
+  setTabOrder(command1, file1_);
+  setTabOrder(file1_, text2_);
+  setTabOrder(text2_, combo1_);
+
+  connect(drive1_, &QComboBox::currentIndexChanged, this, &SendFileForm::Drive1_Change);
+  connect(dir1_, &QListWidget::itemActivated, this, [this](const QListWidgetItem* item) {
+    Dir1_Change(item->data(Qt::UserRole).toString().toStdString());
+  });
+  connect(file1_, &QListWidget::itemClicked, this, &SendFileForm::File1_Click);
+  connect(file1_, &QListWidget::currentItemChanged, this, &SendFileForm::File1_Click);
+  connect(command1, &QPushButton::clicked, this, &SendFileForm::Command1_Click);
+}
+
+void SendFileForm::Form_Load(Spooler& spooler) {
+  resize(TwipsSize(this, 6210, 4725));
+
+  std::error_code error;
+  const std::string current = std::filesystem::current_path(error).string();
+  const std::vector<std::string> volumes = MountedVolumes();
+  const std::string drive = VolumeHolding(volumes, current);
+  {
+    const QSignalBlocker quiet(drive1_);
+    for (const auto& volume : volumes) drive1_->addItem(ToQt(volume));
+    drive_index_ = drive1_->findText(ToQt(drive));
+    drive1_->setCurrentIndex(drive_index_);
+  }
+  // At load nothing is reported: an unreadable current folder leaves the lists empty.
+  std::string reason;
+  if (!ShowFolder(drive, current, reason)) ShowFolder(drive, drive, reason);
+
+  text2_->clear();
+
+  for (const auto& name : BrandQueueNames(spooler)) combo1_->addItem(ToQt(name));
+  if (combo1_->count() > 0) combo1_->setCurrentIndex(0);
+}
+
+void SendFileForm::Drive1_Change(int index) {
+  const std::string drive = drive1_->itemText(index).toStdString();
+  const auto remembered = drive_folders_.find(drive);
+  const std::string folder = remembered != drive_folders_.end() ? remembered->second : drive;
+  std::string reason;
+  // A remembered folder may have gone since; the drive's own root is the next best place.
+  if (ShowFolder(drive, folder, reason) || (folder != drive && ShowFolder(drive, drive, reason))) {
+    drive_index_ = index;
+    return;
+  }
+  {
+    const QSignalBlocker quiet(drive1_);
+    drive1_->setCurrentIndex(drive_index_);
+  }
+  messages_.Show(UnreadableDriveMessage(drive, reason));
+}
+
+void SendFileForm::Dir1_Change(const std::string& folder) {
+  if (folder == folder_) return;
+  std::string reason;
+  if (!ShowFolder(drive1_->itemText(drive_index_).toStdString(), folder, reason)) {
+    messages_.Show(UnreadableFolderMessage(folder, reason));
+  }
+}
+
+void SendFileForm::File1_Click(const QListWidgetItem* item) {
+  if (item == nullptr) return;
+  text2_->setText(ToQt(BuildSendPath(folder_, item->text().toStdString())));
+}
+
+void SendFileForm::Command1_Click() {
+  const std::string printer = combo1_->currentText().toStdString();
+  const std::string path_text = text2_->text().toStdString();
+  DialogSendProgress progress(
+      this, std::filesystem::path(TrimBlanks(path_text)).filename().string(), printer);
+  if (SendFile(sdk_, messages_, printer, path_text, progress) == SendFileResult::Sent) {
+    text2_->clear();
+  }
+}
+
+bool SendFileForm::ShowFolder(const std::string& drive, const std::string& folder,
+                              std::string& error) {
+  const FolderListing listing = ListFolder(folder);
+  if (!listing.error.empty()) {
+    error = listing.error;
+    return false;
+  }
+  folder_ = folder;
+  drive_folders_[drive] = folder;
+
+  const QSignalBlocker quiet_dirs(dir1_);
+  dir1_->clear();
+  const std::vector<std::string> chain = FolderChain(drive, folder);
+  int depth = 0;
+  for (const auto& path : chain) {
+    const std::string caption = depth == 0 ? path : std::filesystem::path(path).filename().string();
+    dir1_->addItem(FolderItem(path, caption, depth++, QStyle::SP_DirOpenIcon, style()));
+  }
+  dir1_->setCurrentRow(dir1_->count() - 1);
+  for (const auto& name : listing.folders) {
+    dir1_->addItem(
+        FolderItem(ChildFolder(folder, name), name, depth, QStyle::SP_DirClosedIcon, style()));
+  }
+
+  const QSignalBlocker quiet_files(file1_);
+  file1_->clear();
+  for (const auto& name : listing.files) file1_->addItem(ToQt(name));
+  return true;
+}
 
 }  // namespace varnok

@@ -1,7 +1,14 @@
 #pragma once
 
 #include <QWidget>
+#include <map>
 #include <memory>
+#include <string>
+
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
 
 namespace varnok {
 
@@ -22,8 +29,30 @@ class SendFileForm : public QWidget {
   ~SendFileForm() override;
 
  private:
-  struct Owned;
-  std::unique_ptr<Owned> owned_;
+  void CreateControls();
+  void Form_Load(Spooler& spooler);
+  void Drive1_Change(int index);
+  void Dir1_Change(const std::string& folder);
+  void File1_Click(const QListWidgetItem* item);
+  void Command1_Click();
+  // Points the folder and file lists at a folder of the drive; false (lists unchanged) when it
+  // cannot be read, with the reason in error.
+  bool ShowFolder(const std::string& drive, const std::string& folder, std::string& error);
+
+  std::unique_ptr<LabelPrinterSdk> own_sdk_;
+  std::unique_ptr<UserMessages> own_messages_;
+  LabelPrinterSdk& sdk_;
+  UserMessages& messages_;
+
+  QComboBox* combo1_ = nullptr;
+  QLineEdit* text2_ = nullptr;
+  QListWidget* file1_ = nullptr;
+  QListWidget* dir1_ = nullptr;
+  QComboBox* drive1_ = nullptr;
+
+  std::string folder_;                                // the folder the lists show
+  int drive_index_ = -1;                              // the drive the lists are on
+  std::map<std::string, std::string> drive_folders_;  // last folder shown on each drive
 };
 
 }  // namespace varnok

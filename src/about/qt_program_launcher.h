@@ -1,0 +1,13 @@
+#pragma once
+
+#include "about/sys_info.h"
+
+namespace varnok {
+
+// Starts programs as separate processes that outlive the window.
+class QtProgramLauncher : public ProgramLauncher {
+ public:
+  bool StartDetached(const std::string& program) override;
+};
+
+}  // namespace varnok

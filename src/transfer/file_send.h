@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string_view>
+
+#include "printer/sdk/label_printer_sdk.h"
+#include "printer/user_messages.h"
+
+namespace varnok {
+
+enum class SendFileResult {
+  NothingToSend,  // the path box was empty; the user was asked to choose a file
+  Sent,           // the printer's queue holds the whole file as one job
+  NotSent,        // failed or cancelled; the user has been told, the printer receives nothing
+};
+
+// One Send of the send-file window. An empty path box only brings the notice; otherwise the
+// five SDK calls are made in their fixed order with the path's surrounding blanks removed,
+// and a failure or cancellation is shown to the user.
+SendFileResult SendFile(LabelPrinterSdk& sdk, UserMessages& messages, std::string_view printer,
+                        std::string_view path_text, SendProgress& progress);
+
+}  // namespace varnok

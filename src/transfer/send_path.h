@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace varnok {
+
+// The path of a file chosen in the file list: the folder, "/" and the name, joined as they are.
+// At the root "/" the separator is doubled ("//name"), which the system reads as "/name".
+std::string BuildSendPath(std::string_view folder, std::string_view file_name);
+
+// The path as typed, without the blanks around it.
+std::string_view TrimBlanks(std::string_view text);
+
+}  // namespace varnok
