@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <QWidget>
@@ -15,6 +16,10 @@ inline int Twips(const QWidget* widget, int twips) {
 
 inline QRect TwipsRect(const QWidget* widget, int left, int top, int width, int height) {
   return {Twips(widget, left), Twips(widget, top), Twips(widget, width), Twips(widget, height)};
+}
+
+inline QPoint TwipsPoint(const QWidget* widget, int left, int top) {
+  return {Twips(widget, left), Twips(widget, top)};
 }
 
 inline QSize TwipsSize(const QWidget* widget, int width, int height) {

@@ -1,0 +1,18 @@
+#include <QApplication>
+
+#include "app/mdi_form1.h"
+#include "app/program_icon.h"
+#include "app/qt_text.h"
+#include "printer/cups_spooler.h"
+#include "printer/user_messages.h"
+#include "settings/ini_file.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(varnok::QtText(varnok::kApplicationTitle));
+  QApplication::setWindowIcon(varnok::ProgramIcon());
+  varnok::CupsSpooler spooler;
+  varnok::MDIForm1 frame(spooler, varnok::ConfigFilePath());
+  frame.show();
+  return QApplication::exec();
+}

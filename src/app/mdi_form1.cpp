@@ -1,0 +1,198 @@
+#include "app/mdi_form1.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <utility>
+
+#include "about/about_form.h"
+#include "app/child_windows.h"
+#include "app/menu_captions.h"
+#include "app/program_icon.h"
+#include "app/qt_text.h"
+#include "app/twips.h"
+#include "config/window/config_form.h"
+#include "settings/ini_file.h"
+#include "transfer/send_file_form.h"
+
+namespace varnok {
+
+namespace {
+
+constexpr std::string_view kCaption = "VARNOK Printer Utility 2.20";
+constexpr int kWorkAreaWidth = 12540;
+constexpr int kWorkAreaHeight = 8490;
+
+const QString kSendFileWindow = "sendfile";
+const QString kAboutWindow = "frmAbout";
+
+QAction* AddAction(QMenu* menu, const char* name) {
+  QAction* action = menu->addAction(QString());
+  action->setObjectName(name);
+  return action;
+}
+
+QMenu* AddMenu(QWidget* parent_menu, const char* name) {
+  auto* menu = new QMenu(parent_menu);
+  menu->setObjectName(name);
+  return menu;
+}
+
+Message LanguageNotStored(Language language, const std::string& config_path) {
+  const std::string text =
+      language == Language::Chinese
+          ? "无法将语言设置保存到\n" + config_path + "\n设置窗口保持该文件中原有的语言。"
+          : "The language setting could not be saved to\n" + config_path +
+                "\nThe configuration window keeps the language stored there.";
+  return {text, std::string(kApplicationTitle), MessageIcon::Exclamation, MessageButtons::Ok};
+}
+
+}  // namespace
+
+MDIForm1::MDIForm1(Spooler& spooler, std::string config_path, QWidget* parent)
+    : MDIForm1(spooler, message_boxes_, std::move(config_path), parent) {}
+
+MDIForm1::MDIForm1(Spooler& spooler, UserMessages& messages, std::string config_path,
+                   QWidget* parent)
+    : QMainWindow(parent),
+      spooler_(spooler),
+      config_path_(std::move(config_path)),
+      message_boxes_(this),
+      messages_(messages),
+      area_(new QMdiArea(this)) {
+  setObjectName("MDIForm1");
+  setWindowTitle(QtText(kCaption));
+  setWindowIcon(ProgramIcon());
+  area_->setObjectName("WorkArea");
+  setCentralWidget(area_);
+  BuildMenus();
+  MDIForm_Load();
+  SizeWorkArea();  // once the menus have their captions
+}
+
+// The frame grows by whatever the menu bar takes, so that the work area gets its size.
+void MDIForm1::SizeWorkArea() {
+  const QSize work_area = TwipsSize(this, kWorkAreaWidth, kWorkAreaHeight);
+  resize(work_area);
+  layout()->activate();
+  resize(size() + (work_area - area_->size()));
+}
+
+void MDIForm1::BuildMenus() {
+  file_ = AddMenu(menuBar(), "file");
+  exit1_ = AddAction(file_, "exit1");
+
+  tools_ = AddMenu(menuBar(), "Tools");
+  printer_config_ = AddAction(tools_, "PrinterConfig");
+  sendfile_cn_ = AddAction(tools_, "Sendfile_cn");
+  update_firmware_ = AddAction(tools_, "UpdateFirmware");
+  test_ = AddAction(tools_, "test");
+
+  help_ = AddMenu(menuBar(), "Help");
+  language_ = AddMenu(help_, "LANGUAGE");
+  chinese_ = AddAction(language_, "Chinese");
+  english_ = AddAction(language_, "English");
+  english_->setText(QtText(kEnglishItemCaption));
+  help_->addMenu(language_);
+  helpdo_ = AddAction(help_, "Helpdo");
+  about_ = AddAction(help_, "About");
+
+  menuBar()->addMenu(file_);
+  menuBar()->addMenu(tools_);
+  menuBar()->addMenu(help_);
+
+  chinese_->setCheckable(true);
+  chinese_->setChecked(true);
+  english_->setCheckable(true);
+  // Greyed from the start; nothing enables them.
+  update_firmware_->setEnabled(false);
+  test_->setEnabled(false);
+  helpdo_->setEnabled(false);
+
+  connect(exit1_, &QAction::triggered, this, &MDIForm1::exit1_Click);
+  connect(printer_config_, &QAction::triggered, this, &MDIForm1::PrinterConfig_Click);
+  connect(sendfile_cn_, &QAction::triggered, this, &MDIForm1::Sendfile_cn_Click);
+  connect(chinese_, &QAction::triggered, this, &MDIForm1::Chinese_Click);
+  connect(english_, &QAction::triggered, this, &MDIForm1::English_Click);
+  connect(about_, &QAction::triggered, this, &MDIForm1::About_Click);
+}
+
+void MDIForm1::MDIForm_Load() {
+  const Language captions = CaptionLanguage(StoredLanguageValue());
+  CheckLanguage(captions);
+  SetMenuCaptions(MenuCaptionsFor(captions));
+  sendfile_cn_->setText(QtText(MenuCaptionsFor(captions).sendfile_at_startup));
+  ShowConfigWindow(WindowLanguage(StoredLanguageValue()));
+}
+
+void MDIForm1::exit1_Click() { close(); }
+
+void MDIForm1::PrinterConfig_Click() { ShowConfigWindow(WindowLanguage(StoredLanguageValue())); }
+
+void MDIForm1::Sendfile_cn_Click() {
+  CloseChildWindow(*area_, ConfigForm::ObjectName(WindowLanguage(StoredLanguageValue())));
+  ShowChildWindow(*area_, kSendFileWindow, [this] { return new SendFileForm(spooler_); });
+}
+
+void MDIForm1::Chinese_Click() { SwitchLanguage(Language::Chinese); }
+
+void MDIForm1::English_Click() { SwitchLanguage(Language::English); }
+
+void MDIForm1::About_Click() {
+  ShowChildWindow(*area_, kAboutWindow, [this] { return new AboutForm(config_path_); });
+}
+
+// The window that opens follows the value read back from the file, not the command chosen:
+// after a failed write it is the old language's window.
+void MDIForm1::SwitchLanguage(Language language) {
+  CheckLanguage(language);
+  if (!WriteIniString(config_path_, kLanguageSection, kLanguageKey, StoredValue(language))) {
+    messages_.Show(LanguageNotStored(language, config_path_));
+  }
+  SetMenuCaptions(MenuCaptionsFor(language));
+  sendfile_cn_->setText(QtText(MenuCaptionsFor(language).sendfile_after_switching));
+
+  const Language window = WindowLanguage(StoredLanguageValue());
+  const Language other = window == Language::Chinese ? Language::English : Language::Chinese;
+  CloseChildWindow(*area_, ConfigForm::ObjectName(other));
+  ShowConfigWindow(window);
+}
+
+void MDIForm1::SetMenuCaptions(const MenuCaptions& captions) {
+  file_->setTitle(QtText(captions.file));
+  exit1_->setText(QtText(captions.exit1));
+  tools_->setTitle(QtText(captions.tools));
+  printer_config_->setText(QtText(captions.printer_config));
+  update_firmware_->setText(QtText(captions.update_firmware));
+  test_->setText(QtText(captions.test));
+  help_->setTitle(QtText(captions.help));
+  language_->setTitle(QtText(captions.language));
+  chinese_->setText(QtText(captions.chinese));
+  helpdo_->setText(QtText(captions.helpdo));
+  about_->setText(QtText(captions.about));
+}
+
+void MDIForm1::CheckLanguage(Language language) {
+  chinese_->setChecked(language == Language::Chinese);
+  english_->setChecked(language == Language::English);
+}
+
+std::string MDIForm1::StoredLanguageValue() const {
+  return ReadIniString(config_path_, kLanguageSection, kLanguageKey);
+}
+
+void MDIForm1::ShowConfigWindow(Language window) {
+  ShowChildWindow(*area_, ConfigForm::ObjectName(window),
+                  [this, window] { return new ConfigForm(window, spooler_, config_path_); });
+}
+
+// Every child window is closed before the frame goes, and the program ends with it.
+void MDIForm1::closeEvent(QCloseEvent* event) {
+  area_->closeAllSubWindows();
+  event->accept();
+}
+
+}  // namespace varnok

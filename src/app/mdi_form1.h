@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QMainWindow>
+#include <string>
+
+#include "app/qt_user_messages.h"
+#include "settings/language.h"
+
+class QAction;
+class QMdiArea;
+class QMenu;
+
+namespace varnok {
+
+class Spooler;
+struct MenuCaptions;
+
+// The main window "MDIForm1": a frame whose work area holds the configuration, send-file and
+// About windows, with the File, Tools and Help menus. It opens the configuration window of the
+// stored interface language when it loads.
+class MDIForm1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  MDIForm1(Spooler& spooler, std::string config_path, QWidget* parent = nullptr);
+  // Tells the user through messages instead of message boxes (tests use a recorder).
+  MDIForm1(Spooler& spooler, UserMessages& messages, std::string config_path,
+           QWidget* parent = nullptr);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void SizeWorkArea();
+  void MDIForm_Load();
+  void exit1_Click();
+  void PrinterConfig_Click();
+  void Sendfile_cn_Click();
+  void Chinese_Click();
+  void English_Click();
+  void About_Click();
+
+  void SwitchLanguage(Language language);
+  void SetMenuCaptions(const MenuCaptions& captions);
+  void CheckLanguage(Language language);
+  // The stored interface language value, read afresh from the settings file.
+  std::string StoredLanguageValue() const;
+  void ShowConfigWindow(Language window);
+
+  Spooler& spooler_;
+  std::string config_path_;
+  QtUserMessages message_boxes_;
+  UserMessages& messages_;
+  QMdiArea* area_;
+
+  QMenu* file_;
+  QAction* exit1_;
+  QMenu* tools_;
+  QAction* printer_config_;
+  QAction* sendfile_cn_;
+  QAction* update_firmware_;
+  QAction* test_;
+  QMenu* help_;
+  QMenu* language_;
+  QAction* chinese_;
+  QAction* english_;
+  QAction* helpdo_;
+  QAction* about_;
+};
+
+}  // namespace varnok

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <array>
+
+#include "config/window/config_window_texts.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace varnok {
+
+// The controls of a configuration window that its handlers work with. The window owns them.
+struct ConfigControls {
+  QComboBox* model;      // MODEL
+  QComboBox* items;      // Combo1
+  QPushButton* confirm;  // Command2
+
+  // Input panels, upper slot.
+  QGroupBox* placeholder_panel;              // Frame4
+  QGroupBox* value_panel;                    // Frame2
+  QGroupBox* choice_panel;                   // Frame5
+  QGroupBox* network_panel;                  // Frame8
+  QLineEdit* value_box;                      // Text1
+  QLabel* range_line;                        // Label1
+  QRadioButton* first_choice;                // Option4
+  QRadioButton* second_choice;               // Option5
+  std::array<QLineEdit*, 13> network_boxes;  // Text2 to Text14
+
+  // Help panels, lower slot.
+  QGroupBox* general_notes;                 // Frame1
+  QGroupBox* item_help;                     // Frame3
+  QGroupBox* sensitivity_notes;             // lingmingdu
+  QGroupBox* precision_notes;               // Frame7
+  QGroupBox* orientation_notes;             // dyfangxiang
+  QGroupBox* reset_notes;                   // Frame6
+  std::array<QLabel*, 4> item_help_lines;   // Label13 to Label16
+  std::array<QLabel*, 2> reset_note_lines;  // Label9 element 1, Label5
+};
+
+// Where the two slots lie in the window, in twips.
+inline constexpr int kUpperSlotLeft = 1000;
+inline constexpr int kUpperSlotTop = 1200;
+inline constexpr int kLowerSlotLeft = 500;
+inline constexpr int kLowerSlotTop = 3000;
+
+// Builds every control of a configuration window onto its client area, with the texts, fonts,
+// colours, positions and tab order of the window's language.
+ConfigControls BuildConfigControls(QWidget& client, const ConfigWindowTexts& texts);
+
+}  // namespace varnok

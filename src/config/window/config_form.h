@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QMdiSubWindow>
+#include <string>
+
+#include "config/setting_item.h"
+#include "config/window/config_controls.h"
+#include "settings/language.h"
+
+class QGroupBox;
+
+namespace varnok {
+
+class Spooler;
+
+// The printer configuration window, "Form2" (Chinese) or "Form3_en" (English): the operator
+// picks a brand print queue and a setting item, and the window shows that item's input panel,
+// help texts and default value. It is a child window of the main window's work area.
+class ConfigForm : public QMdiSubWindow {
+  Q_OBJECT
+
+ public:
+  ConfigForm(Language window, Spooler& spooler, std::string config_path, QWidget* parent = nullptr);
+
+  // The object name of the window of a language, by which the main window finds it.
+  static QString ObjectName(Language window);
+
+ private:
+  void Form_Load();
+  void Combo1_Click();
+  void ShowInputPanel(const SettingItem& item);
+  void ShowHelpPanel(const SettingItem& item);
+  QGroupBox* InputPanelOf(InputPanel panel) const;
+  QGroupBox* HelpPanelOf(HelpPanel panel) const;
+
+  Language window_;
+  Spooler& spooler_;
+  std::string config_path_;  // where the OK action reads the model corrections
+  ConfigControls controls_;
+};
+
+}  // namespace varnok

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/mdi_form1.h"
+#include "settings/ini_file.h"
+#include "settings/language.h"
+#include "support/fake_spooler.h"
+#include "support/message_recorder.h"
+
+namespace varnok::testing {
+
+// Names a parameterised case after the name field of its parameter.
+template <typename Case>
+std::string CaseName(const ::testing::TestParamInfo<Case>& param) {
+  return param.param.name;
+}
+
+// A main window started on a config.ini of its own in a fresh temporary folder.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  // Writes config.ini with the given language value, or removes it for nullopt.
+  void StoreLanguage(std::optional<std::string_view> value) {
+    if (!value) {
+      std::remove(config_path_.c_str());
+      return;
+    }
+    std::ofstream file(config_path_, std::ios::binary | std::ios::trunc);
+    file << "[LANGUAGE]\r\nLG=" << *value << "\r\n";
+  }
+
+  std::string StoredLanguage() const {
+    return ReadIniString(config_path_, kLanguageSection, kLanguageKey);
+  }
+
+  MDIForm1& Start() {
+    frame_ = std::make_unique<MDIForm1>(spooler_, messages_, config_path_);
+    return *frame_;
+  }
+
+  QAction* Action(const char* name) const {
+    QAction* action = frame_->findChild<QAction*>(name);
+    EXPECT_NE(action, nullptr) << name;
+    return action;
+  }
+
+  QMenu* Menu(const char* name) const {
+    QMenu* menu = frame_->findChild<QMenu*>(name);
+    EXPECT_NE(menu, nullptr) << name;
+    return menu;
+  }
+
+  // Chooses a menu command and lets closed windows go, as the event loop would.
+  void Choose(const char* name) {
+    Action(name)->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  QMdiArea& WorkArea() const { return *frame_->findChild<QMdiArea*>(); }
+
+  // The child window with this object name, or nullptr when it is not open.
+  QMdiSubWindow* Child(const QString& name) const {
+    for (QMdiSubWindow* child : WorkArea().subWindowList()) {
+      if (child->isHidden()) continue;
+      if (child->objectName() == name || child->widget()->objectName() == name) return child;
+    }
+    return nullptr;
+  }
+
+  // The object names of the open child windows, sorted.
+  QStringList OpenWindows() const {
+    QStringList names;
+    for (QMdiSubWindow* child : WorkArea().subWindowList()) {
+      if (child->isHidden()) continue;
+      names << (child->objectName().isEmpty() ? child->widget()->objectName()
+                                              : child->objectName());
+    }
+    names.sort();
+    return names;
+  }
+
+  FakeSpooler spooler_;
+  MessageRecorder messages_;
+  QTemporaryDir folder_;
+  std::string config_path_ = folder_.filePath("config.ini").toStdString();
+  std::unique_ptr<MDIForm1> frame_;
+};
+
+}  // namespace varnok::testing

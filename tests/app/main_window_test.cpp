@@ -1,0 +1,196 @@
+// Start-up, menu commands and the child windows of the main window.
+#include <QComboBox>
+
+#include "app/twips.h"
+#include "main_window_fixture.h"
+
+namespace varnok::testing {
+namespace {
+
+using Names = QStringList;
+
+struct StartUpCase {
+  const char* name;
+  std::optional<std::string_view> stored;
+  const char* window;
+};
+
+class StartUpWindowTest : public MainWindowTest,
+                          public ::testing::WithParamInterface<StartUpCase> {};
+
+TEST_P(StartUpWindowTest, OpensTheConfigurationWindowOfTheStoredLanguage) {
+  StoreLanguage(GetParam().stored);
+  Start();
+  EXPECT_EQ(OpenWindows(), Names{GetParam().window});
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(StoredValues, StartUpWindowTest,
+                         ::testing::Values(StartUpCase{"English", "ENGLISH", "Form3_en"},
+                                           StartUpCase{"Chinese", "CHINESE", "Form2"},
+                                           StartUpCase{"LowerCaseEnglish", "english", "Form3_en"},
+                                           StartUpCase{"NoFile", std::nullopt, "Form3_en"}),
+                         CaseName<StartUpCase>);
+
+struct LanguageCase {
+  const char* name;
+  std::optional<std::string_view> stored;
+  bool close_configuration_window_first;
+  const char* command;
+  const char* stored_after;
+  const char* window;
+};
+
+class LanguageCommandTest : public MainWindowTest,
+                            public ::testing::WithParamInterface<LanguageCase> {};
+
+TEST_P(LanguageCommandTest, StoresTheValueAndExchangesTheConfigurationWindow) {
+  const LanguageCase& c = GetParam();
+  StoreLanguage(c.stored);
+  Start();
+  if (c.close_configuration_window_first) {
+    WorkArea().closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  Choose(c.command);
+  EXPECT_EQ(StoredLanguage(), c.stored_after);
+  EXPECT_EQ(OpenWindows(), Names{c.window});
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, LanguageCommandTest,
+    ::testing::Values(
+        LanguageCase{"ChineseToEnglish", "CHINESE", false, "English", "ENGLISH", "Form3_en"},
+        LanguageCase{"EnglishToChinese", "ENGLISH", false, "Chinese", "CHINESE", "Form2"},
+        LanguageCase{"ChineseWithNoWindowOpen", "ENGLISH", true, "Chinese", "CHINESE", "Form2"},
+        LanguageCase{"EnglishFromNoFile", std::nullopt, false, "English", "ENGLISH", "Form3_en"},
+        LanguageCase{"ChineseFromNoFile", std::nullopt, false, "Chinese", "CHINESE", "Form2"}),
+    CaseName<LanguageCase>);
+
+TEST_F(MainWindowTest, LanguageCommandLeavesOtherWindowsAsTheyAre) {
+  StoreLanguage("CHINESE");
+  Start();
+  Choose("About");
+  QMdiSubWindow* about = Child("frmAbout");
+  Choose("English");
+  EXPECT_EQ(Child("frmAbout"), about);
+  EXPECT_EQ(OpenWindows(), (Names{"Form3_en", "frmAbout"}));
+}
+
+TEST_F(MainWindowTest, FailedStoreKeepsTheOldWindowAndSaysSo) {
+  config_path_ = folder_.filePath("missing folder/config.ini").toStdString();
+  Start();
+  QMdiSubWindow* english_window = Child("Form3_en");
+  ASSERT_NE(english_window, nullptr);
+
+  Choose("Chinese");
+  EXPECT_TRUE(Action("Chinese")->isChecked());
+  EXPECT_EQ(Menu("file")->title().toStdString(), "文件");
+  EXPECT_EQ(Child("Form3_en"), english_window);
+  EXPECT_EQ(OpenWindows(), Names{"Form3_en"});
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_EQ(messages_.shown[0],
+            (Message{"无法将语言设置保存到\n" + config_path_ + "\n设置窗口保持该文件中原有的语言。",
+                     "VarnoK Utility", MessageIcon::Exclamation, MessageButtons::Ok}));
+
+  Choose("English");
+  ASSERT_EQ(messages_.shown.size(), 2u);
+  EXPECT_EQ(messages_.shown[1].text, "The language setting could not be saved to\n" + config_path_ +
+                                         "\nThe configuration window keeps the language stored "
+                                         "there.");
+}
+
+TEST_F(MainWindowTest, PrinterConfigOpensTheStoredVariantAndLeavesTheOtherOne) {
+  StoreLanguage("CHINESE");
+  Start();
+  StoreLanguage("ENGLISH");
+  Choose("PrinterConfig");
+  EXPECT_EQ(OpenWindows(), (Names{"Form2", "Form3_en"}));
+}
+
+TEST_F(MainWindowTest, OpeningAnOpenWindowBringsItToTheFrontUnchanged) {
+  StoreLanguage("CHINESE");
+  spooler_.AddQueue("VARNOK K540 200DPI");
+  Start();
+  Choose("About");
+  QMdiSubWindow* config = Child("Form2");
+  auto* items = config->findChild<QComboBox*>("Combo1");
+  items->setCurrentIndex(2);
+  spooler_.AddQueue("VARNOK M-4410");
+
+  Choose("PrinterConfig");
+  EXPECT_EQ(Child("Form2"), config);
+  EXPECT_EQ(WorkArea().activeSubWindow(), config);
+  EXPECT_EQ(items->currentIndex(), 2);
+  EXPECT_EQ(config->findChild<QComboBox*>("MODEL")->count(), 1);
+  EXPECT_EQ(OpenWindows(), (Names{"Form2", "frmAbout"}));
+}
+
+TEST_F(MainWindowTest, SendFileClosesTheCurrentConfigurationWindowOnly) {
+  StoreLanguage("CHINESE");
+  Start();
+  StoreLanguage("ENGLISH");
+  Choose("PrinterConfig");  // both variants open now
+
+  Choose("Sendfile_cn");
+  EXPECT_EQ(OpenWindows(), (Names{"Form2", "sendfile"}));
+}
+
+TEST_F(MainWindowTest, ConfigurationWindowReopensFreshlyLoaded) {
+  StoreLanguage("CHINESE");
+  spooler_.AddQueue("VARNOK K540 200DPI");
+  Start();
+  Child("Form2")->findChild<QComboBox*>("Combo1")->setCurrentIndex(3);
+  spooler_.AddQueue("Varnok-Office");
+
+  Choose("Sendfile_cn");
+  EXPECT_EQ(OpenWindows(), Names{"sendfile"});
+  Choose("PrinterConfig");
+  QMdiSubWindow* config = Child("Form2");
+  ASSERT_NE(config, nullptr);
+  EXPECT_EQ(config->findChild<QComboBox*>("Combo1")->currentIndex(), -1);
+  EXPECT_EQ(config->findChild<QComboBox*>("MODEL")->count(), 2);
+}
+
+TEST_F(MainWindowTest, GreyedItemsDoNothing) {
+  StoreLanguage("ENGLISH");
+  Start();
+  for (const char* name : {"UpdateFirmware", "test", "Helpdo"}) {
+    Choose(name);
+    EXPECT_EQ(OpenWindows(), Names{"Form3_en"}) << name;
+  }
+  EXPECT_EQ(StoredLanguage(), "ENGLISH");
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(MainWindowTest, AboutTwiceLeavesOneWindow) {
+  StoreLanguage("ENGLISH");
+  Start();
+  Choose("About");
+  QMdiSubWindow* about = Child("frmAbout");
+  Choose("About");
+  EXPECT_EQ(Child("frmAbout"), about);
+  EXPECT_EQ(OpenWindows(), (Names{"Form3_en", "frmAbout"}));
+}
+
+TEST_F(MainWindowTest, ExitClosesEveryChildWindowAndTheFrame) {
+  MDIForm1& frame = Start();
+  frame.show();
+  Choose("About");
+  Choose("Sendfile_cn");
+  Choose("exit1");
+  EXPECT_FALSE(frame.isVisible());
+  EXPECT_TRUE(OpenWindows().isEmpty());
+}
+
+TEST_F(MainWindowTest, WorkAreaAndConfigurationWindowHaveTheirSizes) {
+  MDIForm1& frame = Start();
+  frame.show();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(WorkArea().size(), TwipsSize(&frame, 12540, 8490));
+  EXPECT_EQ(Child("Form3_en")->geometry(), TwipsRect(&frame, 500, 500, 6500, 5460));
+}
+
+}  // namespace
+}  // namespace varnok::testing

@@ -1,0 +1,91 @@
+// Takes the screenshots in docs/screenshots: the main window with each configuration window,
+// on a fake spooler with a few brand queues. Run it on a real display, e.g.
+//   xvfb-run -s "-screen 0 1024x768x24" build/bin/varnok_screenshots docs/screenshots
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QEventLoop>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+#include <fstream>
+
+#include "app/mdi_form1.h"
+#include "app/program_icon.h"
+#include "app/qt_text.h"
+#include "printer/user_messages.h"
+#include "support/fake_spooler.h"
+
+namespace {
+
+void Settle() {
+  QEventLoop loop;
+  QTimer::singleShot(400, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+bool Save(const QWidget& frame, const QString& path) {
+  const QPixmap shot = frame.screen()->grabWindow(0).copy(frame.frameGeometry());
+  const bool saved = shot.save(path);
+  std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+  return saved;
+}
+
+void Pick(QWidget& frame, const char* list, int index) {
+  auto* combo = frame.findChild<QComboBox*>(list);
+  combo->setCurrentIndex(index);
+  emit combo->activated(index);
+}
+
+bool Shoot(const QString& folder, const char* stored, const QString& prefix) {
+  QTemporaryDir config_folder;
+  const std::string config_path = config_folder.filePath("config.ini").toStdString();
+  std::ofstream(config_path) << "[LANGUAGE]\nLG=" << stored << "\n";
+
+  varnok::testing::FakeSpooler spooler;
+  for (const char* queue : {"VARNOK K540 200DPI", "VARNOK M-4410 (VRLZ)", "Varnok-Office"}) {
+    spooler.AddQueue(queue);
+  }
+  varnok::MDIForm1 frame(spooler, config_path);
+  frame.move(0, 0);
+  frame.show();
+  Settle();
+  bool saved = Save(frame, folder + "/" + prefix + "-start.png");
+
+  Pick(frame, "MODEL", 0);
+  Pick(frame, "Combo1", 0);
+  Settle();
+  saved &= Save(frame, folder + "/" + prefix + "-value-item.png");
+
+  Pick(frame, "Combo1", frame.findChild<QComboBox*>("Combo1")->count() == 15 ? 9 : 8);
+  Settle();
+  saved &= Save(frame, folder + "/" + prefix + "-network-item.png");
+
+  auto* tools = frame.findChild<QMenu*>("Tools");
+  frame.menuBar()->setActiveAction(tools->menuAction());
+  Settle();
+  saved &= Save(frame, folder + "/" + prefix + "-tools-menu.png");
+  tools->hide();
+  return saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(varnok::QtText(varnok::kApplicationTitle));
+  QApplication::setWindowIcon(varnok::ProgramIcon());
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
+    return 2;
+  }
+  const QString folder = QString::fromLocal8Bit(argv[1]);
+  QDir().mkpath(folder);
+  const bool saved = Shoot(folder, "CHINESE", "form2") && Shoot(folder, "ENGLISH", "form3_en");
+  return saved ? 0 : 1;
+}

@@ -1,0 +1,63 @@
+// The queue list of the configuration window against a private CUPS scheduler.
+#include <QStringList>
+#include <algorithm>
+
+#include "config_form_fixture.h"
+#include "printer/cups_spooler.h"
+#include "support/virtual_printers.h"
+
+namespace varnok::testing {
+namespace {
+
+class QueueListTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    printers_ = VirtualPrinters::Start(VirtualPrinters::StandardQueues());
+  }
+  static void TearDownTestSuite() { printers_.reset(); }
+
+  static QStringList Queues(ConfigForm& form) {
+    return Entries(*form.findChild<QComboBox*>("MODEL"));
+  }
+
+  // The named queues in the order the scheduler lists them.
+  QStringList InSpoolerOrder(const QStringList& names) {
+    QStringList ordered;
+    for (const std::string& queue : spooler_.QueueNames()) {
+      if (names.contains(QString::fromStdString(queue))) ordered << QString::fromStdString(queue);
+    }
+    return ordered;
+  }
+
+  static std::unique_ptr<VirtualPrinters> printers_;
+  CupsSpooler spooler_;
+};
+
+std::unique_ptr<VirtualPrinters> QueueListTest::printers_;
+
+TEST_F(QueueListTest, ListsTheBrandQueuesOnly) {
+  const QStringList brand = {"VARNOK_K540_200DPI", "Varnok-Office", "VARNOKX", "VARNOK_Z9",
+                             "VARNOK_LongDriver"};
+  for (Language window : {Language::Chinese, Language::English}) {
+    ConfigForm form(window, spooler_, "config.ini");
+    EXPECT_EQ(Queues(form), InSpoolerOrder(brand));
+    for (const char* decoy : {"varnok_K540", "VarNok_R5", "VARNO", "My_VARNOK"}) {
+      EXPECT_FALSE(Queues(form).contains(decoy)) << decoy;
+    }
+  }
+}
+
+TEST_F(QueueListTest, QueueAddedBeforeReopeningAppears) {
+  auto open = std::make_unique<ConfigForm>(Language::English, spooler_, "config.ini");
+  const QStringList before = Queues(*open);
+  printers_->AddQueue({"VARNOK_K540_200DPI_Copy_2", "VARNOK K540 200DPI"});
+
+  EXPECT_EQ(Queues(*open), before);  // an open window is not refilled
+  open = std::make_unique<ConfigForm>(Language::English, spooler_, "config.ini");
+  EXPECT_TRUE(Queues(*open).contains("VARNOK_K540_200DPI_Copy_2"));
+  EXPECT_EQ(Queues(*open).size(), before.size() + 1);
+  printers_->RemoveQueue("VARNOK_K540_200DPI_Copy_2");
+}
+
+}  // namespace
+}  // namespace varnok::testing

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/qt_text.h"
+#include "config/setting_item.h"
+#include "config/window/config_form.h"
+#include "support/fake_spooler.h"
+
+namespace varnok::testing {
+
+// A configuration window of the parameter's language, opened on a fake spooler.
+class ConfigFormTest : public ::testing::TestWithParam<Language> {
+ protected:
+  Language window() const { return GetParam(); }
+
+  ConfigForm& Open() {
+    form_ = std::make_unique<ConfigForm>(window(), spooler_, "config.ini");
+    return *form_;
+  }
+
+  template <typename Widget = QWidget>
+  Widget* Control(const QString& name) const {
+    auto* widget = form_->findChild<Widget*>(name);
+    EXPECT_NE(widget, nullptr) << name.toStdString();
+    return widget;
+  }
+
+  // Whether the control is shown within the window (the window itself need not be on screen).
+  bool Shown(const QString& name) const { return Control(name)->isVisibleTo(form_.get()); }
+
+  const SettingItem& Item(ItemId id) const {
+    for (const SettingItem& item : SettingCatalogue(window())) {
+      if (item.id == id) return item;
+    }
+    ADD_FAILURE() << "no such item in this window";
+    return SettingCatalogue(window()).front();
+  }
+
+  // Picks the item in Combo1 the way the user does: the list changes, then reports the pick.
+  void Pick(ItemId id) {
+    auto* items = Control<QComboBox>("Combo1");
+    const int index = items->findText(QtText(Item(id).text));
+    ASSERT_GE(index, 0);
+    items->setCurrentIndex(index);
+    emit items->activated(index);
+  }
+
+  FakeSpooler spooler_;
+  std::unique_ptr<ConfigForm> form_;
+};
+
+inline QStringList Entries(const QComboBox& list) {
+  QStringList entries;
+  for (int i = 0; i < list.count(); ++i) entries << list.itemText(i);
+  return entries;
+}
+
+inline std::string LanguageName(const ::testing::TestParamInfo<Language>& param) {
+  return param.param == Language::Chinese ? "Form2" : "Form3_en";
+}
+
+}  // namespace varnok::testing
