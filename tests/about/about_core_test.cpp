@@ -12,42 +12,32 @@
 namespace varnok {
 namespace {
 
-constexpr const char* kTwoLanguages =
-    "[LANGUAGE]\nLG=%s\n"
-    "[CHINESE]\nFA_lblDescription=热敏标签打印机设置工具\nFA_lblDisclaimer=注意：仅用于支持的型号\n"
-    "[ENGLISH]\nFA_lblDescription=Label printer settings\nFA_lblDisclaimer=Use on supported "
-    "models\n";
-
-std::string Config(const char* language) {
-  std::string text = kTwoLanguages;
-  text.replace(text.find("%s"), 2, language);
-  return text;
-}
-
-TEST(AboutTextsTest, ComeFromTheSectionOfTheStoredLanguage) {
+TEST(AboutTextsTest, ComeFromTheSectionNamedByTheStoredLanguage) {
+  const std::string sections =
+      "[CHINESE]\nFA_lblDescription=热敏标签打印机设置工具\nFA_lblDisclaimer=仅用于支持的型号\n"
+      "[ENGLISH]\nFA_lblDescription=Label printer settings\n";
   struct Case {
-    std::string file;  // "" for no settings file at all
+    const char* language;  // nullptr: no settings file at all
     AboutTexts expected;
   };
-  const std::vector<Case> cases = {
-      {Config("ENGLISH"), {"Label printer settings", "Use on supported models"}},
-      {Config("CHINESE"), {"热敏标签打印机设置工具", "注意：仅用于支持的型号"}},
-      {Config(""), {}},
-      {Config("FRENCH"), {}},
-      {"[LANGUAGE]\nLG=ENGLISH\n[ENGLISH]\nFA_lblDescription=Only one\n", {"Only one", ""}},
-      {"", {}}};
+  const std::vector<Case> cases = {{"ENGLISH", {"Label printer settings", ""}},
+                                   {"CHINESE", {"热敏标签打印机设置工具", "仅用于支持的型号"}},
+                                   {"", {}},
+                                   {nullptr, {}}};
   for (const auto& c : cases) {
     testing::TempFolder folder;
-    const std::string path =
-        c.file.empty() ? folder.path() + "/config.ini" : folder.Write("config.ini", c.file);
+    const std::string path = folder.path() + "/config.ini";
+    if (c.language != nullptr) {
+      folder.Write("config.ini", "[LANGUAGE]\nLG=" + std::string(c.language) + "\n" + sections);
+    }
     const AboutTexts texts = ReadAboutTexts(path);
-    EXPECT_EQ(texts.description, c.expected.description) << c.file;
-    EXPECT_EQ(texts.disclaimer, c.expected.disclaimer) << c.file;
+    const char* shown = c.language != nullptr ? c.language : "no settings file";
+    EXPECT_EQ(texts.description, c.expected.description) << shown;
+    EXPECT_EQ(texts.disclaimer, c.expected.disclaimer) << shown;
   }
 }
 
-class FakeLauncher : public ProgramLauncher {
- public:
+struct FakeLauncher : ProgramLauncher {
   bool StartDetached(const std::string& program) override {
     started.push_back(program);
     return starts;
@@ -56,50 +46,29 @@ class FakeLauncher : public ProgramLauncher {
   bool starts = true;
 };
 
-// A folder of stand-in programs; the executable ones count as installed.
-class SysInfoTest : public ::testing::Test {
- protected:
-  std::string Install(const std::string& name, bool executable = true) {
-    const std::string path = folder_.Write(name, "#!/bin/sh\n");
-    chmod(path.c_str(), executable ? 0755 : 0644);
+TEST(SysInfoTest, StartsTheFirstInstalledProgramOrSaysNoneIsAvailable) {
+  testing::TempFolder folder;
+  const auto install = [&](const char* name, mode_t mode) {
+    const std::string path = folder.Write(name, "#!/bin/sh\n");
+    chmod(path.c_str(), mode);
     return path;
-  }
-
-  testing::TempFolder folder_;
-  FakeLauncher launcher_;
-  testing::MessageRecorder messages_;
-};
-
-TEST_F(SysInfoTest, GetKeyValueFindsAnExecutableOnTheSearchPath) {
-  const std::string program = Install("kinfocenter");
-  Install("hardinfo", false);
-  std::string value = "stale";
-  EXPECT_TRUE(GetKeyValue("relative:/no/such:" + folder_.path(), "kinfocenter", value));
-  EXPECT_EQ(value, program);
-  EXPECT_FALSE(GetKeyValue(folder_.path(), "hardinfo", value));
-  EXPECT_EQ(value, "");
-  EXPECT_FALSE(GetKeyValue("", "kinfocenter", value));
-}
-
-TEST_F(SysInfoTest, StartsTheFirstProgramOfTheListThatIsInstalled) {
-  Install("gnome-system-monitor");
-  const std::string preferred = Install("kinfocenter");
-  StartSysInfo(launcher_, messages_, "/no/such:" + folder_.path());
-  EXPECT_EQ(launcher_.started, std::vector<std::string>{preferred});
-  EXPECT_TRUE(messages_.shown.empty());
-}
-
-TEST_F(SysInfoTest, NoProgramOrOneThatWillNotStartBringsTheUnavailableMessage) {
+  };
   const Message unavailable{"此时系统信息不可用", "VarnoK Utility", MessageIcon::None,
                             MessageButtons::Ok};
-  StartSysInfo(launcher_, messages_, folder_.path());
-  EXPECT_TRUE(launcher_.started.empty());
+  FakeLauncher launcher;
+  testing::MessageRecorder messages;
+  const std::string search_path = "relative:/no/such:" + folder.path();
 
-  Install("hardinfo");
-  launcher_.starts = false;
-  StartSysInfo(launcher_, messages_, folder_.path());
-  EXPECT_EQ(launcher_.started.size(), 1u);
-  EXPECT_EQ(messages_.shown, (std::vector<Message>{unavailable, unavailable}));
+  StartSysInfo(launcher, messages, search_path);  // nothing installed
+  install("hardinfo", 0644);                      // not executable: not a program
+  install("gnome-system-monitor", 0755);
+  const std::string preferred = install("kinfocenter", 0755);
+  StartSysInfo(launcher, messages, search_path);
+  launcher.starts = false;
+  StartSysInfo(launcher, messages, search_path);
+
+  EXPECT_EQ(launcher.started, (std::vector<std::string>{preferred, preferred}));
+  EXPECT_EQ(messages.shown, (std::vector<Message>{unavailable, unavailable}));
 }
 
 }  // namespace
