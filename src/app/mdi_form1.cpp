@@ -26,8 +26,8 @@ constexpr std::string_view kCaption = "VARNOK Printer Utility 2.20";
 constexpr int kWorkAreaWidth = 12540;
 constexpr int kWorkAreaHeight = 8490;
 
-const QString kSendFileWindow = "sendfile";
-const QString kAboutWindow = "frmAbout";
+constexpr char kSendFileWindow[] = "sendfile";
+constexpr char kAboutWindow[] = "frmAbout";
 
 QAction* AddAction(QMenu* menu, const char* name) {
   QAction* action = menu->addAction(QString());
@@ -35,8 +35,8 @@ QAction* AddAction(QMenu* menu, const char* name) {
   return action;
 }
 
-QMenu* AddMenu(QWidget* parent_menu, const char* name) {
-  auto* menu = new QMenu(parent_menu);
+QMenu* AddMenu(QWidget* parent, const char* name) {
+  auto* menu = new QMenu(parent);
   menu->setObjectName(name);
   return menu;
 }

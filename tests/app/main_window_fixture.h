@@ -25,12 +25,6 @@
 
 namespace varnok::testing {
 
-// Names a parameterised case after the name field of its parameter.
-template <typename Case>
-std::string CaseName(const ::testing::TestParamInfo<Case>& param) {
-  return param.param.name;
-}
-
 // A main window started on a config.ini of its own in a fresh temporary folder.
 class MainWindowTest : public ::testing::Test {
  protected:

@@ -13,6 +13,7 @@ struct StartUpCase {
   const char* name;
   std::optional<std::string_view> stored;
   const char* window;
+  friend void PrintTo(const StartUpCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class StartUpWindowTest : public MainWindowTest,
@@ -30,7 +31,7 @@ INSTANTIATE_TEST_SUITE_P(StoredValues, StartUpWindowTest,
                                            StartUpCase{"Chinese", "CHINESE", "Form2"},
                                            StartUpCase{"LowerCaseEnglish", "english", "Form3_en"},
                                            StartUpCase{"NoFile", std::nullopt, "Form3_en"}),
-                         CaseName<StartUpCase>);
+                         ::testing::PrintToStringParamName());
 
 struct LanguageCase {
   const char* name;
@@ -39,6 +40,7 @@ struct LanguageCase {
   const char* command;
   const char* stored_after;
   const char* window;
+  friend void PrintTo(const LanguageCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class LanguageCommandTest : public MainWindowTest,
@@ -66,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
         LanguageCase{"ChineseWithNoWindowOpen", "ENGLISH", true, "Chinese", "CHINESE", "Form2"},
         LanguageCase{"EnglishFromNoFile", std::nullopt, false, "English", "ENGLISH", "Form3_en"},
         LanguageCase{"ChineseFromNoFile", std::nullopt, false, "Chinese", "CHINESE", "Form2"}),
-    CaseName<LanguageCase>);
+    ::testing::PrintToStringParamName());
 
 TEST_F(MainWindowTest, LanguageCommandLeavesOtherWindowsAsTheyAre) {
   StoreLanguage("CHINESE");

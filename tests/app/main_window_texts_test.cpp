@@ -53,6 +53,7 @@ struct StartUpCase {
   std::optional<std::string_view> stored;
   Language menus;
   const char* sendfile_caption;
+  friend void PrintTo(const StartUpCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class StartUpCaptionsTest : public MenuCaptionsTest,
@@ -71,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StartUpCase{"LowerCaseEnglish", "english", Language::Chinese,
                                   "发送文件至打印机"},
                       StartUpCase{"NoFile", std::nullopt, Language::Chinese, "发送文件至打印机"}),
-    CaseName<StartUpCase>);
+    ::testing::PrintToStringParamName());
 
 struct CommandCase {
   const char* name;
@@ -79,6 +80,7 @@ struct CommandCase {
   const char* command;
   Language menus;
   const char* sendfile_caption;
+  friend void PrintTo(const CommandCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class LanguageCommandCaptionsTest : public MenuCaptionsTest,
@@ -101,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   "发送文件到打印机"},
                       CommandCase{"ChineseFromNoFile", std::nullopt, "Chinese", Language::Chinese,
                                   "发送文件到打印机"}),
-    CaseName<CommandCase>);
+    ::testing::PrintToStringParamName());
 
 std::vector<std::string> Names(const QList<QAction*>& actions) {
   std::vector<std::string> names;

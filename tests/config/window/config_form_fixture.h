@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,15 @@
 #include "config/setting_item.h"
 #include "config/window/config_form.h"
 #include "support/fake_spooler.h"
+
+namespace varnok {
+
+// Names the window in test names and failure messages.
+inline void PrintTo(Language window, std::ostream* os) {
+  *os << (window == Language::Chinese ? "Form2" : "Form3_en");
+}
+
+}  // namespace varnok
 
 namespace varnok::testing {
 
@@ -61,10 +71,6 @@ inline QStringList Entries(const QComboBox& list) {
   QStringList entries;
   for (int i = 0; i < list.count(); ++i) entries << list.itemText(i);
   return entries;
-}
-
-inline std::string LanguageName(const ::testing::TestParamInfo<Language>& param) {
-  return param.param == Language::Chinese ? "Form2" : "Form3_en";
 }
 
 }  // namespace varnok::testing

@@ -185,7 +185,8 @@ TEST_P(ItemPanelsTest, OnlyTheChineseWindowOffersTheMaximumPrintLength) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothWindows, ItemPanelsTest,
-                         ::testing::Values(Language::Chinese, Language::English), LanguageName);
+                         ::testing::Values(Language::Chinese, Language::English),
+                         ::testing::PrintToStringParamName());
 
 }  // namespace
 }  // namespace varnok::testing

@@ -176,7 +176,8 @@ TEST_P(ConfigWindowLoadTest, NamesEveryInputForScreenReaders) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothWindows, ConfigWindowLoadTest,
-                         ::testing::Values(Language::Chinese, Language::English), LanguageName);
+                         ::testing::Values(Language::Chinese, Language::English),
+                         ::testing::PrintToStringParamName());
 
 }  // namespace
 }  // namespace varnok::testing

@@ -100,7 +100,8 @@ TEST_P(WindowTextsTest, ShowsEveryFixedTextOfItsLanguage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothWindows, WindowTextsTest,
-                         ::testing::Values(Language::Chinese, Language::English), LanguageName);
+                         ::testing::Values(Language::Chinese, Language::English),
+                         ::testing::PrintToStringParamName());
 
 }  // namespace
 }  // namespace varnok::testing
