@@ -1,5 +1,6 @@
 // A write followed by a read returns the value written, and the write changes at most one
 // line of the file: every other byte stays where it was.
+#include <unistd.h>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,7 +9,6 @@
 #include <iterator>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 #include "settings/ini_file.h"
 
@@ -29,12 +29,19 @@ std::string Token(std::string_view& input, std::string_view alphabet, size_t max
   for (; length > 0 && !input.empty(); --length, input.remove_prefix(1)) {
     token += alphabet[static_cast<unsigned char>(input.front()) % alphabet.size()];
   }
-  return token.empty() ? "A" : token;
+  // Blanks around a name or value are not part of it, so only inner blanks survive.
+  const size_t first = token.find_first_not_of(' ');
+  if (first == std::string::npos) return "A";
+  return token.substr(first, token.find_last_not_of(' ') - first + 1);
 }
 
 const std::string& Folder() {
   static const std::string folder = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "ini-fuzz-XXXXXX").string();
+    // A memory-backed folder where there is one: every write is synced to disk.
+    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
+                                           ? "/dev/shm"
+                                           : std::filesystem::temp_directory_path();
+    std::string pattern = (base / "ini-fuzz-XXXXXX").string();
     return std::string(mkdtemp(pattern.data()));
   }();
   return folder;
