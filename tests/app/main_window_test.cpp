@@ -1,4 +1,4 @@
-// Start-up, menu commands and the child windows of the main window.
+// Menu commands and the child windows of the main window.
 #include <QComboBox>
 
 #include "app/twips.h"
@@ -8,67 +8,6 @@ namespace varnok::testing {
 namespace {
 
 using Names = QStringList;
-
-struct StartUpCase {
-  const char* name;
-  std::optional<std::string_view> stored;
-  const char* window;
-  friend void PrintTo(const StartUpCase& c, std::ostream* os) { *os << c.name; }
-};
-
-class StartUpWindowTest : public MainWindowTest,
-                          public ::testing::WithParamInterface<StartUpCase> {};
-
-TEST_P(StartUpWindowTest, OpensTheConfigurationWindowOfTheStoredLanguage) {
-  StoreLanguage(GetParam().stored);
-  Start();
-  EXPECT_EQ(OpenWindows(), Names{GetParam().window});
-  EXPECT_TRUE(messages_.shown.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(StoredValues, StartUpWindowTest,
-                         ::testing::Values(StartUpCase{"English", "ENGLISH", "Form3_en"},
-                                           StartUpCase{"Chinese", "CHINESE", "Form2"},
-                                           StartUpCase{"LowerCaseEnglish", "english", "Form3_en"},
-                                           StartUpCase{"NoFile", std::nullopt, "Form3_en"}),
-                         ::testing::PrintToStringParamName());
-
-struct LanguageCase {
-  const char* name;
-  std::optional<std::string_view> stored;
-  bool close_configuration_window_first;
-  const char* command;
-  const char* stored_after;
-  const char* window;
-  friend void PrintTo(const LanguageCase& c, std::ostream* os) { *os << c.name; }
-};
-
-class LanguageCommandTest : public MainWindowTest,
-                            public ::testing::WithParamInterface<LanguageCase> {};
-
-TEST_P(LanguageCommandTest, StoresTheValueAndExchangesTheConfigurationWindow) {
-  const LanguageCase& c = GetParam();
-  StoreLanguage(c.stored);
-  Start();
-  if (c.close_configuration_window_first) {
-    WorkArea().closeAllSubWindows();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
-  Choose(c.command);
-  EXPECT_EQ(StoredLanguage(), c.stored_after);
-  EXPECT_EQ(OpenWindows(), Names{c.window});
-  EXPECT_TRUE(messages_.shown.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Commands, LanguageCommandTest,
-    ::testing::Values(
-        LanguageCase{"ChineseToEnglish", "CHINESE", false, "English", "ENGLISH", "Form3_en"},
-        LanguageCase{"EnglishToChinese", "ENGLISH", false, "Chinese", "CHINESE", "Form2"},
-        LanguageCase{"ChineseWithNoWindowOpen", "ENGLISH", true, "Chinese", "CHINESE", "Form2"},
-        LanguageCase{"EnglishFromNoFile", std::nullopt, false, "English", "ENGLISH", "Form3_en"},
-        LanguageCase{"ChineseFromNoFile", std::nullopt, false, "Chinese", "CHINESE", "Form2"}),
-    ::testing::PrintToStringParamName());
 
 TEST_F(MainWindowTest, LanguageCommandLeavesOtherWindowsAsTheyAre) {
   StoreLanguage("CHINESE");

@@ -91,17 +91,6 @@ TEST_P(ItemPanelsTest, EveryItemShowsItsOwnPanelsInTheSlots) {
   }
 }
 
-TEST_P(ItemPanelsTest, ItemHelpPanelSitsFurtherLeftForTheLongestLines) {
-  Open();
-  const int peel_left = window() == Language::English ? 240 : 500;
-  for (auto [id, left] :
-       {std::pair{ItemId::VerticalReflective, 240}, std::pair{ItemId::PeelPosition, peel_left},
-        std::pair{ItemId::CutPosition, 500}}) {
-    Pick(id);
-    EXPECT_EQ(Control("Frame3")->x(), Twips(form_.get(), left)) << static_cast<int>(id);
-  }
-}
-
 TEST_P(ItemPanelsTest, PagesPerCutHidesLines3And4UntilAnotherItemShowsThem) {
   Open();
   for (ItemId next :

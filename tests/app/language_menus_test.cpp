@@ -1,0 +1,157 @@
+// The interface language at start-up and through the two language commands: menu captions,
+// check marks, the stored value and the configuration window; and the menu tree.
+#include <QMenuBar>
+#include <vector>
+
+#include "main_window_fixture.h"
+
+namespace varnok::testing {
+namespace {
+
+struct Caption {
+  const char* name;
+  const char* chinese;
+  const char* english;
+};
+
+// Every menu caption the two languages set; English keeps "English" in both.
+const std::vector<Caption> kMenuCaptions = {
+    {"file", "文件", "File"},
+    {"exit1", "退出", "Exit"},
+    {"Tools", "工具", "Tools"},
+    {"PrinterConfig", "打印机设置", "Printer Config"},
+    {"UpdateFirmware", "升级Firmware", "Update Firmware"},
+    {"test", "打印测试", "Print test"},
+    {"Help", "帮助", "Help"},
+    {"LANGUAGE", "语言", "Language"},
+    {"Chinese", "中文", "Chinese"},
+    {"English", "English", "English"},
+    {"Helpdo", "帮助", "Help"},
+    {"About", "关于", "About"},
+};
+
+class MenuCaptionsTest : public MainWindowTest {
+ protected:
+  QString CaptionOf(const char* name) const {
+    if (auto* menu = frame_->findChild<QMenu*>(name)) return menu->title();
+    return Action(name)->text();
+  }
+
+  void ExpectMenusIn(Language language, const char* sendfile_caption) {
+    for (const Caption& caption : kMenuCaptions) {
+      EXPECT_EQ(CaptionOf(caption.name).toStdString(),
+                language == Language::Chinese ? caption.chinese : caption.english)
+          << caption.name;
+    }
+    EXPECT_EQ(Action("Sendfile_cn")->text().toStdString(), sendfile_caption);
+    EXPECT_EQ(Action("Chinese")->isChecked(), language == Language::Chinese);
+    EXPECT_EQ(Action("English")->isChecked(), language == Language::English);
+  }
+};
+
+struct StartUpCase {
+  const char* name;
+  std::optional<std::string_view> stored;
+  Language menus;
+  const char* sendfile_caption;
+  const char* window;
+  friend void PrintTo(const StartUpCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class StartUpTest : public MenuCaptionsTest, public ::testing::WithParamInterface<StartUpCase> {};
+
+TEST_P(StartUpTest, FollowsTheStoredValueExactly) {
+  const StartUpCase& c = GetParam();
+  StoreLanguage(c.stored);
+  Start();
+  ExpectMenusIn(c.menus, c.sendfile_caption);
+  EXPECT_EQ(OpenWindows(), QStringList{c.window});
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    StoredValues, StartUpTest,
+    ::testing::Values(
+        StartUpCase{"English", "ENGLISH", Language::English, "Send File to Printer", "Form3_en"},
+        StartUpCase{"Chinese", "CHINESE", Language::Chinese, "发送文件至打印机", "Form2"},
+        StartUpCase{"LowerCaseEnglish", "english", Language::Chinese, "发送文件至打印机",
+                    "Form3_en"},
+        StartUpCase{"NoFile", std::nullopt, Language::Chinese, "发送文件至打印机", "Form3_en"}),
+    ::testing::PrintToStringParamName());
+
+struct CommandCase {
+  const char* name;
+  std::optional<std::string_view> stored;
+  bool close_configuration_window_first;
+  const char* command;
+  Language menus;
+  const char* sendfile_caption;
+  const char* window;
+  friend void PrintTo(const CommandCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class LanguageCommandTest : public MenuCaptionsTest,
+                            public ::testing::WithParamInterface<CommandCase> {};
+
+// The window that opens follows the value read back, which is the one just stored.
+TEST_P(LanguageCommandTest, StoresTheValueRelabelsAndExchangesTheConfigurationWindow) {
+  const CommandCase& c = GetParam();
+  StoreLanguage(c.stored);
+  Start();
+  if (c.close_configuration_window_first) {
+    WorkArea().closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  Choose(c.command);
+  ExpectMenusIn(c.menus, c.sendfile_caption);
+  EXPECT_EQ(StoredLanguage(), c.menus == Language::Chinese ? "CHINESE" : "ENGLISH");
+  EXPECT_EQ(OpenWindows(), QStringList{c.window});
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, LanguageCommandTest,
+    ::testing::Values(CommandCase{"ChineseToEnglish", "CHINESE", false, "English",
+                                  Language::English, "Send a File to Printer ", "Form3_en"},
+                      CommandCase{"EnglishAgain", "ENGLISH", false, "English", Language::English,
+                                  "Send a File to Printer ", "Form3_en"},
+                      CommandCase{"EnglishToChinese", "ENGLISH", false, "Chinese",
+                                  Language::Chinese, "发送文件到打印机", "Form2"},
+                      CommandCase{"ChineseWithNoWindowOpen", "ENGLISH", true, "Chinese",
+                                  Language::Chinese, "发送文件到打印机", "Form2"},
+                      CommandCase{"ChineseFromNoFile", std::nullopt, false, "Chinese",
+                                  Language::Chinese, "发送文件到打印机", "Form2"},
+                      CommandCase{"EnglishFromNoFile", std::nullopt, false, "English",
+                                  Language::English, "Send a File to Printer ", "Form3_en"}),
+    ::testing::PrintToStringParamName());
+
+std::vector<std::string> Names(const QList<QAction*>& actions) {
+  std::vector<std::string> names;
+  for (QAction* action : actions) {
+    names.push_back(action->menu() != nullptr ? action->menu()->objectName().toStdString()
+                                              : action->objectName().toStdString());
+  }
+  return names;
+}
+
+TEST_F(MainWindowTest, MenuTreeInDisplayOrderWithTheGreyedItems) {
+  MDIForm1& frame = Start();
+  using Names_ = std::vector<std::string>;
+  EXPECT_EQ(Names(frame.menuBar()->actions()), (Names_{"file", "Tools", "Help"}));
+  EXPECT_EQ(Names(Menu("file")->actions()), (Names_{"exit1"}));
+  EXPECT_EQ(Names(Menu("Tools")->actions()),
+            (Names_{"PrinterConfig", "Sendfile_cn", "UpdateFirmware", "test"}));
+  EXPECT_EQ(Names(Menu("Help")->actions()), (Names_{"LANGUAGE", "Helpdo", "About"}));
+  EXPECT_EQ(Names(Menu("LANGUAGE")->actions()), (Names_{"Chinese", "English"}));
+  for (const char* name : {"UpdateFirmware", "test", "Helpdo"}) {
+    EXPECT_FALSE(Action(name)->isEnabled()) << name;
+  }
+  for (const char* name :
+       {"exit1", "PrinterConfig", "Sendfile_cn", "Chinese", "English", "About"}) {
+    EXPECT_TRUE(Action(name)->isEnabled()) << name;
+  }
+  EXPECT_EQ(frame.windowTitle().toStdString(), "VARNOK Printer Utility 2.20");
+}
+
+}  // namespace
+}  // namespace varnok::testing
