@@ -94,7 +94,6 @@ void SpoolerLabelPrinter::ClosePort() {
 
 void SpoolerLabelPrinter::Fail(SdkError error, std::string reason) {
   failure_ = SdkFailure{error, printer_, path_, std::move(reason)};
-  // Whatever went out of this send so far must not be printed.
   job_.reset();
 }
 
