@@ -8,7 +8,7 @@ PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev libcups2-dev libgtest-dev libgmock-dev
   cups-daemon cups-client cups
-  fonts-wqy-microhei xvfb xauth
+  fonts-wqy-microhei xvfb xauth desktop-file-utils appstream
 )
 
 say() { printf '==> %s\n' "$*"; }
