@@ -12,6 +12,7 @@
 #include "config/supported_models.h"
 #include "config/window_variant.h"
 #include "printer/printer_access.h"
+#include "settings/blanks.h"
 
 namespace varnok {
 namespace {

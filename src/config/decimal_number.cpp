@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "settings/blanks.h"
+
 namespace varnok {
 namespace {
 
@@ -80,14 +82,6 @@ std::string_view SkipLeadingBlanks(std::string_view text) {
 }
 
 }  // namespace
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view TrimBlanks(std::string_view text) {
-  text = SkipLeadingBlanks(text);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 std::optional<DecimalNumber> ReadDecimalNumber(std::string_view text) {
   text = TrimBlanks(text);

@@ -14,10 +14,6 @@ struct DecimalNumber {
   bool has_fraction = false;  // some digit after the point is not 0
 };
 
-// The blanks that may surround a number or a cut count: spaces and tabs.
-bool IsBlank(char c);
-std::string_view TrimBlanks(std::string_view text);
-
 // The whole text read as a number: blanks around it, an optional leading "-", then digits
 // with at most one "." among them and at least one digit. nullopt for anything else.
 std::optional<DecimalNumber> ReadDecimalNumber(std::string_view text);

@@ -1,5 +1,6 @@
 #include "transfer/file_send.h"
 
+#include "settings/blanks.h"
 #include "transfer/send_path.h"
 #include "transfer/transfer_messages.h"
 

@@ -13,6 +13,7 @@
 #include "app/twips.h"
 #include "printer/printer_access.h"
 #include "printer/sdk/spooler_label_printer.h"
+#include "settings/blanks.h"
 #include "transfer/dialog_send_progress.h"
 #include "transfer/file_send.h"
 #include "transfer/folder_listing.h"

@@ -9,7 +9,4 @@ namespace varnok {
 // At the root "/" the separator is doubled ("//name"), which the system reads as "/name".
 std::string BuildSendPath(std::string_view folder, std::string_view file_name);
 
-// The path as typed, without the blanks around it.
-std::string_view TrimBlanks(std::string_view text);
-
 }  // namespace varnok

@@ -9,6 +9,7 @@
 
 #include "config/decimal_number.h"
 #include "hex_bytes.h"
+#include "settings/blanks.h"
 
 namespace varnok {
 namespace {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "recording_sdk.h"
+#include "settings/blanks.h"
 #include "support/message_recorder.h"
 #include "temp_folder.h"
 #include "transfer/file_send.h"
