@@ -1,5 +1,8 @@
 #include "settings/ini_file.h"
 
+#include <optional>
+#include <vector>
+
 #include "settings/file_access.h"
 #include "settings/file_text.h"
 #include "settings/ini_lines.h"
@@ -33,20 +36,36 @@ bool CanBeWritten(std::string_view section, std::string_view key, std::string_vi
          !has_line_end(value) && key.find('=') == std::string_view::npos && key.front() != '[';
 }
 
+// Where the reader finds the key's value in these bytes, if it finds the key at all.
+std::optional<ini::Span> ValueAsRead(std::string_view bytes, std::string_view section,
+                                     std::string_view key) {
+  const ini::FileEncoding encoding = ini::DetectEncoding(bytes);
+  const std::vector<ini::IniLine> lines = ini::ScanLines(bytes, encoding);
+  const ini::EntryLocation location = ini::FindEntry(bytes, lines, encoding, section, key);
+  if (!location.key_line) return std::nullopt;
+  return lines[*location.key_line].value;
+}
+
+// The reader must find the key within the bytes just written. A write can change how the
+// file is decoded (when the old value held its only bytes that were not UTF-8), and a file
+// of mixed encodings may then split into lines and sections differently.
+bool ReadsBackWithin(std::string_view bytes, std::string_view section, std::string_view key,
+                     ini::Span written) {
+  const std::optional<ini::Span> found = ValueAsRead(bytes, section, key);
+  return found && found->begin >= written.begin && found->end <= written.end;
+}
+
 }  // namespace
 
 std::string ReadIniString(const std::string& path, std::string_view section, std::string_view key) {
   const ini::FileBytes file = ini::ReadFileBytes(path);
   if (file.status != ini::ReadStatus::Ok) return {};
   const std::string_view bytes = file.bytes;
-  const ini::FileEncoding encoding = ini::DetectEncoding(bytes);
-  const std::vector<ini::IniLine> lines = ini::ScanLines(bytes, encoding);
-  const ini::EntryLocation location = ini::FindEntry(bytes, lines, encoding, section, key);
-  if (!location.key_line) return {};
+  const std::optional<ini::Span> span = ValueAsRead(bytes, section, key);
+  if (!span) return {};
 
-  const ini::Span span = lines[*location.key_line].value;
-  const std::string value =
-      ini::DecodeText(WithoutQuotes(bytes.substr(span.begin, span.size())), encoding);
+  const std::string value = ini::DecodeText(WithoutQuotes(bytes.substr(span->begin, span->size())),
+                                            ini::DetectEncoding(bytes));
   return std::string(ini::CutUtf8(value, kMaxValueBytes));
 }
 
@@ -69,15 +88,20 @@ bool WriteIniString(const std::string& path, std::string_view section, std::stri
 
   const std::vector<ini::IniLine> lines = ini::ScanLines(bytes, encoding);
   const ini::EntryLocation location = ini::FindEntry(bytes, lines, encoding, section, key);
+  ini::Span written;  // where the new value lands
   if (location.key_line) {
     // Replace the value in place: blanks around it, the name and the line end stay.
     const ini::Span span = lines[*location.key_line].value;
     bytes.replace(span.begin, span.size(), *value_bytes);
+    written = {span.begin, span.begin + value_bytes->size()};
   } else if (location.section_line) {
     // Add the key after the section's last key line (or its header line).
     const ini::IniLine& after = lines[location.insert_after_line];
     std::string text = after.has_line_end() ? "" : std::string(kLineEnd);
-    text += *key_bytes + "=" + *value_bytes + std::string(kLineEnd);
+    text += *key_bytes + "=";
+    written.begin = after.end + text.size();
+    written.end = written.begin + value_bytes->size();
+    text += *value_bytes + std::string(kLineEnd);
     bytes.insert(after.end, text);
   } else {
     // Add the section and the key at the end of the file.
@@ -85,8 +109,11 @@ bool WriteIniString(const std::string& path, std::string_view section, std::stri
                            bytes.back() == '\n' || bytes.back() == '\r';
     if (!ends_line) bytes += kLineEnd;
     bytes += "[" + *section_bytes + "]" + std::string(kLineEnd);
-    bytes += *key_bytes + "=" + *value_bytes + std::string(kLineEnd);
+    bytes += *key_bytes + "=";
+    written = {bytes.size(), bytes.size() + value_bytes->size()};
+    bytes += *value_bytes + std::string(kLineEnd);
   }
+  if (!ReadsBackWithin(bytes, section, key, written)) return false;
   return ini::ReplaceFileAtomically(path, bytes);
 }
 

@@ -126,5 +126,21 @@ TEST(WriteIniStringFailure, CharacterGbkDoesNotHave) {
   EXPECT_EQ(ReadBytes(path), gbk);
 }
 
+TEST(WriteIniStringFailure, WriteThatWouldChangeHowTheFileReads) {
+  // Found by fuzzing. The only byte that is not UTF-8 (FF) is in the value being replaced, so
+  // the file reads as GBK before the write and as UTF-8 after it. Read as GBK, the byte order
+  // mark swallows the "[" of the first line; read as UTF-8, that line is the first [A] section
+  // and the new value in the second would never be found. Nothing is written.
+  using namespace std::string_view_literals;
+  constexpr std::string_view mixed =
+      "\xEF\xBB\xBF[A][aae_info\r[A]\0A\0?\r\n\fS=\xFF"
+      "A"sv;
+  TempFolder folder;
+  const std::string path = folder.File("config.ini");
+  WriteBytes(path, mixed);
+  EXPECT_FALSE(WriteIniString(path, "a", "S", "C"));
+  EXPECT_EQ(ReadBytes(path), mixed);
+}
+
 }  // namespace
 }  // namespace varnok
