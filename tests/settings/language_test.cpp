@@ -50,7 +50,7 @@ TEST(StoredValueTest, LanguageCommandsStoreExactValues) {
 }
 
 TEST(LanguageFromFileTest, LowerCaseValueIsReturnedUnchanged) {
-  // Part 1.2: "english" under LG gives Chinese menus and English windows.
+  // The value is returned as stored: "english" gives Chinese menus and English windows.
   testing::TempFolder folder;
   const std::string path = folder.File("config.ini");
   testing::WriteBytes(path, "[language]\r\nlg=english\r\n");
