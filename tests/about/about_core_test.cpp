@@ -7,7 +7,7 @@
 #include "about/about_texts.h"
 #include "about/sys_info.h"
 #include "support/message_recorder.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace varnok {
 namespace {

@@ -15,7 +15,7 @@
 #include "about/sys_info.h"
 #include "app/twips.h"
 #include "support/message_recorder.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace varnok {
 namespace {

@@ -1,10 +1,7 @@
 #include "config/apply_setting.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -13,12 +10,14 @@
 #include "config/supported_models.h"
 #include "support/fake_spooler.h"
 #include "support/message_recorder.h"
+#include "support/temp_folder.h"
 
 namespace varnok {
 namespace {
 
 using testing::FakeSpooler;
 using testing::MessageRecorder;
+using testing::TempFolder;
 using Texts = std::vector<std::string>;
 using Shown = std::vector<Message>;
 
@@ -74,21 +73,13 @@ struct Press {
 
 class ApplySettingTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = std::filesystem::temp_directory_path() / "varnok-config-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-    WriteConfig(kConfig);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
+  void SetUp() override { WriteConfig(kConfig); }
 
-  void WriteConfig(std::string_view text) {
-    std::ofstream(folder_ + "/config.ini", std::ios::binary) << text;
-  }
+  void WriteConfig(std::string_view text) { folder_.Write("config.ini", text); }
 
   Press PressOk(Language window, const SettingInputs& inputs, FakeSpooler& spooler) {
     MessageRecorder recorder;
-    Press press{ApplySetting(window, inputs, spooler, recorder, folder_ + "/config.ini"),
+    Press press{ApplySetting(window, inputs, spooler, recorder, folder_.File("config.ini")),
                 {},
                 std::move(recorder.shown)};
     for (const auto& job : spooler.jobs()) {
@@ -103,7 +94,7 @@ class ApplySettingTest : public ::testing::Test {
     return PressOk(window, inputs, spooler);
   }
 
-  std::string folder_;
+  TempFolder folder_;
 };
 
 struct ItemCase {

@@ -9,7 +9,7 @@
 
 #include "settings/ini_file.h"
 #include "settings/utf8.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace varnok {
 namespace {

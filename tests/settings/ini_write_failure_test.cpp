@@ -10,7 +10,7 @@
 
 #include "case_name.h"
 #include "settings/ini_file.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 // A write that cannot be made returns false and leaves the file as it was. The tests run as
 // root, where a read-only folder is still writable, so the failures are made in other ways.

@@ -6,7 +6,7 @@
 #include "case_name.h"
 #include "settings/ini_file.h"
 #include "settings/language.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace varnok {
 namespace {

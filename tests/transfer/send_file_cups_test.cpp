@@ -19,7 +19,7 @@
 #include "printer/sdk/spooler_label_printer.h"
 #include "support/message_recorder.h"
 #include "support/virtual_printers.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 #include "transfer/send_file_form.h"
 
 namespace varnok {

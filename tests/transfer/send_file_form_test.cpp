@@ -16,7 +16,7 @@
 #include "recording_sdk.h"
 #include "support/fake_spooler.h"
 #include "support/message_recorder.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 #include "transfer/mounted_volumes.h"
 
 namespace varnok {

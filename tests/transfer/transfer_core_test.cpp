@@ -8,7 +8,7 @@
 #include "recording_sdk.h"
 #include "settings/blanks.h"
 #include "support/message_recorder.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 #include "transfer/file_send.h"
 #include "transfer/folder_listing.h"
 #include "transfer/mounted_volumes.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "support/fake_spooler.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace varnok {
 namespace {

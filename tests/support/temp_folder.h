@@ -16,7 +16,7 @@ namespace varnok::testing {
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "varnok-settings-XXXXXX");
+    std::string pattern = (std::filesystem::temp_directory_path() / "varnok-test-XXXXXX");
     if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
     path_ = pattern;
   }
@@ -29,6 +29,9 @@ class TempFolder {
 
   const std::string& path() const { return path_; }
   std::string File(std::string_view name) const { return path_ + "/" + std::string(name); }
+
+  // Writes a file in the folder and returns its full path.
+  std::string Write(std::string_view name, std::string_view bytes) const;
 
   // Names of everything in the folder (temporary files of a write included).
   std::set<std::string> Entries() const {
@@ -52,6 +55,12 @@ inline void WriteBytes(const std::string& path, std::string_view bytes) {
 inline std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline std::string TempFolder::Write(std::string_view name, std::string_view bytes) const {
+  const std::string file = File(name);
+  WriteBytes(file, bytes);
+  return file;
 }
 
 }  // namespace varnok::testing
