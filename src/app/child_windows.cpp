@@ -20,9 +20,14 @@ QMdiSubWindow* FindChildWindow(const QMdiArea& area, const QString& name) {
 void ShowChildWindow(QMdiArea& area, const QString& name, const std::function<QWidget*()>& make) {
   QMdiSubWindow* child = FindChildWindow(area, name);
   if (child == nullptr) {
-    child = area.addSubWindow(make());
+    QWidget* window = make();
+    const QSize own_size = window->size();  // set by the window's own load
+    child = area.addSubWindow(window);
     child->setAttribute(Qt::WA_DeleteOnClose);
     child->show();
+    // A window without a layout has no size hint, and its frame would shrink it to a title bar:
+    // the frame takes the window's own size instead.
+    if (child != window) child->resize(own_size.grownBy(child->contentsMargins()));
   } else if (child->isMinimized()) {
     child->showNormal();
   }

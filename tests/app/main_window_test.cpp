@@ -19,6 +19,23 @@ TEST_F(MainWindowTest, LanguageCommandLeavesOtherWindowsAsTheyAre) {
   EXPECT_EQ(OpenWindows(), (Names{"Form3_en", "frmAbout"}));
 }
 
+TEST_F(MainWindowTest, SendFileAndAboutOpenAtTheirOwnSize) {
+  Start().show();  // child windows are laid out once the frame is on screen
+  const struct {
+    const char* command;
+    const char* window;
+    QSize size;
+  } cases[] = {{"Sendfile_cn", "sendfile", TwipsSize(nullptr, 6210, 4725)},
+               {"About", "frmAbout", TwipsSize(nullptr, 5850, 5040)}};
+  for (const auto& c : cases) {
+    Choose(c.command);
+    QMdiSubWindow* child = Child(c.window);
+    ASSERT_NE(child, nullptr) << c.window;
+    QCoreApplication::processEvents();
+    EXPECT_EQ(child->widget()->size(), c.size) << c.window;
+  }
+}
+
 TEST_F(MainWindowTest, FailedStoreKeepsTheOldWindowAndSaysSo) {
   config_path_ = folder_.filePath("missing folder/config.ini").toStdString();
   Start();
