@@ -134,7 +134,8 @@ void MDIForm1::PrinterConfig_Click() { ShowConfigWindow(WindowLanguage(StoredLan
 
 void MDIForm1::Sendfile_cn_Click() {
   CloseChildWindow(*area_, ConfigForm::ObjectName(WindowLanguage(StoredLanguageValue())));
-  ShowChildWindow(*area_, kSendFileWindow, [this] { return new SendFileForm(spooler_); });
+  ShowChildWindow(*area_, kSendFileWindow,
+                  [this] { return new SendFileForm(spooler_, messages_); });
 }
 
 void MDIForm1::Chinese_Click() { SwitchLanguage(Language::Chinese); }

@@ -9,7 +9,6 @@
 #include <QStyle>
 #include <filesystem>
 
-#include "app/qt_user_messages.h"
 #include "app/twips.h"
 #include "printer/printer_access.h"
 #include "printer/sdk/spooler_label_printer.h"
@@ -46,12 +45,11 @@ QListWidgetItem* FolderItem(const std::string& path, const std::string& caption,
 
 }  // namespace
 
-SendFileForm::SendFileForm(Spooler& spooler, QWidget* parent)
+SendFileForm::SendFileForm(Spooler& spooler, UserMessages& messages, QWidget* parent)
     : QWidget(parent),
       own_sdk_(std::make_unique<SpoolerLabelPrinter>(spooler)),
-      own_messages_(std::make_unique<QtUserMessages>(this)),
       sdk_(*own_sdk_),
-      messages_(*own_messages_) {
+      messages_(messages) {
   CreateControls();
   Form_Load(spooler);
 }

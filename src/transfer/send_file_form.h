@@ -22,8 +22,10 @@ class SendFileForm : public QWidget {
   Q_OBJECT
 
  public:
-  explicit SendFileForm(Spooler& spooler, QWidget* parent = nullptr);
-  // Sends through the given SDK and tells the user through messages (tests use fakes).
+  // Sends through our own label-printer library on the spooler; tells the user through
+  // messages (the main window's, so that its tests see them too).
+  SendFileForm(Spooler& spooler, UserMessages& messages, QWidget* parent = nullptr);
+  // Sends through the given SDK (tests use fakes).
   SendFileForm(Spooler& spooler, LabelPrinterSdk& sdk, UserMessages& messages,
                QWidget* parent = nullptr);
   ~SendFileForm() override;
@@ -40,7 +42,6 @@ class SendFileForm : public QWidget {
   bool ShowFolder(const std::string& drive, const std::string& folder, std::string& error);
 
   std::unique_ptr<LabelPrinterSdk> own_sdk_;
-  std::unique_ptr<UserMessages> own_messages_;
   LabelPrinterSdk& sdk_;
   UserMessages& messages_;
 
