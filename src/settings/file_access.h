@@ -16,7 +16,8 @@ struct FileBytes {
 };
 
 // Missing only when the path names nothing (its folder exists or not); Failed for every other
-// error (no permission, a directory, a path below a regular file).
+// error (no permission, a path below a regular file) and for anything but an ordinary file (a
+// directory, a named pipe, a device), which is never waited for.
 FileBytes ReadFileBytes(const std::string& path);
 
 // Writes bytes to a new temporary file in the folder of path, flushes it to the disk and renames

@@ -95,11 +95,15 @@ void SyncFolder(const std::string& folder) {
 
 FileBytes ReadFileBytes(const std::string& path) {
   FileBytes result;
-  Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Without O_NONBLOCK the open of a named pipe would wait for a writer for ever.
+  Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (!fd.ok()) {
     result.status = errno == ENOENT ? ReadStatus::Missing : ReadStatus::Failed;
     return result;
   }
+  // Only an ordinary file is read: a pipe may never end, nor a device such as /dev/zero.
+  struct stat status {};
+  if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)) return result;
   char buffer[8192];
   while (true) {
     const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
