@@ -25,8 +25,10 @@
 
 namespace varnok::testing {
 
-// A main window started on a config.ini of its own in a fresh temporary folder.
-class MainWindowTest : public ::testing::Test {
+// A main window started on a config.ini of its own in a fresh temporary folder, on an
+// in-memory spooler or (for the tests through a real scheduler) a CupsSpooler.
+template <typename SpoolerType>
+class MainWindowTestOn : public ::testing::Test {
  protected:
   // Writes config.ini with the given language value, or removes it for nullopt.
   void StoreLanguage(std::optional<std::string_view> value) {
@@ -88,11 +90,13 @@ class MainWindowTest : public ::testing::Test {
     return names;
   }
 
-  FakeSpooler spooler_;
+  SpoolerType spooler_;
   MessageRecorder messages_;
   QTemporaryDir folder_;
   std::string config_path_ = folder_.filePath("config.ini").toStdString();
   std::unique_ptr<MDIForm1> frame_;
 };
+
+using MainWindowTest = MainWindowTestOn<FakeSpooler>;
 
 }  // namespace varnok::testing
