@@ -104,6 +104,7 @@ FileBytes ReadFileBytes(const std::string& path) {
   // Only an ordinary file is read: a pipe may never end, nor a device such as /dev/zero.
   struct stat status {};
   if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)) return result;
+  result.bytes.reserve(static_cast<std::size_t>(status.st_size));
   char buffer[8192];
   while (true) {
     const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);

@@ -1,7 +1,6 @@
 #include "settings/ini_file.h"
 
 #include <optional>
-#include <vector>
 
 #include "settings/file_access.h"
 #include "settings/file_text.h"
@@ -39,11 +38,10 @@ bool CanBeWritten(std::string_view section, std::string_view key, std::string_vi
 // Where the reader finds the key's value in these bytes, if it finds the key at all.
 std::optional<ini::Span> ValueAsRead(std::string_view bytes, std::string_view section,
                                      std::string_view key) {
-  const ini::FileEncoding encoding = ini::DetectEncoding(bytes);
-  const std::vector<ini::IniLine> lines = ini::ScanLines(bytes, encoding);
-  const ini::EntryLocation location = ini::FindEntry(bytes, lines, encoding, section, key);
-  if (!location.key_line) return std::nullopt;
-  return lines[*location.key_line].value;
+  const ini::EntryLocation location =
+      ini::FindEntry(bytes, ini::DetectEncoding(bytes), section, key);
+  if (!location.key) return std::nullopt;
+  return location.key->value;
 }
 
 // The reader must find the key within the bytes just written. A write can change how the
@@ -86,17 +84,16 @@ bool WriteIniString(const std::string& path, std::string_view section, std::stri
   const auto value_bytes = ini::EncodeText(value, encoding);
   if (!section_bytes || !key_bytes || !value_bytes) return false;
 
-  const std::vector<ini::IniLine> lines = ini::ScanLines(bytes, encoding);
-  const ini::EntryLocation location = ini::FindEntry(bytes, lines, encoding, section, key);
+  const ini::EntryLocation location = ini::FindEntry(bytes, encoding, section, key);
   ini::Span written;  // where the new value lands
-  if (location.key_line) {
+  if (location.key) {
     // Replace the value in place: blanks around it, the name and the line end stay.
-    const ini::Span span = lines[*location.key_line].value;
+    const ini::Span span = location.key->value;
     bytes.replace(span.begin, span.size(), *value_bytes);
     written = {span.begin, span.begin + value_bytes->size()};
-  } else if (location.section_line) {
+  } else if (location.section) {
     // Add the key after the section's last key line (or its header line).
-    const ini::IniLine& after = lines[location.insert_after_line];
+    const ini::IniLine& after = location.insert_after;
     std::string text = after.has_line_end() ? "" : std::string(kLineEnd);
     text += *key_bytes + "=";
     written.begin = after.end + text.size();

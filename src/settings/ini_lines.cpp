@@ -46,26 +46,20 @@ std::size_t TextStart(std::string_view bytes, FileEncoding encoding) {
                                                                              : 0;
 }
 
-std::vector<IniLine> ScanLines(std::string_view bytes, FileEncoding encoding) {
-  std::vector<IniLine> lines;
-  std::size_t pos = TextStart(bytes, encoding);
-  while (pos < bytes.size()) {
-    IniLine line;
-    line.begin = pos;
-    // CR and LF are never part of a multi-byte character in UTF-8 or GBK.
-    const std::size_t line_end = bytes.find_first_of("\r\n", pos);
-    line.content_end = line_end == std::string_view::npos ? bytes.size() : line_end;
-    line.end = line.content_end;
-    if (line.end < bytes.size()) {
-      const bool crlf =
-          bytes[line.end] == '\r' && line.end + 1 < bytes.size() && bytes[line.end + 1] == '\n';
-      line.end += crlf ? 2 : 1;
-    }
-    ReadContent(bytes, encoding, line);
-    lines.push_back(line);
-    pos = line.end;
+IniLine ReadLine(std::string_view bytes, std::size_t begin, FileEncoding encoding) {
+  IniLine line;
+  line.begin = begin;
+  // CR and LF are never part of a multi-byte character in UTF-8 or GBK.
+  const std::size_t line_end = bytes.find_first_of("\r\n", begin);
+  line.content_end = line_end == std::string_view::npos ? bytes.size() : line_end;
+  line.end = line.content_end;
+  if (line.end < bytes.size()) {
+    const bool crlf =
+        bytes[line.end] == '\r' && line.end + 1 < bytes.size() && bytes[line.end + 1] == '\n';
+    line.end += crlf ? 2 : 1;
   }
-  return lines;
+  ReadContent(bytes, encoding, line);
+  return line;
 }
 
 }  // namespace varnok::ini

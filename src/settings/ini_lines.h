@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <string_view>
-#include <vector>
 
 #include "settings/file_text.h"
 
@@ -37,6 +36,8 @@ struct IniLine {
 // A UTF-8 byte order mark at the start of a UTF-8 file is not part of the first line.
 std::size_t TextStart(std::string_view bytes, FileEncoding encoding);
 
-std::vector<IniLine> ScanLines(std::string_view bytes, FileEncoding encoding);
+// The line that starts at begin (< bytes.size()); the next one starts at its end. Lines are
+// read one at a time, so a large file costs no memory beyond its bytes.
+IniLine ReadLine(std::string_view bytes, std::size_t begin, FileEncoding encoding);
 
 }  // namespace varnok::ini

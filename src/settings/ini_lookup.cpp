@@ -31,28 +31,30 @@ bool NameMatches(std::string_view file_name, FileEncoding encoding, std::string_
   return EqualFolded(DecodeText(file_name, encoding), name);
 }
 
-EntryLocation FindEntry(std::string_view bytes, const std::vector<IniLine>& lines,
-                        FileEncoding encoding, std::string_view section, std::string_view key) {
+EntryLocation FindEntry(std::string_view bytes, FileEncoding encoding, std::string_view section,
+                        std::string_view key) {
   section = TrimName(section);
   key = TrimName(key);
   EntryLocation location;
-  std::size_t i = 0;
-  for (; i < lines.size(); ++i) {
-    if (lines[i].kind == LineKind::Section &&
-        NameMatches(Bytes(bytes, lines[i].name), encoding, section)) {
-      location.section_line = i;
-      location.insert_after_line = i;
-      break;
+  std::size_t pos = TextStart(bytes, encoding);
+  while (pos < bytes.size() && !location.section) {
+    const IniLine line = ReadLine(bytes, pos, encoding);
+    pos = line.end;
+    if (line.kind == LineKind::Section && NameMatches(Bytes(bytes, line.name), encoding, section)) {
+      location.section = line;
+      location.insert_after = line;
     }
   }
-  if (!location.section_line) return location;
-  for (++i; i < lines.size() && lines[i].kind != LineKind::Section; ++i) {
-    if (lines[i].kind != LineKind::Key) continue;
-    if (NameMatches(Bytes(bytes, lines[i].name), encoding, key)) {
-      location.key_line = i;
-      return location;
+  while (location.section && pos < bytes.size()) {
+    const IniLine line = ReadLine(bytes, pos, encoding);
+    pos = line.end;
+    if (line.kind == LineKind::Section) break;
+    if (line.kind != LineKind::Key) continue;
+    if (NameMatches(Bytes(bytes, line.name), encoding, key)) {
+      location.key = line;
+      break;
     }
-    location.insert_after_line = i;
+    location.insert_after = line;
   }
   return location;
 }

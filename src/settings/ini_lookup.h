@@ -3,26 +3,25 @@
 #include <cstddef>
 #include <optional>
 #include <string_view>
-#include <vector>
 
 #include "settings/file_text.h"
 #include "settings/ini_lines.h"
 
-// Finds a section and a key among the scanned lines of a profile file: names compared without
-// regard to letter case and blanks; the first matching section and, inside it, the first
-// matching key win. Lines before the first section header belong to no section.
+// Finds a section and a key in the lines of a profile file: names compared without regard to
+// letter case and blanks; the first matching section and, inside it, the first matching key win.
+// Lines before the first section header belong to no section.
 namespace varnok::ini {
 
 struct EntryLocation {
-  std::optional<std::size_t> section_line;  // index of the section's header line
-  std::optional<std::size_t> key_line;      // index of the key's line inside that section
+  std::optional<IniLine> section;  // the section's header line
+  std::optional<IniLine> key;      // the key's line inside that section
   // Where a missing key goes: after the section's last key line, or after its header line
   // when it has no key; so blank lines and comments that end the section stay where they are.
-  std::size_t insert_after_line = 0;
+  IniLine insert_after;
 };
 
-EntryLocation FindEntry(std::string_view bytes, const std::vector<IniLine>& lines,
-                        FileEncoding encoding, std::string_view section, std::string_view key);
+EntryLocation FindEntry(std::string_view bytes, FileEncoding encoding, std::string_view section,
+                        std::string_view key);
 
 // Case-blind comparison of a name of the file (in its encoding) with a UTF-8 name; letters
 // A-Z and a-z are folded, every other character must be equal.
