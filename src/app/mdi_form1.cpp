@@ -186,8 +186,9 @@ std::string MDIForm1::StoredLanguageValue() const {
 }
 
 void MDIForm1::ShowConfigWindow(Language window) {
-  ShowChildWindow(*area_, ConfigForm::ObjectName(window),
-                  [this, window] { return new ConfigForm(window, spooler_, config_path_); });
+  ShowChildWindow(*area_, ConfigForm::ObjectName(window), [this, window] {
+    return new ConfigForm(window, spooler_, messages_, config_path_);
+  });
 }
 
 // Every child window is closed before the frame goes, and the program ends with it.

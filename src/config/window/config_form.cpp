@@ -5,11 +5,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <utility>
 
 #include "app/qt_text.h"
 #include "app/twips.h"
+#include "config/apply_setting.h"
+#include "config/window/key_filter_glue.h"
 #include "printer/printer_access.h"
 
 namespace varnok {
@@ -22,12 +26,20 @@ constexpr int kWindowTop = 500;
 constexpr int kWindowWidth = 6500;
 constexpr int kWindowHeight = 5460;
 
+TextFields TextFieldsOf(const ConfigControls& controls) {
+  TextFields fields{controls.value_box};
+  std::ranges::copy(controls.network_boxes, fields.begin() + 1);
+  return fields;
+}
+
 }  // namespace
 
-ConfigForm::ConfigForm(Language window, Spooler& spooler, std::string config_path, QWidget* parent)
+ConfigForm::ConfigForm(Language window, Spooler& spooler, UserMessages& messages,
+                       std::string config_path, QWidget* parent)
     : QMdiSubWindow(parent),
       window_(window),
       spooler_(spooler),
+      messages_(messages),
       config_path_(std::move(config_path)),
       controls_{} {
   const ConfigWindowTexts& texts = ConfigWindowTextsFor(window);
@@ -42,6 +54,8 @@ ConfigForm::ConfigForm(Language window, Spooler& spooler, std::string config_pat
   setWidget(client);
   controls_ = BuildConfigControls(*client, texts);
   connect(controls_.items, &QComboBox::activated, this, &ConfigForm::Combo1_Click);
+  connect(controls_.confirm, &QPushButton::clicked, this, &ConfigForm::Command2_Click);
+  InstallKeyFilters(window_, TextFieldsOf(controls_), messages_);
   Form_Load();
 }
 
@@ -83,6 +97,18 @@ void ConfigForm::Combo1_Click() {
   if (item == nullptr) return;  // nothing picked yet
   ShowInputPanel(*item);
   ShowHelpPanel(*item);
+}
+
+void ConfigForm::Command2_Click() {
+  SettingInputs inputs;
+  inputs.queue = controls_.model->currentText().toStdString();
+  inputs.item_text = controls_.items->currentText().toStdString();
+  inputs.value = controls_.value_box->text().toStdString();
+  inputs.option4_selected = controls_.first_choice->isChecked();
+  inputs.option5_selected = controls_.second_choice->isChecked();
+  std::ranges::transform(controls_.network_boxes, inputs.network.begin(),
+                         [](const QLineEdit* box) { return box->text().toStdString(); });
+  ApplySetting(window_, inputs, spooler_, messages_, config_path_);
 }
 
 // Value and choice panels cover the placeholder panel without hiding it; only the network

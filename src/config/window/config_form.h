@@ -12,15 +12,18 @@ class QGroupBox;
 namespace varnok {
 
 class Spooler;
+class UserMessages;
 
 // The printer configuration window, "Form2" (Chinese) or "Form3_en" (English): the operator
-// picks a brand print queue and a setting item, and the window shows that item's input panel,
-// help texts and default value. It is a child window of the main window's work area.
+// picks a brand print queue and a setting item, the window shows that item's input panel, help
+// texts and default value, and OK sends the setting to the printer. It is a child window of the
+// main window's work area; it tells the operator everything through messages.
 class ConfigForm : public QMdiSubWindow {
   Q_OBJECT
 
  public:
-  ConfigForm(Language window, Spooler& spooler, std::string config_path, QWidget* parent = nullptr);
+  ConfigForm(Language window, Spooler& spooler, UserMessages& messages, std::string config_path,
+             QWidget* parent = nullptr);
 
   // The object name of the window of a language, by which the main window finds it.
   static QString ObjectName(Language window);
@@ -28,6 +31,7 @@ class ConfigForm : public QMdiSubWindow {
  private:
   void Form_Load();
   void Combo1_Click();
+  void Command2_Click();
   void ShowInputPanel(const SettingItem& item);
   void ShowHelpPanel(const SettingItem& item);
   QGroupBox* InputPanelOf(InputPanel panel) const;
@@ -35,6 +39,7 @@ class ConfigForm : public QMdiSubWindow {
 
   Language window_;
   Spooler& spooler_;
+  UserMessages& messages_;
   std::string config_path_;  // where the OK action reads the model corrections
   ConfigControls controls_;
 };

@@ -4,6 +4,7 @@
 
 #include "config_form_fixture.h"
 #include "printer/cups_spooler.h"
+#include "support/message_recorder.h"
 #include "support/virtual_printers.h"
 
 namespace varnok::testing {
@@ -31,6 +32,7 @@ class QueueListTest : public ::testing::Test {
 
   static std::unique_ptr<VirtualPrinters> printers_;
   CupsSpooler spooler_;
+  MessageRecorder messages_;
 };
 
 std::unique_ptr<VirtualPrinters> QueueListTest::printers_;
@@ -39,7 +41,7 @@ TEST_F(QueueListTest, ListsTheBrandQueuesOnly) {
   const QStringList brand = {"VARNOK_K540_200DPI", "Varnok-Office", "VARNOKX", "VARNOK_Z9",
                              "VARNOK_LongDriver"};
   for (Language window : {Language::Chinese, Language::English}) {
-    ConfigForm form(window, spooler_, "config.ini");
+    ConfigForm form(window, spooler_, messages_, "config.ini");
     EXPECT_EQ(Queues(form), InSpoolerOrder(brand));
     for (const char* decoy : {"varnok_K540", "VarNok_R5", "VARNO", "My_VARNOK"}) {
       EXPECT_FALSE(Queues(form).contains(decoy)) << decoy;
@@ -48,12 +50,12 @@ TEST_F(QueueListTest, ListsTheBrandQueuesOnly) {
 }
 
 TEST_F(QueueListTest, QueueAddedBeforeReopeningAppears) {
-  auto open = std::make_unique<ConfigForm>(Language::English, spooler_, "config.ini");
+  auto open = std::make_unique<ConfigForm>(Language::English, spooler_, messages_, "config.ini");
   const QStringList before = Queues(*open);
   printers_->AddQueue({"VARNOK_K540_200DPI_Copy_2", "VARNOK K540 200DPI"});
 
   EXPECT_EQ(Queues(*open), before);  // an open window is not refilled
-  open = std::make_unique<ConfigForm>(Language::English, spooler_, "config.ini");
+  open = std::make_unique<ConfigForm>(Language::English, spooler_, messages_, "config.ini");
   EXPECT_TRUE(Queues(*open).contains("VARNOK_K540_200DPI_Copy_2"));
   EXPECT_EQ(Queues(*open).size(), before.size() + 1);
   printers_->RemoveQueue("VARNOK_K540_200DPI_Copy_2");

@@ -13,13 +13,20 @@
 #include "app/qt_text.h"
 #include "config/setting_item.h"
 #include "config/window/config_form.h"
+#include "printer/user_messages.h"
 #include "support/fake_spooler.h"
+#include "support/message_recorder.h"
 
 namespace varnok {
 
 // Names the window in test names and failure messages.
 inline void PrintTo(Language window, std::ostream* os) {
   *os << (window == Language::Chinese ? "Form2" : "Form3_en");
+}
+
+inline void PrintTo(const Message& message, std::ostream* os) {
+  *os << "{\"" << message.text << "\", \"" << message.title << "\", icon "
+      << static_cast<int>(message.icon) << "}";
 }
 
 }  // namespace varnok
@@ -32,7 +39,7 @@ class ConfigFormTest : public ::testing::TestWithParam<Language> {
   Language window() const { return GetParam(); }
 
   ConfigForm& Open() {
-    form_ = std::make_unique<ConfigForm>(window(), spooler_, "config.ini");
+    form_ = std::make_unique<ConfigForm>(window(), spooler_, messages_, "config.ini");
     return *form_;
   }
 
@@ -64,6 +71,7 @@ class ConfigFormTest : public ::testing::TestWithParam<Language> {
   }
 
   FakeSpooler spooler_;
+  MessageRecorder messages_;
   std::unique_ptr<ConfigForm> form_;
 };
 
