@@ -1,6 +1,5 @@
 #include "printer/cups_connection.h"
 
-#include <cerrno>
 #include <cstring>
 
 namespace varnok {
@@ -13,13 +12,19 @@ constexpr size_t kMaxQueueNameBytes = 127;
 }  // namespace
 
 HttpConnection ConnectToScheduler(SpoolerFailure& failure) {
-  HttpConnection http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                                   kConnectMilliseconds, nullptr));
-  if (!http) {
-    failure = {IPP_STATUS_ERROR_SERVICE_UNAVAILABLE,
-               std::string("Cannot reach the print system at ") + cupsServer() + ": " +
-                   std::strerror(errno)};
+  const auto unreachable = [&failure](std::string_view why) {
+    failure = {
+        IPP_STATUS_ERROR_SERVICE_UNAVAILABLE,
+        "Cannot reach the print system at " + std::string(cupsServer()) + ": " + std::string(why)};
     return nullptr;
+  };
+  // Made without connecting (a wait of 0), so that a failed connection can be told from an
+  // address that cannot be found: errno after a failed httpConnect2 tells neither.
+  HttpConnection http(
+      httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 0, nullptr));
+  if (!http) return unreachable("its address cannot be found");
+  if (httpReconnect2(http.get(), kConnectMilliseconds, nullptr) != 0) {
+    return unreachable("it is not running or does not take connections");
   }
   httpSetTimeout(http.get(), kAnswerSeconds, nullptr, nullptr);
   return http;

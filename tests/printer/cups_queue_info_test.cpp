@@ -1,3 +1,5 @@
+#include <cups/cups.h>
+
 #include <sstream>
 #include <string>
 #include <vector>
@@ -44,6 +46,21 @@ TEST_F(CupsQueueInfo, StoppedSchedulerCannotOpenTheQueue) {
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_TRUE(messages.shown[0].text.starts_with("Cannot open printer VARNOKX, Error: "));
   EXPECT_TRUE(spooler.QueueNames().empty());
+  // The reason names the scheduler and says what is wrong, not what errno was left holding.
+  const auto failure = spooler.OpenQueue("VARNOKX");
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_EQ(failure->reason, "Cannot reach the print system at " + printers->ServerSocket() +
+                                 ": it is not running or does not take connections");
+}
+
+TEST_F(CupsQueueInfo, SchedulerAddressThatCannotBeFoundIsNamed) {
+  cupsSetServer("no-such-scheduler.invalid");
+  const auto failure = spooler.OpenQueue("VARNOKX");
+  cupsSetServer(printers->ServerSocket().c_str());
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_EQ(failure->reason,
+            "Cannot reach the print system at no-such-scheduler.invalid: its address cannot be "
+            "found");
 }
 
 TEST_F(CupsQueueInfo, QueuesAreListedInCupsOrder) {
