@@ -1,0 +1,189 @@
+// The whole program against a private CUPS scheduler that stops, or whose queue stops taking
+// jobs, while the windows are open: OK in the configuration window and Send in the send-file
+// window each tell the operator what went wrong, promptly, nothing reaches the printer, and the
+// same presses work again once the scheduler or the queue is back.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/main_window_fixture.h"
+#include "figures.h"
+#include "printer/cups_spooler.h"
+#include "support/temp_folder.h"
+#include "support/virtual_printers.h"
+
+namespace varnok::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr char kQueue[] = "VARNOK_K540_200DPI";  // a supported model
+constexpr char kResetItem[] = "Reset";           // sends "^@" and needs no correction
+constexpr std::string_view kResetBytes = "^@\r";
+constexpr std::string_view kResetNotice =
+    "After reseting, please do a calibration and continue to print!";
+constexpr std::string_view kLabel = "^XA^FO50,50^FDVarnoK^FS^XZ\r\n";
+constexpr auto kJobArrives = 30s;
+constexpr auto kNoJob = 1500ms;  // a sent job reaches the printer well within this
+
+class SchedulerFaultTest : public MainWindowTestOn<CupsSpooler> {
+ protected:
+  static void SetUpTestSuite() {
+    printers_ = VirtualPrinters::Start(VirtualPrinters::StandardQueues());
+  }
+  static void TearDownTestSuite() { printers_.reset(); }
+
+  void SetUp() override {
+    ASSERT_NE(printers_, nullptr) << "the virtual printers did not start";
+    StoreLanguage("ENGLISH");
+  }
+
+  // Both windows open, as the operator leaves them: Send-file first, since opening it closes
+  // the configuration window.
+  void OpenBothWindows() {
+    Choose("Sendfile_cn");
+    Choose("PrinterConfig");
+    ASSERT_NE(Child("sendfile"), nullptr);
+    ASSERT_NE(Child("Form3_en"), nullptr);
+  }
+
+  // Picks the queue in both windows and the reset item, the way the operator does.
+  void ChooseQueueAndItem() {
+    Pick(*Control<QComboBox>("Form3_en", "MODEL"), kQueue);
+    Pick(*Control<QComboBox>("Form3_en", "Combo1"), kResetItem);
+    Pick(*Control<QComboBox>("sendfile", "Combo1"), kQueue);
+  }
+
+  void PressOk() { Control<QPushButton>("Form3_en", "Command2")->click(); }
+
+  void PressSend() {
+    Control<QLineEdit>("sendfile", "Text2")->setText(QString::fromStdString(label_));
+    Control<QPushButton>("sendfile", "Command1")->click();
+  }
+
+  template <typename Widget>
+  Widget* Control(const char* window, const char* name) const {
+    QMdiSubWindow* child = Child(window);
+    Widget* control = child != nullptr ? child->findChild<Widget*>(name) : nullptr;
+    EXPECT_NE(control, nullptr) << window << " " << name;
+    return control;
+  }
+
+  static void Pick(QComboBox& list, const char* entry) {
+    const int index = list.findText(entry);
+    ASSERT_GE(index, 0) << entry;
+    list.setCurrentIndex(index);
+    emit list.activated(index);
+  }
+
+  // After OK and Send have worked: the reset notice only, and both jobs at the printer.
+  void ExpectBothPressesWorked() {
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].text, kResetNotice);
+    EXPECT_EQ(printers_->WaitForJob(kQueue, kJobArrives), kResetBytes);
+    EXPECT_EQ(printers_->WaitForJob(kQueue, kJobArrives), kLabel);
+  }
+
+  static inline std::unique_ptr<VirtualPrinters> printers_;
+  TempFolder files_;
+  std::string label_ = files_.Write("label.prn", kLabel);
+};
+
+struct FaultCase {
+  const char* name;
+  void (*cause)(VirtualPrinters&);
+  void (*cure)(VirtualPrinters&);
+  // How the messages of OK and Send begin, and the problem each must name.
+  const char* ok_begins;
+  const char* ok_names;
+  const char* send_begins;
+  const char* send_names;
+  friend void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class SchedulerFaultCaseTest : public SchedulerFaultTest,
+                               public ::testing::WithParamInterface<FaultCase> {
+ protected:
+  // Each press shows its one message, in good time; the printer receives nothing.
+  void ExpectBothPressesFail(const FaultCase& c) {
+    TimeAndGuard(std::string(c.name) + ": OK", [this] { PressOk(); });
+    TimeAndGuard(std::string(c.name) + ": Send", [this] { PressSend(); });
+    ASSERT_EQ(messages_.shown.size(), 2u);
+    const std::string& ok = messages_.shown[0].text;
+    EXPECT_TRUE(ok.starts_with(c.ok_begins)) << ok;
+    EXPECT_NE(ok.find(c.ok_names), std::string::npos) << ok;
+    const std::string& send = messages_.shown[1].text;
+    EXPECT_TRUE(send.starts_with(c.send_begins)) << send;
+    EXPECT_NE(send.find(c.send_names), std::string::npos) << send;
+    EXPECT_TRUE(printers_->NoJobWithin(kQueue, kNoJob));
+    // The program goes on: its windows are as they were, the path is kept for another try.
+    EXPECT_EQ(OpenWindows(), (QStringList{"Form3_en", "sendfile"}));
+    EXPECT_EQ(Control<QLineEdit>("sendfile", "Text2")->text().toStdString(), label_);
+  }
+};
+
+TEST_P(SchedulerFaultCaseTest, OkAndSendSayWhatIsWrongThenWorkAgainOnceItIsPutRight) {
+  const FaultCase& c = GetParam();
+  Start();
+  OpenBothWindows();
+  ChooseQueueAndItem();
+
+  c.cause(*printers_);
+  ExpectBothPressesFail(c);
+  c.cure(*printers_);
+
+  messages_.shown.clear();
+  PressOk();
+  PressSend();
+  ExpectBothPressesWorked();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, SchedulerFaultCaseTest,
+    ::testing::Values(FaultCase{"SchedulerStopped", [](VirtualPrinters& p) { p.StopScheduler(); },
+                                [](VirtualPrinters& p) { p.StartScheduler(); },
+                                "Cannot open printer VARNOK_K540_200DPI, Error: ", "Error: 1",
+                                "The printer \"VARNOK_K540_200DPI\" cannot be reached",
+                                "it is not running or does not take connections"},
+                      FaultCase{
+                          "QueueRejectingJobs", [](VirtualPrinters& p) { p.RejectJobs(kQueue); },
+                          [](VirtualPrinters& p) { p.AcceptJobs(kQueue); },
+                          "Could not send to printer VARNOK_K540_200DPI: ", "is not accepting jobs",
+                          "The printer \"VARNOK_K540_200DPI\" did not take the file",
+                          "is not accepting jobs"}),
+    ::testing::PrintToStringParamName());
+
+// Started while the scheduler is down, the program lists no printer and says so at OK and Send;
+// windows opened again once it is back list the queues, and the presses work.
+TEST_F(SchedulerFaultTest, StartedWithTheSchedulerDownListsNoPrinterUntilItIsBack) {
+  printers_->StopScheduler();
+  TimeAndGuard("scheduler down: start-up", [this] { Start(); });
+  OpenBothWindows();
+  EXPECT_EQ(Control<QComboBox>("Form3_en", "MODEL")->count(), 0);
+  EXPECT_EQ(Control<QComboBox>("sendfile", "Combo1")->count(), 0);
+  Pick(*Control<QComboBox>("Form3_en", "Combo1"), kResetItem);
+  PressOk();
+  PressSend();
+  printers_->StartScheduler();
+  ASSERT_EQ(messages_.shown.size(), 2u);
+  EXPECT_EQ(messages_.shown[0].text, "Please choose the correct printer name!");
+  EXPECT_EQ(messages_.shown[1].text,
+            "No printer is selected under \"Model:\". The file was not sent.");
+
+  WorkArea().closeAllSubWindows();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  messages_.shown.clear();
+  OpenBothWindows();
+  ChooseQueueAndItem();
+  PressOk();
+  PressSend();
+  ExpectBothPressesWorked();
+}
+
+}  // namespace
+}  // namespace varnok::testing
