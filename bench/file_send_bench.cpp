@@ -18,8 +18,8 @@
 
 #include "printer/cups_spooler.h"
 #include "printer/sdk/spooler_label_printer.h"
+#include "support/temp_folder.h"
 #include "support/virtual_printers.h"
-#include "temp_folder.h"
 #include "transfer/file_send.h"
 
 namespace {
