@@ -4,7 +4,9 @@
 // same presses work again once the scheduler or the queue is back.
 #include <QComboBox>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QTimer>
 #include <chrono>
 #include <memory>
 #include <string>
@@ -61,8 +63,10 @@ class SchedulerFaultTest : public MainWindowTestOn<CupsSpooler> {
 
   void PressOk() { Control<QPushButton>("Form3_en", "Command2")->click(); }
 
-  void PressSend() {
-    Control<QLineEdit>("sendfile", "Text2")->setText(QString::fromStdString(label_));
+  void PressSend() { SendFile(label_); }
+
+  void SendFile(const std::string& path) {
+    Control<QLineEdit>("sendfile", "Text2")->setText(QString::fromStdString(path));
     Control<QPushButton>("sendfile", "Command1")->click();
   }
 
@@ -147,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
     Faults, SchedulerFaultCaseTest,
     ::testing::Values(FaultCase{"SchedulerStopped", [](VirtualPrinters& p) { p.StopScheduler(); },
                                 [](VirtualPrinters& p) { p.StartScheduler(); },
-                                "Cannot open printer VARNOK_K540_200DPI, Error: ", "Error: 1",
+                                "Cannot open printer VARNOK_K540_200DPI, Error: ", "Error: 1282",
                                 "The printer \"VARNOK_K540_200DPI\" cannot be reached",
                                 "it is not running or does not take connections"},
                       FaultCase{
@@ -180,6 +184,39 @@ TEST_F(SchedulerFaultTest, StartedWithTheSchedulerDownListsNoPrinterUntilItIsBac
   messages_.shown.clear();
   OpenBothWindows();
   ChooseQueueAndItem();
+  PressOk();
+  PressSend();
+  ExpectBothPressesWorked();
+}
+
+// The scheduler going away half-way through a large send: the send ends with a message, the
+// printer receives none of the file, and once the scheduler is back the presses work again.
+TEST_F(SchedulerFaultTest, SchedulerStoppingDuringALargeSendEndsItWithAMessage) {
+  const std::string large = files_.Write("large.prn", std::string(64 * 1024 * 1024, 'L'));
+  Start();
+  OpenBothWindows();
+  ChooseQueueAndItem();
+  bool stopped = false;
+  QTimer stopper;
+  QObject::connect(&stopper, &QTimer::timeout, [this, &stopped] {
+    const auto* dialog = Child("sendfile")->findChild<QProgressDialog*>();
+    if (stopped || dialog == nullptr || !dialog->isVisible() || dialog->value() == 0) return;
+    printers_->StopScheduler();
+    stopped = true;
+  });
+  stopper.start(0);
+  TimeAndGuard("scheduler stopped during a send: Send", [&] { SendFile(large); });
+  stopper.stop();
+  printers_->StartScheduler();
+
+  ASSERT_TRUE(stopped) << "the send ended before the scheduler could be stopped";
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_TRUE(messages_.shown[0].text.starts_with(
+      "The printer \"VARNOK_K540_200DPI\" did not take the file \"" + large + "\""))
+      << messages_.shown[0].text;
+  EXPECT_TRUE(printers_->NoJobWithin(kQueue, kNoJob));
+
+  messages_.shown.clear();
   PressOk();
   PressSend();
   ExpectBothPressesWorked();
