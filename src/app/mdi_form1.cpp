@@ -41,15 +41,6 @@ QMenu* AddMenu(QWidget* parent, const char* name) {
   return menu;
 }
 
-Message LanguageNotStored(Language language, const std::string& config_path) {
-  const std::string text =
-      language == Language::Chinese
-          ? "无法将语言设置保存到\n" + config_path + "\n设置窗口保持该文件中原有的语言。"
-          : "The language setting could not be saved to\n" + config_path +
-                "\nThe configuration window keeps the language stored there.";
-  return {text, std::string(kApplicationTitle), MessageIcon::Exclamation, MessageButtons::Ok};
-}
-
 }  // namespace
 
 MDIForm1::MDIForm1(Spooler& spooler, std::string config_path, QWidget* parent)
@@ -147,12 +138,11 @@ void MDIForm1::About_Click() {
 }
 
 // The window that opens follows the value read back from the file, not the command chosen:
-// after a failed write it is the old language's window.
+// after a failed write (a user who may not write the file) it is the old language's window,
+// and nothing else is said.
 void MDIForm1::SwitchLanguage(Language language) {
   CheckLanguage(language);
-  if (!WriteIniString(config_path_, kLanguageSection, kLanguageKey, StoredValue(language))) {
-    messages_.Show(LanguageNotStored(language, config_path_));
-  }
+  WriteIniString(config_path_, kLanguageSection, kLanguageKey, StoredValue(language));
   SetMenuCaptions(MenuCaptionsFor(language));
   sendfile_cn_->setText(QtText(MenuCaptionsFor(language).sendfile_after_switching));
 

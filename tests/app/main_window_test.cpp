@@ -36,7 +36,7 @@ TEST_F(MainWindowTest, SendFileAndAboutOpenAtTheirOwnSize) {
   }
 }
 
-TEST_F(MainWindowTest, FailedStoreKeepsTheOldWindowAndSaysSo) {
+TEST_F(MainWindowTest, FailedStoreKeepsTheOldWindowSilently) {
   config_path_ = folder_.filePath("missing folder/config.ini").toStdString();
   Start();
   QMdiSubWindow* english_window = Child("Form3_en");
@@ -47,16 +47,8 @@ TEST_F(MainWindowTest, FailedStoreKeepsTheOldWindowAndSaysSo) {
   EXPECT_EQ(Menu("file")->title().toStdString(), "文件");
   EXPECT_EQ(Child("Form3_en"), english_window);
   EXPECT_EQ(OpenWindows(), Names{"Form3_en"});
-  ASSERT_EQ(messages_.shown.size(), 1u);
-  EXPECT_EQ(messages_.shown[0],
-            (Message{"无法将语言设置保存到\n" + config_path_ + "\n设置窗口保持该文件中原有的语言。",
-                     "VarnoK Utility", MessageIcon::Exclamation, MessageButtons::Ok}));
-
   Choose("English");
-  ASSERT_EQ(messages_.shown.size(), 2u);
-  EXPECT_EQ(messages_.shown[1].text, "The language setting could not be saved to\n" + config_path_ +
-                                         "\nThe configuration window keeps the language stored "
-                                         "there.");
+  EXPECT_TRUE(messages_.shown.empty());
 }
 
 TEST_F(MainWindowTest, PrinterConfigOpensTheStoredVariantAndLeavesTheOtherOne) {
