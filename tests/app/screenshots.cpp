@@ -1,11 +1,13 @@
 // Takes the screenshots in docs/screenshots: the main window with each configuration window,
-// on a fake spooler with a few brand queues. Run it on a real display, e.g.
+// the send-file window and the About window, on a fake spooler with a few brand queues. Run it on a
+// real display, e.g.
 //   xvfb-run -s "-screen 0 1024x768x24" build/bin/varnok_screenshots docs/screenshots
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QEventLoop>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
@@ -14,11 +16,14 @@
 #include <QTimer>
 #include <cstdio>
 #include <fstream>
+#include <utility>
 
 #include "app/mdi_form1.h"
 #include "app/program_icon.h"
 #include "app/qt_text.h"
 #include "printer/user_messages.h"
+#include "settings/ini_file.h"
+#include "settings/language.h"
 #include "support/fake_spooler.h"
 
 namespace {
@@ -42,15 +47,26 @@ void Pick(QWidget& frame, const char* list, int index) {
   emit combo->activated(index);
 }
 
-bool Shoot(const QString& folder, const char* stored, const QString& prefix) {
-  QTemporaryDir config_folder;
-  const std::string config_path = config_folder.filePath("config.ini").toStdString();
-  std::ofstream(config_path) << "[LANGUAGE]\nLG=" << stored << "\n";
+// The shipped settings file with the given language stored.
+std::string ConfigFile(const QTemporaryDir& folder, const char* stored) {
+  const std::string path = folder.filePath("config.ini").toStdString();
+  std::ofstream(path, std::ios::binary)
+      << std::ifstream(VARNOK_SHIPPED_CONFIG, std::ios::binary).rdbuf();
+  varnok::WriteIniString(path, varnok::kLanguageSection, varnok::kLanguageKey, stored);
+  return path;
+}
 
-  varnok::testing::FakeSpooler spooler;
+void AddQueues(varnok::testing::FakeSpooler& spooler) {
   for (const char* queue : {"VARNOK K540 200DPI", "VARNOK M-4410 (VRLZ)", "Varnok-Office"}) {
     spooler.AddQueue(queue);
   }
+}
+
+bool Shoot(const QString& folder, const char* stored, const QString& prefix) {
+  QTemporaryDir config_folder;
+  const std::string config_path = ConfigFile(config_folder, stored);
+  varnok::testing::FakeSpooler spooler;
+  AddQueues(spooler);
   varnok::MDIForm1 frame(spooler, config_path);
   frame.move(0, 0);
   frame.show();
@@ -74,6 +90,26 @@ bool Shoot(const QString& folder, const char* stored, const QString& prefix) {
   return saved;
 }
 
+// The send-file window and the About window, each alone in the frame.
+bool ShootOtherWindows(const QString& folder) {
+  QTemporaryDir config_folder;
+  const std::string config_path = ConfigFile(config_folder, "ENGLISH");
+  varnok::testing::FakeSpooler spooler;
+  AddQueues(spooler);
+  varnok::MDIForm1 frame(spooler, config_path);
+  frame.move(0, 0);
+  frame.show();
+  bool saved = true;
+  for (const auto& [command, file] :
+       {std::pair{"Sendfile_cn", "sendfile.png"}, std::pair{"About", "about.png"}}) {
+    frame.findChild<QAction*>(command)->trigger();
+    Settle();
+    saved &= Save(frame, folder + "/" + file);
+    frame.findChild<QMdiArea*>()->closeAllSubWindows();
+  }
+  return saved;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -86,6 +122,7 @@ int main(int argc, char** argv) {
   }
   const QString folder = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(folder);
-  const bool saved = Shoot(folder, "CHINESE", "form2") && Shoot(folder, "ENGLISH", "form3_en");
+  const bool saved = Shoot(folder, "CHINESE", "form2") && Shoot(folder, "ENGLISH", "form3_en") &&
+                     ShootOtherWindows(folder);
   return saved ? 0 : 1;
 }
