@@ -13,6 +13,7 @@
 #include "about/about_texts.h"
 #include "about/qt_program_launcher.h"
 #include "about/sys_info.h"
+#include "app/qt_text.h"
 #include "app/qt_user_messages.h"
 #include "app/twips.h"
 #include "printer/user_messages.h"
@@ -21,18 +22,9 @@ namespace varnok {
 
 namespace {
 
-template <typename Control>
-Control* Place(QWidget* form, Control* control, const char* name, int left, int top, int width,
-               int height) {
-  control->setObjectName(name);
-  control->setGeometry(TwipsRect(form, left, top, width, height));
-  return control;
-}
-
 QLabel* TextLabel(QWidget* form, const std::string& text, const char* name, int left, int top,
                   int width, int height) {
-  auto* label =
-      Place(form, new QLabel(QString::fromStdString(text), form), name, left, top, width, height);
+  auto* label = Place(form, new QLabel(QtText(text), form), name, left, top, width, height);
   // The settings file's texts may be longer than the line has room for.
   label->setToolTip(label->text());
   return label;

@@ -26,4 +26,14 @@ inline QSize TwipsSize(const QWidget* widget, int width, int height) {
   return {Twips(widget, width), Twips(widget, height)};
 }
 
+// Gives a control its object name and its place on the form (left, top, width and height in
+// twips).
+template <typename Control>
+Control* Place(const QWidget* form, Control* control, const char* name, int left, int top,
+               int width, int height) {
+  control->setObjectName(name);
+  control->setGeometry(TwipsRect(form, left, top, width, height));
+  return control;
+}
+
 }  // namespace varnok

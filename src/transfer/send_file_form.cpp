@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <filesystem>
 
+#include "app/qt_text.h"
 #include "app/twips.h"
 #include "printer/printer_access.h"
 #include "printer/sdk/spooler_label_printer.h"
@@ -24,22 +25,11 @@ namespace varnok {
 
 namespace {
 
-QString ToQt(const std::string& text) { return QString::fromStdString(text); }
-
-// Each control at its place (left, top, width, height in twips) with its object name.
-template <typename Control>
-Control* Place(QWidget* form, Control* control, const char* name, int left, int top, int width,
-               int height) {
-  control->setObjectName(name);
-  control->setGeometry(TwipsRect(form, left, top, width, height));
-  return control;
-}
-
 QListWidgetItem* FolderItem(const std::string& path, const std::string& caption, int depth,
                             QStyle::StandardPixmap icon, const QStyle* style) {
   auto* item =
-      new QListWidgetItem(style->standardIcon(icon), QString(depth * 2, ' ') + ToQt(caption));
-  item->setData(Qt::UserRole, ToQt(path));
+      new QListWidgetItem(style->standardIcon(icon), QString(depth * 2, ' ') + QtText(caption));
+  item->setData(Qt::UserRole, QtText(path));
   return item;
 }
 
@@ -111,8 +101,8 @@ void SendFileForm::Form_Load(Spooler& spooler) {
   const std::string drive = VolumeHolding(volumes, current);
   {
     const QSignalBlocker quiet(drive1_);
-    for (const auto& volume : volumes) drive1_->addItem(ToQt(volume));
-    drive_index_ = drive1_->findText(ToQt(drive));
+    for (const auto& volume : volumes) drive1_->addItem(QtText(volume));
+    drive_index_ = drive1_->findText(QtText(drive));
     drive1_->setCurrentIndex(drive_index_);
   }
   // At load nothing is reported: an unreadable current folder leaves the lists empty.
@@ -121,7 +111,7 @@ void SendFileForm::Form_Load(Spooler& spooler) {
 
   text2_->clear();
 
-  for (const auto& name : BrandQueueNames(spooler)) combo1_->addItem(ToQt(name));
+  for (const auto& name : BrandQueueNames(spooler)) combo1_->addItem(QtText(name));
   if (combo1_->count() > 0) combo1_->setCurrentIndex(0);
 }
 
@@ -152,7 +142,7 @@ void SendFileForm::Dir1_Change(const std::string& folder) {
 
 void SendFileForm::File1_Click(const QListWidgetItem* item) {
   if (item == nullptr) return;
-  text2_->setText(ToQt(BuildSendPath(folder_, item->text().toStdString())));
+  text2_->setText(QtText(BuildSendPath(folder_, item->text().toStdString())));
 }
 
 void SendFileForm::Command1_Click() {
@@ -191,7 +181,7 @@ bool SendFileForm::ShowFolder(const std::string& drive, const std::string& folde
 
   const QSignalBlocker quiet_files(file1_);
   file1_->clear();
-  for (const auto& name : listing.files) file1_->addItem(ToQt(name));
+  for (const auto& name : listing.files) file1_->addItem(QtText(name));
   return true;
 }
 
