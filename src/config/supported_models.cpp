@@ -78,6 +78,8 @@ std::string ModelName(std::string_view driver_name, bool drops_language_mark) {
   return model;
 }
 
+std::span<const std::string_view> SupportedModels() { return kSupportedModels; }
+
 bool IsSupportedModel(std::string_view model) {
   return std::ranges::any_of(kSupportedModels, [model](std::string_view supported) {
     return EqualIgnoringCase(model, supported);

@@ -11,7 +11,7 @@ std::string ConfigFilePath() {
   std::error_code error;
   const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
   if (error) return "config.ini";  // no program path: the working folder
-  // A plain concatenation, as the specification has it.
+  // A plain concatenation: no separator check.
   return program.parent_path().string() + "/config.ini";
 }
 

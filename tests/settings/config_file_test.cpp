@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "config/supported_models.h"
 #include "settings/ini_file.h"
 #include "settings/utf8.h"
 #include "support/temp_folder.h"
@@ -14,50 +15,10 @@
 namespace varnok {
 namespace {
 
-// Part 3.4's 34 supported driver names, as the specification lists them.
-const std::vector<std::string> kSupportedModels = {"VARNOK M-4410+",
-                                                   "VARNOK M-4410",
-                                                   "VARNOK M-4410D",
-                                                   "VARNOK K540 200S",
-                                                   "VARNOK K540 (203 DPI)",
-                                                   "VARNOK K540 200DPI",
-                                                   "VARNOK K540 (300 DPI)",
-                                                   "VARNOK K540 300DPI",
-                                                   "VARNOK L410",
-                                                   "VARNOK RS5",
-                                                   "VARNOK M-6610",
-                                                   "VARNOK M-6610+",
-                                                   "VARNOK M-6610D",
-                                                   "VARNOK L610",
-                                                   "VARNOK RS7",
-                                                   "VARNOK RS8",
-                                                   "VARNOK N5/200",
-                                                   "VARNOK N5/300",
-                                                   "VARNOK K540/300S",
-                                                   "VARNOK F7/200",
-                                                   "VARNOK K540 300S",
-                                                   "VARNOK F94",
-                                                   "VARNOK K540/200S",
-                                                   "VARNOK K540/200e",
-                                                   "VARNOK NZ/200",
-                                                   "VARNOK M7000",
-                                                   "VARNOK N5 plus",
-                                                   "VARNOK L430",
-                                                   "VARNOK K540/200+",
-                                                   "VARNOK HALIX 472 200DPI",
-                                                   "VARNOK HALIX472",
-                                                   "VARNOK HALIX572",
-                                                   "VARNOK M8000",
-                                                   "VARNOK M9000"};
-
 constexpr std::string_view kCorrectionKeys[] = {"SD", "ST", "CD", "CT", "FD", "PD", "SP"};
 
-std::string Upper(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
+// The section of a model's corrections: its name in upper case.
+std::string Section(std::string_view model) { return ModelName(model, false); }
 
 // The section header lines of a file, names as written.
 std::vector<std::string> SectionHeaders(const std::string& bytes) {
@@ -82,11 +43,11 @@ TEST(ConfigFilePathTest, IsBesideTheProgram) {
 }
 
 TEST(ShippedConfigTest, ModelSectionsHoldZeroCorrections) {
-  ASSERT_EQ(kSupportedModels.size(), 34U);
+  ASSERT_EQ(SupportedModels().size(), 34U);
   const std::string path = VARNOK_SHIPPED_CONFIG;
-  for (const std::string& model : kSupportedModels) {
+  for (const std::string_view model : SupportedModels()) {
     for (const std::string_view key : kCorrectionKeys) {
-      EXPECT_EQ(ReadIniString(path, Upper(model), key), "0") << model << " " << key;
+      EXPECT_EQ(ReadIniString(path, Section(model), key), "0") << model << " " << key;
     }
   }
 }
@@ -110,7 +71,8 @@ TEST(ShippedConfigTest, AboutTextsInBothLanguages) {
 TEST(ShippedConfigTest, ExactlyTheExpectedSectionsInUpperCase) {
   const std::string bytes = testing::ReadBytes(VARNOK_SHIPPED_CONFIG);
   std::vector<std::string> expected = {"[LANGUAGE]", "[CHINESE]", "[ENGLISH]"};
-  for (const std::string& model : kSupportedModels) expected.push_back("[" + Upper(model) + "]");
+  for (const std::string_view model : SupportedModels())
+    expected.push_back("[" + Section(model) + "]");
   EXPECT_EQ(SectionHeaders(bytes), expected);
 }
 
@@ -135,8 +97,8 @@ TEST(ShippedConfigTest, BuildPutsItBesideTheProgram) {
   // file.
   const std::string installed = ConfigFilePath();
   ASSERT_TRUE(std::filesystem::is_regular_file(installed)) << installed;
-  for (const std::string& model : kSupportedModels) {
-    EXPECT_EQ(ReadIniString(installed, Upper(model), "SP"), "0") << model;
+  for (const std::string_view model : SupportedModels()) {
+    EXPECT_EQ(ReadIniString(installed, Section(model), "SP"), "0") << model;
   }
 }
 
