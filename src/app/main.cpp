@@ -4,14 +4,18 @@
 #include "app/program_icon.h"
 #include "app/qt_text.h"
 #include "printer/cups_spooler.h"
+#include "printer/prefetching_spooler.h"
 #include "printer/user_messages.h"
 #include "settings/ini_file.h"
 
 int main(int argc, char* argv[]) {
+  varnok::CupsSpooler cups;
+  // The configuration window lists the queues as it opens; the scheduler answers while Qt
+  // starts.
+  varnok::PrefetchingSpooler spooler(cups);
   QApplication application(argc, argv);
   QApplication::setApplicationName(varnok::QtText(varnok::kApplicationTitle));
   QApplication::setWindowIcon(varnok::ProgramIcon());
-  varnok::CupsSpooler spooler;
   varnok::MDIForm1 frame(spooler, varnok::ConfigFilePath());
   frame.show();
   return QApplication::exec();
