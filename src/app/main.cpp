@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "app/interface_font/interface_font.h"
 #include "app/mdi_form1.h"
 #include "app/program_icon.h"
 #include "app/qt_text.h"
@@ -16,6 +17,7 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(varnok::QtText(varnok::kApplicationTitle));
   QApplication::setWindowIcon(varnok::ProgramIcon());
+  varnok::UseInterfaceFont();
   varnok::MDIForm1 frame(spooler, varnok::ConfigFilePath());
   frame.show();
   return QApplication::exec();

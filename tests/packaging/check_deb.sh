@@ -37,6 +37,7 @@ lrwxrwxrwx .$program_dir/config.ini -> ../..$data_dir/config.ini
 -rw-r--r-- .$data_dir/config.ini
 lrwxrwxrwx ./usr/bin/varnok-utility -> $program_dir/varnok-utility
 -rw-r--r-- ./usr/share/applications/varnok-utility.desktop
+-rw-r--r-- ./usr/share/doc/varnok-utility/interface-font-notice.txt
 -rw-r--r-- ./usr/share/icons/hicolor/scalable/apps/varnok-utility.svg
 -rw-r--r-- ./usr/share/metainfo/$appstream_id.metainfo.xml
 LIST
