@@ -18,8 +18,8 @@
 #include "printer/cups_spooler.h"
 #include "printer/sdk/spooler_label_printer.h"
 #include "support/message_recorder.h"
-#include "support/virtual_printers.h"
 #include "support/temp_folder.h"
+#include "support/virtual_printers.h"
 #include "transfer/send_file_form.h"
 
 namespace varnok {
