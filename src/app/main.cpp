@@ -11,10 +11,10 @@
 
 int main(int argc, char* argv[]) {
   varnok::CupsSpooler cups;
-  // The configuration window lists the queues as it opens; the scheduler answers while Qt
-  // starts.
-  varnok::PrefetchingSpooler spooler(cups);
   QApplication application(argc, argv);
+  // The configuration window lists the queues as it opens; the scheduler answers while the
+  // windows are built. Not before QApplication, which sets the locale that libcups reads.
+  varnok::PrefetchingSpooler spooler(cups);
   QApplication::setApplicationName(varnok::QtText(varnok::kApplicationTitle));
   QApplication::setWindowIcon(varnok::ProgramIcon());
   varnok::UseInterfaceFont();
