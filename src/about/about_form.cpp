@@ -13,10 +13,10 @@
 #include "about/about_texts.h"
 #include "about/qt_program_launcher.h"
 #include "about/sys_info.h"
-#include "app/qt_text.h"
-#include "app/qt_user_messages.h"
-#include "app/twips.h"
 #include "printer/user_messages.h"
+#include "qt/qt_text.h"
+#include "qt/qt_user_messages.h"
+#include "qt/twips.h"
 
 namespace varnok {
 

@@ -3,10 +3,10 @@
 #include "app/interface_font/interface_font.h"
 #include "app/mdi_form1.h"
 #include "app/program_icon.h"
-#include "app/qt_text.h"
 #include "printer/cups_spooler.h"
 #include "printer/prefetching_spooler.h"
 #include "printer/user_messages.h"
+#include "qt/qt_text.h"
 #include "settings/ini_file.h"
 
 int main(int argc, char* argv[]) {

@@ -12,9 +12,9 @@
 #include "app/child_windows.h"
 #include "app/menu_captions.h"
 #include "app/program_icon.h"
-#include "app/qt_text.h"
-#include "app/twips.h"
 #include "config/window/config_form.h"
+#include "qt/qt_text.h"
+#include "qt/twips.h"
 #include "settings/ini_file.h"
 #include "transfer/send_file_form.h"
 

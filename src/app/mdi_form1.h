@@ -3,7 +3,7 @@
 #include <QMainWindow>
 #include <string>
 
-#include "app/qt_user_messages.h"
+#include "qt/qt_user_messages.h"
 #include "settings/language.h"
 
 class QAction;

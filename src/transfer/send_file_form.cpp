@@ -9,10 +9,10 @@
 #include <QStyle>
 #include <filesystem>
 
-#include "app/qt_text.h"
-#include "app/twips.h"
 #include "printer/printer_access.h"
 #include "printer/sdk/spooler_label_printer.h"
+#include "qt/qt_text.h"
+#include "qt/twips.h"
 #include "settings/blanks.h"
 #include "transfer/dialog_send_progress.h"
 #include "transfer/file_send.h"

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "about/sys_info.h"
-#include "app/twips.h"
+#include "qt/twips.h"
 #include "support/message_recorder.h"
 #include "support/temp_folder.h"
 

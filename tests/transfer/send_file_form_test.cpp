@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/twips.h"
+#include "qt/twips.h"
 #include "recording_sdk.h"
 #include "support/fake_spooler.h"
 #include "support/message_recorder.h"

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "app/qt_text.h"
-#include "app/twips.h"
+#include "qt/qt_text.h"
+#include "qt/twips.h"
 
 namespace varnok {
 

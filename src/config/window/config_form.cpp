@@ -10,11 +10,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/qt_text.h"
-#include "app/twips.h"
 #include "config/apply_setting.h"
 #include "config/window/key_filter_glue.h"
 #include "printer/printer_access.h"
+#include "qt/qt_text.h"
+#include "qt/twips.h"
 
 namespace varnok {
 

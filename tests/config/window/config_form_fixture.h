@@ -10,10 +10,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/qt_text.h"
 #include "config/setting_item.h"
 #include "config/window/config_form.h"
 #include "printer/user_messages.h"
+#include "qt/qt_text.h"
 #include "support/fake_spooler.h"
 #include "support/message_recorder.h"
 

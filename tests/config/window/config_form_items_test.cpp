@@ -5,8 +5,8 @@
 #include <QRadioButton>
 #include <vector>
 
-#include "app/twips.h"
 #include "config_form_fixture.h"
+#include "qt/twips.h"
 
 namespace varnok::testing {
 namespace {

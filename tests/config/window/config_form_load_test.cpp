@@ -8,8 +8,8 @@
 #include <QStringList>
 #include <vector>
 
-#include "app/twips.h"
 #include "config_form_fixture.h"
+#include "qt/twips.h"
 
 namespace varnok::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/qt_user_messages.h"
+#include "qt/qt_user_messages.h"
 
 #include <QMessageBox>
 #include <QString>
