@@ -80,6 +80,36 @@ std::string ModelName(std::string_view driver_name, bool drops_language_mark) {
 
 std::span<const std::string_view> SupportedModels() { return kSupportedModels; }
 
+std::string DriverFileName(std::string_view model) {
+  constexpr std::string_view kBrand = "VARNOK ";
+  if (EqualIgnoringCase(model.substr(0, kBrand.size()), kBrand)) model.remove_prefix(kBrand.size());
+  std::string name;
+  // A "-" waits until a letter or digit follows, so no name begins or ends with one.
+  bool separator_pending = false;
+  const auto append = [&](std::string_view part) {
+    if (separator_pending && !name.empty()) name += '-';
+    separator_pending = false;
+    name += part;
+  };
+  for (const char c : model) {
+    if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z')) {
+      append(std::string_view(&c, 1));
+    } else if (c >= 'A' && c <= 'Z') {
+      const char lower = static_cast<char>(c - 'A' + 'a');
+      append(std::string_view(&lower, 1));
+    } else if (c == '/') {
+      separator_pending = false;
+      name += '_';
+    } else if (c == '+') {
+      separator_pending = true;
+      append("plus");
+    } else {
+      separator_pending = true;
+    }
+  }
+  return name + ".ppd";
+}
+
 bool IsSupportedModel(std::string_view model) {
   return std::ranges::any_of(kSupportedModels, [model](std::string_view supported) {
     return EqualIgnoringCase(model, supported);

@@ -16,4 +16,10 @@ std::span<const std::string_view> SupportedModels();
 // Whether the model is one the settings are made for, compared without regard to case.
 bool IsSupportedModel(std::string_view model);
 
+// The name of a supported model's CUPS driver file (PPD): the model without the brand word, in
+// lower case, "+" spelt "-plus", "/" as "_" and every other run of signs and blanks as one "-",
+// e.g. "k540-200dpi.ppd" for "VARNOK K540 200DPI" and "k540_200-plus.ppd" for
+// "VARNOK K540/200+". Different models get different names.
+std::string DriverFileName(std::string_view model);
+
 }  // namespace varnok

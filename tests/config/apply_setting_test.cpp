@@ -328,5 +328,19 @@ TEST(ModelName, UpperCasedAndStrippedOfTheLanguageMark) {
   EXPECT_FALSE(IsSupportedModel("VARNOK M-4410 "));
 }
 
+TEST(DriverFileName, OneDistinctPlainFileNamePerModel) {
+  EXPECT_EQ(DriverFileName("VARNOK K540 200DPI"), "k540-200dpi.ppd");
+  EXPECT_EQ(DriverFileName("VARNOK K540 (203 DPI)"), "k540-203-dpi.ppd");
+  EXPECT_EQ(DriverFileName("VARNOK K540/200+"), "k540_200-plus.ppd");
+  EXPECT_EQ(DriverFileName("VARNOK N5 plus"), "n5-plus.ppd");
+  std::set<std::string> names;
+  for (const std::string_view model : SupportedModels()) {
+    const std::string name = DriverFileName(model);
+    EXPECT_TRUE(names.insert(name).second) << name << " twice";
+    EXPECT_EQ(name.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-_."), std::string::npos)
+        << name;
+  }
+}
+
 }  // namespace
 }  // namespace varnok
