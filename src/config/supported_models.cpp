@@ -110,10 +110,14 @@ std::string DriverFileName(std::string_view model) {
   return name + ".ppd";
 }
 
-bool IsSupportedModel(std::string_view model) {
-  return std::ranges::any_of(kSupportedModels, [model](std::string_view supported) {
+std::optional<std::string_view> SupportedModelNamed(std::string_view model) {
+  const auto found = std::ranges::find_if(kSupportedModels, [model](std::string_view supported) {
     return EqualIgnoringCase(model, supported);
   });
+  if (found == kSupportedModels.end()) return std::nullopt;
+  return *found;
 }
+
+bool IsSupportedModel(std::string_view model) { return SupportedModelNamed(model).has_value(); }
 
 }  // namespace varnok

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -12,6 +13,9 @@ std::string ModelName(std::string_view driver_name, bool drops_language_mark);
 
 // The driver names of the supported models, as listed.
 std::span<const std::string_view> SupportedModels();
+
+// The supported model of that name as the list spells it, compared without regard to case.
+std::optional<std::string_view> SupportedModelNamed(std::string_view model);
 
 // Whether the model is one the settings are made for, compared without regard to case.
 bool IsSupportedModel(std::string_view model);

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "printer/queue_name.h"
 #include "printer/spooler.h"
 
 namespace varnok {
@@ -25,8 +26,7 @@ using IppMessage = std::unique_ptr<ipp_t, IppDeleter>;
 // operation opens its own, so a restarted scheduler never meets a stale connection.
 HttpConnection ConnectToScheduler(SpoolerFailure& failure);
 
-// CUPS refuses such names when queues are made; checking first keeps them out of request URIs.
-bool IsCupsQueueName(std::string_view queue);
+// What CUPS says of a queue name it could never hold; such names are kept out of request URIs.
 SpoolerFailure NoSuchQueue();
 
 // A request about the queue from this user: its printer-uri and requesting-user-name are set.

@@ -29,6 +29,9 @@ std::optional<std::string> GetQueueDriverName(Spooler& spooler, UserMessages& me
 // Whether the queue can be opened now (the check made after sending).
 bool QueueCanBeOpened(Spooler& spooler, std::string_view queue);
 
+// Whether a queue name begins with exactly "VARNOK" or "Varnok", as the windows list them.
+bool IsBrandQueueName(std::string_view name);
+
 // The installed queues whose names begin with exactly "VARNOK" or "Varnok", in spooler order.
 std::vector<std::string> BrandQueueNames(Spooler& spooler);
 

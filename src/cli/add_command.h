@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "cli/command_output.h"
+#include "printer/print_server.h"
+#include "printer/spooler.h"
+
+namespace varnok::cli {
+
+struct AddRequest {
+  std::optional<std::string> queue;  // proposed from the model when absent
+  std::string model;
+  std::optional<std::string> device_uri;
+  std::optional<std::string> address;  // HOST[:PORT], instead of device_uri
+  bool replace = false;
+};
+
+// `add`: creates a queue with the model's driver file, enabled and accepting jobs. Everything
+// that can be checked is checked before the print server is asked to change anything.
+void AddQueue(const AddRequest& request, Spooler& spooler, PrintServer& server,
+              const CommandOutput& output);
+
+}  // namespace varnok::cli

@@ -1,0 +1,82 @@
+#include "cli/devices_command.h"
+
+#include <algorithm>
+#include <set>
+
+#include "cli/command_error.h"
+#include "cli/json_output.h"
+#include "cli/table.h"
+
+namespace varnok::cli {
+namespace {
+
+bool ContainsBrand(std::string_view text) {
+  constexpr std::string_view kBrand = "VARNOK";
+  for (std::size_t pos = 0; pos + kBrand.size() <= text.size(); ++pos) {
+    if (std::ranges::equal(text.substr(pos, kBrand.size()), kBrand, [](char a, char b) {
+          return (a >= 'a' && a <= 'z' ? static_cast<char>(a - 'a' + 'A') : a) == b;
+        })) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Devices without a queue; a backend's bare scheme ("socket") is no printer.
+std::vector<Device> FreeDevices(PrintServer& server, int timeout_seconds) {
+  SpoolerFailure failure;
+  const auto queues = server.Queues(failure);
+  std::optional<std::vector<Device>> devices;
+  if (queues) devices = server.Devices(timeout_seconds, failure);
+  if (!queues || !devices) {
+    throw ServerError("cannot look for printers through the print system at " + server.Name() +
+                      ": " + failure.reason);
+  }
+  std::set<std::string, std::less<>> used;
+  for (const QueueDetails& queue : *queues) used.insert(queue.device_uri);
+  std::erase_if(*devices, [&used](const Device& device) {
+    return device.uri.find(':') == std::string::npos || used.contains(device.uri);
+  });
+  std::ranges::stable_partition(*devices, IsVarnokDevice);
+  return std::move(*devices);
+}
+
+}  // namespace
+
+bool IsVarnokDevice(const Device& device) {
+  return ContainsBrand(device.make_and_model) || ContainsBrand(device.info) ||
+         ContainsBrand(device.device_id);
+}
+
+void ListDevices(PrintServer& server, int timeout_seconds, const CommandOutput& output) {
+  const std::vector<Device> devices = FreeDevices(server, timeout_seconds);
+  if (output.json) {
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const Device& device : devices) {
+      list.push_back({{"uri", device.uri},
+                      {"make_and_model", device.make_and_model},
+                      {"info", device.info},
+                      {"device_id", device.device_id},
+                      {"location", device.location},
+                      {"class", device.device_class},
+                      {"varnok", IsVarnokDevice(device)}});
+    }
+    return PrintJson(output.out, {{"devices", list}});
+  }
+  if (devices.empty()) {
+    output.err << "The print system at " << server.Name()
+               << " sees no printer that has no queue yet. Is the printer on and connected?\n";
+    return;
+  }
+  Table table({"", "DEVICE URI", "MAKE AND MODEL", "DESCRIPTION"});
+  for (const Device& device : devices) {
+    table.Add({IsVarnokDevice(device) ? "*" : "", device.uri, device.make_and_model, device.info});
+  }
+  table.Print(output.out);
+  if (IsVarnokDevice(devices.front())) {
+    output.err
+        << "* a VARNOK printer: add it with 'varnok-printer add --model MODEL --device URI'\n";
+  }
+}
+
+}  // namespace varnok::cli

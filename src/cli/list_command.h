@@ -1,0 +1,14 @@
+#pragma once
+
+#include "cli/command_output.h"
+#include "printer/print_server.h"
+#include "printer/spooler.h"
+
+namespace varnok::cli {
+
+// `list`: the brand queues as the configuration window lists them, in its order, each with its
+// driver name, the model name each window forms from it, whether that model is supported and
+// whether the queue accepts jobs.
+void ListQueues(Spooler& spooler, PrintServer& server, const CommandOutput& output);
+
+}  // namespace varnok::cli

@@ -1,0 +1,166 @@
+// varnok-printer: finds, adds and lists VARNOK label printers from a terminal or a script.
+#include <cups/cups.h>
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <clocale>
+#include <iostream>
+
+#include "cli/add_command.h"
+#include "cli/command_error.h"
+#include "cli/devices_command.h"
+#include "cli/list_command.h"
+#include "cli/models_command.h"
+#include "printer/cups_print_server.h"
+#include "printer/cups_spooler.h"
+
+namespace {
+
+using varnok::cli::ExitStatus;
+
+constexpr const char* kExitStatuses =
+    "Exit status: 0 success; 1 the print system refused or failed an action; 2 a usage\n"
+    "error (unknown command, option or model, bad argument). Results go to standard\n"
+    "output, messages to standard error. 'varnok-printer COMMAND --help' tells more.";
+
+int Exit(ExitStatus status) { return static_cast<int>(status); }
+
+int Complain(ExitStatus status, const std::string& message, const std::string& hint) {
+  std::cerr << "varnok-printer: " << message << (hint.empty() ? "" : ". " + hint) << "\n";
+  return Exit(status);
+}
+
+// CLI11 would only say that a command is missing.
+void RefuseUnknownCommand(CLI::App& app, int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view word = argv[i];
+    if (word == "-h" || word == "--server") {
+      ++i;
+      continue;
+    }
+    if (word.starts_with('-')) continue;
+    const auto commands = app.get_subcommands([](const CLI::App*) { return true; });
+    if (std::ranges::none_of(commands,
+                             [word](const CLI::App* c) { return c->get_name() == word; })) {
+      throw CLI::ValidationError("unknown command \"" + std::string(word) +
+                                 "\"; the commands are list, models, devices and add");
+    }
+    return;
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Terminal widths of UTF-8 names; nothing else of the program depends on the locale.
+  std::setlocale(LC_CTYPE, "C.UTF-8");
+
+  CLI::App app(
+      "Finds, adds and lists VARNOK thermal label printers on a CUPS print system.\n"
+      "The desktop program varnok-utility changes their settings.",
+      "varnok-printer");
+  app.set_help_flag("--help", "Show this help (COMMAND --help: the command's own) and exit");
+  app.footer(kExitStatuses);
+  app.get_formatter()->column_width(26);
+  app.require_subcommand(1);
+  app.fallthrough();
+  std::string server;
+  app.add_option("-h,--server", server,
+                 "The print server (default: CUPS_SERVER, client.conf, or this machine's)")
+      ->type_name("HOST[:PORT]");
+
+  bool json = false;
+  const auto json_flag = [&json](CLI::App* command) {
+    command->add_flag("--json", json,
+                      "Write one JSON document to standard output instead of a table");
+  };
+
+  CLI::App* list = app.add_subcommand("list", "The VARNOK printer queues and their models");
+  list->footer(
+      "Lists the queues whose names begin with VARNOK or Varnok, as the configuration\n"
+      "window lists them and in its order, each with its driver, the model the program\n"
+      "reads from it, whether that model is supported, and whether the queue accepts\n"
+      "jobs. Where a driver's name ends in (VRLZ) or (VRLE), the Chinese and English\n"
+      "windows read different models: both are shown.");
+  json_flag(list);
+
+  CLI::App* models = app.add_subcommand("models", "The supported models and their driver files");
+  json_flag(models);
+
+  int timeout = 10;
+  CLI::App* devices =
+      app.add_subcommand("devices", "Printers the print system sees, not yet added");
+  devices->footer(
+      "Lists the printers the print system can see (by USB, or on the network) that have\n"
+      "no queue yet, with their device URI; VARNOK printers come first, marked with *.\n"
+      "Use it to find the URI of a printer just plugged in, for 'add --device'. Most\n"
+      "systems let only root and the lpadmin group look.");
+  devices->add_option("--timeout", timeout, "How long the print system may look, in seconds")
+      ->type_name("SECONDS")
+      ->check(CLI::Range(1, 300))
+      ->capture_default_str();
+  json_flag(devices);
+
+  varnok::cli::AddRequest add_request;
+  std::string queue;
+  std::string device;
+  std::string address;
+  CLI::App* add = app.add_subcommand("add", "Adds a printer queue with the model's driver");
+  add->add_option("QUEUE", queue,
+                  "The queue's name; it must begin with VARNOK or Varnok so that the program's "
+                  "windows list it. Without it a name is made from the model, e.g. "
+                  "VARNOK_K540_200DPI");
+  add->add_option("--model", add_request.model,
+                  "The printer's model, as 'varnok-printer models' lists it (letter case does "
+                  "not matter)")
+      ->required();
+  CLI::Option* device_option = add->add_option(
+      "--device", device, "The printer's device URI, as 'varnok-printer devices' shows it");
+  CLI::Option* address_option = add->add_option(
+      "--address", address,
+      "A network printer's address: stands for socket://HOST:PORT, port 9100 when not given");
+  address_option->type_name("HOST[:PORT]");
+  device_option->excludes(address_option);
+  add->add_flag("--replace", add_request.replace,
+                "Change the queue if one of that name exists already");
+  add->footer(
+      "Creates a queue with the model's driver file, enabled and accepting jobs. Give\n"
+      "exactly one of --device and --address. Only root and the lpadmin group may add\n"
+      "printers. Example:\n"
+      "  varnok-printer add --model \"VARNOK K540 200DPI\" --address 192.168.1.168");
+
+  try {
+    RefuseUnknownCommand(app, argc, argv);
+    app.parse(argc, argv);
+    if (add->parsed() && device_option->count() + address_option->count() != 1) {
+      throw CLI::ValidationError("add needs --device URI or --address HOST[:PORT]");
+    }
+  } catch (const CLI::CallForHelp&) {
+    std::cout << app.help();
+    return Exit(ExitStatus::Ok);
+  } catch (const CLI::ParseError& error) {
+    return Complain(ExitStatus::Usage, error.what(),
+                    "See 'varnok-printer --help' or 'varnok-printer COMMAND --help'");
+  }
+
+  if (!server.empty()) cupsSetServer(server.c_str());
+  varnok::CupsSpooler spooler;
+  varnok::CupsPrintServer print_server;
+  const varnok::cli::CommandOutput output{std::cout, std::cerr, json};
+  try {
+    if (list->parsed()) varnok::cli::ListQueues(spooler, print_server, output);
+    if (models->parsed()) varnok::cli::ListModels(output);
+    if (devices->parsed()) varnok::cli::ListDevices(print_server, timeout, output);
+    if (add->parsed()) {
+      if (!queue.empty()) add_request.queue = queue;
+      if (device_option->count() > 0) add_request.device_uri = device;
+      if (address_option->count() > 0) add_request.address = address;
+      varnok::cli::AddQueue(add_request, spooler, print_server, output);
+    }
+  } catch (const varnok::cli::UsageError& error) {
+    return Complain(ExitStatus::Usage, error.what(), {});
+  } catch (const varnok::cli::ServerError& error) {
+    return Complain(ExitStatus::Failed, error.what(), {});
+  }
+  return Exit(ExitStatus::Ok);
+}

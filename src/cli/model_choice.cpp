@@ -1,0 +1,70 @@
+#include "cli/model_choice.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "cli/command_error.h"
+#include "config/supported_models.h"
+
+namespace varnok::cli {
+namespace {
+
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Edits (insert, delete, change a character) from one name to the other, case-blind.
+std::size_t Distance(std::string_view a, std::string_view b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  std::iota(row.begin(), row.end(), 0);
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      const std::size_t change = diagonal + (Upper(a[i - 1]) == Upper(b[j - 1]) ? 0 : 1);
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, change});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+}  // namespace
+
+std::string_view ChosenModel(std::string_view typed) {
+  if (const auto model = SupportedModelNamed(typed)) return *model;
+  std::string closest;
+  for (const std::string_view name : ClosestModels(typed, 3)) {
+    closest += (closest.empty() ? "\"" : ", \"") + std::string(name) + "\"";
+  }
+  throw UsageError("\"" + std::string(typed) + "\" is not a supported model; the closest are " +
+                   closest + " ('varnok-printer models' lists them all)");
+}
+
+std::vector<std::string_view> ClosestModels(std::string_view typed, std::size_t count) {
+  std::vector<std::string_view> models(SupportedModels().begin(), SupportedModels().end());
+  // A name typed without the brand word is compared without it too.
+  const bool branded = Distance(typed.substr(0, 6), "VARNOK") == 0;
+  const auto distance = [&](std::string_view model) {
+    return Distance(typed, branded ? model : model.substr(model.find(' ') + 1));
+  };
+  std::ranges::stable_sort(models, {}, distance);
+  models.resize(std::min(count, models.size()));
+  return models;
+}
+
+std::string ProposedQueueName(std::string_view model) {
+  std::string name;
+  for (const char c : model) {
+    const bool kept = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                      c == '-' || c == '+';
+    if (kept) {
+      name += c;
+    } else if (!name.empty() && name.back() != '_') {
+      name += '_';
+    }
+  }
+  if (!name.empty() && name.back() == '_') name.pop_back();
+  return name;
+}
+
+}  // namespace varnok::cli

@@ -1,0 +1,59 @@
+#include "cli/socket_address.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "cli/command_error.h"
+
+namespace varnok::cli {
+namespace {
+
+constexpr std::string_view kDefaultPort = "9100";
+
+bool IsHostCharacter(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '.' ||
+         c == '-' || c == '_' || c == ':';
+}
+
+bool IsPort(std::string_view port) {
+  int number = 0;
+  const auto [end, error] = std::from_chars(port.data(), port.data() + port.size(), number);
+  return error == std::errc{} && end == port.data() + port.size() && number >= 1 &&
+         number <= 65535 && port.front() != '+';
+}
+
+}  // namespace
+
+std::string SocketUri(std::string_view address) {
+  std::string_view host = address;
+  std::string_view port = kDefaultPort;
+  bool bracketed = false;
+  if (address.starts_with('[')) {
+    const std::size_t close = address.find(']');
+    if (close != std::string_view::npos) {
+      host = address.substr(1, close - 1);
+      bracketed = true;
+      const std::string_view rest = address.substr(close + 1);
+      if (rest.starts_with(':'))
+        port = rest.substr(1);
+      else if (!rest.empty())
+        host = {};
+    }
+  } else if (std::ranges::count(address, ':') == 1) {
+    const std::size_t colon = address.find(':');
+    host = address.substr(0, colon);
+    port = address.substr(colon + 1);
+  }
+  const bool host_ok = !host.empty() && std::ranges::all_of(host, IsHostCharacter) &&
+                       (bracketed || std::ranges::count(host, ':') != 1);
+  if (!host_ok || !IsPort(port)) {
+    throw UsageError("\"" + std::string(address) +
+                     "\" is not a printer address: give HOST or HOST:PORT, for example "
+                     "192.168.1.168 or printer7.example:9100 (port 1 to 65535)");
+  }
+  const bool v6 = host.find(':') != std::string_view::npos;
+  return "socket://" + (v6 ? "[" + std::string(host) + "]" : std::string(host)) + ":" +
+         std::string(port);
+}
+
+}  // namespace varnok::cli

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "printer/spooler.h"
+
+namespace varnok {
+
+// What the print server tells about one of its queues.
+struct QueueDetails {
+  std::string name;
+  std::optional<std::string> make_and_model;  // the driver name; absent when it has none
+  std::string device_uri;
+  bool accepting_jobs = false;
+};
+
+// A printer the print server can see (a line of its device discovery).
+struct Device {
+  std::string device_class;  // "direct", "network", …
+  std::string uri;
+  std::string make_and_model;
+  std::string info;
+  std::string device_id;  // IEEE 1284 device id, often empty
+  std::string location;
+};
+
+// A driver file the print server offers.
+struct DriverOffer {
+  std::string ppd_name;  // how the server names the file when a queue is made with it
+  std::string make_and_model;
+};
+
+// A queue to create (or change) with one of the server's driver files.
+struct NewQueue {
+  std::string name;
+  std::string device_uri;
+  std::string ppd_name;
+  std::string info;  // the description users see
+};
+
+// The print server's administration: what `varnok-printer` needs beyond sending jobs.
+// Each call returns nullopt (or a failure) with the server's own reason when it fails.
+class PrintServer {
+ public:
+  virtual ~PrintServer() = default;
+  // The server as users name it in messages (a host, or the local socket).
+  virtual std::string Name() = 0;
+  // Every queue with its details, in no particular order.
+  virtual std::optional<std::vector<QueueDetails>> Queues(SpoolerFailure& failure) = 0;
+  // The printers the server can see through its backends, waiting at most timeout_seconds.
+  virtual std::optional<std::vector<Device>> Devices(int timeout_seconds,
+                                                     SpoolerFailure& failure) = 0;
+  // The driver files of one maker.
+  virtual std::optional<std::vector<DriverOffer>> Drivers(std::string_view make,
+                                                          SpoolerFailure& failure) = 0;
+  // Creates the queue, or changes it when it exists, enabled and accepting jobs.
+  virtual std::optional<SpoolerFailure> AddQueue(const NewQueue& queue) = 0;
+};
+
+}  // namespace varnok
