@@ -104,42 +104,68 @@ class CommandComposer {
 
 }  // namespace
 
-ApplyOutcome ApplySetting(Language window, const SettingInputs& inputs, Spooler& spooler,
-                          UserMessages& messages, const std::string& config_path) {
-  const WindowVariant& variant = VariantOf(window);
+OkRules WindowRules(Language window) { return {window, VariantOf(window)}; }
+
+PreparedSetting PrepareSetting(const OkRules& rules, const SettingInputs& inputs, Spooler& spooler,
+                               UserMessages& messages, const std::string& config_path) {
+  const WindowVariant& variant = rules.variant;
+  PreparedSetting prepared;
+  const auto refuse = [&prepared](ApplyOutcome why) {
+    prepared.refusal = why;
+    return prepared;
+  };
   if (inputs.queue.empty()) {
     messages.Show({std::string(variant.missing_queue_text),
                    std::string(variant.missing_queue_title), MessageIcon::Question,
                    MessageButtons::Ok});
-    return ApplyOutcome::NoQueue;
+    return refuse(ApplyOutcome::NoQueue);
   }
 
   const std::optional<std::string> driver_name =
-      GetQueueDriverName(spooler, messages, inputs.queue, window);
-  if (!driver_name) return ApplyOutcome::NoDriverName;
-  const std::string model = ModelName(*driver_name, variant.drops_driver_language_mark);
+      GetQueueDriverName(spooler, messages, inputs.queue, variant.language);
+  if (!driver_name) return refuse(ApplyOutcome::NoDriverName);
+  prepared.model = ModelName(*driver_name, variant.drops_driver_language_mark);
+  const std::string& model = *prepared.model;
 
   // A text that names no item is refused like a tested item: the window tests the model for
   // everything it does not know to be untested.
-  const SettingItem* item = FindSettingItem(window, inputs.item_text);
+  const SettingItem* item = FindSettingItem(rules.window, inputs.item_text);
   const ItemCommand* command = item ? &CommandOfItem(item->id) : nullptr;
   const bool tested = variant.tests_model_for_every_item || !command || command->model_tested;
   if (tested && !IsSupportedModel(model)) {
     messages.Show({FillIn(variant.not_supported, {{"model", model}}), std::string(variant.title),
                    MessageIcon::Exclamation, MessageButtons::Ok});
-    return ApplyOutcome::ModelNotSupported;
+    return refuse(ApplyOutcome::ModelNotSupported);
   }
-  if (!command) return ApplyOutcome::NoItem;
+  if (!command) return refuse(ApplyOutcome::NoItem);
 
   CommandComposer composer(variant, inputs, model, config_path, messages);
-  const std::optional<std::string> text = composer.Compose(*command, command->ParameterIn(window));
-  if (!text) return composer.outcome();
+  prepared.text = composer.Compose(*command, command->ParameterIn(rules.window));
+  if (!prepared.text) return refuse(composer.outcome());
+  prepared.notice = command->notice;
+  return prepared;
+}
 
-  if (SendRawText(spooler, messages, inputs.queue, *text) != SendOutcome::Sent) {
+ApplyOutcome SendPreparedSetting(const OkRules& /*rules*/, const std::string& queue,
+                                 const std::string& text, Spooler& spooler,
+                                 UserMessages& messages) {
+  if (SendRawText(spooler, messages, queue, text) != SendOutcome::Sent) {
     return ApplyOutcome::SendFailed;
   }
-  if (!QueueCanBeOpened(spooler, inputs.queue)) return ApplyOutcome::QueueGone;
-  messages.Show({std::string(variant.NoticeText(command->notice)), std::string(variant.title),
+  if (!QueueCanBeOpened(spooler, queue)) return ApplyOutcome::QueueGone;
+  return ApplyOutcome::Sent;
+}
+
+ApplyOutcome ApplySetting(Language window, const SettingInputs& inputs, Spooler& spooler,
+                          UserMessages& messages, const std::string& config_path) {
+  const OkRules rules = WindowRules(window);
+  const PreparedSetting prepared = PrepareSetting(rules, inputs, spooler, messages, config_path);
+  if (!prepared.text) return prepared.refusal;
+  const ApplyOutcome sent =
+      SendPreparedSetting(rules, inputs.queue, *prepared.text, spooler, messages);
+  if (sent != ApplyOutcome::Sent) return sent;
+  const WindowVariant& variant = rules.variant;
+  messages.Show({std::string(variant.NoticeText(prepared.notice)), std::string(variant.title),
                  MessageIcon::Exclamation, MessageButtons::Ok});
   return ApplyOutcome::Sent;
 }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
+#include "config/item_commands.h"
+#include "config/window_variant.h"
 #include "printer/spooler.h"
 #include "printer/user_messages.h"
 #include "settings/language.h"
@@ -34,10 +37,39 @@ enum class ApplyOutcome {
   QueueGone,                 // sent, but the queue could not be opened again: no notice
 };
 
-// The OK button of the configuration window of the given language: learns the model of the
-// queue, refuses what the model does not support, composes the item's command (with the
-// model's correction from the settings file at config_path), sends it and tells the
-// operator what to do next. Nothing is sent after any message but the final notice.
+// How one press of OK goes: the window whose item texts and parameter forms apply, and the
+// variant whose rules and message texts are used (the window's own, or another's texts with
+// stricter rules, as the command line uses them).
+struct OkRules {
+  Language window;
+  WindowVariant variant;
+};
+
+// The rules of a window's own OK button.
+OkRules WindowRules(Language window);
+
+// A setting made ready for one queue, or why not.
+struct PreparedSetting {
+  std::optional<std::string> model;             // once the queue's driver name is known
+  std::optional<std::string> text;              // the command text, when it can be sent
+  ApplyOutcome refusal = ApplyOutcome::NoItem;  // why not, when there is no text
+  Notice notice = Notice::Completion;           // what follows a successful send
+};
+
+// Everything OK does before sending: learns the model of the queue, refuses what the model
+// does not support and composes the item's command (with the model's correction from the
+// settings file at config_path). Each refusal has been told through messages.
+PreparedSetting PrepareSetting(const OkRules& rules, const SettingInputs& inputs, Spooler& spooler,
+                               UserMessages& messages, const std::string& config_path);
+
+// Sends a prepared setting and checks the queue once more: Sent, SendFailed or QueueGone.
+// Shows no notice.
+ApplyOutcome SendPreparedSetting(const OkRules& rules, const std::string& queue,
+                                 const std::string& text, Spooler& spooler, UserMessages& messages);
+
+// The OK button of the configuration window of the given language: prepares the setting,
+// sends it and tells the operator what to do next. Nothing is sent after any message but the
+// final notice.
 ApplyOutcome ApplySetting(Language window, const SettingInputs& inputs, Spooler& spooler,
                           UserMessages& messages, const std::string& config_path);
 

@@ -7,6 +7,7 @@ constexpr std::string_view kChineseCompletion =
     "传送完毕，5秒钟后请关闭打印机开关，再打开打印机开关，启动后做用户级复位操作！";
 
 constexpr WindowVariant kChinese{
+    .language = Language::Chinese,
     .drops_driver_language_mark = true,
     .tests_model_for_every_item = false,
     .missing_queue_text = "请选择正确的打印机名称！",
@@ -25,6 +26,7 @@ constexpr WindowVariant kChinese{
 };
 
 constexpr WindowVariant kEnglish{
+    .language = Language::English,
     .drops_driver_language_mark = false,
     .tests_model_for_every_item = true,
     .missing_queue_text = "Please choose the correct printer name!",

@@ -12,6 +12,7 @@ namespace varnok {
 // In the message texts, {model}, {key} and {value} stand for the model name, the correction
 // key and the text in question.
 struct WindowVariant {
+  Language language;                // of the message texts
   bool drops_driver_language_mark;  // "(VRLZ)"/"(VRLE)" ends a driver name of this language
   bool tests_model_for_every_item;  // otherwise only items whose command is model_tested
 
