@@ -88,7 +88,9 @@ void SendFileForm::CreateControls() {
     Dir1_Change(item->data(Qt::UserRole).toString().toStdString());
   });
   connect(file1_, &QListWidget::itemClicked, this, &SendFileForm::File1_Click);
-  connect(file1_, &QListWidget::currentItemChanged, this, &SendFileForm::File1_Click);
+  // Keys and clicks select the file they reach; taking the focus only marks a row as current.
+  connect(file1_, &QListWidget::itemSelectionChanged, this,
+          [this] { File1_Click(file1_->selectedItems().value(0)); });
   connect(command1, &QPushButton::clicked, this, &SendFileForm::Command1_Click);
 }
 
