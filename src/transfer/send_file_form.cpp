@@ -11,6 +11,7 @@
 
 #include "printer/printer_access.h"
 #include "printer/sdk/spooler_label_printer.h"
+#include "qt/accessible_combo_box.h"
 #include "qt/qt_text.h"
 #include "qt/twips.h"
 #include "settings/blanks.h"
@@ -69,11 +70,11 @@ void SendFileForm::CreateControls() {
 
   label2->setBuddy(combo1_);
   label1->setBuddy(text2_);
-  combo1_->setAccessibleName("Model");
+  SetComboBoxAccessibleName(*combo1_, "Model");
   text2_->setAccessibleName("File path");
   file1_->setAccessibleName("Files");
   dir1_->setAccessibleName("Folders");
-  drive1_->setAccessibleName("Drives");
+  SetComboBoxAccessibleName(*drive1_, "Drives");
   command1->setAccessibleName("Send");
 
   // Tab order: Drive1, Dir1, Command1, File1, Text2, Combo1 (the labels take no focus).
@@ -88,7 +89,9 @@ void SendFileForm::CreateControls() {
     Dir1_Change(item->data(Qt::UserRole).toString().toStdString());
   });
   connect(file1_, &QListWidget::itemClicked, this, &SendFileForm::File1_Click);
-  connect(file1_, &QListWidget::currentItemChanged, this, &SendFileForm::File1_Click);
+  // Keys and clicks select the file they reach; taking the focus only marks a row as current.
+  connect(file1_, &QListWidget::itemSelectionChanged, this,
+          [this] { File1_Click(file1_->selectedItems().value(0)); });
   connect(command1, &QPushButton::clicked, this, &SendFileForm::Command1_Click);
 }
 

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -117,6 +119,37 @@ TEST_F(SendFileFormTest, OpensOnTheCurrentFolderAndChoosingFolderAndFileFillsThe
   ChooseFolder(std::filesystem::path(folder_.path()).filename());  // back up the chain
   EXPECT_EQ(Texts(file1), (Strings{"a.prn", "b.txt"}));
   EXPECT_TRUE(messages_.shown.empty());
+}
+
+// The path fills only when the operator chooses a file, never when the list merely takes the focus.
+TEST_F(SendFileFormTest, TabbingIntoTheFileListChoosesNothing) {
+  form_.show();
+  form_.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form_));
+  auto* file1 = Find<QListWidget>("File1");
+  auto* text2 = Find<QLineEdit>("Text2");
+  const auto chosen = [&] { return std::filesystem::path(text2->text().toStdString()).filename(); };
+  const auto tab_in = [&] {
+    Find<QPushButton>("Command1")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), file1);
+  };
+
+  tab_in();
+  EXPECT_EQ(text2->text().toStdString(), "");
+  QTest::keyClick(file1, Qt::Key_Down);
+  EXPECT_EQ(chosen(), "b.txt");
+  QTest::keyClick(file1, Qt::Key_Up);
+  EXPECT_EQ(chosen(), "a.prn");
+  text2->clear();
+  QTest::mouseClick(file1->viewport(), Qt::LeftButton, {},
+                    file1->visualItemRect(file1->item(0)).center());
+  EXPECT_EQ(chosen(), "a.prn");  // the chosen file clicked once more
+
+  text2->clear();
+  ChooseFolder("sub");
+  tab_in();
+  EXPECT_EQ(text2->text().toStdString(), "");
 }
 
 TEST_F(SendFileFormTest, AnUnreadableFolderOrDriveIsReportedAndTheListsStay) {

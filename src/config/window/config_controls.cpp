@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "qt/accessible_combo_box.h"
 #include "qt/qt_text.h"
 #include "qt/twips.h"
 
@@ -144,7 +145,7 @@ void BuildListRows(QWidget& client, const ConfigWindowTexts& texts, ConfigContro
     auto* list = Make<QComboBox>(&client, row.list_name);
     Place(list, row.list_left, row.top, row.list_width, kListRowHeight);
     SetFontFamily(list, texts.list_font_family);
-    list->setAccessibleName(AccessibleText(row.label_text));
+    SetComboBoxAccessibleName(*list, AccessibleText(row.label_text));
     label->setBuddy(list);
     lists[i] = list;
   }
