@@ -7,8 +7,9 @@ namespace varnok {
 
 // Reads one value of a profile ("INI") file the way the Windows profile reader does:
 // case-blind names, blanks around names and value dropped, one pair of surrounding quotes
-// removed, at most 254 bytes (never splitting a character), UTF-8 or GBK text decoded to
-// UTF-8. A missing file, section or key reads as the empty text.
+// removed, then at most 254 bytes of the file kept (never splitting a character), and UTF-8 or
+// GBK text decoded to UTF-8 (a GBK value may then be longer than 254 bytes). A missing file,
+// section or key reads as the empty text.
 std::string ReadIniString(const std::string& path, std::string_view section, std::string_view key);
 
 // Writes one value, creating the file, section or key as needed and keeping every other byte.
