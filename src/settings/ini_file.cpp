@@ -111,7 +111,7 @@ bool WriteIniString(const std::string& path, std::string_view section, std::stri
     bytes += *value_bytes + std::string(kLineEnd);
   }
   if (!ReadsBackWithin(bytes, section, key, written)) return false;
-  return ini::ReplaceFileAtomically(path, bytes);
+  return ini::WriteFileBytes(path, bytes);
 }
 
 }  // namespace varnok

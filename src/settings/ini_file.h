@@ -14,9 +14,10 @@ std::string ReadIniString(const std::string& path, std::string_view section, std
 
 // Writes one value, creating the file, section or key as needed and keeping every other byte.
 // New text is written in the file's own encoding (a GBK file stays GBK; a new file is UTF-8) with
-// CR LF line ends. The file is replaced atomically; false when the write could not be made (the
-// old file stays), and for names or values that could not be read back as written (line ends,
-// an empty name, "=" in a key or a key beginning with "[").
+// CR LF line ends. The file is replaced atomically where its folder allows, and otherwise written
+// in place, so a file its owner or group may write is saved in a folder they may not change;
+// false when the write could not be made (the old file stays), and for names or values that could
+// not be read back as written (line ends, an empty name, "=" in a key or a key beginning with "[").
 bool WriteIniString(const std::string& path, std::string_view section, std::string_view key,
                     std::string_view value);
 
