@@ -36,6 +36,19 @@ class Descriptor {
   int fd_;
 };
 
+bool ReadAll(int fd, std::string& bytes) {
+  char buffer[8192];
+  while (true) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (got == 0) return true;
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+}
+
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -91,6 +104,72 @@ void SyncFolder(const std::string& folder) {
   if (fd.ok()) ::fsync(fd.get());
 }
 
+enum class Replacement { Done, RefusedByFolder, Failed };
+
+// A folder the user may not add to, or a sticky folder where only the file's owner may replace
+// it; every other error (a full disk, an I/O error) is a failure of its own.
+Replacement FailureFrom(int error) {
+  return error == EACCES || error == EPERM ? Replacement::RefusedByFolder : Replacement::Failed;
+}
+
+// Writes a temporary file beside target, flushes it and renames it over target. old_status is
+// that of the existing target, or nothing when there is none.
+Replacement ReplaceAtomically(const std::string& target, const struct stat* old_status,
+                              std::string_view bytes) {
+  std::string temporary;
+  Descriptor fd(CreateTemporaryFile(target, temporary));
+  if (!fd.ok()) return FailureFrom(errno);
+
+  if (old_status != nullptr) {
+    // Best effort: a file system without owners or modes keeps its own.
+    if (old_status->st_uid != ::geteuid() || old_status->st_gid != ::getegid()) {
+      [[maybe_unused]] const int ignored =
+          ::fchown(fd.get(), old_status->st_uid, old_status->st_gid);
+    }
+    [[maybe_unused]] const int ignored_mode = ::fchmod(fd.get(), old_status->st_mode & 07777);
+  }
+
+  if (!(WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && fd.Close())) {
+    ::unlink(temporary.c_str());
+    return Replacement::Failed;
+  }
+  if (::rename(temporary.c_str(), target.c_str()) != 0) {
+    const int error = errno;
+    ::unlink(temporary.c_str());
+    return FailureFrom(error);
+  }
+  // The new name is in place; making the folder entry durable is best effort.
+  SyncFolder(FolderOf(target));
+  return Replacement::Done;
+}
+
+// Makes the open file hold exactly bytes and flushes it. The space is reserved first, so a full
+// disk shows before any byte is overwritten (file systems that cannot reserve go on without).
+bool Overwrite(int fd, std::string_view bytes) {
+  if (!bytes.empty()) {
+    const int error = ::posix_fallocate(fd, 0, static_cast<off_t>(bytes.size()));
+    if (error != 0 && error != EINVAL && error != EOPNOTSUPP) return false;
+  }
+  return ::lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, bytes) &&
+         ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+}
+
+// Writes the new bytes over the old ones in the file itself, which keeps its owner and mode.
+// A write that fails part-way puts the old bytes back.
+bool WriteInPlace(const std::string& target, std::string_view bytes) {
+  Descriptor fd(::open(target.c_str(), O_RDWR | O_CLOEXEC));
+  if (!fd.ok()) return false;
+  struct stat status {};
+  std::string old_bytes;
+  if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+      !ReadAll(fd.get(), old_bytes)) {
+    return false;
+  }
+  if (Overwrite(fd.get(), bytes)) return true;
+  Overwrite(fd.get(), old_bytes);
+  return false;
+}
+
 }  // namespace
 
 FileBytes ReadFileBytes(const std::string& path) {
@@ -105,22 +184,15 @@ FileBytes ReadFileBytes(const std::string& path) {
   struct stat status {};
   if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)) return result;
   result.bytes.reserve(static_cast<std::size_t>(status.st_size));
-  char buffer[8192];
-  while (true) {
-    const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      result.bytes.clear();
-      return result;
-    }
-    if (got == 0) break;
-    result.bytes.append(buffer, static_cast<std::size_t>(got));
+  if (!ReadAll(fd.get(), result.bytes)) {
+    result.bytes.clear();
+    return result;
   }
   result.status = ReadStatus::Ok;
   return result;
 }
 
-bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
+bool WriteFileBytes(const std::string& path, std::string_view bytes) {
   std::string target;
   if (!ResolveTarget(path, target)) return false;
 
@@ -129,26 +201,12 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
   if (old_exists && !S_ISREG(old_status.st_mode)) return false;
   if (!old_exists && errno != ENOENT) return false;
 
-  std::string temporary;
-  Descriptor fd(CreateTemporaryFile(target, temporary));
-  if (!fd.ok()) return false;
-
-  if (old_exists) {
-    // Best effort: a file system without owners or modes keeps its own.
-    if (old_status.st_uid != ::geteuid() || old_status.st_gid != ::getegid()) {
-      [[maybe_unused]] const int ignored = ::fchown(fd.get(), old_status.st_uid, old_status.st_gid);
-    }
-    [[maybe_unused]] const int ignored_mode = ::fchmod(fd.get(), old_status.st_mode & 07777);
+  const Replacement replacement =
+      ReplaceAtomically(target, old_exists ? &old_status : nullptr, bytes);
+  if (replacement == Replacement::RefusedByFolder && old_exists) {
+    return WriteInPlace(target, bytes);
   }
-
-  const bool written = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && fd.Close();
-  if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
-    ::unlink(temporary.c_str());
-    return false;
-  }
-  // The new name is in place; making the folder entry durable is best effort.
-  SyncFolder(FolderOf(target));
-  return true;
+  return replacement == Replacement::Done;
 }
 
 }  // namespace varnok::ini

@@ -25,6 +25,16 @@ std::size_t CharacterSize(std::string_view bytes, std::size_t pos, FileEncoding 
   return size;
 }
 
+std::string_view CutText(std::string_view bytes, std::size_t max_bytes, FileEncoding encoding) {
+  std::size_t cut = 0;
+  while (cut < bytes.size()) {
+    const std::size_t next = cut + CharacterSize(bytes, cut, encoding);
+    if (next > max_bytes) break;
+    cut = next;
+  }
+  return bytes.substr(0, cut);
+}
+
 std::string DecodeText(std::string_view bytes, FileEncoding encoding) {
   return encoding == FileEncoding::Utf8 ? std::string(bytes) : GbkToUtf8(bytes);
 }

@@ -18,6 +18,10 @@ FileEncoding DetectEncoding(std::string_view file_bytes);
 // may be the second byte of a double-byte character.
 std::size_t CharacterSize(std::string_view bytes, std::size_t pos, FileEncoding encoding);
 
+// The longest start of bytes that holds at most max_bytes bytes and does not end inside a
+// character. Walked from the first byte, as a GBK second byte may look like a character of its own.
+std::string_view CutText(std::string_view bytes, std::size_t max_bytes, FileEncoding encoding);
+
 // File bytes -> UTF-8 text (GBK sequences that are not GBK become U+FFFD).
 std::string DecodeText(std::string_view bytes, FileEncoding encoding);
 

@@ -6,13 +6,13 @@
 #include "settings/file_text.h"
 #include "settings/ini_lines.h"
 #include "settings/ini_lookup.h"
-#include "settings/utf8.h"
 
 namespace varnok {
 
 namespace {
 
-// The Windows profile reader fills a 255-byte buffer: at most 254 bytes and the closing zero.
+// The Windows profile reader fills a 255-byte buffer: at most 254 bytes of the file and the closing
+// zero. A GBK value so keeps 127 Chinese characters, more than 254 bytes once decoded to UTF-8.
 constexpr std::size_t kMaxValueBytes = 254;
 
 constexpr std::string_view kLineEnd = "\r\n";
@@ -62,9 +62,9 @@ std::string ReadIniString(const std::string& path, std::string_view section, std
   const std::optional<ini::Span> span = ValueAsRead(bytes, section, key);
   if (!span) return {};
 
-  const std::string value = ini::DecodeText(WithoutQuotes(bytes.substr(span->begin, span->size())),
-                                            ini::DetectEncoding(bytes));
-  return std::string(ini::CutUtf8(value, kMaxValueBytes));
+  const ini::FileEncoding encoding = ini::DetectEncoding(bytes);
+  const std::string_view value = WithoutQuotes(bytes.substr(span->begin, span->size()));
+  return ini::DecodeText(ini::CutText(value, kMaxValueBytes, encoding), encoding);
 }
 
 bool WriteIniString(const std::string& path, std::string_view section, std::string_view key,
@@ -111,7 +111,7 @@ bool WriteIniString(const std::string& path, std::string_view section, std::stri
     bytes += *value_bytes + std::string(kLineEnd);
   }
   if (!ReadsBackWithin(bytes, section, key, written)) return false;
-  return ini::ReplaceFileAtomically(path, bytes);
+  return ini::WriteFileBytes(path, bytes);
 }
 
 }  // namespace varnok

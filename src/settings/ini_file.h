@@ -7,15 +7,17 @@ namespace varnok {
 
 // Reads one value of a profile ("INI") file the way the Windows profile reader does:
 // case-blind names, blanks around names and value dropped, one pair of surrounding quotes
-// removed, at most 254 bytes (never splitting a character), UTF-8 or GBK text decoded to
-// UTF-8. A missing file, section or key reads as the empty text.
+// removed, then at most 254 bytes of the file kept (never splitting a character), and UTF-8 or
+// GBK text decoded to UTF-8 (a GBK value may then be longer than 254 bytes). A missing file,
+// section or key reads as the empty text.
 std::string ReadIniString(const std::string& path, std::string_view section, std::string_view key);
 
 // Writes one value, creating the file, section or key as needed and keeping every other byte.
 // New text is written in the file's own encoding (a GBK file stays GBK; a new file is UTF-8) with
-// CR LF line ends. The file is replaced atomically; false when the write could not be made (the
-// old file stays), and for names or values that could not be read back as written (line ends,
-// an empty name, "=" in a key or a key beginning with "[").
+// CR LF line ends. The file is replaced atomically where its folder allows, and otherwise written
+// in place, so a file its owner or group may write is saved in a folder they may not change;
+// false when the write could not be made (the old file stays), and for names or values that could
+// not be read back as written (line ends, an empty name, "=" in a key or a key beginning with "[").
 bool WriteIniString(const std::string& path, std::string_view section, std::string_view key,
                     std::string_view value);
 

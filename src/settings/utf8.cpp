@@ -48,11 +48,4 @@ bool IsValidUtf8(std::string_view bytes) {
   return true;
 }
 
-std::string_view CutUtf8(std::string_view text, std::size_t max_bytes) {
-  if (text.size() <= max_bytes) return text;
-  std::size_t cut = max_bytes;
-  while (cut > 0 && IsContinuation(static_cast<unsigned char>(text[cut]))) --cut;
-  return text.substr(0, cut);
-}
-
 }  // namespace varnok::ini

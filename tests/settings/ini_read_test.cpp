@@ -135,7 +135,7 @@ std::string Repeat(std::string_view piece, int times) {
 
 struct CutCase {
   const char* name;
-  std::string value_in_file;  // as written in the file (UTF-8)
+  std::string value_in_file;  // as written in the file
   std::string expected;
 };
 
@@ -207,13 +207,26 @@ INSTANTIATE_TEST_SUITE_P(About, ReadIniStringEncodingTest,
                                            EncodingCase{"Utf8", kUtf8AboutFile}),
                          varnok::testing::CaseName());
 
-TEST(ReadIniStringGbk, CutAppliesToTheDecodedText) {
-  // 200 GBK characters "中" are 400 bytes in the file and 600 bytes of UTF-8: 84 characters fit.
+// The limit counts the bytes of the file, as on Windows: 127 GBK characters fit, although their
+// UTF-8 form is 381 bytes. "中" is D6 D0 in GBK; "筣" is B9 5D, its second byte an ASCII "]".
+class ReadIniStringGbkCutTest : public ::testing::TestWithParam<CutCase> {};
+
+TEST_P(ReadIniStringGbkCutTest, CutsTheFileBytes) {
+  const CutCase& c = GetParam();
   TempFolder folder;
   const std::string path = folder.File("config.ini");
-  WriteBytes(path, "[A]\r\nK=" + Repeat("\xD6\xD0", 200) + "\r\n");
-  EXPECT_EQ(ReadIniString(path, "A", "K"), Repeat("中", 84));
+  WriteBytes(path, "[A]\r\nK=" + c.value_in_file + "\r\n");
+  EXPECT_EQ(ReadIniString(path, "A", "K"), c.expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Limit, ReadIniStringGbkCutTest,
+    ::testing::Values(
+        CutCase{"TwoHundredCharacters", Repeat("\xD6\xD0", 200), Repeat("中", 127)},
+        CutCase{"QuotesRemovedBeforeCut", "\"" + Repeat("\xD6\xD0", 200) + "\"", Repeat("中", 127)},
+        CutCase{"CharacterAcrossTheLimit", "a" + Repeat("\xD6\xD0", 127), "a" + Repeat("中", 126)},
+        CutCase{"AsciiSecondBytes", "a" + Repeat("\xB9\x5D", 127), "a" + Repeat("筣", 126)}),
+    varnok::testing::CaseName());
 
 TEST(ReadIniStringGbk, BracketAsSecondByteOfACharacter) {
   // "筣" is B9 5D in GBK; 5D is "]". The section is "[筣]", not "[筣" cut at the first 5D.

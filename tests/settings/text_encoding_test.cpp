@@ -43,14 +43,15 @@ INSTANTIATE_TEST_SUITE_P(Bytes, IsValidUtf8Test,
                                            Utf8Case{"LeadByteF5", "\xF5\x80\x80\x80", false}),
                          varnok::testing::CaseName());
 
-TEST(CutUtf8Test, NeverSplitsACharacter) {
-  EXPECT_EQ(CutUtf8("abc", 5), "abc");
-  EXPECT_EQ(CutUtf8("abc", 2), "ab");
-  EXPECT_EQ(CutUtf8("中文", 6), "中文");
-  EXPECT_EQ(CutUtf8("中文", 5), "中");
-  EXPECT_EQ(CutUtf8("中文", 3), "中");
-  EXPECT_EQ(CutUtf8("中文", 2), "");
-  EXPECT_EQ(CutUtf8("a\xF0\x9F\x98\x80", 4), "a");
+TEST(CutTextTest, NeverSplitsAUtf8Character) {
+  constexpr FileEncoding utf8 = FileEncoding::Utf8;
+  EXPECT_EQ(CutText("abc", 5, utf8), "abc");
+  EXPECT_EQ(CutText("abc", 2, utf8), "ab");
+  EXPECT_EQ(CutText("中文", 6, utf8), "中文");
+  EXPECT_EQ(CutText("中文", 5, utf8), "中");
+  EXPECT_EQ(CutText("中文", 3, utf8), "中");
+  EXPECT_EQ(CutText("中文", 2, utf8), "");
+  EXPECT_EQ(CutText("a\xF0\x9F\x98\x80", 4, utf8), "a");
 }
 
 TEST(GbkCodecTest, RoundTrip) {
