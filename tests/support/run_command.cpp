@@ -1,6 +1,7 @@
 #include "support/run_command.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -65,6 +66,16 @@ CommandResult RunCommand(const std::vector<std::string>& argv) {
   }
   if (WIFEXITED(status)) result.exit_code = WEXITSTATUS(status);
   return result;
+}
+
+CommandResult RunCommandAs(const std::string& user, const std::vector<std::string>& argv) {
+  const passwd* account = getpwnam(user.c_str());
+  if (account == nullptr) throw std::runtime_error("no user " + user);
+  std::vector<std::string> command = {"setpriv", "--reuid=" + std::to_string(account->pw_uid),
+                                      "--regid=" + std::to_string(account->pw_gid),
+                                      "--clear-groups", "--"};
+  command.insert(command.end(), argv.begin(), argv.end());
+  return RunCommand(command);
 }
 
 void RunOrThrow(const std::vector<std::string>& argv) {

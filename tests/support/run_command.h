@@ -13,6 +13,11 @@ struct CommandResult {
 // Runs a program (looked up in PATH) to its end and collects what it printed.
 CommandResult RunCommand(const std::vector<std::string>& argv);
 
+// Runs a program as another user (with that user's group and no supplementary groups), in the
+// same environment and folder; needs root. The program, the folders above it and the scheduler's
+// socket must be reachable by that user. Throws std::runtime_error for an unknown user.
+CommandResult RunCommandAs(const std::string& user, const std::vector<std::string>& argv);
+
 // Runs a program and throws std::runtime_error with its output when it does not succeed.
 void RunOrThrow(const std::vector<std::string>& argv);
 

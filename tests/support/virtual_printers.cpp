@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <map>
+#include <sstream>
 #include <stdexcept>
 #include <system_error>
 
@@ -16,6 +18,7 @@
 #include "support/run_command.h"
 #include "support/scheduler_config.h"
 #include "support/scheduler_process.h"
+#include "support/test_devices.h"
 
 namespace varnok::testing {
 namespace {
@@ -37,6 +40,18 @@ fs::path MakeTemporaryFolder() {
   return pattern;
 }
 
+// Discovery reports a virtual queue's own device too, so that a device with a queue can be told
+// from one without.
+TestDevice QueueDevice(const VirtualQueue& queue, const std::string& uri) {
+  return {"network",
+          uri,
+          queue.driver,
+          "Virtual printer " + queue.name,
+          "MFG:VARNOK;MDL:" + queue.driver + ";CMD:RAW;CLS:PRINTER;",
+          "",
+          queue.name};
+}
+
 // Removed last, after the scheduler and the listeners have stopped.
 struct TemporaryFolder {
   fs::path path;
@@ -56,6 +71,8 @@ struct VirtualPrinters::Impl {
   SchedulerFolders folders;
   JobCapture capture;
   SchedulerProcess scheduler;
+  std::vector<TestDevice> devices;
+  std::map<std::string, std::string, std::less<>> device_uris;  // by queue name
 };
 
 std::vector<VirtualQueue> VirtualPrinters::StandardQueues() {
@@ -77,9 +94,10 @@ VirtualPrinters::VirtualPrinters(std::unique_ptr<Impl> impl) : impl_(std::move(i
 
 VirtualPrinters::~VirtualPrinters() = default;
 
-std::unique_ptr<VirtualPrinters> VirtualPrinters::Start(const std::vector<VirtualQueue>& queues) {
+std::unique_ptr<VirtualPrinters> VirtualPrinters::Start(const std::vector<VirtualQueue>& queues,
+                                                        const SchedulerOptions& options) {
   auto impl = std::make_unique<Impl>(MakeTemporaryFolder());
-  WriteSchedulerConfig(impl->folders, FreeLoopbackPort());
+  WriteSchedulerConfig(impl->folders, FreeLoopbackPort(), options);
   // libcups and the CUPS tools read CUPS_SERVER; this thread's libcups may have read it already.
   const std::string socket = impl->folders.Socket().string();
   setenv("CUPS_SERVER", socket.c_str(), 1);
@@ -88,12 +106,39 @@ std::unique_ptr<VirtualPrinters> VirtualPrinters::Start(const std::vector<Virtua
 
   std::unique_ptr<VirtualPrinters> printers(new VirtualPrinters(std::move(impl)));
   for (const VirtualQueue& queue : queues) printers->AddQueue(queue);
+
+  std::vector<TestDevice>& devices = printers->impl_->devices;
+  devices = FixedTestDevices();
+  if (!queues.empty()) {
+    devices.push_back(QueueDevice(queues.front(), printers->DeviceUri(queues.front().name)));
+  }
+  WriteDiscoveryBackend(printers->impl_->folders.programs / "backend" / kTestDeviceScheme, devices);
   return printers;
 }
 
 std::string VirtualPrinters::ServerSocket() const { return impl_->folders.Socket().string(); }
 
 std::string VirtualPrinters::CaptureFolder() const { return impl_->folders.capture.string(); }
+
+const std::vector<TestDevice>& VirtualPrinters::TestDevices() const { return impl_->devices; }
+
+std::string VirtualPrinters::DeviceUri(std::string_view queue) const {
+  auto found = impl_->device_uris.find(queue);
+  if (found == impl_->device_uris.end()) {
+    throw std::runtime_error("no virtual queue " + std::string(queue));
+  }
+  return found->second;
+}
+
+std::vector<std::string> VirtualPrinters::QueueNames() const {
+  const std::vector<std::string> command = {"lpstat", "-h", ServerSocket(), "-e"};
+  CommandResult result = RunCommand(command);
+  if (result.exit_code != 0) throw std::runtime_error("lpstat -e failed: " + result.output);
+  std::vector<std::string> names;
+  std::istringstream lines(result.output);
+  for (std::string line; std::getline(lines, line);) names.push_back(line);
+  return names;
+}
 
 std::optional<std::string> VirtualPrinters::WaitForJob(std::string_view queue,
                                                        std::chrono::milliseconds timeout) {
@@ -124,13 +169,18 @@ void VirtualPrinters::AddQueue(const VirtualQueue& queue) {
   const fs::path ppd = impl_->folders.drivers / (queue.name + ".ppd");
   std::ofstream(ppd, std::ios::binary) << LabelPrinterPpd(queue.driver);
   // "/?snmp=false": without it the backend first spends seconds on an SNMP query.
-  RunOrThrow({AdminTool("lpadmin"), "-h", ServerSocket(), "-p", queue.name, "-E", "-v",
-              "socket://127.0.0.1:" + std::to_string(port) + "/?snmp=false", "-P", ppd.string()});
+  const std::string uri = "socket://127.0.0.1:" + std::to_string(port) + "/?snmp=false";
+  RunOrThrow({AdminTool("lpadmin"), "-h", ServerSocket(), "-p", queue.name, "-E", "-v", uri, "-P",
+              ppd.string()});
+  impl_->device_uris.insert_or_assign(queue.name, uri);
 }
 
 void VirtualPrinters::RemoveQueue(std::string_view name) {
   RunOrThrow({AdminTool("lpadmin"), "-h", ServerSocket(), "-x", std::string(name)});
   impl_->capture.Close(std::string(name));
+  if (auto found = impl_->device_uris.find(name); found != impl_->device_uris.end()) {
+    impl_->device_uris.erase(found);
+  }
 }
 
 void VirtualPrinters::RejectJobs(std::string_view name) {

@@ -7,6 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "support/scheduler_config.h"
+#include "support/test_devices.h"
+
 namespace varnok::testing {
 
 struct VirtualQueue {
@@ -30,6 +33,10 @@ struct VirtualQueue {
 //   - Start and the queue and scheduler changes throw std::runtime_error with the tool's or the
 //     scheduler's own output when they fail.
 //   - After teardown CUPS_SERVER keeps pointing at the stopped scheduler, never the system's.
+// Device discovery (lpinfo -v, CUPS-Get-Devices) reports TestDevices() and the socket backend's
+// static line only (device-uri "socket", make-and-model "Unknown", info "AppSocket/HP
+// JetDirect"), in no fixed order: it never probes the network. Under SchedulerOptions'
+// default_policy it is for administrators only, like adding queues.
 // Jobs are stored as CaptureFolder()/<queue>/job-0001, job-0002, ... in arrival order.
 class VirtualPrinters {
  public:
@@ -40,11 +47,20 @@ class VirtualPrinters {
 
   // Starts the scheduler with these queues and points libcups at it (CUPS_SERVER), before
   // anything in the process has talked to CUPS.
-  static std::unique_ptr<VirtualPrinters> Start(const std::vector<VirtualQueue>& queues);
+  static std::unique_ptr<VirtualPrinters> Start(const std::vector<VirtualQueue>& queues,
+                                                const SchedulerOptions& options = {});
   ~VirtualPrinters();
 
   std::string ServerSocket() const;   // the CUPS_SERVER value
   std::string CaptureFolder() const;  // where each received job is stored as a file
+
+  // The devices discovery reports: FixedTestDevices() and, when Start was given queues, the
+  // device of the first one (its queue field names it).
+  const std::vector<TestDevice>& TestDevices() const;
+  // The device URI of a queue added by Start or AddQueue; throws for any other name.
+  std::string DeviceUri(std::string_view queue) const;
+  // The names of every queue on the scheduler, in CUPS order (lpstat -e).
+  std::vector<std::string> QueueNames() const;
 
   // The bytes of the next job the queue's printer receives, or nullopt after the timeout.
   std::optional<std::string> WaitForJob(std::string_view queue, std::chrono::milliseconds timeout);
