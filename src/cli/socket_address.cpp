@@ -10,9 +10,21 @@ namespace {
 
 constexpr std::string_view kDefaultPort = "9100";
 
-bool IsHostCharacter(char c) {
+bool IsHostNameCharacter(char c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '.' ||
-         c == '-' || c == '_' || c == ':';
+         c == '-' || c == '_';
+}
+
+bool IsV6AddressCharacter(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f') || c == ':' ||
+         c == '.';
+}
+
+// A host name, an IPv4 address, or an IPv6 address (which holds two colons at least).
+bool IsHost(std::string_view host) {
+  if (host.empty()) return false;
+  if (std::ranges::count(host, ':') >= 2) return std::ranges::all_of(host, IsV6AddressCharacter);
+  return std::ranges::all_of(host, IsHostNameCharacter);
 }
 
 bool IsPort(std::string_view port) {
@@ -44,9 +56,7 @@ std::string SocketUri(std::string_view address) {
     host = address.substr(0, colon);
     port = address.substr(colon + 1);
   }
-  const bool host_ok = !host.empty() && std::ranges::all_of(host, IsHostCharacter) &&
-                       (bracketed || std::ranges::count(host, ':') != 1);
-  if (!host_ok || !IsPort(port)) {
+  if (!IsHost(host) || (bracketed && host.find(':') == std::string_view::npos) || !IsPort(port)) {
     throw UsageError("\"" + std::string(address) +
                      "\" is not a printer address: give HOST or HOST:PORT, for example "
                      "192.168.1.168 or printer7.example:9100 (port 1 to 65535)");

@@ -1,5 +1,7 @@
 #include "printer/sdk/spooler_label_printer.h"
 
+#include "printer/sdk/file_to_send.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -8,15 +10,6 @@
 #include <vector>
 
 namespace varnok {
-
-namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
-}  // namespace
 
 SpoolerLabelPrinter::SpoolerLabelPrinter(Spooler& spooler) : spooler_(spooler) {}
 
@@ -43,22 +36,10 @@ void SpoolerLabelPrinter::VNX_ClearBuffer() {
 void SpoolerLabelPrinter::VNX_SendFile(std::string_view path, SendProgress& progress) {
   if (!CanGoOn()) return;
   path_ = path;
-  if (path_.empty()) return Fail(SdkError::FileMissing, "no file name was given");
-
-  namespace fs = std::filesystem;
-  std::error_code error;
-  const fs::file_status status = fs::status(path_, error);
-  if (status.type() == fs::file_type::not_found) {
-    return Fail(SdkError::FileMissing, "no such file");
-  }
-  if (error) return Fail(SdkError::FileUnreadable, error.message());
-  if (fs::is_directory(status)) return Fail(SdkError::FileUnreadable, "it is a folder");
-  // Devices and pipes may never end; only an ordinary file is a thing to print.
-  if (!fs::is_regular_file(status)) return Fail(SdkError::FileUnreadable, "not an ordinary file");
-
-  FileHandle file(std::fopen(path_.c_str(), "rb"));
-  if (!file) return Fail(SdkError::FileUnreadable, std::strerror(errno));
-  const std::uint64_t total = fs::file_size(path_, error);
+  FileToSend opened = OpenFileToSend(path_);
+  if (opened.error) return Fail(*opened.error, std::move(opened.reason));
+  const FileHandle file = std::move(opened.file);
+  const std::uint64_t total = opened.size;
 
   if (!progress.Continue(0, total)) return Fail(SdkError::Cancelled, {});
   if (!EnsureJob(path_)) return;

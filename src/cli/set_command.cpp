@@ -1,0 +1,146 @@
+#include "cli/set_command.h"
+
+#include <cstdio>
+
+#include "cli/json_output.h"
+#include "cli/table.h"
+#include "cli/terminal_text.h"
+#include "config/supported_models.h"
+
+namespace varnok::cli {
+namespace {
+
+// The core's messages for one queue become that queue's reason.
+class ReasonRecorder : public UserMessages {
+ public:
+  void Show(const Message& message) override {
+    reason_ += (reason_.empty() ? "" : " ") + message.text;
+  }
+  std::string Take() { return std::exchange(reason_, {}); }
+
+ private:
+  std::string reason_;
+};
+
+OkRules CommandLineRules(Language messages) {
+  OkRules rules{Language::Chinese, VariantOf(messages)};
+  rules.variant.drops_driver_language_mark = true;
+  rules.variant.tests_model_for_every_item = true;
+  rules.variant.cut_count_notice = rules.variant.completion_notice;
+  return rules;
+}
+
+enum class State { Ready, Sent, NotSent };
+
+struct QueueResult {
+  std::string queue;
+  std::optional<std::string> model;
+  std::optional<std::string> command;
+  State state = State::NotSent;
+  std::string reason;
+};
+
+std::string GoneReason(Language language) {
+  return language == Language::Chinese ? "已发送，但之后无法再次打开该打印机。"
+                                       : "sent, but the queue could not be opened again after";
+}
+
+std::string HexBytes(std::string_view bytes) {
+  std::string hex;
+  for (const char c : bytes) {
+    char pair[4];
+    std::snprintf(pair, sizeof pair, "%02X", static_cast<unsigned char>(c));
+    hex += (hex.empty() ? "" : " ") + std::string(pair);
+  }
+  return hex;
+}
+
+std::string_view StateName(State state) {
+  switch (state) {
+    case State::Ready:
+      return "would-send";
+    case State::Sent:
+      return "sent";
+    case State::NotSent:
+      break;
+  }
+  return "not-sent";
+}
+
+void PrintResults(const SettingWords& setting, const SetOptions& options,
+                  const std::vector<QueueResult>& results, const std::string& notice,
+                  const CommandOutput& output) {
+  if (output.json) {
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const QueueResult& result : results) {
+      const auto optional = [](const std::optional<std::string>& text) {
+        return text ? nlohmann::ordered_json(*text) : nullptr;
+      };
+      list.push_back(
+          {{"queue", result.queue},
+           {"model", optional(result.model)},
+           {"supported",
+            result.model ? nlohmann::ordered_json(IsSupportedModel(*result.model)) : nullptr},
+           {"command", optional(result.command)},
+           {"command_bytes",
+            result.command ? nlohmann::ordered_json(HexBytes(*result.command)) : nullptr},
+           {"result", StateName(result.state)},
+           {"reason", result.reason.empty() ? nullptr : nlohmann::ordered_json(result.reason)}});
+    }
+    return PrintJson(output.out,
+                     {{"setting", setting.item->name},
+                      {"dry_run", options.dry_run},
+                      {"results", list},
+                      {"notice", notice.empty() ? nullptr : nlohmann::ordered_json(notice)}});
+  }
+  Table table({"QUEUE", "MODEL", "COMMAND", "RESULT"});
+  for (const QueueResult& result : results) {
+    const std::string state = result.state == State::Ready  ? "would be sent"
+                              : result.state == State::Sent ? "sent"
+                                                            : "not sent: " + result.reason;
+    table.Add({result.queue, result.model.value_or(""), result.command.value_or(""), state});
+  }
+  table.Print(output.out);
+  if (!notice.empty()) output.err << notice << "\n";
+}
+
+}  // namespace
+
+ExitStatus SetSetting(const SettingWords& setting, const SetOptions& options, Spooler& spooler,
+                      const CommandOutput& output) {
+  const OkRules rules = CommandLineRules(options.messages);
+  ReasonRecorder reasons;
+  std::vector<QueueResult> results;
+  // Everything is found out before anything is sent.
+  for (const std::string& queue : setting.queues) {
+    SettingInputs inputs = setting.inputs;
+    inputs.queue = queue;
+    PreparedSetting prepared = PrepareSetting(rules, inputs, spooler, reasons, options.config_path);
+    QueueResult& result = results.emplace_back(QueueResult{queue, prepared.model, prepared.text});
+    result.state = prepared.text ? State::Ready : State::NotSent;
+    result.reason = reasons.Take();
+  }
+  if (!options.dry_run) {
+    for (QueueResult& result : results) {
+      if (result.state != State::Ready) continue;
+      const ApplyOutcome sent =
+          SendPreparedSetting(rules, result.queue, *result.command, spooler, reasons);
+      result.state = sent == ApplyOutcome::Sent ? State::Sent : State::NotSent;
+      result.reason = reasons.Take();
+      if (sent == ApplyOutcome::QueueGone && result.reason.empty()) {
+        result.reason = GoneReason(options.messages);
+      }
+    }
+  }
+  const bool any_sent =
+      std::ranges::any_of(results, [](const QueueResult& r) { return r.state == State::Sent; });
+  const std::string notice_text =
+      any_sent ? std::string(rules.variant.NoticeText(CommandOfItem(setting.item->id).notice)) : "";
+  PrintResults(setting, options, results, notice_text, output);
+  const State wanted = options.dry_run ? State::Ready : State::Sent;
+  const bool all =
+      std::ranges::all_of(results, [wanted](const QueueResult& r) { return r.state == wanted; });
+  return all ? ExitStatus::Ok : ExitStatus::Failed;
+}
+
+}  // namespace varnok::cli

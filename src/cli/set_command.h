@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "cli/command_error.h"
+#include "cli/command_output.h"
+#include "cli/setting_words.h"
+#include "printer/spooler.h"
+#include "settings/language.h"
+
+namespace varnok::cli {
+
+struct SetOptions {
+  std::string config_path;  // the settings file with the models' corrections
+  Language messages = Language::English;
+  bool dry_run = false;  // show what would be sent, send nothing
+};
+
+// `set`: the Chinese window's OK for each queue — the same rules and bytes, except that the
+// model is tested for every item. Every queue is prepared before the first is sent to; one
+// queue's failure does not stop the others. Ok only when every queue took the setting.
+ExitStatus SetSetting(const SettingWords& setting, const SetOptions& options, Spooler& spooler,
+                      const CommandOutput& output);
+
+}  // namespace varnok::cli

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/item_names.h"
+#include "config/apply_setting.h"
+
+namespace varnok::cli {
+
+// The network card's values, as the options --address, --mask, --gateway and --port give them.
+struct NetworkOptions {
+  std::optional<std::string> address;
+  std::optional<std::string> mask;
+  std::optional<std::string> gateway;
+  std::optional<std::string> port;
+};
+
+// What `set ITEM [VALUE] QUEUE…` asks for: the item, what the window's fields would hold for
+// it (the queue left empty), and the queues.
+struct SettingWords {
+  const ItemName* item = nullptr;
+  SettingInputs inputs;
+  std::vector<std::string> queues;  // each once, in the order given
+};
+
+// Reads the words after `set`. The value must be one the window's fields would take: a number
+// of the characters the value field admits, one of the two choices by its short name, address
+// octets the octet fields take up to 255 and a port of digits. Throws UsageError otherwise.
+SettingWords ReadSettingWords(const std::vector<std::string>& words, const NetworkOptions& network);
+
+}  // namespace varnok::cli

@@ -1,0 +1,30 @@
+#include "printer/sdk/file_to_send.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+namespace varnok {
+
+FileToSend OpenFileToSend(const std::string& path) {
+  namespace fs = std::filesystem;
+  FileToSend result;
+  const auto fail = [&result](SdkError error, std::string reason) {
+    result.error = error;
+    result.reason = std::move(reason);
+    return std::move(result);
+  };
+  if (path.empty()) return fail(SdkError::FileMissing, "no file name was given");
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  if (status.type() == fs::file_type::not_found) return fail(SdkError::FileMissing, "no such file");
+  if (error) return fail(SdkError::FileUnreadable, error.message());
+  if (fs::is_directory(status)) return fail(SdkError::FileUnreadable, "it is a folder");
+  if (!fs::is_regular_file(status)) return fail(SdkError::FileUnreadable, "not an ordinary file");
+  result.file.reset(std::fopen(path.c_str(), "rb"));
+  if (!result.file) return fail(SdkError::FileUnreadable, std::strerror(errno));
+  result.size = fs::file_size(path, error);
+  return result;
+}
+
+}  // namespace varnok

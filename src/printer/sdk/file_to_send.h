@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "printer/sdk/label_printer_sdk.h"
+
+namespace varnok {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+// A file opened to be sent to a printer, or why it cannot be: only an ordinary file that can
+// be read is sent (a device or a pipe may never end).
+struct FileToSend {
+  FileHandle file;
+  std::uint64_t size = 0;
+  std::optional<SdkError> error;  // FileMissing or FileUnreadable
+  std::string reason;
+};
+
+FileToSend OpenFileToSend(const std::string& path);
+
+}  // namespace varnok
