@@ -65,6 +65,10 @@ std::string PcFileName(std::string_view model) {
   return name.data();
 }
 
+std::string QuotedLine(std::string_view keyword, std::string_view value) {
+  return "*" + std::string(keyword) + ": \"" + std::string(value) + "\"\n";
+}
+
 // One line per label size: "*KEYWORD NAME/TEXT: "PREFIX WIDTH LENGTH SUFFIX"".
 std::string SizeLines(std::string_view keyword, std::string_view prefix, std::string_view suffix) {
   std::string lines;
@@ -91,33 +95,32 @@ std::string DriverFileText(std::string_view model) {
   const std::string model_name = PpdModelName(nick);
   const bool ascii = std::ranges::all_of(nick, [](char c) { return (c & 0x80) == 0; });
   const std::string default_size(kLabelSizes[0].name);
-  return "*PPD-Adobe: \"4.3\"\n"
-         "*FormatVersion: \"4.3\"\n"
-         "*FileVersion: \"1.0\"\n"
-         "*LanguageVersion: English\n"
-         "*LanguageEncoding: " +
-         std::string(ascii ? "ISOLatin1" : "UTF-8") +
-         "\n"
-         "*PCFileName: \"" +
-         PcFileName(model) +
-         "\"\n"
-         "*Manufacturer: \"VARNOK\"\n"
-         "*Product: \"(" +
-         model_name + ")\"\n*ModelName: \"" + model_name + "\"\n*ShortNickName: \"" +
-         std::string(ini::CutUtf8(nick, kShortNickNameMaxBytes)) + "\"\n*NickName: \"" + nick +
-         "\"\n"
-         "*PSVersion: \"(3010.000) 0\"\n"
-         "*LanguageLevel: \"3\"\n"
-         "*ColorDevice: False\n"
-         "*DefaultColorSpace: Gray\n"
-         "*FileSystem: False\n"
-         "*Throughput: \"1\"\n"
-         "*cupsVersion: 2.4\n"
-         // The printer takes its own command language: every job goes to it unchanged.
-         "*cupsFilter2: \"application/vnd.cups-raw application/octet-stream 0 -\"\n" +
-         SizeUi("PageSize") + SizeUi("PageRegion") + "*DefaultImageableArea: " + default_size +
-         "\n" + SizeLines("ImageableArea", "0 0 ", "") + "*DefaultPaperDimension: " + default_size +
-         "\n" + SizeLines("PaperDimension", "", "");
+  std::string text =
+      "*PPD-Adobe: \"4.3\"\n"
+      "*FormatVersion: \"4.3\"\n"
+      "*FileVersion: \"1.0\"\n"
+      "*LanguageVersion: English\n";
+  text.append("*LanguageEncoding: ").append(ascii ? "ISOLatin1" : "UTF-8").append("\n");
+  text += QuotedLine("PCFileName", PcFileName(model));
+  text += QuotedLine("Manufacturer", "VARNOK");
+  text += QuotedLine("Product", "(" + model_name + ")");
+  text += QuotedLine("ModelName", model_name);
+  text += QuotedLine("ShortNickName", ini::CutUtf8(nick, kShortNickNameMaxBytes));
+  text += QuotedLine("NickName", nick);
+  text +=
+      "*PSVersion: \"(3010.000) 0\"\n"
+      "*LanguageLevel: \"3\"\n"
+      "*ColorDevice: False\n"
+      "*DefaultColorSpace: Gray\n"
+      "*FileSystem: False\n"
+      "*Throughput: \"1\"\n"
+      "*cupsVersion: 2.4\n"
+      // The printer takes its own command language: every job goes to it unchanged.
+      "*cupsFilter2: \"application/vnd.cups-raw application/octet-stream 0 -\"\n";
+  text += SizeUi("PageSize") + SizeUi("PageRegion");
+  text += "*DefaultImageableArea: " + default_size + "\n" + SizeLines("ImageableArea", "0 0 ", "");
+  text += "*DefaultPaperDimension: " + default_size + "\n" + SizeLines("PaperDimension", "", "");
+  return text;
 }
 
 }  // namespace varnok
