@@ -8,7 +8,7 @@ PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev libcups2-dev libgtest-dev libgmock-dev libx11-dev
   cups-daemon cups-client cups
-  fonts-wqy-microhei fonttools xvfb xauth desktop-file-utils appstream
+  fonts-wqy-microhei fonttools xvfb xauth desktop-file-utils appstream lintian
 )
 
 say() { printf '==> %s\n' "$*"; }

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Stages an install (DESTDIR) and checks what a user gets: the program with its settings file
 # beside it, the launcher, a desktop entry whose command and icon are installed, AppStream
-# metadata launching that entry, and a program that starts offscreen and keeps running without
+# metadata launching that entry, the driver files where CUPS looks for them whatever the
+# prefix, the manual page, and a program that starts offscreen and keeps running without
 # touching its settings.
 # Usage: check_install.sh BUILD_DIR PROGRAM_DIR DATA_DIR SHIPPED_CONFIG APPSTREAM_ID
+#                         DRIVER_FOLDER DRIVER_DIR
 set -uo pipefail
-build=$1 program_dir=$2 data_dir=$3 shipped=$4 appstream_id=$5
-prefix=/usr
+build=$1 program_dir=$2 data_dir=$3 shipped=$4 appstream_id=$5 driver_folder=$6 driver_dir=$7
+prefix=/usr/local
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -47,6 +49,11 @@ icon_name=$(sed -n 's/^Icon=//p' "$desktop" 2> /dev/null)
 metainfo=$root$prefix/share/metainfo/$appstream_id.metainfo.xml
 grep -q '<launchable type="desktop-id">varnok-utility.desktop</launchable>' "$metainfo" ||
   fail "no AppStream metadata launching the desktop entry at $metainfo"
+
+ls "$driver_folder"/*.ppd > /dev/null 2>&1 || fail "no driver files built in $driver_folder"
+diff -r "$driver_folder" "$root$driver_dir" > /dev/null ||
+  fail "the driver files in $driver_dir are not the built ones"
+[ -f "$root$prefix/share/man/man1/varnok-utility.1.gz" ] || fail "no manual page"
 
 if [ -x "$program" ]; then
   missing=$(ldd "$program" | grep 'not found')

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "config/driver_file.h"
 #include "support/scheduler_programs.h"
 
 namespace varnok::testing {
@@ -155,45 +156,6 @@ void WriteSchedulerConfig(const SchedulerFolders& folders, int port,
           "\n" + AccountLines());
 }
 
-std::string LabelPrinterPpd(const std::string& driver) {
-  return "*PPD-Adobe: \"4.3\"\n"
-         "*FormatVersion: \"4.3\"\n"
-         "*FileVersion: \"1.0\"\n"
-         "*LanguageVersion: English\n"
-         "*LanguageEncoding: ISOLatin1\n"
-         "*PCFileName: \"VARNOK.PPD\"\n"
-         "*Manufacturer: \"VARNOK\"\n"
-         "*Product: \"(VARNOK)\"\n"
-         "*ModelName: \"" +
-         driver +
-         "\"\n"
-         "*ShortNickName: \"VARNOK\"\n"
-         "*NickName: \"" +
-         driver +
-         "\"\n"
-         "*PSVersion: \"(3010.000) 0\"\n"
-         "*LanguageLevel: \"3\"\n"
-         "*ColorDevice: False\n"
-         "*DefaultColorSpace: Gray\n"
-         "*FileSystem: False\n"
-         "*Throughput: \"1\"\n"
-         "*cupsVersion: 2.4\n"
-         "*cupsFilter2: \"application/vnd.cups-raw application/octet-stream 0 -\"\n"
-         // CUPS calls a PPD without media sizes invalid.
-         "*OpenUI *PageSize/Media Size: PickOne\n"
-         "*OrderDependency: 10 AnySetup *PageSize\n"
-         "*DefaultPageSize: w288h432\n"
-         "*PageSize w288h432/4x6in: \"\"\n"
-         "*CloseUI: *PageSize\n"
-         "*OpenUI *PageRegion/Media Size: PickOne\n"
-         "*OrderDependency: 10 AnySetup *PageRegion\n"
-         "*DefaultPageRegion: w288h432\n"
-         "*PageRegion w288h432/4x6in: \"\"\n"
-         "*CloseUI: *PageRegion\n"
-         "*DefaultImageableArea: w288h432\n"
-         "*ImageableArea w288h432/4x6in: \"0 0 288 432\"\n"
-         "*DefaultPaperDimension: w288h432\n"
-         "*PaperDimension w288h432/4x6in: \"288 432\"\n";
-}
+std::string LabelPrinterPpd(const std::string& driver) { return DriverFileText(driver); }
 
 }  // namespace varnok::testing
