@@ -6,7 +6,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 # Debian packages the build, the tests and the program need.
 PACKAGES=(
   build-essential cmake pkg-config
-  qt6-base-dev libcups2-dev libgtest-dev libgmock-dev libx11-dev
+  qt6-base-dev libcups2-dev libgtest-dev libgmock-dev libx11-dev libcli11-dev nlohmann-json3-dev
   cups-daemon cups-client cups
   fonts-wqy-microhei fonttools xvfb xauth desktop-file-utils appstream lintian
 )

@@ -21,7 +21,7 @@ constexpr ItemName kItemNames[] = {
     {"tear-off", ItemId::TearOff, {}, "back-feed tear-off position"},
     {"sensor-sensitivity", ItemId::SensorSensitivity, {}, "media sensor's sensitivity"},
     {"sensor-precision", ItemId::SensorPrecision, {}, "media sensor's precision"},
-    {"network", ItemId::Network, {}, "network card: --address --mask --gateway [--port]"},
+    {"network", ItemId::Network, {}, "network card's address, mask, gateway and port"},
     {"orientation", ItemId::Orientation, {"bottom-to-top", "top-to-bottom"}, "print direction"},
     {"self-test-language",
      ItemId::SelfTestLanguage,

@@ -1,5 +1,7 @@
-// varnok-printer: finds, adds and lists VARNOK label printers from a terminal or a script.
+// varnok-printer: finds, adds and configures VARNOK label printers from a terminal or a script.
 #include <cups/cups.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -9,25 +11,34 @@
 #include "cli/add_command.h"
 #include "cli/command_error.h"
 #include "cli/devices_command.h"
+#include "cli/items_command.h"
 #include "cli/list_command.h"
 #include "cli/models_command.h"
+#include "cli/send_command.h"
+#include "cli/set_command.h"
 #include "printer/cups_print_server.h"
 #include "printer/cups_spooler.h"
+#include "settings/ini_file.h"
 
 namespace {
 
 using varnok::cli::ExitStatus;
 
-constexpr const char* kExitStatuses =
-    "Exit status: 0 success; 1 the print system refused or failed an action; 2 a usage\n"
-    "error (unknown command, option or model, bad argument). Results go to standard\n"
-    "output, messages to standard error. 'varnok-printer COMMAND --help' tells more.";
+// The status of a command stopped by Ctrl+C, as shells report it.
+constexpr int kInterruptedStatus = 128 + SIGINT;
 
-int Exit(ExitStatus status) { return static_cast<int>(status); }
+constexpr const char* kExitStatuses =
+    "Exit status: 0 success; 1 the print system refused or failed an action (for set and\n"
+    "send: at one queue at least); 2 a usage error (unknown command, option, setting or\n"
+    "model, bad value or argument), nothing sent; 130 send interrupted. Results go to\n"
+    "standard output, messages to standard error. 'varnok-printer COMMAND --help' tells\n"
+    "more.";
+
+constexpr const char* kCommands = "list, models, devices, add, items, set and send";
 
 int Complain(ExitStatus status, const std::string& message, const std::string& hint) {
   std::cerr << "varnok-printer: " << message << (hint.empty() ? "" : ". " + hint) << "\n";
-  return Exit(status);
+  return static_cast<int>(status);
 }
 
 // CLI11 would only say that a command is missing.
@@ -43,11 +54,13 @@ void RefuseUnknownCommand(CLI::App& app, int argc, char** argv) {
     if (std::ranges::none_of(commands,
                              [word](const CLI::App* c) { return c->get_name() == word; })) {
       throw CLI::ValidationError("unknown command \"" + std::string(word) +
-                                 "\"; the commands are list, models, devices and add");
+                                 "\"; the commands are " + kCommands);
     }
     return;
   }
 }
+
+void OnInterrupt(int) { varnok::cli::InterruptSends(); }
 
 }  // namespace
 
@@ -56,8 +69,8 @@ int main(int argc, char** argv) {
   std::setlocale(LC_CTYPE, "C.UTF-8");
 
   CLI::App app(
-      "Finds, adds and lists VARNOK thermal label printers on a CUPS print system.\n"
-      "The desktop program varnok-utility changes their settings.",
+      "Finds, adds and configures VARNOK thermal label printers on a CUPS print system.\n"
+      "The desktop program varnok-utility does the same settings in a window.",
       "varnok-printer");
   app.set_help_flag("--help", "Show this help (COMMAND --help: the command's own) and exit");
   app.footer(kExitStatuses);
@@ -129,6 +142,56 @@ int main(int argc, char** argv) {
       "printers. Example:\n"
       "  varnok-printer add --model \"VARNOK K540 200DPI\" --address 192.168.1.168");
 
+  CLI::App* items = app.add_subcommand("items", "The settings set takes, by name");
+  json_flag(items);
+
+  std::vector<std::string> set_words;
+  varnok::cli::NetworkOptions network;
+  std::string config_path;
+  std::string lang;
+  bool dry_run = false;
+  CLI::App* set = app.add_subcommand("set", "Applies one setting to one or more queues");
+  set->add_option("SETTING VALUE QUEUE", set_words,
+                  "The setting (its name below, or its text in either window's list), its value "
+                  "when it takes one, then the queues")
+      ->required();
+  set->add_option("--address", network.address, "network: the printer's IP address")
+      ->type_name("A.B.C.D");
+  set->add_option("--mask", network.mask, "network: the subnet mask")->type_name("A.B.C.D");
+  set->add_option("--gateway", network.gateway, "network: the gateway")->type_name("A.B.C.D");
+  set->add_option("--port", network.port, "network: the printer's port (default 9100)")
+      ->type_name("PORT");
+  set->add_option("--config", config_path,
+                  "The settings file with the models' corrections (default: config.ini beside "
+                  "the program)")
+      ->type_name("FILE");
+  set->add_option("--lang", lang, "The language of the messages (default: the settings file's)")
+      ->check(CLI::IsMember({"zh", "en"}));
+  set->add_flag("--dry-run", dry_run, "Show what would be sent to each queue, send nothing");
+  json_flag(set);
+  set->footer(
+      "Sends each queue exactly what the Chinese configuration window's OK sends: the\n"
+      "model is read from the queue's driver, the model's correction from the settings\n"
+      "file is added, the command goes as one raw job titled \"Label\". Nothing is sent\n"
+      "to a model that is not supported. Every queue is checked before the first is\n"
+      "sent to; a queue that fails does not stop the others. One line a queue: queue,\n"
+      "model, command (\\r for a carriage return), result or reason.\n\nSettings:\n" +
+      varnok::cli::ItemsHelp() +
+      "\nExamples:\n"
+      "  varnok-printer set vertical-reflective 12 VARNOK_K540_200DPI VARNOK_M4410\n"
+      "  varnok-printer set orientation top-to-bottom VARNOK_K540_200DPI\n"
+      "  varnok-printer set network --address 192.168.1.20 --mask 255.255.255.0 \\\n"
+      "      --gateway 192.168.1.1 VARNOK_K540_200DPI");
+
+  std::vector<std::string> send_words;
+  CLI::App* send = app.add_subcommand("send", "Sends a file unchanged to one or more queues");
+  send->add_option("FILE QUEUE", send_words, "The file, then the queues")->required();
+  json_flag(send);
+  send->footer(
+      "Sends the file's bytes unchanged to each queue, one raw job a queue titled with\n"
+      "the file's name. A file over 1 MiB shows its progress on a terminal. Ctrl+C\n"
+      "cancels the job in progress, so that printer receives nothing, and stops.");
+
   try {
     RefuseUnknownCommand(app, argc, argv);
     app.parse(argc, argv);
@@ -137,7 +200,7 @@ int main(int argc, char** argv) {
     }
   } catch (const CLI::CallForHelp&) {
     std::cout << app.help();
-    return Exit(ExitStatus::Ok);
+    return static_cast<int>(ExitStatus::Ok);
   } catch (const CLI::ParseError& error) {
     return Complain(ExitStatus::Usage, error.what(),
                     "See 'varnok-printer --help' or 'varnok-printer COMMAND --help'");
@@ -151,16 +214,43 @@ int main(int argc, char** argv) {
     if (list->parsed()) varnok::cli::ListQueues(spooler, print_server, output);
     if (models->parsed()) varnok::cli::ListModels(output);
     if (devices->parsed()) varnok::cli::ListDevices(print_server, timeout, output);
+    if (items->parsed()) varnok::cli::ListItems(output);
     if (add->parsed()) {
       if (!queue.empty()) add_request.queue = queue;
       if (device_option->count() > 0) add_request.device_uri = device;
       if (address_option->count() > 0) add_request.address = address;
       varnok::cli::AddQueue(add_request, spooler, print_server, output);
     }
+    if (set->parsed()) {
+      const varnok::cli::SettingWords setting = varnok::cli::ReadSettingWords(set_words, network);
+      varnok::cli::SetOptions options;
+      options.config_path = config_path.empty() ? varnok::ConfigFilePath() : config_path;
+      if (!config_path.empty() && access(config_path.c_str(), R_OK) != 0) {
+        throw varnok::cli::UsageError("cannot read the settings file \"" + config_path + "\"");
+      }
+      options.messages =
+          lang.empty()   ? varnok::WindowLanguage(varnok::ReadIniString(
+                               options.config_path, varnok::kLanguageSection, varnok::kLanguageKey))
+          : lang == "zh" ? varnok::Language::Chinese
+                         : varnok::Language::English;
+      options.dry_run = dry_run;
+      return static_cast<int>(varnok::cli::SetSetting(setting, options, spooler, output));
+    }
+    if (send->parsed()) {
+      if (send_words.size() < 2) throw varnok::cli::UsageError("send needs a file and a queue");
+      struct sigaction interrupt {};
+      interrupt.sa_handler = OnInterrupt;
+      sigaction(SIGINT, &interrupt, nullptr);
+      const std::vector<std::string> queues(send_words.begin() + 1, send_words.end());
+      const ExitStatus status =
+          varnok::cli::SendFileToQueues(send_words.front(), queues, spooler, output,
+                                        isatty(STDERR_FILENO) ? &std::cerr : nullptr);
+      return varnok::cli::SendsWereInterrupted() ? kInterruptedStatus : static_cast<int>(status);
+    }
   } catch (const varnok::cli::UsageError& error) {
     return Complain(ExitStatus::Usage, error.what(), {});
   } catch (const varnok::cli::ServerError& error) {
     return Complain(ExitStatus::Failed, error.what(), {});
   }
-  return Exit(ExitStatus::Ok);
+  return static_cast<int>(ExitStatus::Ok);
 }

@@ -11,8 +11,15 @@ namespace {
 
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-// Edits (insert, delete, change a character) from one name to the other, case-blind.
-std::size_t Distance(std::string_view a, std::string_view b) {
+// Edits (insert, delete, change a character) from one name to the other, case-blind: to the
+// whole of b, and to the closest beginning of b (a name typed in part).
+struct Distances {
+  std::size_t whole;
+  std::size_t beginning;
+  auto operator<=>(const Distances&) const = default;
+};
+
+Distances Distance(std::string_view a, std::string_view b) {
   std::vector<std::size_t> row(b.size() + 1);
   std::iota(row.begin(), row.end(), 0);
   for (std::size_t i = 1; i <= a.size(); ++i) {
@@ -25,7 +32,7 @@ std::size_t Distance(std::string_view a, std::string_view b) {
       diagonal = above;
     }
   }
-  return row[b.size()];
+  return {row[b.size()], *std::ranges::min_element(row)};
 }
 
 }  // namespace
@@ -43,9 +50,10 @@ std::string_view ChosenModel(std::string_view typed) {
 std::vector<std::string_view> ClosestModels(std::string_view typed, std::size_t count) {
   std::vector<std::string_view> models(SupportedModels().begin(), SupportedModels().end());
   // A name typed without the brand word is compared without it too.
-  const bool branded = Distance(typed.substr(0, 6), "VARNOK") == 0;
+  const bool branded = Distance(typed.substr(0, 6), "VARNOK").whole == 0;
   const auto distance = [&](std::string_view model) {
-    return Distance(typed, branded ? model : model.substr(model.find(' ') + 1));
+    const Distances d = Distance(typed, branded ? model : model.substr(model.find(' ') + 1));
+    return Distances{d.beginning, d.whole};  // what was typed may be a model's beginning
   };
   std::ranges::stable_sort(models, {}, distance);
   models.resize(std::min(count, models.size()));

@@ -116,9 +116,8 @@ ExitStatus SetSetting(const SettingWords& setting, const SetOptions& options, Sp
     SettingInputs inputs = setting.inputs;
     inputs.queue = queue;
     PreparedSetting prepared = PrepareSetting(rules, inputs, spooler, reasons, options.config_path);
-    QueueResult& result = results.emplace_back(QueueResult{queue, prepared.model, prepared.text});
-    result.state = prepared.text ? State::Ready : State::NotSent;
-    result.reason = reasons.Take();
+    results.push_back({queue, prepared.model, prepared.text,
+                       prepared.text ? State::Ready : State::NotSent, reasons.Take()});
   }
   if (!options.dry_run) {
     for (QueueResult& result : results) {

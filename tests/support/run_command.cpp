@@ -1,7 +1,9 @@
 #include "support/run_command.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <pwd.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,16 +27,17 @@ std::string CommandLine(const std::vector<std::string>& argv) {
 
 CommandResult RunCommand(const std::vector<std::string>& argv) {
   CommandResult result;
-  int pipe_fds[2];
-  if (pipe2(pipe_fds, O_CLOEXEC) != 0) {
+  int out_fds[2];
+  int err_fds[2];
+  if (pipe2(out_fds, O_CLOEXEC) != 0 || pipe2(err_fds, O_CLOEXEC) != 0) {
     result.output = std::string("pipe: ") + std::strerror(errno);
     return result;
   }
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_adddup2(&actions, pipe_fds[1], STDOUT_FILENO);
-  posix_spawn_file_actions_adddup2(&actions, pipe_fds[1], STDERR_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, out_fds[1], STDOUT_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, err_fds[1], STDERR_FILENO);
 
   std::vector<char*> args;
   for (const std::string& word : argv) args.push_back(const_cast<char*>(word.c_str()));
@@ -43,23 +46,38 @@ CommandResult RunCommand(const std::vector<std::string>& argv) {
   pid_t pid = -1;
   int spawn_error = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
-  close(pipe_fds[1]);
+  close(out_fds[1]);
+  close(err_fds[1]);
   if (spawn_error != 0) {
-    close(pipe_fds[0]);
+    close(out_fds[0]);
+    close(err_fds[0]);
     result.output = argv[0] + ": " + std::strerror(spawn_error);
     return result;
   }
 
+  pollfd streams[2] = {{out_fds[0], POLLIN, 0}, {err_fds[0], POLLIN, 0}};
+  std::string* texts[2] = {&result.out, &result.err};
   char buffer[4096];
-  for (;;) {
-    ssize_t count = read(pipe_fds[0], buffer, sizeof(buffer));
-    if (count > 0) {
-      result.output.append(buffer, static_cast<size_t>(count));
-    } else if (count == 0 || errno != EINTR) {
+  int open_streams = 2;
+  while (open_streams > 0) {
+    if (poll(streams, 2, -1) < 0) {
+      if (errno == EINTR) continue;
       break;
     }
+    for (int i = 0; i < 2; ++i) {
+      if (streams[i].revents == 0) continue;
+      const ssize_t count = read(streams[i].fd, buffer, sizeof(buffer));
+      if (count > 0) {
+        texts[i]->append(buffer, static_cast<size_t>(count));
+        result.output.append(buffer, static_cast<size_t>(count));
+      } else if (count == 0 || errno != EINTR) {
+        streams[i].fd = -1;  // poll passes over it from now on
+        --open_streams;
+      }
+    }
   }
-  close(pipe_fds[0]);
+  close(out_fds[0]);
+  close(err_fds[0]);
 
   int status = 0;
   while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
@@ -76,6 +94,39 @@ CommandResult RunCommandAs(const std::string& user, const std::vector<std::strin
                                       "--clear-groups", "--"};
   command.insert(command.end(), argv.begin(), argv.end());
   return RunCommand(command);
+}
+
+RunningCommand::RunningCommand(const std::vector<std::string>& argv) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  std::vector<char*> args;
+  for (const std::string& word : argv) args.push_back(const_cast<char*>(word.c_str()));
+  args.push_back(nullptr);
+  pid_t pid = -1;
+  if (posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ) == 0) pid_ = pid;
+  posix_spawn_file_actions_destroy(&actions);
+}
+
+RunningCommand::~RunningCommand() {
+  if (pid_ <= 0) return;
+  kill(pid_, SIGKILL);
+  Wait();
+}
+
+void RunningCommand::Signal(int signal_number) {
+  if (pid_ > 0) kill(pid_, signal_number);
+}
+
+int RunningCommand::Wait() {
+  if (pid_ <= 0) return -1;
+  int status = 0;
+  while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+  }
+  pid_ = -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 void RunOrThrow(const std::vector<std::string>& argv) {

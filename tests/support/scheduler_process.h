@@ -20,6 +20,9 @@ class SchedulerProcess {
   // it does not come up.
   void Start();
   void Stop();
+  // Stops and resumes the running scheduler without ending it (SIGSTOP, SIGCONT).
+  void Pause();
+  void Resume();
 
  private:
   bool AcceptsConnections() const;

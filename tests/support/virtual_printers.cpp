@@ -164,15 +164,20 @@ std::vector<std::string> VirtualPrinters::JobTitles(std::string_view queue) {
   return titles;
 }
 
-void VirtualPrinters::AddQueue(const VirtualQueue& queue) {
-  const int port = impl_->capture.Listen(queue.name);
-  const fs::path ppd = impl_->folders.drivers / (queue.name + ".ppd");
-  std::ofstream(ppd, std::ios::binary) << LabelPrinterPpd(queue.driver);
+std::string VirtualPrinters::CaptureDevice(std::string_view queue) {
+  const int port = impl_->capture.Listen(std::string(queue));
   // "/?snmp=false": without it the backend first spends seconds on an SNMP query.
   const std::string uri = "socket://127.0.0.1:" + std::to_string(port) + "/?snmp=false";
+  impl_->device_uris.insert_or_assign(std::string(queue), uri);
+  return uri;
+}
+
+void VirtualPrinters::AddQueue(const VirtualQueue& queue) {
+  const std::string uri = CaptureDevice(queue.name);
+  const fs::path ppd = impl_->folders.drivers / (queue.name + ".ppd");
+  std::ofstream(ppd, std::ios::binary) << LabelPrinterPpd(queue.driver);
   RunOrThrow({AdminTool("lpadmin"), "-h", ServerSocket(), "-p", queue.name, "-E", "-v", uri, "-P",
               ppd.string()});
-  impl_->device_uris.insert_or_assign(queue.name, uri);
 }
 
 void VirtualPrinters::RemoveQueue(std::string_view name) {
@@ -202,5 +207,9 @@ void VirtualPrinters::EnableQueue(std::string_view name) {
 void VirtualPrinters::StopScheduler() { impl_->scheduler.Stop(); }
 
 void VirtualPrinters::StartScheduler() { impl_->scheduler.Start(); }
+
+void VirtualPrinters::PauseScheduler() { impl_->scheduler.Pause(); }
+
+void VirtualPrinters::ResumeScheduler() { impl_->scheduler.Resume(); }
 
 }  // namespace varnok::testing

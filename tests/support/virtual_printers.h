@@ -70,6 +70,9 @@ class VirtualPrinters {
   std::vector<std::string> JobTitles(std::string_view queue);
 
   void AddQueue(const VirtualQueue& queue);
+  // A printer for a queue that something else will add: its device URI, whose jobs are
+  // captured under the queue's name.
+  std::string CaptureDevice(std::string_view queue);
   void RemoveQueue(std::string_view name);
   void RejectJobs(std::string_view name);    // cupsreject
   void AcceptJobs(std::string_view name);    // cupsaccept
@@ -77,6 +80,9 @@ class VirtualPrinters {
   void EnableQueue(std::string_view name);   // cupsenable: held jobs go to the printer
   void StopScheduler();  // the queues stay configured; StartScheduler brings them back
   void StartScheduler();
+  // The scheduler stops answering, and reading what it is sent, until resumed.
+  void PauseScheduler();
+  void ResumeScheduler();
 
  private:
   struct Impl;

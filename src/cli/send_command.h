@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/command_error.h"
+#include "cli/command_output.h"
+#include "printer/spooler.h"
+
+namespace varnok::cli {
+
+// `send`: the file unchanged to each queue, one raw job a queue titled with the file's name,
+// through the send-file window's path. A file that is missing, unreadable or not an ordinary
+// file is refused before anything is sent (UsageError). Progress goes to `progress_terminal`
+// when it is not null and the file is over 1 MiB; an interrupt (see InterruptSends) cancels
+// the job in progress, so that printer receives nothing, and sends no more.
+ExitStatus SendFileToQueues(const std::string& path, const std::vector<std::string>& queues,
+                            Spooler& spooler, const CommandOutput& output,
+                            std::ostream* progress_terminal);
+
+// Asks the send in progress to stop; safe to call from a signal handler.
+void InterruptSends();
+bool SendsWereInterrupted();
+
+}  // namespace varnok::cli

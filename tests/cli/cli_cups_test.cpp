@@ -1,0 +1,324 @@
+// varnok-printer as a user runs it, against a private scheduler with the shipped driver files.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <thread>
+
+#include "config/apply_setting.h"
+#include "config/supported_models.h"
+#include "printer/cups_spooler.h"
+#include "printer/printer_access.h"
+#include "support/message_recorder.h"
+#include "support/run_command.h"
+#include "support/temp_folder.h"
+#include "support/virtual_printers.h"
+
+namespace varnok {
+namespace {
+
+using nlohmann::json;
+using testing::CommandResult;
+using testing::VirtualPrinters;
+
+constexpr std::chrono::seconds kJobArrives{10};
+
+class CliTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    std::vector<testing::VirtualQueue> queues = VirtualPrinters::StandardQueues();
+    queues.push_back({"VARNOK_Chinese", "VARNOK 标签打印机 K540"});
+    printers = VirtualPrinters::Start(
+        queues, {.driver_folder = VARNOK_DRIVER_FOLDER, .default_policy = true});
+  }
+  static void TearDownTestSuite() { printers.reset(); }
+  void SetUp() override { ASSERT_NE(printers, nullptr); }
+
+  static CommandResult Run(std::vector<std::string> args) {
+    args.insert(args.begin(), VARNOK_PRINTER_PROGRAM);
+    return testing::RunCommand(args);
+  }
+  static json Json(const std::vector<std::string>& args) {
+    const CommandResult result = Run(args);
+    EXPECT_EQ(result.exit_code, 0) << result.err;
+    return json::parse(result.out);
+  }
+
+  static inline std::unique_ptr<VirtualPrinters> printers;
+};
+
+TEST_F(CliTest, ListShowsTheWindowsQueuesInTheirOrderWithWhatEachWindowMakesOfThem) {
+  printers->RejectJobs("VARNOKX");
+  const json list = Json({"list", "--json"});
+  printers->AcceptJobs("VARNOKX");
+
+  CupsSpooler spooler;
+  std::vector<std::string> names;
+  for (const json& queue : list["queues"]) names.push_back(queue["queue"]);
+  EXPECT_EQ(names, BrandQueueNames(spooler));
+  for (const json& queue : list["queues"]) {
+    if (queue["queue"] == "Varnok-Office") {
+      EXPECT_EQ(queue["model"], "VARNOK M-4410");
+      EXPECT_TRUE(queue["supported"]);
+      EXPECT_EQ(queue["english_window_model"], "VARNOK M-4410 (VRLZ)");
+      EXPECT_FALSE(queue["english_window_supported"]);
+    }
+    EXPECT_EQ(queue["accepting_jobs"], queue["queue"] != "VARNOKX") << queue;
+  }
+  // For people: one line a queue (two for the "(VRLZ)" driver) under the heading, however
+  // wide or odd the names are.
+  const CommandResult table = Run({"list"});
+  EXPECT_EQ(std::ranges::count(table.out, '\n'), static_cast<long>(names.size()) + 2);
+  EXPECT_NE(table.out.find("VARNOK 标签打印机 K540"), std::string::npos) << table.out;
+}
+
+TEST_F(CliTest, DevicesShowsThePrintersWithoutAQueueVarnokFirst) {
+  const json devices = Json({"devices", "--json"});
+  std::vector<std::string> shown;
+  bool varnok_ended = false;
+  for (const json& device : devices["devices"]) {
+    shown.push_back(device["uri"]);
+    if (!device["varnok"]) varnok_ended = true;
+    EXPECT_FALSE(device["varnok"] && varnok_ended) << "a VARNOK printer after another maker's";
+  }
+  std::vector<std::string> expected;
+  for (const auto& device : printers->TestDevices()) {
+    if (device.queue.empty()) expected.push_back(device.uri);
+  }
+  std::ranges::sort(shown);
+  std::ranges::sort(expected);
+  EXPECT_EQ(shown, expected);
+}
+
+// A new printer from the driver list to both windows' OK: the bytes arrive.
+TEST_F(CliTest, AddedQueueIsListedSupportedAndTakesEachWindowsSetting) {
+  const std::string device = printers->CaptureDevice("VARNOK_K540_300DPI");
+  const CommandResult added = Run({"add", "--model", "varnok k540 300dpi", "--device", device});
+  ASSERT_EQ(added.exit_code, 0) << added.output;
+  EXPECT_NE(added.out.find("VARNOK_K540_300DPI"), std::string::npos) << added.out;
+
+  const json list = Json({"list", "--json"});
+  const auto queue = std::ranges::find(list["queues"], json("VARNOK_K540_300DPI"),
+                                       [](const json& q) { return q["queue"]; });
+  ASSERT_NE(queue, list["queues"].end());
+  EXPECT_EQ((*queue)["driver"], "VARNOK K540 300DPI");
+  EXPECT_TRUE((*queue)["supported"]);
+
+  CupsSpooler spooler;
+  testing::MessageRecorder messages;
+  const struct {
+    Language window;
+    std::string item, bytes;
+  } presses[] = {{Language::Chinese, "用户级复位", "^@\r"},
+                 {Language::English, "The advanced reset", "#UM>IF\r"}};
+  for (const auto& press : presses) {
+    SettingInputs inputs;
+    inputs.queue = "VARNOK_K540_300DPI";
+    inputs.item_text = press.item;
+    EXPECT_EQ(ApplySetting(press.window, inputs, spooler, messages, "/nonexistent/config.ini"),
+              ApplyOutcome::Sent);
+    EXPECT_EQ(printers->WaitForJob("VARNOK_K540_300DPI", kJobArrives), press.bytes);
+  }
+}
+
+// Every model's driver file makes a queue that reports exactly that model, which both windows
+// accept.
+TEST_F(CliTest, EveryDriverFileMakesAQueueOfItsModel) {
+  const std::string device = printers->TestDevices().front().uri;  // takes jobs, prints none
+  CupsSpooler spooler;
+  testing::MessageRecorder messages;
+  for (const std::string_view model : SupportedModels()) {
+    const std::string queue = "VARNOK_Model_" + DriverFileName(model).substr(0, 20);
+    const std::string name = queue.substr(0, queue.find('.'));
+    const CommandResult added =
+        Run({"add", name, "--model", std::string(model), "--device", device});
+    ASSERT_EQ(added.exit_code, 0) << model << ": " << added.output;
+    EXPECT_EQ(spooler.DescribeQueue(name).make_and_model, std::string(model));
+    for (const Language window : {Language::Chinese, Language::English}) {
+      const SettingItem& item = SettingCatalogue(window).front();  // a model-tested item
+      SettingInputs inputs;
+      inputs.queue = name;
+      inputs.item_text = std::string(item.text);
+      inputs.value = "0";
+      const OkRules rules = WindowRules(window);
+      EXPECT_TRUE(PrepareSetting(rules, inputs, spooler, messages, VARNOK_SHIPPED_CONFIG).text)
+          << model;
+    }
+  }
+  EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().text;
+}
+
+// Nothing changes on the scheduler when add is refused.
+TEST_F(CliTest, RefusedAddsLeaveTheSchedulerAsItWas) {
+  const struct {
+    std::vector<std::string> args;
+    int exit_code;
+    std::string_view says;
+    bool as_nobody = false;
+  } cases[] = {
+      {{"add", "--model", "VARNOK K541", "--address", "127.0.0.1"}, 2, "\"VARNOK K540"},
+      {{"add", "Office_K540", "--model", "VARNOK K540 200DPI", "--address", "127.0.0.1"},
+       2,
+       "does not begin with"},
+      {{"add", "VARNOK Bad", "--model", "VARNOK K540 200DPI", "--address", "127.0.0.1"},
+       2,
+       "cannot name a print queue"},
+      {{"add", "VARNOK_k540_200dpi", "--model", "VARNOK K540 200DPI", "--address", "127.0.0.1"},
+       2,
+       "exists already"},
+      {{"add", "--model", "VARNOK L410", "--address", "127.0.0.1"}, 1, "lpadmin", true},
+      {{"devices"}, 1, "Forbidden", true},
+      {{"add", "--model", "VARNOK L410"}, 2, "--device URI or --address"},
+      {{"add", "--model", "VARNOK L410", "--device", "x", "--address", "y"}, 2, "excludes"},
+      {{"add", "--model", "VARNOK L410", "--device", "no uri"}, 2, "not a device URI"},
+      {{"frob"}, 2, "unknown command \"frob\""},
+      {{"list", "--frob"}, 2, "--frob"},
+      {{"devices", "--timeout", "0"}, 2, "--timeout"},
+  };
+  const std::vector<std::string> before = printers->QueueNames();
+  for (const auto& c : cases) {
+    std::vector<std::string> args = c.args;
+    args.insert(args.begin(), VARNOK_PRINTER_PROGRAM);
+    const CommandResult result =
+        c.as_nobody ? testing::RunCommandAs("nobody", args) : testing::RunCommand(args);
+    EXPECT_EQ(result.exit_code, c.exit_code) << args[1] << ": " << result.output;
+    EXPECT_NE(result.err.find(c.says), std::string::npos) << result.err;
+    EXPECT_EQ(std::ranges::count(result.err, '\n'), 1) << "one line: " << result.err;
+    EXPECT_TRUE(result.out.empty()) << result.out;
+  }
+  EXPECT_EQ(printers->QueueNames(), before);
+}
+
+constexpr char kK540[] = "VARNOK_K540_200DPI";  // supported; corrections in kConfig
+constexpr char kN5Plus[] = "VARNOKX";           // "Varnok N5 Plus", supported
+constexpr char kUnsupported[] = "VARNOK_Z9";    // a model no version supports
+constexpr char kConfig[] = "[LANGUAGE]\r\nLG=ENGLISH\r\n[VARNOK K540 200DPI]\r\nSD=12\r\n";
+constexpr std::chrono::milliseconds kNoJob{1000};
+
+class SetAndSendTest : public CliTest {
+ protected:
+  void SetUp() override {
+    CliTest::SetUp();
+    config_ = folder_.Write("config.ini", kConfig);
+  }
+  testing::TempFolder folder_;
+  std::string config_;
+};
+
+// One call, several queues: the good one gets its bytes, every queue its line.
+TEST_F(SetAndSendTest, SetGoesOnPastQueuesThatFailAndSaysWhyForEach) {
+  printers->RejectJobs(kN5Plus);
+  const CommandResult result = Run({"set", "vertical-reflective", "-5", kK540, kUnsupported,
+                                    kN5Plus, "VARNOK_Missing", "--config", config_, "--json"});
+  printers->AcceptJobs(kN5Plus);
+  EXPECT_EQ(result.exit_code, 1) << result.output;
+  EXPECT_EQ(printers->WaitForJob(kK540, kJobArrives), "#UM>SD7\r");
+  const json document = json::parse(result.out);
+  const json& lines = document["results"];
+  ASSERT_EQ(lines.size(), 4U) << result.out;
+  EXPECT_EQ(lines[0]["result"], "sent");
+  EXPECT_EQ(lines[0]["command"], "#UM>SD7\r");
+  EXPECT_EQ(lines[0]["command_bytes"], "23 55 4D 3E 53 44 37 0D");
+  EXPECT_EQ(lines[1]["model"], "VARNOK Z9 PROTOTYPE");
+  EXPECT_EQ(lines[1]["command"], nullptr);
+  // No correction for the N5 Plus in the file: refused before sending, like the unsupported one.
+  for (const int i : {1, 2, 3}) {
+    EXPECT_EQ(lines[i]["result"], "not-sent") << lines[i];
+    EXPECT_FALSE(lines[i]["reason"].get<std::string>().empty()) << lines[i];
+  }
+  EXPECT_EQ(document["notice"],
+            "Finish,after 5 seconds,please turn off the printer, and perform the reset operation!");
+  for (const char* queue : {kUnsupported, kN5Plus}) {
+    EXPECT_TRUE(printers->NoJobWithin(queue, std::chrono::milliseconds(100)));
+  }
+
+  // The reset needs no correction: the queue refusing jobs says so in its line.
+  printers->RejectJobs(kN5Plus);
+  const CommandResult refused = Run({"set", "reset-user", kN5Plus, "--lang", "zh"});
+  printers->AcceptJobs(kN5Plus);
+  EXPECT_EQ(refused.exit_code, 1);
+  EXPECT_NE(refused.out.find("not sent"), std::string::npos) << refused.out;
+}
+
+TEST_F(SetAndSendTest, DryRunShowsTheCommandsAndSendsNothing) {
+  const CommandResult result =
+      Run({"set", "orientation", "top-to-bottom", kK540, kN5Plus, "--dry-run"});
+  EXPECT_EQ(result.exit_code, 0) << result.output;
+  EXPECT_NE(result.out.find("#UM>DI1\\r"), std::string::npos) << result.out;
+  EXPECT_TRUE(printers->NoJobWithin(kK540, kNoJob));
+  EXPECT_TRUE(printers->NoJobWithin(kN5Plus, std::chrono::milliseconds(1)));
+}
+
+TEST_F(SetAndSendTest, SendDeliversEveryByteToEachQueueTitledWithTheFileName) {
+  std::string bytes;
+  for (int value = 0; value < 256; ++value) bytes += static_cast<char>(value);
+  const std::string file = folder_.Write("all-bytes.prn", bytes);
+  const CommandResult result = Run({"send", file, kK540, kN5Plus});
+  EXPECT_EQ(result.exit_code, 0) << result.output;
+  for (const char* queue : {kK540, kN5Plus}) {
+    EXPECT_EQ(printers->WaitForJob(queue, kJobArrives), bytes);
+    EXPECT_EQ(printers->JobTitles(queue).back(), "all-bytes.prn");
+  }
+}
+
+// Ctrl+C while the file streams to the scheduler: that job is cancelled, nothing is printed.
+TEST_F(SetAndSendTest, InterruptedSendLeavesNothingAtThePrinter) {
+  const std::string file = folder_.File("large.prn");
+  std::filesystem::resize_file(folder_.Write("large.prn", "x"), 256 << 20);
+  const std::size_t jobs_before = printers->JobTitles(kK540).size();
+  testing::RunningCommand send({VARNOK_PRINTER_PROGRAM, "send", file, kK540, kN5Plus});
+  const auto deadline = std::chrono::steady_clock::now() + kJobArrives;
+  while (printers->JobTitles(kK540).size() == jobs_before &&
+         std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  // Held mid-stream: the scheduler reads no more until the interrupt has been given.
+  printers->PauseScheduler();
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  send.Signal(SIGINT);
+  printers->ResumeScheduler();
+  EXPECT_EQ(send.Wait(), 130);
+  EXPECT_TRUE(printers->NoJobWithin(kK540, kNoJob));
+  EXPECT_TRUE(printers->NoJobWithin(kN5Plus, std::chrono::milliseconds(1)));
+}
+
+TEST_F(SetAndSendTest, BadInputIsRefusedBeforeAnythingIsSent) {
+  const struct {
+    std::vector<std::string> args;
+    std::string_view says;
+  } cases[] = {
+      {{"set", "vertical-reflectiv", "5", kK540}, "is no setting"},
+      {{"set", "vertical-reflective", "5mm", kK540}, "not a number"},
+      {{"set", "tear-off", "-", kK540}, "not a number"},
+      {{"set", "orientation", "sideways", kK540}, "no choice"},
+      {{"set", "network", "--address", "192.168.1.256", "--mask", "255.255.255.0", "--gateway",
+        "192.168.1.1", kK540},
+       "0 to 255"},
+      {{"set", "network", "--address", "192.168.1.20", "--mask", "255.255.255.0", kK540},
+       "--gateway"},
+      {{"set", "network", "--address", "1.2.3.4", "--mask", "255.0.0.0", "--gateway", "1.2.3.1",
+        "--port", "91OO", kK540},
+       "port"},
+      {{"set", "reset-user", "--address", "1.2.3.4", kK540}, "network only"},
+      {{"set", "reset-advanced"}, "no queue"},
+      {{"set", "cut-position", "3"}, "no queue"},
+      {{"set", "cut-position", "3", kK540, "--config", "/nonexistent/config.ini"}, "settings file"},
+      {{"set", "cut-position", "3", kK540, "--lang", "fr"}, "--lang"},
+      {{"send", "/nonexistent/label.prn", kK540}, "no such file"},
+      {{"send", "/dev/zero", kK540}, "not an ordinary file"},
+      {{"send", "/tmp", kK540}, "folder"},
+      {{"send", "/etc/hostname"}, "a file and a queue"},
+  };
+  for (const auto& c : cases) {
+    const CommandResult result = Run(c.args);
+    EXPECT_EQ(result.exit_code, 2) << c.args[1] << ": " << result.output;
+    EXPECT_NE(result.err.find(c.says), std::string::npos) << result.err;
+    EXPECT_EQ(std::ranges::count(result.err, '\n'), 1) << "one line: " << result.err;
+  }
+  EXPECT_TRUE(printers->NoJobWithin(kK540, kNoJob));
+}
+
+}  // namespace
+}  // namespace varnok
