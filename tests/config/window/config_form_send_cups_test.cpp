@@ -12,9 +12,12 @@
 #include <vector>
 
 #include "app/mdi_form1.h"
+#include "cli/item_names.h"
 #include "config_form_fixture.h"
 #include "printer/cups_spooler.h"
+#include "settings/blanks.h"
 #include "support/message_recorder.h"
+#include "support/run_command.h"
 #include "support/virtual_printers.h"
 
 namespace varnok::testing {
@@ -229,6 +232,29 @@ TEST_F(SendThroughCupsTest, EveryItemReachesThePrinterFollowedByItsNotice) {
     EXPECT_EQ(printers_->WaitForJob(kK540, kJobArrives), std::string(c.bytes));
   }
   for (const std::string& title : printers_->JobTitles(kK540)) EXPECT_EQ(title, "Label");
+}
+
+// varnok-printer set sends what the Chinese window's OK sends, correction included.
+TEST_F(SendThroughCupsTest, CommandLineSendsWhatTheChineseWindowSends) {
+  for (const ItemCase& c : kItemCases) {
+    if (c.window != kCn) continue;
+    SCOPED_TRACE(ItemText(c.window, c.item));
+    Send(kCn, kK540, c.item, c.value, c.second_choice);
+    const std::optional<std::string> from_window = printers_->WaitForJob(kK540, kJobArrives);
+
+    const cli::ItemName& name = *std::ranges::find(cli::ItemNames(), c.item, &cli::ItemName::id);
+    std::vector<std::string> args = {VARNOK_PRINTER_PROGRAM, "set", std::string(name.name)};
+    if (!name.choices[0].empty()) args.emplace_back(name.choices[c.second_choice ? 1 : 0]);
+    if (*c.value != '\0') args.emplace_back(TrimBlanks(c.value));  // as the field can be typed
+    if (c.item == ItemId::Network) {
+      args.insert(args.end(), {"--address", "192.168.1.168", "--mask", "255.255.255.0", "--gateway",
+                               "192.168.1.1", "--port", "9100"});
+    }
+    args.insert(args.end(), {kK540, "--config", config_path_});
+    const CommandResult result = RunCommand(args);
+    EXPECT_EQ(result.exit_code, 0) << result.output;
+    EXPECT_EQ(printers_->WaitForJob(kK540, kJobArrives), from_window);
+  }
 }
 
 TEST_F(SendThroughCupsTest, ChineseWindowSendsOnlyTheUntestedItemsToAnUnsupportedModel) {
