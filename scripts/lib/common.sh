@@ -8,7 +8,8 @@ PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev libcups2-dev libgtest-dev libgmock-dev libx11-dev libcli11-dev nlohmann-json3-dev
   cups-daemon cups-client cups
-  fonts-wqy-microhei fonttools xvfb xauth desktop-file-utils appstream lintian
+  fonts-wqy-microhei fonttools xvfb xauth desktop-file-utils appstream lintian help2man
+  bash-completion
 )
 
 say() { printf '==> %s\n' "$*"; }

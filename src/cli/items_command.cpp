@@ -50,7 +50,17 @@ Table ItemTable() {
 
 }  // namespace
 
-void ListItems(const CommandOutput& output) {
+void ListItems(const CommandOutput& output, bool names_only) {
+  if (names_only) {
+    for (const ItemName& item : ItemNames()) {
+      output.out << item.name;
+      for (const std::string_view choice : item.choices) {
+        if (!choice.empty()) output.out << ' ' << choice;
+      }
+      output.out << '\n';
+    }
+    return;
+  }
   if (!output.json) return ItemTable().Print(output.out);
   nlohmann::ordered_json items = nlohmann::ordered_json::array();
   for (const ItemName& item : ItemNames()) {

@@ -7,7 +7,8 @@
 namespace varnok::cli {
 
 // `items`: the settings `set` takes, by short name, with what each sets and takes.
-void ListItems(const CommandOutput& output);
+// With names_only, a setting a line: its name, then its choices if it has two.
+void ListItems(const CommandOutput& output, bool names_only);
 
 // The same as a text for the help of `set`.
 std::string ItemsHelp();

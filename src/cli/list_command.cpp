@@ -6,6 +6,7 @@
 #include "cli/command_error.h"
 #include "cli/json_output.h"
 #include "cli/table.h"
+#include "cli/terminal_text.h"
 #include "config/supported_models.h"
 #include "config/window_variant.h"
 #include "printer/pointer_to_string.h"
@@ -101,6 +102,10 @@ nlohmann::ordered_json Json(const std::vector<ListedQueue>& queues) {
 }
 
 }  // namespace
+
+void ListQueueNames(Spooler& spooler, const CommandOutput& output) {
+  for (const std::string& name : BrandQueueNames(spooler)) output.out << Visible(name) << '\n';
+}
 
 void ListQueues(Spooler& spooler, PrintServer& server, const CommandOutput& output) {
   const std::vector<ListedQueue> queues = BrandQueues(spooler, server);

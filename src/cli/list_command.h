@@ -11,4 +11,7 @@ namespace varnok::cli {
 // whether the queue accepts jobs.
 void ListQueues(Spooler& spooler, PrintServer& server, const CommandOutput& output);
 
+// `list --names`: only the names of those queues, one a line.
+void ListQueueNames(Spooler& spooler, const CommandOutput& output);
+
 }  // namespace varnok::cli

@@ -73,6 +73,7 @@ int main(int argc, char** argv) {
       "The desktop program varnok-utility does the same settings in a window.",
       "varnok-printer");
   app.set_help_flag("--help", "Show this help (COMMAND --help: the command's own) and exit");
+  app.set_version_flag("--version", "varnok-printer " VARNOK_VERSION, "Show the version and exit");
   app.footer(kExitStatuses);
   app.get_formatter()->column_width(26);
   app.require_subcommand(1);
@@ -87,6 +88,10 @@ int main(int argc, char** argv) {
     command->add_flag("--json", json,
                       "Write one JSON document to standard output instead of a table");
   };
+  bool names = false;
+  const auto names_flag = [&names](CLI::App* command, const char* what) {
+    command->add_flag("--names", names, what);
+  };
 
   CLI::App* list = app.add_subcommand("list", "The VARNOK printer queues and their models");
   list->footer(
@@ -96,9 +101,11 @@ int main(int argc, char** argv) {
       "jobs. Where a driver's name ends in (VRLZ) or (VRLE), the Chinese and English\n"
       "windows read different models: both are shown.");
   json_flag(list);
+  names_flag(list, "Only the queues' names, one a line");
 
   CLI::App* models = app.add_subcommand("models", "The supported models and their driver files");
   json_flag(models);
+  names_flag(models, "Only the models' names, one a line");
 
   int timeout = 10;
   CLI::App* devices =
@@ -144,6 +151,7 @@ int main(int argc, char** argv) {
 
   CLI::App* items = app.add_subcommand("items", "The settings set takes, by name");
   json_flag(items);
+  names_flag(items, "Only the settings' names, one a line, each followed by its choices if any");
 
   std::vector<std::string> set_words;
   varnok::cli::NetworkOptions network;
@@ -201,6 +209,9 @@ int main(int argc, char** argv) {
   } catch (const CLI::CallForHelp&) {
     std::cout << app.help();
     return static_cast<int>(ExitStatus::Ok);
+  } catch (const CLI::CallForVersion& version) {
+    std::cout << version.what() << "\n";
+    return static_cast<int>(ExitStatus::Ok);
   } catch (const CLI::ParseError& error) {
     return Complain(ExitStatus::Usage, error.what(),
                     "See 'varnok-printer --help' or 'varnok-printer COMMAND --help'");
@@ -211,10 +222,11 @@ int main(int argc, char** argv) {
   varnok::CupsPrintServer print_server;
   const varnok::cli::CommandOutput output{std::cout, std::cerr, json};
   try {
-    if (list->parsed()) varnok::cli::ListQueues(spooler, print_server, output);
-    if (models->parsed()) varnok::cli::ListModels(output);
+    if (list->parsed() && names) varnok::cli::ListQueueNames(spooler, output);
+    if (list->parsed() && !names) varnok::cli::ListQueues(spooler, print_server, output);
+    if (models->parsed()) varnok::cli::ListModels(output, names);
     if (devices->parsed()) varnok::cli::ListDevices(print_server, timeout, output);
-    if (items->parsed()) varnok::cli::ListItems(output);
+    if (items->parsed()) varnok::cli::ListItems(output, names);
     if (add->parsed()) {
       if (!queue.empty()) add_request.queue = queue;
       if (device_option->count() > 0) add_request.device_uri = device;

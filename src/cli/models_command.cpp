@@ -6,7 +6,11 @@
 
 namespace varnok::cli {
 
-void ListModels(const CommandOutput& output) {
+void ListModels(const CommandOutput& output, bool names_only) {
+  if (names_only) {
+    for (const std::string_view model : SupportedModels()) output.out << model << '\n';
+    return;
+  }
   if (output.json) {
     nlohmann::ordered_json models = nlohmann::ordered_json::array();
     for (const std::string_view model : SupportedModels()) {

@@ -5,6 +5,7 @@
 namespace varnok::cli {
 
 // `models`: the supported models, each with its driver file's name.
-void ListModels(const CommandOutput& output);
+// With names_only, only the models' names, one a line.
+void ListModels(const CommandOutput& output, bool names_only);
 
 }  // namespace varnok::cli

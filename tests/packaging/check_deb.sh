@@ -28,14 +28,18 @@ dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { $2 = $3 = $4 = $5 = ""; print }' | sed 's
   sort > "$work/contents"
 sort > "$work/expected" <<LIST
 -rwxr-xr-x .$program_dir/varnok-utility
+-rwxr-xr-x .$program_dir/varnok-printer
 lrwxrwxrwx .$program_dir/config.ini -> ../..$data_dir/config.ini
 -rw-r--r-- .$data_dir/config.ini
 lrwxrwxrwx ./usr/bin/varnok-utility -> $program_dir/varnok-utility
+lrwxrwxrwx ./usr/bin/varnok-printer -> $program_dir/varnok-printer
+-rw-r--r-- ./usr/share/bash-completion/completions/varnok-printer
 -rw-r--r-- ./usr/share/applications/varnok-utility.desktop
 -rw-r--r-- ./usr/share/doc/varnok-utility/changelog.Debian.gz
 -rw-r--r-- ./usr/share/doc/varnok-utility/copyright
 -rw-r--r-- ./usr/share/icons/hicolor/scalable/apps/varnok-utility.svg
 -rw-r--r-- ./usr/share/man/man1/varnok-utility.1.gz
+-rw-r--r-- ./usr/share/man/man1/varnok-printer.1.gz
 -rw-r--r-- ./usr/share/metainfo/$appstream_id.metainfo.xml
 $(cd "$driver_folder" && for file in *.ppd; do echo "-rw-r--r-- .$driver_dir/$file"; done)
 LIST
