@@ -7,12 +7,12 @@
 #include "config/correction.h"
 #include "config/decimal_number.h"
 #include "config/item_commands.h"
-#include "config/message_template.h"
 #include "config/setting_item.h"
 #include "config/supported_models.h"
 #include "config/window_variant.h"
 #include "printer/printer_access.h"
 #include "settings/blanks.h"
+#include "settings/message_template.h"
 
 namespace varnok {
 namespace {
