@@ -108,6 +108,14 @@ void SchedulerProcess::Stop() {
   pid_ = -1;
 }
 
+void SchedulerProcess::Freeze() {
+  if (pid_ > 0) kill(pid_, SIGSTOP);
+}
+
+void SchedulerProcess::Thaw() {
+  if (pid_ > 0) kill(pid_, SIGCONT);
+}
+
 bool SchedulerProcess::AcceptsConnections() const {
   int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (fd < 0) return false;

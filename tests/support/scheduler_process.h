@@ -20,6 +20,9 @@ class SchedulerProcess {
   // it does not come up.
   void Start();
   void Stop();
+  // A frozen scheduler still takes connections (the system queues them) but answers nothing.
+  void Freeze();
+  void Thaw();
 
  private:
   bool AcceptsConnections() const;

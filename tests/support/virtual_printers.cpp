@@ -153,4 +153,8 @@ void VirtualPrinters::StopScheduler() { impl_->scheduler.Stop(); }
 
 void VirtualPrinters::StartScheduler() { impl_->scheduler.Start(); }
 
+void VirtualPrinters::FreezeScheduler() { impl_->scheduler.Freeze(); }
+
+void VirtualPrinters::ThawScheduler() { impl_->scheduler.Thaw(); }
+
 }  // namespace varnok::testing

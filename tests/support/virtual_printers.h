@@ -61,6 +61,8 @@ class VirtualPrinters {
   void EnableQueue(std::string_view name);   // cupsenable: held jobs go to the printer
   void StopScheduler();  // the queues stay configured; StartScheduler brings them back
   void StartScheduler();
+  void FreezeScheduler();  // it takes connections but answers nothing until thawed
+  void ThawScheduler();
 
  private:
   struct Impl;
