@@ -135,10 +135,17 @@ ApplyOutcome ApplySetting(Language window, const SettingInputs& inputs, Spooler&
   const std::optional<std::string> text = composer.Compose(*command, command->ParameterIn(window));
   if (!text) return composer.outcome();
 
-  if (SendRawText(spooler, messages, inputs.queue, *text) != SendOutcome::Sent) {
+  if (SendRawText(spooler, messages, inputs.queue, *text, window) != SendOutcome::Sent) {
     return ApplyOutcome::SendFailed;
   }
-  if (!QueueCanBeOpened(spooler, inputs.queue)) return ApplyOutcome::QueueGone;
+  switch (CheckQueueAfterSending(spooler, messages, inputs.queue, window)) {
+    case QueueCheck::Opened:
+      break;
+    case QueueCheck::NotOpened:
+      return ApplyOutcome::QueueGone;
+    case QueueCheck::NoAnswer:
+      return ApplyOutcome::NoAnswer;
+  }
   messages.Show({std::string(variant.NoticeText(command->notice)), std::string(variant.title),
                  MessageIcon::Exclamation, MessageButtons::Ok});
   return ApplyOutcome::Sent;

@@ -30,8 +30,9 @@ enum class ApplyOutcome {
   ValueNotANumber,           // Text1 is empty or not a number
   CorrectionMissing,         // no correction for the model and key in the settings file
   CorrectionNotWholeNumber,  // the stored correction is not a 16-bit whole number
-  SendFailed,                // the spooler did not take the job (it has said why)
+  SendFailed,                // the spooler did not take the job or did not answer (it has said so)
   QueueGone,                 // sent, but the queue could not be opened again: no notice
+  NoAnswer,                  // sent, but the spooler did not answer the check after it
 };
 
 // The OK button of the configuration window of the given language: learns the model of the
