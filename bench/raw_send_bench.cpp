@@ -55,7 +55,8 @@ int main() try {
   std::ofstream(file, std::ios::binary) << kCommand;
 
   auto send_raw_text = [&] {
-    if (varnok::SendRawText(spooler, messages, kQueue, kCommand) != varnok::SendOutcome::Sent) {
+    if (varnok::SendRawText(spooler, messages, kQueue, kCommand, varnok::Language::English) !=
+        varnok::SendOutcome::Sent) {
       throw std::runtime_error("SendRawText failed: " + messages.shown.back().text);
     }
   };

@@ -7,12 +7,12 @@
 #include "config/correction.h"
 #include "config/decimal_number.h"
 #include "config/item_commands.h"
-#include "config/message_template.h"
 #include "config/setting_item.h"
 #include "config/supported_models.h"
 #include "config/window_variant.h"
 #include "printer/printer_access.h"
 #include "settings/blanks.h"
+#include "settings/message_template.h"
 
 namespace varnok {
 namespace {
@@ -146,13 +146,21 @@ PreparedSetting PrepareSetting(const OkRules& rules, const SettingInputs& inputs
   return prepared;
 }
 
-ApplyOutcome SendPreparedSetting(const OkRules& /*rules*/, const std::string& queue,
+ApplyOutcome SendPreparedSetting(const OkRules& rules, const std::string& queue,
                                  const std::string& text, Spooler& spooler,
                                  UserMessages& messages) {
-  if (SendRawText(spooler, messages, queue, text) != SendOutcome::Sent) {
+  const Language language = rules.variant.language;
+  if (SendRawText(spooler, messages, queue, text, language) != SendOutcome::Sent) {
     return ApplyOutcome::SendFailed;
   }
-  if (!QueueCanBeOpened(spooler, queue)) return ApplyOutcome::QueueGone;
+  switch (CheckQueueAfterSending(spooler, messages, queue, language)) {
+    case QueueCheck::Opened:
+      break;
+    case QueueCheck::NotOpened:
+      return ApplyOutcome::QueueGone;
+    case QueueCheck::NoAnswer:
+      return ApplyOutcome::NoAnswer;
+  }
   return ApplyOutcome::Sent;
 }
 

@@ -33,8 +33,9 @@ enum class ApplyOutcome {
   ValueNotANumber,           // Text1 is empty or not a number
   CorrectionMissing,         // no correction for the model and key in the settings file
   CorrectionNotWholeNumber,  // the stored correction is not a 16-bit whole number
-  SendFailed,                // the spooler did not take the job (it has said why)
+  SendFailed,                // the spooler did not take the job or did not answer (it has said so)
   QueueGone,                 // sent, but the queue could not be opened again: no notice
+  NoAnswer,                  // sent, but the spooler did not answer the check after it
 };
 
 // How one press of OK goes: the window whose item texts and parameter forms apply, and the
@@ -62,7 +63,8 @@ struct PreparedSetting {
 PreparedSetting PrepareSetting(const OkRules& rules, const SettingInputs& inputs, Spooler& spooler,
                                UserMessages& messages, const std::string& config_path);
 
-// Sends a prepared setting and checks the queue once more: Sent, SendFailed or QueueGone.
+// Sends a prepared setting and checks the queue once more: Sent, SendFailed, QueueGone or
+// NoAnswer.
 // Shows no notice.
 ApplyOutcome SendPreparedSetting(const OkRules& rules, const std::string& queue,
                                  const std::string& text, Spooler& spooler, UserMessages& messages);

@@ -1,22 +1,48 @@
 #include "printer/cups_connection.h"
 
 #include <cstring>
+#include <utility>
 
 namespace varnok {
 namespace {
 
-constexpr int kConnectMilliseconds = 30'000;
-constexpr double kAnswerSeconds = 30.0;
+// The program's only waits for the scheduler (libcups's own are 30 s and more). A local
+// scheduler connects at once and answers within milliseconds; a remote one in well under these.
+constexpr int kConnectMilliseconds = 3'000;
+constexpr auto kAnswerTime = std::chrono::seconds(10);
+// How often a wait looks at its step's deadline. libcups adds a fixed wait of 1 s for a
+// "100 Continue" to each request, so a step that libcups spreads over several requests may
+// take a little longer than the answer time, but never more than a few seconds longer.
+constexpr double kPollSeconds = 0.5;
 constexpr size_t kMaxQueueNameBytes = 127;
 
 }  // namespace
 
-HttpConnection ConnectToScheduler(SpoolerFailure& failure) {
+SchedulerConnection::SchedulerConnection(HttpConnection http)
+    : http_(std::move(http)), allowance_(std::make_unique<Allowance>()) {
+  httpSetTimeout(http_.get(), kPollSeconds, &SchedulerConnection::KeepWaiting, allowance_.get());
+  StartStep();
+}
+
+void SchedulerConnection::StartStep(std::chrono::seconds extra) {
+  if (!allowance_) return;
+  *allowance_ = {std::chrono::steady_clock::now() + kAnswerTime + extra, false};
+}
+
+// Called by libcups each time a wait has gone kPollSeconds without news; 0 ends the wait.
+int SchedulerConnection::KeepWaiting(http_t* /*http*/, void* allowance) {
+  auto& step = *static_cast<Allowance*>(allowance);
+  if (std::chrono::steady_clock::now() < step.deadline) return 1;
+  step.ran_out = true;
+  return 0;
+}
+
+SchedulerConnection ConnectToScheduler(SpoolerFailure& failure) {
   const auto unreachable = [&failure](std::string_view why) {
     failure = {
         IPP_STATUS_ERROR_SERVICE_UNAVAILABLE,
         "Cannot reach the print system at " + std::string(cupsServer()) + ": " + std::string(why)};
-    return nullptr;
+    return SchedulerConnection();
   };
   // Made without connecting (a wait of 0), so that a failed connection can be told from an
   // address that cannot be found: errno after a failed httpConnect2 tells neither.
@@ -26,8 +52,7 @@ HttpConnection ConnectToScheduler(SpoolerFailure& failure) {
   if (httpReconnect2(http.get(), kConnectMilliseconds, nullptr) != 0) {
     return unreachable("it is not running or does not take connections");
   }
-  httpSetTimeout(http.get(), kAnswerSeconds, nullptr, nullptr);
-  return http;
+  return SchedulerConnection(std::move(http));
 }
 
 bool IsCupsQueueName(std::string_view queue) {
@@ -56,7 +81,10 @@ IppMessage NewQueueRequest(ipp_op_t operation, std::string_view queue) {
 
 bool IsSuccess(ipp_status_t status) { return status < IPP_STATUS_REDIRECTION_OTHER_SITE; }
 
-SpoolerFailure LastCupsFailure(std::string_view fallback) {
+SpoolerFailure RequestFailure(const SchedulerConnection& http, std::string_view fallback) {
+  if (http.TimedOut()) {
+    return {static_cast<int>(cupsLastError()), "the print system did not answer in time", true};
+  }
   ipp_status_t status = cupsLastError();
   if (IsSuccess(status)) return {IPP_STATUS_ERROR_SERVICE_UNAVAILABLE, std::string(fallback)};
   const char* reason = cupsLastErrorString();

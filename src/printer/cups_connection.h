@@ -2,6 +2,7 @@
 
 #include <cups/cups.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,10 +22,40 @@ struct IppDeleter {
 };
 using IppMessage = std::unique_ptr<ipp_t, IppDeleter>;
 
-// A fresh connection to the scheduler libcups is pointed at (CUPS_SERVER, client.conf), with a
-// bounded wait for its answers so that a stuck scheduler cannot hang the program. Each
-// operation opens its own, so a restarted scheduler never meets a stale connection.
-HttpConnection ConnectToScheduler(SpoolerFailure& failure);
+// A connection to the scheduler whose waits are bounded, so that a scheduler that takes a
+// request but never answers cannot hang the program. A step (one operation of the spooler, one
+// write or completion of a job) may wait for the scheduler at most the answer time in all, however
+// many requests libcups makes for it; a wait that runs out fails the step's request.
+class SchedulerConnection {
+ public:
+  SchedulerConnection() = default;
+  explicit SchedulerConnection(HttpConnection http);
+
+  http_t* get() const { return http_.get(); }
+  explicit operator bool() const { return http_ != nullptr; }
+  void reset() { *this = SchedulerConnection(); }
+
+  // Gives the next step its whole answer time, and `extra` more for a step the scheduler is
+  // known to take its time over (a device discovery).
+  void StartStep(std::chrono::seconds extra = std::chrono::seconds(0));
+  // Whether a wait of the current step ran out.
+  bool TimedOut() const { return allowance_ && allowance_->ran_out; }
+
+ private:
+  struct Allowance {
+    std::chrono::steady_clock::time_point deadline;
+    bool ran_out = false;
+  };
+  static int KeepWaiting(http_t* http, void* allowance);
+
+  HttpConnection http_;
+  std::unique_ptr<Allowance> allowance_;  // on the heap: libcups keeps its address
+};
+
+// A fresh connection to the scheduler libcups is pointed at (CUPS_SERVER, client.conf), its
+// first step started. Each operation opens its own, so a restarted scheduler never meets a
+// stale connection.
+SchedulerConnection ConnectToScheduler(SpoolerFailure& failure);
 
 // What CUPS says of a queue name it could never hold; such names are kept out of request URIs.
 SpoolerFailure NoSuchQueue();
@@ -33,8 +64,8 @@ SpoolerFailure NoSuchQueue();
 IppMessage NewQueueRequest(ipp_op_t operation, std::string_view queue);
 bool IsSuccess(ipp_status_t status);
 
-// What libcups recorded for the last request on this thread; `fallback` explains a failure
-// that left no error status behind (a broken connection).
-SpoolerFailure LastCupsFailure(std::string_view fallback);
+// Why the last request on the connection failed: no answer in time, or what libcups recorded
+// for it; `fallback` explains a failure that left no error status behind (a broken connection).
+SpoolerFailure RequestFailure(const SchedulerConnection& http, std::string_view fallback);
 
 }  // namespace varnok

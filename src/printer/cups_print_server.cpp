@@ -9,9 +9,6 @@ namespace {
 
 using Group = std::vector<ipp_attribute_t*>;
 
-// How much longer than its backends' time the server may take to answer a discovery.
-constexpr double kDiscoverySlackSeconds = 10.0;
-
 std::string StringOf(ipp_attribute_t* attribute) {
   const char* text = ippGetString(attribute, 0, nullptr);
   return text != nullptr ? text : "";
@@ -19,11 +16,11 @@ std::string StringOf(ipp_attribute_t* attribute) {
 
 // The answer to the request, or nullptr with the failure when there is none or it is an error.
 IppMessage Ask(IppMessage request, const char* resource, SpoolerFailure& failure) {
-  HttpConnection http = ConnectToScheduler(failure);
+  SchedulerConnection http = ConnectToScheduler(failure);
   if (!http) return nullptr;
   IppMessage response(cupsDoRequest(http.get(), request.release(), resource));
   if (!response || !IsSuccess(cupsLastError())) {
-    failure = LastCupsFailure("the print system gave no answer");
+    failure = RequestFailure(http, "the print system gave no answer");
     return nullptr;
   }
   return response;
@@ -80,15 +77,15 @@ std::optional<std::vector<QueueDetails>> CupsPrintServer::Queues(SpoolerFailure&
 
 std::optional<std::vector<Device>> CupsPrintServer::Devices(int timeout_seconds,
                                                             SpoolerFailure& failure) {
-  HttpConnection http = ConnectToScheduler(failure);
+  SchedulerConnection http = ConnectToScheduler(failure);
   if (!http) return std::nullopt;
-  // The server answers once its backends have had their time; wait for that, and a little more.
-  httpSetTimeout(http.get(), timeout_seconds + kDiscoverySlackSeconds, nullptr, nullptr);
+  // The server answers once its backends have had their time.
+  http.StartStep(std::chrono::seconds(timeout_seconds));
   IppMessage request(ippNewRequest(IPP_OP_CUPS_GET_DEVICES));
   ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "timeout", timeout_seconds);
   IppMessage response(cupsDoRequest(http.get(), request.release(), "/"));
   if (!response || !IsSuccess(cupsLastError())) {
-    failure = LastCupsFailure("the print system gave no answer");
+    failure = RequestFailure(http, "the print system gave no answer");
     return std::nullopt;
   }
   std::vector<Device> devices;

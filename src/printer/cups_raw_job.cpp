@@ -4,7 +4,7 @@
 
 namespace varnok {
 
-CupsRawJob::CupsRawJob(HttpConnection http, std::string queue, std::string document_name,
+CupsRawJob::CupsRawJob(SchedulerConnection http, std::string queue, std::string document_name,
                        int job_id)
     : http_(std::move(http)),
       queue_(std::move(queue)),
@@ -16,6 +16,7 @@ CupsRawJob::~CupsRawJob() {
 }
 
 bool CupsRawJob::Write(std::string_view bytes) {
+  http_.StartStep();
   if (state_ == State::Created) {
     // CUPS refuses an empty document, so none is started until there are bytes to send.
     if (bytes.empty()) return true;
@@ -33,6 +34,7 @@ bool CupsRawJob::Write(std::string_view bytes) {
 }
 
 bool CupsRawJob::Finish() {
+  http_.StartStep();
   switch (state_) {
     case State::Created:
       if (!CloseWithoutDocument()) return Fail(State::Created, "the job could not be closed");
@@ -53,13 +55,24 @@ bool CupsRawJob::Finish() {
 
 void CupsRawJob::Cancel() {
   if (state_ == State::Cancelled) return;
+  if (failure_.no_answer) {
+    // Asking a scheduler that has just let a wait run out would keep the user waiting once
+    // more. Dropping the connection still abandons a half-sent document; one the scheduler
+    // already holds whole may yet print, which the user's message allows for.
+    http_.reset();
+    state_ = State::Cancelled;
+    return;
+  }
   if (state_ == State::Writing || state_ == State::Broken) {
     // Dropping the connection abandons the half-sent document, so none of it is printed.
     http_.reset();
     SpoolerFailure unreachable;
     http_ = ConnectToScheduler(unreachable);
   }
-  if (http_) cupsCancelJob2(http_.get(), queue_.c_str(), job_id_, 0);
+  if (http_) {
+    http_.StartStep();
+    cupsCancelJob2(http_.get(), queue_.c_str(), job_id_, 0);
+  }
   state_ = State::Cancelled;
 }
 
@@ -71,7 +84,7 @@ bool CupsRawJob::CloseWithoutDocument() {
 }
 
 bool CupsRawJob::Fail(State next, std::string_view fallback) {
-  failure_ = LastCupsFailure(fallback);
+  failure_ = RequestFailure(http_, fallback);
   state_ = next;
   return false;
 }

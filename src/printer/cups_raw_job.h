@@ -12,7 +12,7 @@ namespace varnok {
 // (CUPS_FORMAT_RAW, so no filter touches the bytes) and further writes stream into it.
 class CupsRawJob final : public RawJob {
  public:
-  CupsRawJob(HttpConnection http, std::string queue, std::string document_name, int job_id);
+  CupsRawJob(SchedulerConnection http, std::string queue, std::string document_name, int job_id);
   ~CupsRawJob() override;
 
   bool Write(std::string_view bytes) override;
@@ -32,7 +32,7 @@ class CupsRawJob final : public RawJob {
   bool CloseWithoutDocument();
   bool Fail(State next, std::string_view fallback);
 
-  HttpConnection http_;
+  SchedulerConnection http_;
   std::string queue_;
   std::string document_name_;
   int job_id_;

@@ -24,7 +24,7 @@ PrinterAnswer AskPrinter(std::string_view queue, const char* attribute) {
     answer.failure = NoSuchQueue();
     return answer;
   }
-  HttpConnection http = ConnectToScheduler(answer.failure);
+  SchedulerConnection http = ConnectToScheduler(answer.failure);
   if (!http) return answer;
 
   IppMessage request = NewQueueRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, queue);
@@ -37,8 +37,11 @@ PrinterAnswer AskPrinter(std::string_view queue, const char* attribute) {
     answer.outcome = DescribeOutcome::Ok;
     return answer;
   }
-  answer.failure = LastCupsFailure("the print system gave no answer");
-  if (status == IPP_STATUS_ERROR_NOT_FOUND || status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE) {
+  answer.failure = RequestFailure(http, "the print system gave no answer");
+  if (answer.failure.no_answer) {
+    answer.outcome = DescribeOutcome::SizeQueryFailed;  // as for any answer it cannot use
+  } else if (status == IPP_STATUS_ERROR_NOT_FOUND ||
+             status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE) {
     answer.outcome = DescribeOutcome::CannotOpen;
   } else if (answer.response || IsAccessRefusal(status)) {
     answer.outcome = DescribeOutcome::DescriptionUnreadable;
@@ -53,7 +56,7 @@ PrinterAnswer AskPrinter(std::string_view queue, const char* attribute) {
 
 std::vector<std::string> CupsSpooler::QueueNames() {
   SpoolerFailure unreachable;
-  HttpConnection http = ConnectToScheduler(unreachable);
+  SchedulerConnection http = ConnectToScheduler(unreachable);
   if (!http) return {};
 
   cups_dest_t* dests = nullptr;
@@ -92,7 +95,7 @@ std::unique_ptr<RawJob> CupsSpooler::CreateRawJob(std::string_view queue, std::s
     failure = NoSuchQueue();
     return nullptr;
   }
-  HttpConnection http = ConnectToScheduler(failure);
+  SchedulerConnection http = ConnectToScheduler(failure);
   if (!http) return nullptr;
 
   // A plain Create-Job: cupsCreateJob would first fetch the printer's full description twice,
@@ -104,7 +107,7 @@ std::unique_ptr<RawJob> CupsSpooler::CreateRawJob(std::string_view queue, std::s
   IppMessage response(cupsDoRequest(http.get(), request.release(), "/"));
   const int job_id = ippGetInteger(ippFindAttribute(response.get(), "job-id", IPP_TAG_INTEGER), 0);
   if (!response || !IsSuccess(cupsLastError()) || job_id <= 0) {
-    failure = LastCupsFailure("the print system did not create the job");
+    failure = RequestFailure(http, "the print system did not create the job");
     return nullptr;
   }
   return std::make_unique<CupsRawJob>(std::move(http), std::string(queue), std::move(document_name),

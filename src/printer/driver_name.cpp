@@ -3,19 +3,13 @@
 
 #include "printer/pointer_to_string.h"
 #include "printer/printer_access.h"
+#include "printer/printer_messages.h"
 
 namespace varnok {
 namespace {
 
 Message ApplicationBox(std::string text) {
   return {std::move(text), std::string(kApplicationTitle), MessageIcon::None, MessageButtons::Ok};
-}
-
-Message DescriptionFailure(Language window) {
-  if (window == Language::Chinese) {
-    return {"驱动打开错误！", "提示", MessageIcon::Exclamation, MessageButtons::Ok};
-  }
-  return {"Couldn't get Printer Status!", "Notice", MessageIcon::Exclamation, MessageButtons::Ok};
 }
 
 }  // namespace
@@ -35,7 +29,7 @@ std::optional<std::string> GetQueueDriverName(Spooler& spooler, UserMessages& me
       messages.Show(ApplicationBox(" > GetPrinter Failed on initial call! <"));
       break;
     case DescribeOutcome::DescriptionUnreadable:
-      messages.Show(DescriptionFailure(window));
+      messages.Show(DescriptionFailureMessage(window));
       break;
   }
   return std::nullopt;

@@ -15,19 +15,28 @@ enum class SendOutcome {
   Sent,          // the spooler holds the job
   QueueMissing,  // the queue could not be opened; the user has been told
   Refused,       // the spooler refused the job or the write failed; the user has been told
+  NoAnswer,      // the spooler did not answer in time; the user has been told
 };
 
-// Writes text to the queue as one raw job titled "Label", in a single write.
+// Writes text to the queue as one raw job titled "Label", in a single write. Messages beyond
+// the missing queue's are in the calling window's language.
 SendOutcome SendRawText(Spooler& spooler, UserMessages& messages, std::string_view queue,
-                        std::string_view text);
+                        std::string_view text, Language window);
 
 // The queue's driver name (at most 64 bytes, " " when it has none), or nullopt after the
 // user has been told why not, in the calling window's language where the message has one.
 std::optional<std::string> GetQueueDriverName(Spooler& spooler, UserMessages& messages,
                                               std::string_view queue, Language window);
 
-// Whether the queue can be opened now (the check made after sending).
-bool QueueCanBeOpened(Spooler& spooler, std::string_view queue);
+enum class QueueCheck {
+  Opened,
+  NotOpened,  // the queue is gone (nothing is shown: the send has said what there was to say)
+  NoAnswer,   // the spooler did not answer in time; the user has been told
+};
+
+// Opens the queue once more after sending, to learn whether it is still there.
+QueueCheck CheckQueueAfterSending(Spooler& spooler, UserMessages& messages, std::string_view queue,
+                                  Language window);
 
 // Whether a queue name begins with exactly "VARNOK" or "Varnok", as the windows list them.
 bool IsBrandQueueName(std::string_view name);

@@ -13,6 +13,7 @@ namespace varnok {
 struct SpoolerFailure {
   int status = 0;
   std::string reason;
+  bool no_answer = false;  // the spooler took the request but did not answer in time
 };
 
 // How a queue description request ended.

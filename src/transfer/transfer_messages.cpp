@@ -42,6 +42,10 @@ Message SendFailureMessage(const SdkFailure& failure) {
     case SdkError::JobRefused:
       return Warning("The printer " + printer + " did not take the file " + file +
                      Because(failure.reason) + ". Nothing was printed.");
+    case SdkError::NoAnswer:
+      return Warning("The print system did not answer in time about the printer " + printer +
+                     ". The file may not have been sent: check the print system and the printer, "
+                     "then try again.");
     case SdkError::Cancelled:
       break;
   }

@@ -275,10 +275,10 @@ TEST_F(SetAndSendTest, InterruptedSendLeavesNothingAtThePrinter) {
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
   // Held mid-stream: the scheduler reads no more until the interrupt has been given.
-  printers->PauseScheduler();
+  printers->FreezeScheduler();
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
   send.Signal(SIGINT);
-  printers->ResumeScheduler();
+  printers->ThawScheduler();
   EXPECT_EQ(send.Wait(), 130);
   EXPECT_TRUE(printers->NoJobWithin(kK540, kNoJob));
   EXPECT_TRUE(printers->NoJobWithin(kN5Plus, std::chrono::milliseconds(1)));

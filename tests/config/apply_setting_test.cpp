@@ -305,6 +305,57 @@ TEST_F(ApplySettingTest, NoNoticeWhenTheQueueIsGoneAfterSending) {
   EXPECT_TRUE(press.shown.empty());
 }
 
+// A queue that refuses jobs, or a spooler that falls silent at some request of the press: one
+// message in the window's language, naming the queue, and never the notice.
+TEST_F(ApplySettingTest, RefusalsAndSilenceAreToldInTheWindowsLanguage) {
+  constexpr char kRefusedCn[] =
+      "无法将设置发送到打印机 VARNOK_Test，请检查该打印机后重试。"
+      "原因：Destination \"VARNOK_Test\" is not accepting jobs.";
+  constexpr char kRefusedEn[] =
+      "Could not send to printer VARNOK_Test: Destination \"VARNOK_Test\" is not accepting jobs.";
+  constexpr char kNoAnswerCn[] =
+      "打印系统没有及时响应（打印机 VARNOK_Test），设置可能未发送。请检查打印服务和打印机后重试。";
+  constexpr char kNoAnswerEn[] =
+      "The print system did not answer in time about printer VARNOK_Test. The setting may not "
+      "have been sent: check the print system and the printer, then try again.";
+  constexpr char kLookupFailed[] = " > GetPrinter Failed on initial call! <";
+  struct Case {
+    Language window;
+    bool refuses_jobs;
+    int answers;  // requests answered before the spooler falls silent
+    ApplyOutcome outcome;
+    const char* message;
+    bool sent;
+  };
+  const Case cases[] = {
+      {kCn, true, -1, ApplyOutcome::SendFailed, kRefusedCn, false},
+      {kEn, true, -1, ApplyOutcome::SendFailed, kRefusedEn, false},
+      // Silent at the driver lookup: its own failure, the same in both windows.
+      {kCn, false, 0, ApplyOutcome::NoDriverName, kLookupFailed, false},
+      {kEn, false, 0, ApplyOutcome::NoDriverName, kLookupFailed, false},
+      // Silent when the send opens the queue, when it creates the job, at the check after it.
+      {kCn, false, 1, ApplyOutcome::SendFailed, kNoAnswerCn, false},
+      {kEn, false, 1, ApplyOutcome::SendFailed, kNoAnswerEn, false},
+      {kCn, false, 2, ApplyOutcome::SendFailed, kNoAnswerCn, false},
+      {kEn, false, 2, ApplyOutcome::SendFailed, kNoAnswerEn, false},
+      {kCn, false, 3, ApplyOutcome::NoAnswer, kNoAnswerCn, true},
+      {kEn, false, 3, ApplyOutcome::NoAnswer, kNoAnswerEn, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.message);
+    FakeSpooler spooler;
+    spooler.AddQueue(
+        kQueue,
+        {.make_and_model = kSupported, .refuses_jobs = c.refuses_jobs, .answers = c.answers});
+    const Press press =
+        PressOk(c.window, Inputs(c.window == kCn ? "高级复位" : "The advanced reset"), spooler);
+    EXPECT_EQ(press.outcome, c.outcome);
+    ASSERT_EQ(press.shown.size(), 1u);
+    EXPECT_EQ(press.shown[0].text, c.message);
+    EXPECT_EQ(press.sent, c.sent ? Texts{"#UM>IF\r"} : Texts{});
+  }
+}
+
 struct ModelNameCase {
   std::string_view driver;
   bool drops_mark;

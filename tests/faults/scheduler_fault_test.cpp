@@ -2,12 +2,15 @@
 // jobs, while the windows are open: OK in the configuration window and Send in the send-file
 // window each tell the operator what went wrong, promptly, nothing reaches the printer, and the
 // same presses work again once the scheduler or the queue is back.
+#include <cups/cups.h>
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
 #include <chrono>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,6 +19,7 @@
 #include "app/main_window_fixture.h"
 #include "figures.h"
 #include "printer/cups_spooler.h"
+#include "support/loopback.h"
 #include "support/temp_folder.h"
 #include "support/virtual_printers.h"
 
@@ -32,6 +36,22 @@ constexpr std::string_view kResetNotice =
 constexpr std::string_view kLabel = "^XA^FO50,50^FDVarnoK^FS^XZ\r\n";
 constexpr auto kJobArrives = 30s;
 constexpr auto kNoJob = 1500ms;  // a sent job reaches the printer well within this
+
+// Points libcups at the address, for this thread and for threads started later.
+void PointCupsAt(const std::string& server) {
+  setenv("CUPS_SERVER", server.c_str(), 1);
+  cupsSetServer(server.c_str());
+}
+
+// A scheduler that is stuck: it takes connections (the system completes them into the
+// listener's backlog) but never reads a request or answers one.
+void SilenceScheduler(VirtualPrinters& /*printers*/) {
+  static int port = 0;
+  [[maybe_unused]] static const int listener = OpenLoopbackListener(port);
+  PointCupsAt("127.0.0.1:" + std::to_string(port));
+}
+
+void WakeScheduler(VirtualPrinters& printers) { PointCupsAt(printers.ServerSocket()); }
 
 class SchedulerFaultTest : public MainWindowTestOn<CupsSpooler> {
  protected:
@@ -159,7 +179,11 @@ INSTANTIATE_TEST_SUITE_P(
                           [](VirtualPrinters& p) { p.AcceptJobs(kQueue); },
                           "Could not send to printer VARNOK_K540_200DPI: ", "is not accepting jobs",
                           "The printer \"VARNOK_K540_200DPI\" did not take the file",
-                          "is not accepting jobs"}),
+                          "is not accepting jobs"},
+                      // The driver lookup ends as for any answer it cannot use.
+                      FaultCase{"SchedulerNotAnswering", SilenceScheduler, WakeScheduler,
+                                " > GetPrinter Failed on initial call! <", "GetPrinter",
+                                "The print system did not answer", "\"VARNOK_K540_200DPI\""}),
     ::testing::PrintToStringParamName());
 
 // Started while the scheduler is down, the program lists no printer and says so at OK and Send;
@@ -189,31 +213,45 @@ TEST_F(SchedulerFaultTest, StartedWithTheSchedulerDownListsNoPrinterUntilItIsBac
   ExpectBothPressesWorked();
 }
 
-// The scheduler going away half-way through a large send: the send ends with a message, the
-// printer receives none of the file, and once the scheduler is back the presses work again.
-TEST_F(SchedulerFaultTest, SchedulerStoppingDuringALargeSendEndsItWithAMessage) {
+// The scheduler going away, or hanging, half-way through a large send: the send ends with a
+// message in good time, the printer receives none of the file, and once the scheduler is back
+// the presses work again.
+struct MidSendCase {
+  const char* name;
+  void (*cause)(VirtualPrinters&);
+  void (*cure)(VirtualPrinters&);
+  const char* message_begins;
+  bool names_the_file;
+  friend void PrintTo(const MidSendCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class MidSendFaultTest : public SchedulerFaultTest,
+                         public ::testing::WithParamInterface<MidSendCase> {};
+
+TEST_P(MidSendFaultTest, EndsTheSendWithAMessage) {
+  const MidSendCase& c = GetParam();
   const std::string large = files_.Write("large.prn", std::string(64 * 1024 * 1024, 'L'));
   Start();
   OpenBothWindows();
   ChooseQueueAndItem();
-  bool stopped = false;
+  bool caused = false;
   QTimer stopper;
-  QObject::connect(&stopper, &QTimer::timeout, [this, &stopped] {
+  QObject::connect(&stopper, &QTimer::timeout, [&c, &caused, this] {
     const auto* dialog = Child("sendfile")->findChild<QProgressDialog*>();
-    if (stopped || dialog == nullptr || !dialog->isVisible() || dialog->value() == 0) return;
-    printers_->StopScheduler();
-    stopped = true;
+    if (caused || dialog == nullptr || !dialog->isVisible() || dialog->value() == 0) return;
+    c.cause(*printers_);
+    caused = true;
   });
   stopper.start(0);
-  TimeAndGuard("scheduler stopped during a send: Send", [&] { SendFile(large); });
+  TimeAndGuard(std::string(c.name) + " during a send: Send", [&] { SendFile(large); });
   stopper.stop();
-  printers_->StartScheduler();
+  c.cure(*printers_);
 
-  ASSERT_TRUE(stopped) << "the send ended before the scheduler could be stopped";
+  ASSERT_TRUE(caused) << "the send ended before the fault could be caused";
   ASSERT_EQ(messages_.shown.size(), 1u);
-  EXPECT_TRUE(messages_.shown[0].text.starts_with(
-      "The printer \"VARNOK_K540_200DPI\" did not take the file \"" + large + "\""))
-      << messages_.shown[0].text;
+  const std::string& message = messages_.shown[0].text;
+  EXPECT_TRUE(message.starts_with(c.message_begins)) << message;
+  EXPECT_EQ(message.find("\"" + large + "\"") != std::string::npos, c.names_the_file) << message;
   EXPECT_TRUE(printers_->NoJobWithin(kQueue, kNoJob));
 
   messages_.shown.clear();
@@ -221,6 +259,18 @@ TEST_F(SchedulerFaultTest, SchedulerStoppingDuringALargeSendEndsItWithAMessage) 
   PressSend();
   ExpectBothPressesWorked();
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, MidSendFaultTest,
+    ::testing::Values(MidSendCase{"SchedulerStopped", [](VirtualPrinters& p) { p.StopScheduler(); },
+                                  [](VirtualPrinters& p) { p.StartScheduler(); },
+                                  "The printer \"VARNOK_K540_200DPI\" did not take the file", true},
+                      MidSendCase{"SchedulerHung", [](VirtualPrinters& p) { p.FreezeScheduler(); },
+                                  [](VirtualPrinters& p) { p.ThawScheduler(); },
+                                  "The print system did not answer in time about the printer "
+                                  "\"VARNOK_K540_200DPI\"",
+                                  false}),
+    ::testing::PrintToStringParamName());
 
 }  // namespace
 }  // namespace varnok::testing

@@ -3,6 +3,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <ostream>
 #include <string>
 #include <thread>
 
@@ -54,6 +56,55 @@ TEST(CupsBrokenAnswer, ADescriptionRequestWithoutAnIppAnswerIsTheSizeQueryFailur
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, " > GetPrinter Failed on initial call! <");
 }
+
+// A scheduler that has hung: the system completes connections into its listener's backlog, but
+// nothing ever reads or answers them. Every call gives up within the program's own wait, and
+// what it reports says that no answer came.
+struct SilentCase {
+  const char* name;
+  bool (*call)(CupsSpooler&);  // true when the call reported the missing answer
+  friend void PrintTo(const SilentCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class CupsSilentScheduler : public ::testing::TestWithParam<SilentCase> {};
+
+TEST_P(CupsSilentScheduler, CallEndsInGoodTimeSayingNoAnswerCame) {
+  int port = 0;
+  const int listener = testing::OpenLoopbackListener(port);
+  const std::string address = "127.0.0.1:" + std::to_string(port);
+  setenv("CUPS_SERVER", address.c_str(), 1);
+  cupsSetServer(address.c_str());
+  CupsSpooler spooler;
+
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(GetParam().call(spooler));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
+  close(listener);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Calls, CupsSilentScheduler,
+    ::testing::Values(SilentCase{"QueueNames",
+                                 [](CupsSpooler& s) { return s.QueueNames().empty(); }},
+                      SilentCase{"OpenQueue",
+                                 [](CupsSpooler& s) {
+                                   const std::optional<SpoolerFailure> failure =
+                                       s.OpenQueue("VARNOKX");
+                                   return failure && failure->no_answer;
+                                 }},
+                      SilentCase{"DescribeQueue",
+                                 [](CupsSpooler& s) {
+                                   const QueueDescription description = s.DescribeQueue("VARNOKX");
+                                   return description.outcome == DescribeOutcome::SizeQueryFailed &&
+                                          description.failure.no_answer;
+                                 }},
+                      SilentCase{"CreateRawJob",
+                                 [](CupsSpooler& s) {
+                                   SpoolerFailure failure;
+                                   return !s.CreateRawJob("VARNOKX", "Label", failure) &&
+                                          failure.no_answer;
+                                 }}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace varnok

@@ -1,3 +1,4 @@
+#include <chrono>
 #include <string>
 
 #include "virtual_printer_test.h"
@@ -47,6 +48,26 @@ TEST_F(CupsRawJob, SchedulerStoppingHalfWayFailsTheJob) {
 
   EXPECT_FALSE(job->Write(more) && job->Finish());
   EXPECT_NE(job->Failure().status, 0);
+}
+
+// A scheduler that hangs half-way (it still takes connections but answers nothing): the job
+// fails for want of an answer within the program's wait, and dropping it waits no more.
+TEST_F(CupsRawJob, SchedulerHangingHalfWayFailsTheJobInGoodTime) {
+  auto job = CreateJob(spooler, "VARNOKX");
+  ASSERT_NE(job, nullptr);
+  ASSERT_TRUE(job->Write("#UM>SL\r\n"));
+
+  printers->FreezeScheduler();
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(job->Write(std::string(1'000'000, 'x')) && job->Finish());
+  const SpoolerFailure failure = job->Failure();
+  job.reset();
+  const auto took = std::chrono::steady_clock::now() - start;
+  printers->ThawScheduler();
+
+  EXPECT_TRUE(failure.no_answer) << failure.reason;
+  EXPECT_LT(took, std::chrono::seconds(30)) << "a hung scheduler held the job";
+  EXPECT_TRUE(printers->NoJobWithin("VARNOKX", kNoJob));
 }
 
 }  // namespace

@@ -12,7 +12,8 @@ using CupsSend = VirtualPrinterTest;
 TEST_F(CupsSend, CommandBytesArriveUnchangedInAJobTitledLabel) {
   const std::string command = "#UM>SL\r\n#UM>DI1\r\x1b\x01\xff";
 
-  EXPECT_EQ(SendRawText(spooler, messages, "VARNOK_K540_200DPI", command), SendOutcome::Sent);
+  EXPECT_EQ(SendRawText(spooler, messages, "VARNOK_K540_200DPI", command, Language::English),
+            SendOutcome::Sent);
 
   EXPECT_EQ(printers->WaitForJob("VARNOK_K540_200DPI", kJobArrives), command);
   EXPECT_EQ(printers->JobTitles("VARNOK_K540_200DPI"), std::vector<std::string>{"Label"});
@@ -23,14 +24,16 @@ TEST_F(CupsSend, DoubleByteTextArrivesWhole) {
   const std::string text = "#UM>标签打印机\r";  // 10 characters, 20 bytes
   ASSERT_EQ(text.size(), 20u);
 
-  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", text), SendOutcome::Sent);
+  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", text, Language::English), SendOutcome::Sent);
 
   EXPECT_EQ(printers->WaitForJob("VARNOKX", kJobArrives), text);
 }
 
 TEST_F(CupsSend, TwoCallsGiveTwoJobs) {
-  EXPECT_EQ(SendRawText(spooler, messages, "Varnok-Office", "#UM>SL\r\n"), SendOutcome::Sent);
-  EXPECT_EQ(SendRawText(spooler, messages, "Varnok-Office", "^@"), SendOutcome::Sent);
+  EXPECT_EQ(SendRawText(spooler, messages, "Varnok-Office", "#UM>SL\r\n", Language::English),
+            SendOutcome::Sent);
+  EXPECT_EQ(SendRawText(spooler, messages, "Varnok-Office", "^@", Language::English),
+            SendOutcome::Sent);
 
   EXPECT_EQ(printers->WaitForJob("Varnok-Office", kJobArrives), "#UM>SL\r\n");
   EXPECT_EQ(printers->WaitForJob("Varnok-Office", kJobArrives), "^@");
@@ -38,7 +41,7 @@ TEST_F(CupsSend, TwoCallsGiveTwoJobs) {
 }
 
 TEST_F(CupsSend, EmptyTextGivesAJobWithNoBytesAndNoMessage) {
-  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", ""), SendOutcome::Sent);
+  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "", Language::English), SendOutcome::Sent);
 
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(printers->JobTitles("VARNOKX"), std::vector<std::string>{"Label"});
@@ -47,7 +50,8 @@ TEST_F(CupsSend, EmptyTextGivesAJobWithNoBytesAndNoMessage) {
 }
 
 TEST_F(CupsSend, MissingQueueShowsTheMessageAndQueuesNothing) {
-  EXPECT_EQ(SendRawText(spooler, messages, "VARNOK_GONE", "#UM>SL\r\n"), SendOutcome::QueueMissing);
+  EXPECT_EQ(SendRawText(spooler, messages, "VARNOK_GONE", "#UM>SL\r\n", Language::English),
+            SendOutcome::QueueMissing);
 
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text,
@@ -59,7 +63,8 @@ TEST_F(CupsSend, MissingQueueShowsTheMessageAndQueuesNothing) {
 TEST_F(CupsSend, QueueRejectingJobsGivesTheRefusal) {
   printers->RejectJobs("VARNOKX");
 
-  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n"), SendOutcome::Refused);
+  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n", Language::English),
+            SendOutcome::Refused);
 
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].title, "VarnoK Utility");
@@ -72,7 +77,8 @@ TEST_F(CupsSend, QueueRejectingJobsGivesTheRefusal) {
 TEST_F(CupsSend, DisabledQueueHoldsTheJobUntilEnabled) {
   printers->DisableQueue("VARNOKX");
 
-  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n"), SendOutcome::Sent);
+  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n", Language::English),
+            SendOutcome::Sent);
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_TRUE(printers->NoJobWithin("VARNOKX", kNoJob));
 
@@ -82,12 +88,16 @@ TEST_F(CupsSend, DisabledQueueHoldsTheJobUntilEnabled) {
 
 TEST_F(CupsSend, StoppedSchedulerCountsAsAMissingQueueUntilItIsBack) {
   printers->StopScheduler();
-  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n"), SendOutcome::QueueMissing);
-  EXPECT_FALSE(QueueCanBeOpened(spooler, "VARNOKX"));
+  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n", Language::English),
+            SendOutcome::QueueMissing);
+  EXPECT_EQ(CheckQueueAfterSending(spooler, messages, "VARNOKX", Language::English),
+            QueueCheck::NotOpened);
 
   printers->StartScheduler();
-  EXPECT_TRUE(QueueCanBeOpened(spooler, "VARNOKX"));
-  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n"), SendOutcome::Sent);
+  EXPECT_EQ(CheckQueueAfterSending(spooler, messages, "VARNOKX", Language::English),
+            QueueCheck::Opened);
+  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n", Language::English),
+            SendOutcome::Sent);
   EXPECT_EQ(printers->WaitForJob("VARNOKX", kJobArrives), "#UM>SL\r\n");
 }
 

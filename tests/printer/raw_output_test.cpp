@@ -21,7 +21,7 @@ TEST(SendRawText, SendsTheTextAsOneLabelJobInOneWrite) {
   MessageRecorder messages;
   const std::string text = "#UM>SL\r\n#UM>DI1\r";
 
-  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", text), SendOutcome::Sent);
+  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", text, Language::English), SendOutcome::Sent);
 
   ASSERT_EQ(spooler.jobs().size(), 1u);
   const auto& job = spooler.jobs()[0];
@@ -38,7 +38,7 @@ TEST(SendRawText, EmptyTextFinishesAJobWithoutAnyWrite) {
   spooler.AddQueue("VARNOKX");
   MessageRecorder messages;
 
-  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", ""), SendOutcome::Sent);
+  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "", Language::English), SendOutcome::Sent);
 
   ASSERT_EQ(spooler.jobs().size(), 1u);
   EXPECT_EQ(spooler.jobs()[0].writes, 0);
@@ -51,7 +51,8 @@ TEST(SendRawText, MissingQueueShowsTheMessageOnceAndSendsNothing) {
   spooler.AddQueue("VARNOKX");
   MessageRecorder messages;
 
-  EXPECT_EQ(SendRawText(spooler, messages, "VARNOK_GONE", "#UM>SL\r\n"), SendOutcome::QueueMissing);
+  EXPECT_EQ(SendRawText(spooler, messages, "VARNOK_GONE", "#UM>SL\r\n", Language::English),
+            SendOutcome::QueueMissing);
 
   EXPECT_TRUE(spooler.jobs().empty());
   EXPECT_EQ(messages.shown, std::vector<Message>{kNoSuchPrinter});
@@ -74,7 +75,8 @@ TEST_P(SendRawTextRefusal, TellsTheUserWhyAndReportsTheRefusal) {
   spooler.AddQueue("VARNOKX", queue);
   MessageRecorder messages;
 
-  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n"), SendOutcome::Refused);
+  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n", Language::English),
+            SendOutcome::Refused);
 
   ASSERT_EQ(messages.shown.size(), 1u);
   const Message& shown = messages.shown[0];
@@ -100,12 +102,16 @@ INSTANTIATE_TEST_SUITE_P(
                                   "finish failed", true}),
     [](const auto& test) { return std::string(test.param.name); });
 
-TEST(QueueCanBeOpened, FollowsTheSpooler) {
+TEST(CheckQueueAfterSending, FollowsTheSpooler) {
   FakeSpooler spooler;
   spooler.AddQueue("VARNOKX");
+  MessageRecorder messages;
 
-  EXPECT_TRUE(QueueCanBeOpened(spooler, "VARNOKX"));
-  EXPECT_FALSE(QueueCanBeOpened(spooler, "VARNOK_GONE"));
+  EXPECT_EQ(CheckQueueAfterSending(spooler, messages, "VARNOKX", Language::English),
+            QueueCheck::Opened);
+  EXPECT_EQ(CheckQueueAfterSending(spooler, messages, "VARNOK_GONE", Language::English),
+            QueueCheck::NotOpened);
+  EXPECT_TRUE(messages.shown.empty());
 }
 
 }  // namespace

@@ -20,6 +20,9 @@ class FakeSpooler : public Spooler {
     bool refuses_jobs = false;  // CreateRawJob fails
     bool write_fails = false;   // RawJob::Write fails
     bool finish_fails = false;  // RawJob::Finish fails
+    // How many requests about the queue (open, describe, create a job) are answered before
+    // the spooler falls silent; -1 answers all.
+    int answers = -1;
   };
   struct Job {
     std::string queue;
@@ -48,11 +51,13 @@ class FakeSpooler : public Spooler {
 
   std::optional<SpoolerFailure> OpenQueue(std::string_view queue) override {
     ++open_count_;
+    if (FallsSilent(queue)) return kNoAnswer;
     if (queues_.contains(std::string(queue))) return std::nullopt;
     return SpoolerFailure{kNotFound, "The printer or class does not exist."};
   }
 
   QueueDescription DescribeQueue(std::string_view queue) override {
+    if (FallsSilent(queue)) return {DescribeOutcome::SizeQueryFailed, std::nullopt, kNoAnswer};
     auto it = queues_.find(std::string(queue));
     if (it == queues_.end()) {
       return {DescribeOutcome::CannotOpen,
@@ -67,6 +72,10 @@ class FakeSpooler : public Spooler {
 
   std::unique_ptr<RawJob> CreateRawJob(std::string_view queue, std::string_view title,
                                        SpoolerFailure& failure) override {
+    if (FallsSilent(queue)) {
+      failure = kNoAnswer;
+      return nullptr;
+    }
     auto it = queues_.find(std::string(queue));
     if (it == queues_.end()) {
       failure = {kNotFound, "The printer or class does not exist."};
@@ -81,8 +90,19 @@ class FakeSpooler : public Spooler {
   }
 
   static constexpr int kNotFound = 1030;
+  static inline const SpoolerFailure kNoAnswer{1280, "the print system did not answer in time",
+                                               true};
 
  private:
+  // Counts one request about the queue; true once it has used up its answers.
+  bool FallsSilent(std::string_view queue) {
+    auto it = queues_.find(std::string(queue));
+    if (it == queues_.end() || it->second.answers < 0) return false;
+    if (it->second.answers == 0) return true;
+    --it->second.answers;
+    return false;
+  }
+
   class FakeJob : public RawJob {
    public:
     FakeJob(FakeSpooler& owner, size_t index, const Queue& queue)

@@ -108,11 +108,11 @@ void SchedulerProcess::Stop() {
   pid_ = -1;
 }
 
-void SchedulerProcess::Pause() {
+void SchedulerProcess::Freeze() {
   if (pid_ > 0) kill(pid_, SIGSTOP);
 }
 
-void SchedulerProcess::Resume() {
+void SchedulerProcess::Thaw() {
   if (pid_ > 0) kill(pid_, SIGCONT);
 }
 

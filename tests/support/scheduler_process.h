@@ -20,9 +20,9 @@ class SchedulerProcess {
   // it does not come up.
   void Start();
   void Stop();
-  // Stops and resumes the running scheduler without ending it (SIGSTOP, SIGCONT).
-  void Pause();
-  void Resume();
+  // A frozen scheduler still takes connections (the system queues them) but answers nothing.
+  void Freeze();
+  void Thaw();
 
  private:
   bool AcceptsConnections() const;

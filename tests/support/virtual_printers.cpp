@@ -208,8 +208,8 @@ void VirtualPrinters::StopScheduler() { impl_->scheduler.Stop(); }
 
 void VirtualPrinters::StartScheduler() { impl_->scheduler.Start(); }
 
-void VirtualPrinters::PauseScheduler() { impl_->scheduler.Pause(); }
+void VirtualPrinters::FreezeScheduler() { impl_->scheduler.Freeze(); }
 
-void VirtualPrinters::ResumeScheduler() { impl_->scheduler.Resume(); }
+void VirtualPrinters::ThawScheduler() { impl_->scheduler.Thaw(); }
 
 }  // namespace varnok::testing

@@ -80,9 +80,8 @@ class VirtualPrinters {
   void EnableQueue(std::string_view name);   // cupsenable: held jobs go to the printer
   void StopScheduler();  // the queues stay configured; StartScheduler brings them back
   void StartScheduler();
-  // The scheduler stops answering, and reading what it is sent, until resumed.
-  void PauseScheduler();
-  void ResumeScheduler();
+  void FreezeScheduler();  // it takes connections but answers nothing until thawed
+  void ThawScheduler();
 
  private:
   struct Impl;

@@ -14,6 +14,7 @@ enum class SdkError {
   FileMissing,       // the file to send does not exist (or no path was given)
   FileUnreadable,    // the file exists but cannot be read (a folder, no permission, read error)
   JobRefused,        // the spooler refused the job or failed while taking it
+  NoAnswer,          // the spooler did not answer in time
   Cancelled,         // the user stopped the send; nothing reaches the printer
 };
 

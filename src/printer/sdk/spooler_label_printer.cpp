@@ -25,7 +25,7 @@ void SpoolerLabelPrinter::OpenPort(std::string_view printer_name) {
   if (printer_.empty()) {
     Fail(SdkError::EmptyPrinterName, {});
   } else if (auto failure = spooler_.OpenQueue(printer_)) {
-    Fail(SdkError::NoSuchPrinter, failure->reason);
+    FailFromSpooler(SdkError::NoSuchPrinter, *failure);
   }
 }
 
@@ -50,7 +50,7 @@ void SpoolerLabelPrinter::VNX_SendFile(std::string_view path, SendProgress& prog
     const std::size_t count = std::fread(chunk.data(), 1, chunk.size(), file.get());
     if (count > 0) {
       if (!job_->Write(std::string_view(chunk.data(), count))) {
-        return Fail(SdkError::JobRefused, job_->Failure().reason);
+        return FailFromSpooler(SdkError::JobRefused, job_->Failure());
       }
       sent += count;
       if (!progress.Continue(sent, total)) return Fail(SdkError::Cancelled, {});
@@ -64,7 +64,7 @@ void SpoolerLabelPrinter::VNX_SendFile(std::string_view path, SendProgress& prog
 
 void SpoolerLabelPrinter::VNX_PrintLabel(int /*first*/, int /*second*/) {
   if (!CanGoOn() || !job_) return;
-  if (!job_->Finish()) return Fail(SdkError::JobRefused, job_->Failure().reason);
+  if (!job_->Finish()) return FailFromSpooler(SdkError::JobRefused, job_->Failure());
   job_.reset();
 }
 
@@ -78,12 +78,16 @@ void SpoolerLabelPrinter::Fail(SdkError error, std::string reason) {
   job_.reset();
 }
 
+void SpoolerLabelPrinter::FailFromSpooler(SdkError error, const SpoolerFailure& failure) {
+  Fail(failure.no_answer ? SdkError::NoAnswer : error, failure.reason);
+}
+
 bool SpoolerLabelPrinter::EnsureJob(std::string_view path) {
   if (job_) return true;
   const std::string title = std::filesystem::path(path).filename().string();
   SpoolerFailure failure;
   job_ = spooler_.CreateRawJob(printer_, title, failure);
-  if (!job_) Fail(SdkError::JobRefused, failure.reason);
+  if (!job_) FailFromSpooler(SdkError::JobRefused, failure);
   return job_ != nullptr;
 }
 

@@ -337,17 +337,18 @@ TEST_F(SendThroughCupsTest, MissingQueueIsReported) {
   }
 }
 
-TEST_F(SendThroughCupsTest, QueueRejectingJobsGivesTheRefusalAndNoNotice) {
+TEST_F(SendThroughCupsTest, QueueRejectingJobsGivesTheRefusalInTheWindowsLanguageAndNoNotice) {
   printers_->RejectJobs(kN5Plus);
   const Shown chinese = Send(kCn, kN5Plus, ItemId::AdvancedReset);
   const Shown english = Send(kEn, kN5Plus, ItemId::AdvancedReset);
   printers_->AcceptJobs(kN5Plus);
 
-  const Shown refusal{SpoolerBox(
-      "Could not send to printer VARNOKX: Destination \"VARNOKX\" is not accepting jobs.",
-      MessageIcon::Exclamation)};
-  EXPECT_EQ(chinese, refusal);
-  EXPECT_EQ(english, refusal);
+  EXPECT_EQ(chinese, Shown{SpoolerBox("无法将设置发送到打印机 VARNOKX，请检查该打印机后重试。"
+                                      "原因：Destination \"VARNOKX\" is not accepting jobs.",
+                                      MessageIcon::Exclamation)});
+  EXPECT_EQ(english, Shown{SpoolerBox("Could not send to printer VARNOKX: Destination \"VARNOKX\" "
+                                      "is not accepting jobs.",
+                                      MessageIcon::Exclamation)});
   EXPECT_TRUE(printers_->NoJobWithin(kN5Plus, kNoJob));
 }
 

@@ -127,7 +127,11 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"WriteFails", kQueue, AFile, [](auto& q) { q.write_fails = true; },
                     SdkError::JobRefused},
         FailureCase{"FinishFails", kQueue, AFile, [](auto& q) { q.finish_fails = true; },
-                    SdkError::JobRefused}),
+                    SdkError::JobRefused},
+        FailureCase{"SilentAtOpen", kQueue, AFile, [](auto& q) { q.answers = 0; },
+                    SdkError::NoAnswer},
+        FailureCase{"SilentAtTheJob", kQueue, AFile, [](auto& q) { q.answers = 1; },
+                    SdkError::NoAnswer}),
     [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "config/message_template.h"
+#include "settings/message_template.h"
 
 namespace varnok {
 

@@ -1,0 +1,65 @@
+#include "printer/printer_messages.h"
+
+#include <string>
+
+#include "settings/message_template.h"
+
+namespace varnok {
+namespace {
+
+// The texts of one window language. {printer} stands for the queue name, {reason} for the
+// spooler's own explanation (in the spooler's language).
+struct PrinterTexts {
+  std::string_view description_failure;
+  std::string_view description_failure_title;
+  std::string_view job_refused;
+  std::string_view no_answer;
+};
+
+constexpr PrinterTexts kChinese{
+    .description_failure = "驱动打开错误！",
+    .description_failure_title = "提示",
+    .job_refused = "无法将设置发送到打印机 {printer}，请检查该打印机后重试。原因：{reason}",
+    .no_answer =
+        "打印系统没有及时响应（打印机 {printer}），设置可能未发送。"
+        "请检查打印服务和打印机后重试。",
+};
+
+constexpr PrinterTexts kEnglish{
+    .description_failure = "Couldn't get Printer Status!",
+    .description_failure_title = "Notice",
+    .job_refused = "Could not send to printer {printer}: {reason}",
+    .no_answer =
+        "The print system did not answer in time about printer {printer}. The setting "
+        "may not have been sent: check the print system and the printer, then try again.",
+};
+
+const PrinterTexts& TextsOf(Language window) {
+  return window == Language::Chinese ? kChinese : kEnglish;
+}
+
+Message ApplicationWarning(std::string text) {
+  return {std::move(text), std::string(kApplicationTitle), MessageIcon::Exclamation,
+          MessageButtons::Ok};
+}
+
+}  // namespace
+
+Message DescriptionFailureMessage(Language window) {
+  const PrinterTexts& texts = TextsOf(window);
+  return {std::string(texts.description_failure), std::string(texts.description_failure_title),
+          MessageIcon::Exclamation, MessageButtons::Ok};
+}
+
+Message JobRefusedMessage(std::string_view queue, const SpoolerFailure& failure, Language window) {
+  const std::string reason =
+      failure.reason.empty() ? "error " + std::to_string(failure.status) : failure.reason;
+  return ApplicationWarning(
+      FillIn(TextsOf(window).job_refused, {{"printer", queue}, {"reason", reason}}));
+}
+
+Message NoAnswerMessage(std::string_view queue, Language window) {
+  return ApplicationWarning(FillIn(TextsOf(window).no_answer, {{"printer", queue}}));
+}
+
+}  // namespace varnok
