@@ -1,5 +1,7 @@
 // Starts the standard virtual label printers on a private CUPS scheduler and keeps them until
-// SIGINT or SIGTERM, so the program can be tried without real printers.
+// SIGINT or SIGTERM, so the program can be tried without real printers. With a folder of driver
+// files as its argument, the scheduler offers them too, so that printers can be added to it
+// (its device discovery shows fixed test printers only).
 #include <signal.h>
 
 #include <cstdio>
@@ -8,7 +10,7 @@
 
 #include "support/virtual_printers.h"
 
-int main() {
+int main(int argc, char** argv) {
   using varnok::testing::VirtualPrinters;
 
   // Blocked before any thread starts, so every thread leaves them to sigwait below.
@@ -20,7 +22,9 @@ int main() {
 
   std::unique_ptr<VirtualPrinters> printers;
   try {
-    printers = VirtualPrinters::Start(VirtualPrinters::StandardQueues());
+    varnok::testing::SchedulerOptions options;
+    if (argc > 1) options.driver_folder = argv[1];
+    printers = VirtualPrinters::Start(VirtualPrinters::StandardQueues(), options);
   } catch (const std::exception& error) {
     std::cerr << "varnok-virtual-printers: " << error.what() << "\n";
     return 1;
