@@ -99,6 +99,8 @@ TEST_F(CliTest, AddedQueueIsListedSupportedAndTakesEachWindowsSetting) {
   ASSERT_EQ(added.exit_code, 0) << added.output;
   EXPECT_NE(added.out.find("VARNOK_K540_300DPI"), std::string::npos) << added.out;
 
+  CupsSpooler spooler;
+  EXPECT_EQ(std::ranges::count(BrandQueueNames(spooler), "VARNOK_K540_300DPI"), 1);
   const json list = Json({"list", "--json"});
   const auto queue = std::ranges::find(list["queues"], json("VARNOK_K540_300DPI"),
                                        [](const json& q) { return q["queue"]; });
@@ -106,7 +108,6 @@ TEST_F(CliTest, AddedQueueIsListedSupportedAndTakesEachWindowsSetting) {
   EXPECT_EQ((*queue)["driver"], "VARNOK K540 300DPI");
   EXPECT_TRUE((*queue)["supported"]);
 
-  CupsSpooler spooler;
   testing::MessageRecorder messages;
   const struct {
     Language window;
@@ -126,6 +127,15 @@ TEST_F(CliTest, AddedQueueIsListedSupportedAndTakesEachWindowsSetting) {
 // Every model's driver file makes a queue that reports exactly that model, which both windows
 // accept.
 TEST_F(CliTest, EveryDriverFileMakesAQueueOfItsModel) {
+  const CommandResult drivers =
+      testing::RunCommand({"lpinfo", "-h", printers->ServerSocket(), "-m"});
+  std::size_t listed = 0;
+  for (std::size_t at = 0; (at = drivers.out.find("varnok-utility/", at)) != std::string::npos;) {
+    ++listed;
+    ++at;
+  }
+  EXPECT_EQ(listed, SupportedModels().size()) << drivers.output;
+
   const std::string device = printers->TestDevices().front().uri;  // takes jobs, prints none
   CupsSpooler spooler;
   testing::MessageRecorder messages;
@@ -175,6 +185,7 @@ TEST_F(CliTest, RefusedAddsLeaveTheSchedulerAsItWas) {
       {{"add", "--model", "VARNOK L410", "--device", "no uri"}, 2, "not a device URI"},
       {{"frob"}, 2, "unknown command \"frob\""},
       {{"list", "--frob"}, 2, "--frob"},
+      {{"models", "K540"}, 2, "K540"},
       {{"devices", "--timeout", "0"}, 2, "--timeout"},
   };
   const std::vector<std::string> before = printers->QueueNames();
