@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "median.h"
 #include "printer/cups_spooler.h"
 #include "printer/sdk/spooler_label_printer.h"
 #include "support/temp_folder.h"
@@ -113,11 +114,6 @@ Run TimeSend(VirtualPrinters& printers, const std::string& command, std::uint64_
   return run;
 }
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -143,11 +139,11 @@ int main(int argc, char** argv) {
     all_whole = all_whole && sent.whole && reference.whole;
   }
 
-  const double ratio = Median(ours) / Median(lp);
+  const double ratio = varnok::bench::Median(ours) / varnok::bench::Median(lp);
   std::printf("file: %zu MiB, %d rounds, median times to the last byte at the printer\n",
               kFileMebibytes, kRounds);
-  std::printf("send-file path:        %.2f s\n", Median(ours));
-  std::printf("lp -d QUEUE -o raw:    %.2f s\n", Median(lp));
+  std::printf("send-file path:        %.2f s\n", varnok::bench::Median(ours));
+  std::printf("lp -d QUEUE -o raw:    %.2f s\n", varnok::bench::Median(lp));
   std::printf("ratio:                 %.3f (goal <= 1.1)\n", ratio);
   std::printf("peak memory growth:    %.1f MiB during the send (goal < 16 MiB)\n",
               static_cast<double>(peak_growth_kib) / 1024.0);

@@ -1,6 +1,5 @@
 // How long a command takes from the call until its last byte reaches the printer: SendRawText
 // in this process against the CUPS command `lp -d QUEUE -o raw FILE`, on a virtual printer.
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <exception>
@@ -10,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "median.h"
 #include "printer/cups_spooler.h"
 #include "printer/printer_access.h"
 #include "support/message_recorder.h"
@@ -25,12 +25,6 @@ constexpr int kSends = 25;
 constexpr int kWarmUpSends = 3;
 constexpr const char* kQueue = "VARNOK_BENCH";
 const std::string kCommand = "#UM>SL\r\n";
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t middle = values.size() / 2;
-  return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
 
 // One send, timed until the printer has the whole job; throws when the job does not arrive.
 double TimeToLastByte(varnok::testing::VirtualPrinters& printers,
@@ -76,8 +70,8 @@ int main() try {
     with_lp.push_back(lp_ms);
   }
 
-  const double raw_median = Median(in_process);
-  const double lp_median = Median(with_lp);
+  const double raw_median = varnok::bench::Median(in_process);
+  const double lp_median = varnok::bench::Median(with_lp);
   std::printf("sends each: %d (after %d warm-up sends)\n", kSends, kWarmUpSends);
   std::printf("SendRawText -> last byte, median: %7.2f ms\n", raw_median);
   std::printf("lp -o raw   -> last byte, median: %7.2f ms\n", lp_median);

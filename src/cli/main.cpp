@@ -6,6 +6,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <clocale>
+#include <cstdlib>
 #include <iostream>
 
 #include "cli/add_command.h"
@@ -217,7 +218,12 @@ int main(int argc, char** argv) {
                     "See 'varnok-printer --help' or 'varnok-printer COMMAND --help'");
   }
 
-  if (!server.empty()) cupsSetServer(server.c_str());
+  if (!server.empty()) {
+    // libcups keeps the server per thread and set speaks to its queues from several threads;
+    // each thread's libcups starts from CUPS_SERVER.
+    setenv("CUPS_SERVER", server.c_str(), 1);
+    cupsSetServer(server.c_str());
+  }
   varnok::CupsSpooler spooler;
   varnok::CupsPrintServer print_server;
   const varnok::cli::CommandOutput output{std::cout, std::cerr, json};

@@ -1,6 +1,11 @@
 #include "cli/set_command.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <functional>
+#include <thread>
+#include <vector>
 
 #include "cli/json_output.h"
 #include "cli/table.h"
@@ -29,6 +34,10 @@ OkRules CommandLineRules(Language messages) {
   rules.variant.cut_count_notice = rules.variant.completion_notice;
   return rules;
 }
+
+// How many queues are spoken to at once. The scheduler does most of the work of a send (it
+// starts the job and its backend), so a few at once keep it busy; more only wait for it.
+constexpr size_t kMostThreads = 8;
 
 enum class State { Ready, Sent, NotSent };
 
@@ -104,24 +113,38 @@ void PrintResults(const SettingWords& setting, const SetOptions& options,
   if (!notice.empty()) output.err << notice << "\n";
 }
 
+// Runs work(i) for each i below count, on a few threads at once; returns when all are done.
+void ForEachConcurrently(size_t count, const std::function<void(size_t)>& work) {
+  std::atomic<size_t> next{0};
+  const auto worker = [&] {
+    for (size_t i = next++; i < count; i = next++) work(i);
+  };
+  std::vector<std::jthread> helpers;
+  for (size_t t = 1; t < std::min(count, kMostThreads); ++t) helpers.emplace_back(worker);
+  worker();
+}
+
 }  // namespace
 
 ExitStatus SetSetting(const SettingWords& setting, const SetOptions& options, Spooler& spooler,
                       const CommandOutput& output) {
   const OkRules rules = CommandLineRules(options.messages);
-  ReasonRecorder reasons;
-  std::vector<QueueResult> results;
-  // Everything is found out before anything is sent.
-  for (const std::string& queue : setting.queues) {
+  std::vector<QueueResult> results(setting.queues.size());
+  // Everything is found out before anything is sent. The queues are independent of each other,
+  // so each step goes to several at once; each keeps its place in the output.
+  ForEachConcurrently(results.size(), [&](size_t i) {
+    ReasonRecorder reasons;
     SettingInputs inputs = setting.inputs;
-    inputs.queue = queue;
+    inputs.queue = setting.queues[i];
     PreparedSetting prepared = PrepareSetting(rules, inputs, spooler, reasons, options.config_path);
-    results.push_back({queue, prepared.model, prepared.text,
-                       prepared.text ? State::Ready : State::NotSent, reasons.Take()});
-  }
+    results[i] = {inputs.queue, prepared.model, prepared.text,
+                  prepared.text ? State::Ready : State::NotSent, reasons.Take()};
+  });
   if (!options.dry_run) {
-    for (QueueResult& result : results) {
-      if (result.state != State::Ready) continue;
+    ForEachConcurrently(results.size(), [&](size_t i) {
+      QueueResult& result = results[i];
+      if (result.state != State::Ready) return;
+      ReasonRecorder reasons;
       const ApplyOutcome sent =
           SendPreparedSetting(rules, result.queue, *result.command, spooler, reasons);
       result.state = sent == ApplyOutcome::Sent ? State::Sent : State::NotSent;
@@ -129,7 +152,7 @@ ExitStatus SetSetting(const SettingWords& setting, const SetOptions& options, Sp
       if (sent == ApplyOutcome::QueueGone && result.reason.empty()) {
         result.reason = GoneReason(options.messages);
       }
-    }
+    });
   }
   const bool any_sent =
       std::ranges::any_of(results, [](const QueueResult& r) { return r.state == State::Sent; });

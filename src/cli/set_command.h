@@ -20,6 +20,8 @@ struct SetOptions {
 // `set`: the Chinese window's OK for each queue — the same rules and bytes, except that the
 // model is tested for every item. Every queue is prepared before the first is sent to; one
 // queue's failure does not stop the others. Ok only when every queue took the setting.
+// Several queues are prepared, and then sent to, at once: the spooler is called from several
+// threads (CupsSpooler keeps no state, and libcups keeps its own per thread).
 ExitStatus SetSetting(const SettingWords& setting, const SetOptions& options, Spooler& spooler,
                       const CommandOutput& output);
 

@@ -253,6 +253,17 @@ TEST_F(SetAndSendTest, SetGoesOnPastQueuesThatFailAndSaysWhyForEach) {
   EXPECT_NE(refused.out.find("not sent"), std::string::npos) << refused.out;
 }
 
+// --server counts for every queue of a call, however many are spoken to at once.
+TEST_F(SetAndSendTest, SetSendsEveryQueueToTheServerGiven) {
+  const CommandResult result = testing::RunCommand(
+      {"env", "CUPS_SERVER=/nonexistent/cups.sock", VARNOK_PRINTER_PROGRAM, "--server",
+       printers->ServerSocket(), "set", "reset-user", kK540, kN5Plus, "Varnok-Office"});
+  EXPECT_EQ(result.exit_code, 0) << result.output;
+  for (const char* queue : {kK540, kN5Plus, "Varnok-Office"}) {
+    EXPECT_EQ(printers->WaitForJob(queue, kJobArrives), "^@\r") << queue;
+  }
+}
+
 TEST_F(SetAndSendTest, DryRunShowsTheCommandsAndSendsNothing) {
   const CommandResult result =
       Run({"set", "orientation", "top-to-bottom", kK540, kN5Plus, "--dry-run"});
