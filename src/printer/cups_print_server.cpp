@@ -1,8 +1,10 @@
 #include "printer/cups_print_server.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "printer/cups_connection.h"
+#include "printer/queue_order.h"
 
 namespace varnok {
 namespace {
@@ -72,6 +74,7 @@ std::optional<std::vector<QueueDetails>> CupsPrintServer::Queues(SpoolerFailure&
     }
     if (!queue.name.empty()) queues.push_back(std::move(queue));
   }
+  std::ranges::sort(queues, ComesBeforeInCupsOrder, &QueueDetails::name);
   return queues;
 }
 
