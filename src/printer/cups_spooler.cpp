@@ -66,10 +66,8 @@ std::vector<std::string> CupsSpooler::QueueNames() {
   // reads an answer that outgrows its buffer off the socket a field at a time: about 0.1 ms of
   // processor time a queue, which a start-up facing a print server's hundreds of queues waits for.
   // The order is the one cupsGetDests2 gives (printers and classes, instances apart).
-  IppMessage request(ippNewRequest(IPP_OP_CUPS_GET_PRINTERS));
-  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
-               "printer-name");
-  IppMessage response(cupsDoRequest(http.get(), request.release(), "/"));
+  IppMessage response(
+      cupsDoRequest(http.get(), NewQueueListRequest(http, {"printer-name"}).release(), "/"));
   if (!response || !IsSuccess(cupsLastError())) return {};
   std::vector<std::string> names;
   for (ipp_attribute_t* attribute = ippFirstAttribute(response.get()); attribute != nullptr;
