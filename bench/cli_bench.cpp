@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "median.h"
+#include "figures.h"
 #include "support/run_command.h"
 #include "support/virtual_printers.h"
 

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "median.h"
+#include "figures.h"
 #include "printer/cups_spooler.h"
 #include "printer/sdk/spooler_label_printer.h"
 #include "support/temp_folder.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "median.h"
+#include "figures.h"
 #include "printer/cups_spooler.h"
 #include "printer/printer_access.h"
 #include "support/message_recorder.h"

@@ -1,6 +1,5 @@
 #include "cli/list_command.h"
 
-#include <map>
 #include <optional>
 
 #include "cli/command_error.h"
@@ -30,31 +29,25 @@ WindowModel ModelIn(Language window, const std::string& driver) {
 struct ListedQueue {
   std::string name;
   std::optional<std::string> make_and_model;
-  std::optional<bool> accepting_jobs;  // unknown when the queue came and went meanwhile
-  std::string driver;                  // as the windows read it: at most 64 bytes, " " for none
+  bool accepting_jobs = false;
+  std::string driver;  // as the windows read it: at most 64 bytes, " " for none
   WindowModel chinese;
   WindowModel english;
 };
 
-std::vector<ListedQueue> BrandQueues(Spooler& spooler, PrintServer& server) {
+// One request for the names and details together, so a queue cannot come or go in between.
+std::vector<ListedQueue> BrandQueues(PrintServer& server) {
   SpoolerFailure failure;
   const auto details = server.Queues(failure);
   if (!details) {
     throw ServerError("cannot list the printers of the print system at " + server.Name() + ": " +
                       failure.reason);
   }
-  std::map<std::string, const QueueDetails*, std::less<>> by_name;
-  for (const QueueDetails& queue : *details) by_name.emplace(queue.name, &queue);
-
   std::vector<ListedQueue> queues;
-  for (const std::string& name : BrandQueueNames(spooler)) {
-    ListedQueue queue{name, std::nullopt, std::nullopt, {}, {}, {}};
-    if (const auto found = by_name.find(name); found != by_name.end()) {
-      queue.make_and_model = found->second->make_and_model;
-      queue.accepting_jobs = found->second->accepting_jobs;
-    } else {
-      queue.make_and_model = spooler.DescribeQueue(name).make_and_model;
-    }
+  for (const QueueDetails& server_queue : *details) {
+    if (!IsBrandQueueName(server_queue.name)) continue;
+    ListedQueue queue{
+        server_queue.name, server_queue.make_and_model, server_queue.accepting_jobs, {}, {}, {}};
     queue.driver = PointerToString(queue.make_and_model ? queue.make_and_model->c_str() : nullptr);
     queue.chinese = ModelIn(Language::Chinese, queue.driver);
     queue.english = ModelIn(Language::English, queue.driver);
@@ -68,7 +61,7 @@ std::string YesNo(bool yes) { return yes ? "yes" : "no"; }
 void PrintTable(const std::vector<ListedQueue>& queues, std::ostream& out) {
   Table table({"QUEUE", "ACCEPTS JOBS", "DRIVER", "MODEL", "SUPPORTED"});
   for (const ListedQueue& queue : queues) {
-    const std::string accepting = queue.accepting_jobs ? YesNo(*queue.accepting_jobs) : "?";
+    const std::string accepting = YesNo(queue.accepting_jobs);
     const std::string driver = queue.make_and_model ? queue.driver : "(none)";
     if (queue.chinese.model == queue.english.model) {
       table.Add(
@@ -94,8 +87,7 @@ nlohmann::ordered_json Json(const std::vector<ListedQueue>& queues) {
         {"supported", queue.chinese.supported},
         {"english_window_model", queue.english.model},
         {"english_window_supported", queue.english.supported},
-        {"accepting_jobs",
-         queue.accepting_jobs ? nlohmann::ordered_json(*queue.accepting_jobs) : nullptr},
+        {"accepting_jobs", queue.accepting_jobs},
     });
   }
   return {{"queues", list}};
@@ -107,8 +99,8 @@ void ListQueueNames(Spooler& spooler, const CommandOutput& output) {
   for (const std::string& name : BrandQueueNames(spooler)) output.out << Visible(name) << '\n';
 }
 
-void ListQueues(Spooler& spooler, PrintServer& server, const CommandOutput& output) {
-  const std::vector<ListedQueue> queues = BrandQueues(spooler, server);
+void ListQueues(PrintServer& server, const CommandOutput& output) {
+  const std::vector<ListedQueue> queues = BrandQueues(server);
   if (output.json) return PrintJson(output.out, Json(queues));
   if (queues.empty()) {
     output.err << "No printer queue's name begins with VARNOK or Varnok on the print system at "

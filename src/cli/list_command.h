@@ -9,7 +9,7 @@ namespace varnok::cli {
 // `list`: the brand queues as the configuration window lists them, in its order, each with its
 // driver name, the model name each window forms from it, whether that model is supported and
 // whether the queue accepts jobs.
-void ListQueues(Spooler& spooler, PrintServer& server, const CommandOutput& output);
+void ListQueues(PrintServer& server, const CommandOutput& output);
 
 // `list --names`: only the names of those queues, one a line.
 void ListQueueNames(Spooler& spooler, const CommandOutput& output);

@@ -229,7 +229,7 @@ int main(int argc, char** argv) {
   const varnok::cli::CommandOutput output{std::cout, std::cerr, json};
   try {
     if (list->parsed() && names) varnok::cli::ListQueueNames(spooler, output);
-    if (list->parsed() && !names) varnok::cli::ListQueues(spooler, print_server, output);
+    if (list->parsed() && !names) varnok::cli::ListQueues(print_server, output);
     if (models->parsed()) varnok::cli::ListModels(output, names);
     if (devices->parsed()) varnok::cli::ListDevices(print_server, timeout, output);
     if (items->parsed()) varnok::cli::ListItems(output, names);

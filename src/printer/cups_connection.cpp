@@ -79,6 +79,19 @@ IppMessage NewQueueRequest(ipp_op_t operation, std::string_view queue) {
   return request;
 }
 
+IppMessage NewQueueListRequest(const SchedulerConnection& http,
+                               const std::vector<const char*>& attributes) {
+  IppMessage request(ippNewRequest(IPP_OP_CUPS_GET_PRINTERS));
+  ippAddStrings(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                static_cast<int>(attributes.size()), nullptr, attributes.data());
+  // As cupsGetDests2 asks: type 0 under this mask leaves out what a remote server discovered.
+  if (!httpAddrLocalhost(httpGetAddress(http.get()))) {
+    ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_ENUM, "printer-type-mask",
+                  CUPS_PRINTER_DISCOVERED);
+  }
+  return request;
+}
+
 bool IsSuccess(ipp_status_t status) { return status < IPP_STATUS_REDIRECTION_OTHER_SITE; }
 
 SpoolerFailure RequestFailure(const SchedulerConnection& http, std::string_view fallback) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "printer/queue_name.h"
 #include "printer/spooler.h"
@@ -62,6 +63,11 @@ SpoolerFailure NoSuchQueue();
 
 // A request about the queue from this user: its printer-uri and requesting-user-name are set.
 IppMessage NewQueueRequest(ipp_op_t operation, std::string_view queue);
+// A CUPS-Get-Printers request for these attributes of the queues cupsGetDests2 lists from the
+// connected scheduler: every printer and class of one on this machine; of another, those it has
+// not merely discovered on the network.
+IppMessage NewQueueListRequest(const SchedulerConnection& http,
+                               const std::vector<const char*>& attributes);
 bool IsSuccess(ipp_status_t status);
 
 // Why the last request on the connection failed: no answer in time, or what libcups recorded

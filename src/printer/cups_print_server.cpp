@@ -1,8 +1,10 @@
 #include "printer/cups_print_server.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "printer/cups_connection.h"
+#include "printer/queue_order.h"
 
 namespace varnok {
 namespace {
@@ -15,15 +17,20 @@ std::string StringOf(ipp_attribute_t* attribute) {
 }
 
 // The answer to the request, or nullptr with the failure when there is none or it is an error.
-IppMessage Ask(IppMessage request, const char* resource, SpoolerFailure& failure) {
-  SchedulerConnection http = ConnectToScheduler(failure);
-  if (!http) return nullptr;
+IppMessage AskOn(const SchedulerConnection& http, IppMessage request, const char* resource,
+                 SpoolerFailure& failure) {
   IppMessage response(cupsDoRequest(http.get(), request.release(), resource));
   if (!response || !IsSuccess(cupsLastError())) {
     failure = RequestFailure(http, "the print system gave no answer");
     return nullptr;
   }
   return response;
+}
+
+IppMessage Ask(IppMessage request, const char* resource, SpoolerFailure& failure) {
+  SchedulerConnection http = ConnectToScheduler(failure);
+  if (!http) return nullptr;
+  return AskOn(http, std::move(request), resource, failure);
 }
 
 // The answer's groups of one kind (a group a printer, or a driver file), each as its attributes.
@@ -55,10 +62,13 @@ void AskFor(ipp_t* request, std::initializer_list<const char*> names) {
 std::string CupsPrintServer::Name() { return cupsServer(); }
 
 std::optional<std::vector<QueueDetails>> CupsPrintServer::Queues(SpoolerFailure& failure) {
-  IppMessage request(ippNewRequest(IPP_OP_CUPS_GET_PRINTERS));
-  AskFor(request.get(),
-         {"printer-name", "printer-make-and-model", "device-uri", "printer-is-accepting-jobs"});
-  IppMessage response = Ask(std::move(request), "/", failure);
+  SchedulerConnection http = ConnectToScheduler(failure);
+  if (!http) return std::nullopt;
+  IppMessage response =
+      AskOn(http,
+            NewQueueListRequest(http, {"printer-name", "printer-make-and-model", "device-uri",
+                                       "printer-is-accepting-jobs"}),
+            "/", failure);
   if (!response) return std::nullopt;
   std::vector<QueueDetails> queues;
   for (const Group& group : GroupsOf(response.get(), IPP_TAG_PRINTER)) {
@@ -72,6 +82,7 @@ std::optional<std::vector<QueueDetails>> CupsPrintServer::Queues(SpoolerFailure&
     }
     if (!queue.name.empty()) queues.push_back(std::move(queue));
   }
+  std::ranges::sort(queues, ComesBeforeInCupsOrder, &QueueDetails::name);
   return queues;
 }
 
@@ -83,11 +94,8 @@ std::optional<std::vector<Device>> CupsPrintServer::Devices(int timeout_seconds,
   http.StartStep(std::chrono::seconds(timeout_seconds));
   IppMessage request(ippNewRequest(IPP_OP_CUPS_GET_DEVICES));
   ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "timeout", timeout_seconds);
-  IppMessage response(cupsDoRequest(http.get(), request.release(), "/"));
-  if (!response || !IsSuccess(cupsLastError())) {
-    failure = RequestFailure(http, "the print system gave no answer");
-    return std::nullopt;
-  }
+  IppMessage response = AskOn(http, std::move(request), "/", failure);
+  if (!response) return std::nullopt;
   std::vector<Device> devices;
   for (const Group& group : GroupsOf(response.get(), IPP_TAG_PRINTER)) {
     Device device;

@@ -48,7 +48,7 @@ class PrintServer {
   virtual ~PrintServer() = default;
   // The server as users name it in messages (a host, or the local socket).
   virtual std::string Name() = 0;
-  // Every queue with its details, in no particular order.
+  // Every queue with its details, in the order the spooler lists queue names.
   virtual std::optional<std::vector<QueueDetails>> Queues(SpoolerFailure& failure) = 0;
   // The printers the server can see through its backends, waiting at most timeout_seconds.
   virtual std::optional<std::vector<Device>> Devices(int timeout_seconds,

@@ -90,6 +90,16 @@ std::vector<VirtualQueue> VirtualPrinters::StandardQueues() {
   };
 }
 
+std::vector<VirtualQueue> VirtualPrinters::PrintServerQueues(int count) {
+  std::vector<VirtualQueue> queues;
+  for (int i = 1; i <= count; ++i) {
+    std::string number = std::to_string(i);
+    number.insert(0, 3 - std::min<size_t>(number.size(), 3), '0');
+    queues.push_back({"VARNOK_Site" + number, "VARNOK K540 200DPI"});
+  }
+  return queues;
+}
+
 VirtualPrinters::VirtualPrinters(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 
 VirtualPrinters::~VirtualPrinters() = default;

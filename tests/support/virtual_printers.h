@@ -44,6 +44,8 @@ class VirtualPrinters {
   // VARNOK_LongDriver (a 70-byte driver name), and the decoys varnok_K540, VarNok_R5, VARNO,
   // My_VARNOK.
   static std::vector<VirtualQueue> StandardQueues();
+  // A print server's worth of brand queues for the benchmarks: VARNOK_Site001, VARNOK_Site002, …
+  static std::vector<VirtualQueue> PrintServerQueues(int count);
 
   // Starts the scheduler with these queues and points libcups at it (CUPS_SERVER), before
   // anything in the process has talked to CUPS.
