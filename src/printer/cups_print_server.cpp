@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <map>
 
 #include "printer/cups_connection.h"
 #include "printer/queue_order.h"
@@ -9,12 +10,26 @@
 namespace varnok {
 namespace {
 
-using Group = std::vector<ipp_attribute_t*>;
+// One group of an answer (a printer, a device or a driver file): its attributes by name.
+class Group {
+ public:
+  void Add(ipp_attribute_t* attribute) { by_name_.emplace(ippGetName(attribute), attribute); }
 
-std::string StringOf(ipp_attribute_t* attribute) {
-  const char* text = ippGetString(attribute, 0, nullptr);
-  return text != nullptr ? text : "";
-}
+  std::optional<std::string> OptionalText(std::string_view name) const {
+    const auto found = by_name_.find(name);
+    if (found == by_name_.end()) return std::nullopt;
+    const char* text = ippGetString(found->second, 0, nullptr);
+    return text != nullptr ? text : "";
+  }
+  std::string Text(std::string_view name) const { return OptionalText(name).value_or(""); }
+  bool Flag(std::string_view name) const {
+    const auto found = by_name_.find(name);
+    return found != by_name_.end() && ippGetBoolean(found->second, 0) != 0;
+  }
+
+ private:
+  std::map<std::string_view, ipp_attribute_t*, std::less<>> by_name_;
+};
 
 // The answer to the request, or nullptr with the failure when there is none or it is an error.
 IppMessage AskOn(const SchedulerConnection& http, IppMessage request, const char* resource,
@@ -46,7 +61,7 @@ std::vector<Group> GroupsOf(ipp_t* response, ipp_tag_t kind) {
     }
     if (!open) groups.emplace_back();
     open = true;
-    groups.back().push_back(attribute);
+    groups.back().Add(attribute);
   }
   return groups;
 }
@@ -72,14 +87,8 @@ std::optional<std::vector<QueueDetails>> CupsPrintServer::Queues(SpoolerFailure&
   if (!response) return std::nullopt;
   std::vector<QueueDetails> queues;
   for (const Group& group : GroupsOf(response.get(), IPP_TAG_PRINTER)) {
-    QueueDetails queue;
-    for (ipp_attribute_t* attribute : group) {
-      const std::string_view name = ippGetName(attribute);
-      if (name == "printer-name") queue.name = StringOf(attribute);
-      if (name == "printer-make-and-model") queue.make_and_model = StringOf(attribute);
-      if (name == "device-uri") queue.device_uri = StringOf(attribute);
-      if (name == "printer-is-accepting-jobs") queue.accepting_jobs = ippGetBoolean(attribute, 0);
-    }
+    QueueDetails queue{group.Text("printer-name"), group.OptionalText("printer-make-and-model"),
+                       group.Text("device-uri"), group.Flag("printer-is-accepting-jobs")};
     if (!queue.name.empty()) queues.push_back(std::move(queue));
   }
   std::ranges::sort(queues, ComesBeforeInCupsOrder, &QueueDetails::name);
@@ -98,16 +107,9 @@ std::optional<std::vector<Device>> CupsPrintServer::Devices(int timeout_seconds,
   if (!response) return std::nullopt;
   std::vector<Device> devices;
   for (const Group& group : GroupsOf(response.get(), IPP_TAG_PRINTER)) {
-    Device device;
-    for (ipp_attribute_t* attribute : group) {
-      const std::string_view name = ippGetName(attribute);
-      if (name == "device-class") device.device_class = StringOf(attribute);
-      if (name == "device-uri") device.uri = StringOf(attribute);
-      if (name == "device-make-and-model") device.make_and_model = StringOf(attribute);
-      if (name == "device-info") device.info = StringOf(attribute);
-      if (name == "device-id") device.device_id = StringOf(attribute);
-      if (name == "device-location") device.location = StringOf(attribute);
-    }
+    Device device{
+        group.Text("device-class"), group.Text("device-uri"), group.Text("device-make-and-model"),
+        group.Text("device-info"),  group.Text("device-id"),  group.Text("device-location")};
     if (!device.uri.empty()) devices.push_back(std::move(device));
   }
   return devices;
@@ -123,12 +125,7 @@ std::optional<std::vector<DriverOffer>> CupsPrintServer::Drivers(std::string_vie
   if (!response) return std::nullopt;
   std::vector<DriverOffer> drivers;
   for (const Group& group : GroupsOf(response.get(), IPP_TAG_PRINTER)) {
-    DriverOffer driver;
-    for (ipp_attribute_t* attribute : group) {
-      const std::string_view name = ippGetName(attribute);
-      if (name == "ppd-name") driver.ppd_name = StringOf(attribute);
-      if (name == "ppd-make-and-model") driver.make_and_model = StringOf(attribute);
-    }
+    DriverOffer driver{group.Text("ppd-name"), group.Text("ppd-make-and-model")};
     if (!driver.ppd_name.empty()) drivers.push_back(std::move(driver));
   }
   return drivers;
