@@ -95,8 +95,8 @@ nlohmann::ordered_json Json(const std::vector<ListedQueue>& queues) {
 
 }  // namespace
 
-void ListQueueNames(Spooler& spooler, const CommandOutput& output) {
-  for (const std::string& name : BrandQueueNames(spooler)) output.out << Visible(name) << '\n';
+void ListQueueNames(PrintServer& server, const CommandOutput& output) {
+  for (const ListedQueue& queue : BrandQueues(server)) output.out << Visible(queue.name) << '\n';
 }
 
 void ListQueues(PrintServer& server, const CommandOutput& output) {

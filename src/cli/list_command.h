@@ -2,7 +2,6 @@
 
 #include "cli/command_output.h"
 #include "printer/print_server.h"
-#include "printer/spooler.h"
 
 namespace varnok::cli {
 
@@ -12,6 +11,6 @@ namespace varnok::cli {
 void ListQueues(PrintServer& server, const CommandOutput& output);
 
 // `list --names`: only the names of those queues, one a line.
-void ListQueueNames(Spooler& spooler, const CommandOutput& output);
+void ListQueueNames(PrintServer& server, const CommandOutput& output);
 
 }  // namespace varnok::cli

@@ -228,7 +228,7 @@ int main(int argc, char** argv) {
   varnok::CupsPrintServer print_server;
   const varnok::cli::CommandOutput output{std::cout, std::cerr, json};
   try {
-    if (list->parsed() && names) varnok::cli::ListQueueNames(spooler, output);
+    if (list->parsed() && names) varnok::cli::ListQueueNames(print_server, output);
     if (list->parsed() && !names) varnok::cli::ListQueues(print_server, output);
     if (models->parsed()) varnok::cli::ListModels(output, names);
     if (devices->parsed()) varnok::cli::ListDevices(print_server, timeout, output);

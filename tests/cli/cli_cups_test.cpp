@@ -186,6 +186,7 @@ TEST_F(CliTest, RefusedAddsLeaveTheSchedulerAsItWas) {
       {{"frob"}, 2, "unknown command \"frob\""},
       {{"list", "--frob"}, 2, "--frob"},
       {{"models", "K540"}, 2, "K540"},
+      {{"-h", "/nonexistent/cups.sock", "list", "--names"}, 1, "cannot list the printers"},
       {{"devices", "--timeout", "0"}, 2, "--timeout"},
   };
   const std::vector<std::string> before = printers->QueueNames();
