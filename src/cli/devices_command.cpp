@@ -6,21 +6,12 @@
 #include "cli/command_error.h"
 #include "cli/json_output.h"
 #include "cli/table.h"
+#include "settings/ascii_case.h"
 
 namespace varnok::cli {
 namespace {
 
-bool ContainsBrand(std::string_view text) {
-  constexpr std::string_view kBrand = "VARNOK";
-  for (std::size_t pos = 0; pos + kBrand.size() <= text.size(); ++pos) {
-    if (std::ranges::equal(text.substr(pos, kBrand.size()), kBrand, [](char a, char b) {
-          return (a >= 'a' && a <= 'z' ? static_cast<char>(a - 'a' + 'A') : a) == b;
-        })) {
-      return true;
-    }
-  }
-  return false;
-}
+bool ContainsBrand(std::string_view text) { return ContainsIgnoringAsciiCase(text, "VARNOK"); }
 
 // Devices without a queue; a backend's bare scheme ("socket") is no printer.
 std::vector<Device> FreeDevices(PrintServer& server, int timeout_seconds) {

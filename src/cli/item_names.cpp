@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/command_error.h"
+#include "settings/ascii_case.h"
 
 namespace varnok::cli {
 namespace {
@@ -32,18 +33,14 @@ constexpr ItemName kItemNames[] = {
     {"reset-advanced", ItemId::AdvancedReset, {}, "advanced reset of every parameter"},
 };
 
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-  return std::ranges::equal(a, b, {}, lower, lower);
-}
-
 }  // namespace
 
 std::span<const ItemName> ItemNames() { return kItemNames; }
 
 const ItemName& FindItem(std::string_view typed) {
-  const auto by_name = std::ranges::find_if(
-      kItemNames, [typed](const ItemName& item) { return SameIgnoringCase(item.name, typed); });
+  const auto by_name = std::ranges::find_if(kItemNames, [typed](const ItemName& item) {
+    return EqualIgnoringAsciiCase(item.name, typed);
+  });
   if (by_name != std::end(kItemNames)) return *by_name;
   for (const Language window : {Language::Chinese, Language::English}) {
     if (const SettingItem* item = FindSettingItem(window, typed)) {

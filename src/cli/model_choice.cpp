@@ -5,11 +5,10 @@
 
 #include "cli/command_error.h"
 #include "config/supported_models.h"
+#include "settings/ascii_case.h"
 
 namespace varnok::cli {
 namespace {
-
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Edits (insert, delete, change a character) from one name to the other, case-blind: to the
 // whole of b, and to the closest beginning of b (a name typed in part).
@@ -27,7 +26,7 @@ Distances Distance(std::string_view a, std::string_view b) {
     row[0] = i;
     for (std::size_t j = 1; j <= b.size(); ++j) {
       const std::size_t above = row[j];
-      const std::size_t change = diagonal + (Upper(a[i - 1]) == Upper(b[j - 1]) ? 0 : 1);
+      const std::size_t change = diagonal + (AsciiUpper(a[i - 1]) == AsciiUpper(b[j - 1]) ? 0 : 1);
       row[j] = std::min({row[j] + 1, row[j - 1] + 1, change});
       diagonal = above;
     }

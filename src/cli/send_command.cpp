@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "cli/json_output.h"
+#include "cli/reason_recorder.h"
 #include "cli/table.h"
 #include "cli/terminal_text.h"
 #include "printer/sdk/file_to_send.h"
@@ -16,13 +17,6 @@ namespace varnok::cli {
 namespace {
 
 std::atomic<bool> interrupted{false};
-
-// The core's messages for the queue being sent to become its reason.
-class LastMessage : public UserMessages {
- public:
-  void Show(const Message& message) override { text = message.text; }
-  std::string text;
-};
 
 // Progress on one terminal line, a few times a second; stops the send when interrupted.
 class TerminalProgress : public SendProgress {
@@ -83,10 +77,9 @@ void PrintResults(const std::string& path, std::uint64_t size,
   if (output.json) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const QueueResult& result : results) {
-      list.push_back(
-          {{"queue", result.queue},
-           {"result", StateName(result.state)},
-           {"reason", result.reason.empty() ? nullptr : nlohmann::ordered_json(result.reason)}});
+      list.push_back({{"queue", result.queue},
+                      {"result", StateName(result.state)},
+                      {"reason", OrNull(result.reason)}});
     }
     return PrintJson(output.out, {{"file", path}, {"bytes", size}, {"results", list}});
   }
@@ -118,14 +111,14 @@ ExitStatus SendFileToQueues(const std::string& path, const std::vector<std::stri
   SpoolerLabelPrinter sdk(spooler);
   for (QueueResult& result : results) {
     if (interrupted) break;
-    LastMessage message;
+    ReasonRecorder message;
     TerminalProgress progress(progress_terminal, file_name, result.queue);
     const SendFileResult sent = SendFile(sdk, message, result.queue, path, progress);
     const bool cancelled = sdk.Failure() && sdk.Failure()->error == SdkError::Cancelled;
     result.state = sent == SendFileResult::Sent ? State::Sent
                    : cancelled                  ? State::Cancelled
                                                 : State::NotSent;
-    if (result.state != State::Sent) result.reason = message.text;
+    if (result.state != State::Sent) result.reason = message.Take();
   }
   PrintResults(path, checked.size, results, output);
   const bool all = std::ranges::all_of(

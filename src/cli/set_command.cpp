@@ -8,24 +8,13 @@
 #include <vector>
 
 #include "cli/json_output.h"
+#include "cli/reason_recorder.h"
 #include "cli/table.h"
 #include "cli/terminal_text.h"
 #include "config/supported_models.h"
 
 namespace varnok::cli {
 namespace {
-
-// The core's messages for one queue become that queue's reason.
-class ReasonRecorder : public UserMessages {
- public:
-  void Show(const Message& message) override {
-    reason_ += (reason_.empty() ? "" : " ") + message.text;
-  }
-  std::string Take() { return std::exchange(reason_, {}); }
-
- private:
-  std::string reason_;
-};
 
 OkRules CommandLineRules(Language messages) {
   OkRules rules{Language::Chinese, VariantOf(messages)};
@@ -82,25 +71,21 @@ void PrintResults(const SettingWords& setting, const SetOptions& options,
   if (output.json) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const QueueResult& result : results) {
-      const auto optional = [](const std::optional<std::string>& text) {
-        return text ? nlohmann::ordered_json(*text) : nullptr;
-      };
       list.push_back(
           {{"queue", result.queue},
-           {"model", optional(result.model)},
+           {"model", OrNull(result.model)},
            {"supported",
             result.model ? nlohmann::ordered_json(IsSupportedModel(*result.model)) : nullptr},
-           {"command", optional(result.command)},
+           {"command", OrNull(result.command)},
            {"command_bytes",
             result.command ? nlohmann::ordered_json(HexBytes(*result.command)) : nullptr},
            {"result", StateName(result.state)},
-           {"reason", result.reason.empty() ? nullptr : nlohmann::ordered_json(result.reason)}});
+           {"reason", OrNull(result.reason)}});
     }
-    return PrintJson(output.out,
-                     {{"setting", setting.item->name},
-                      {"dry_run", options.dry_run},
-                      {"results", list},
-                      {"notice", notice.empty() ? nullptr : nlohmann::ordered_json(notice)}});
+    return PrintJson(output.out, {{"setting", setting.item->name},
+                                  {"dry_run", options.dry_run},
+                                  {"results", list},
+                                  {"notice", OrNull(notice)}});
   }
   Table table({"QUEUE", "MODEL", "COMMAND", "RESULT"});
   for (const QueueResult& result : results) {

@@ -6,6 +6,7 @@
 #include "cli/command_error.h"
 #include "config/decimal_number.h"
 #include "config/key_filter.h"
+#include "settings/ascii_case.h"
 
 namespace varnok::cli {
 namespace {
@@ -33,9 +34,8 @@ std::string ValueOf(const ItemName& item, std::string_view value) {
 }
 
 void ChooseOption(const ItemName& item, std::string_view value, SettingInputs& inputs) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-  const auto is = [&](std::string_view choice) {
-    return std::ranges::equal(value, choice, {}, lower, lower);
+  const auto is = [value](std::string_view choice) {
+    return EqualIgnoringAsciiCase(value, choice);
   };
   if (!is(item.choices[0]) && !is(item.choices[1])) {
     throw UsageError(Quoted(value) + " is no choice of " + std::string(item.name) + "; give " +

@@ -4,6 +4,8 @@
 #include <array>
 #include <iterator>
 
+#include "settings/ascii_case.h"
+
 namespace varnok {
 namespace {
 
@@ -47,13 +49,6 @@ constexpr std::array<std::string_view, 34> kSupportedModels{
 // The driver-language marks of the Chinese drivers.
 constexpr std::array<std::string_view, 2> kLanguageMarks{"(VRLZ)", "(VRLE)"};
 
-// ASCII only: the bytes of a UTF-8 character beyond ASCII are never touched.
-char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, {}, AsciiUpper, AsciiUpper);
-}
-
 // Removes the last UTF-8 character whole, never a part of one.
 void DropLastCharacter(std::string& text) {
   while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80) {
@@ -82,7 +77,8 @@ std::span<const std::string_view> SupportedModels() { return kSupportedModels; }
 
 std::string DriverFileName(std::string_view model) {
   constexpr std::string_view kBrand = "VARNOK ";
-  if (EqualIgnoringCase(model.substr(0, kBrand.size()), kBrand)) model.remove_prefix(kBrand.size());
+  if (EqualIgnoringAsciiCase(model.substr(0, kBrand.size()), kBrand))
+    model.remove_prefix(kBrand.size());
   std::string name;
   // A "-" waits until a letter or digit follows, so no name begins or ends with one.
   bool separator_pending = false;
@@ -92,10 +88,8 @@ std::string DriverFileName(std::string_view model) {
     name += part;
   };
   for (const char c : model) {
-    if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z')) {
-      append(std::string_view(&c, 1));
-    } else if (c >= 'A' && c <= 'Z') {
-      const char lower = static_cast<char>(c - 'A' + 'a');
+    const char lower = AsciiLower(c);
+    if ((lower >= '0' && lower <= '9') || (lower >= 'a' && lower <= 'z')) {
       append(std::string_view(&lower, 1));
     } else if (c == '/') {
       separator_pending = false;
@@ -112,7 +106,7 @@ std::string DriverFileName(std::string_view model) {
 
 std::optional<std::string_view> SupportedModelNamed(std::string_view model) {
   const auto found = std::ranges::find_if(kSupportedModels, [model](std::string_view supported) {
-    return EqualIgnoringCase(model, supported);
+    return EqualIgnoringAsciiCase(model, supported);
   });
   if (found == kSupportedModels.end()) return std::nullopt;
   return *found;

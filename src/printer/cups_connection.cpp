@@ -79,11 +79,15 @@ IppMessage NewQueueRequest(ipp_op_t operation, std::string_view queue) {
   return request;
 }
 
+void AddRequestedAttributes(ipp_t* request, const std::vector<const char*>& attributes) {
+  ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                static_cast<int>(attributes.size()), nullptr, attributes.data());
+}
+
 IppMessage NewQueueListRequest(const SchedulerConnection& http,
                                const std::vector<const char*>& attributes) {
   IppMessage request(ippNewRequest(IPP_OP_CUPS_GET_PRINTERS));
-  ippAddStrings(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
-                static_cast<int>(attributes.size()), nullptr, attributes.data());
+  AddRequestedAttributes(request.get(), attributes);
   // As cupsGetDests2 asks: type 0 under this mask leaves out what a remote server discovered.
   if (!httpAddrLocalhost(httpGetAddress(http.get()))) {
     ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_ENUM, "printer-type-mask",

@@ -63,6 +63,8 @@ SpoolerFailure NoSuchQueue();
 
 // A request about the queue from this user: its printer-uri and requesting-user-name are set.
 IppMessage NewQueueRequest(ipp_op_t operation, std::string_view queue);
+// Asks for only these attributes in the answer.
+void AddRequestedAttributes(ipp_t* request, const std::vector<const char*>& attributes);
 // A CUPS-Get-Printers request for these attributes of the queues cupsGetDests2 lists from the
 // connected scheduler: every printer and class of one on this machine; of another, those it has
 // not merely discovered on the network.

@@ -1,7 +1,6 @@
 #include "printer/cups_print_server.h"
 
 #include <algorithm>
-#include <initializer_list>
 #include <map>
 
 #include "printer/cups_connection.h"
@@ -66,12 +65,6 @@ std::vector<Group> GroupsOf(ipp_t* response, ipp_tag_t kind) {
   return groups;
 }
 
-void AskFor(ipp_t* request, std::initializer_list<const char*> names) {
-  const std::vector<const char*> list(names);
-  ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
-                static_cast<int>(list.size()), nullptr, list.data());
-}
-
 }  // namespace
 
 std::string CupsPrintServer::Name() { return cupsServer(); }
@@ -120,7 +113,7 @@ std::optional<std::vector<DriverOffer>> CupsPrintServer::Drivers(std::string_vie
   IppMessage request(ippNewRequest(IPP_OP_CUPS_GET_PPDS));
   ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_TEXT, "ppd-make", nullptr,
                std::string(make).c_str());
-  AskFor(request.get(), {"ppd-name", "ppd-make-and-model"});
+  AddRequestedAttributes(request.get(), {"ppd-name", "ppd-make-and-model"});
   IppMessage response = Ask(std::move(request), "/", failure);
   if (!response) return std::nullopt;
   std::vector<DriverOffer> drivers;

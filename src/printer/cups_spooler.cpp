@@ -31,8 +31,7 @@ PrinterAnswer AskPrinter(std::string_view queue, const char* attribute) {
   if (!http) return answer;
 
   IppMessage request = NewQueueRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, queue);
-  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
-               attribute);
+  AddRequestedAttributes(request.get(), {attribute});
   answer.response.reset(cupsDoRequest(http.get(), request.release(), "/"));
 
   ipp_status_t status = cupsLastError();

@@ -1,17 +1,12 @@
 #include "settings/ini_lookup.h"
 
-#include <algorithm>
 #include <string>
+
+#include "settings/ascii_case.h"
 
 namespace varnok::ini {
 
 namespace {
-
-char FoldCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool EqualFolded(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) { return FoldCase(x) == FoldCase(y); });
-}
 
 std::string_view Bytes(std::string_view bytes, Span span) {
   return bytes.substr(span.begin, span.size());
@@ -27,8 +22,8 @@ std::string_view TrimName(std::string_view name) {
 }
 
 bool NameMatches(std::string_view file_name, FileEncoding encoding, std::string_view name) {
-  if (encoding == FileEncoding::Utf8) return EqualFolded(file_name, name);
-  return EqualFolded(DecodeText(file_name, encoding), name);
+  if (encoding == FileEncoding::Utf8) return EqualIgnoringAsciiCase(file_name, name);
+  return EqualIgnoringAsciiCase(DecodeText(file_name, encoding), name);
 }
 
 EntryLocation FindEntry(std::string_view bytes, FileEncoding encoding, std::string_view section,
