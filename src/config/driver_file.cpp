@@ -116,8 +116,11 @@ std::string DriverFileText(std::string_view model) {
       "*FileSystem: False\n"
       "*Throughput: \"1\"\n"
       "*cupsVersion: 2.4\n"
-      // The printer takes its own command language: every job goes to it unchanged.
-      "*cupsFilter2: \"application/vnd.cups-raw application/octet-stream 0 -\"\n";
+      // The printer takes its own command language: every job goes to it unchanged, also one
+      // that arrives typed as text or as bytes (`lp` without -o raw, the Windows spooler).
+      "*cupsFilter2: \"application/vnd.cups-raw application/octet-stream 0 -\"\n"
+      "*cupsFilter2: \"text/plain application/octet-stream 0 -\"\n"
+      "*cupsFilter2: \"application/octet-stream application/octet-stream 0 -\"\n";
   text += SizeUi("PageSize") + SizeUi("PageRegion");
   text += "*DefaultImageableArea: " + default_size + "\n" + SizeLines("ImageableArea", "0 0 ", "");
   text += "*DefaultPaperDimension: " + default_size + "\n" + SizeLines("PaperDimension", "", "");

@@ -2,6 +2,8 @@
 #include <vector>
 
 #include "printer/printer_access.h"
+#include "support/run_command.h"
+#include "support/temp_folder.h"
 #include "virtual_printer_test.h"
 
 namespace varnok {
@@ -99,6 +101,19 @@ TEST_F(CupsSend, StoppedSchedulerCountsAsAMissingQueueUntilItIsBack) {
   EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n", Language::English),
             SendOutcome::Sent);
   EXPECT_EQ(printers->WaitForJob("VARNOKX", kJobArrives), "#UM>SL\r\n");
+}
+
+// A plain `lp` types a file itself (text, or bytes it cannot tell) instead of sending it raw, as
+// the Windows spooler's RAW jobs do: the queues' driver files pass such jobs on unchanged too.
+TEST_F(CupsSend, PlainLpOfTextOrBytesArrivesUnchanged) {
+  testing::TempFolder files;
+  for (const std::string& contents : {std::string("^XA^FO50,50^FDVarnoK^FS^XZ\r\n"),
+                                      std::string("#UM>SD5\r\x00\x01\xfe\xff", 11)}) {
+    const std::string file = files.Write("label.prn", contents);
+    const testing::CommandResult lp = testing::RunCommand({"lp", "-d", "VARNOKX", file});
+    ASSERT_EQ(lp.exit_code, 0) << lp.output;
+    EXPECT_EQ(printers->WaitForJob("VARNOKX", kJobArrives), contents);
+  }
 }
 
 }  // namespace
