@@ -38,7 +38,10 @@ build_tree() {
   local dir="$1"
   shift
   say "Configuring $dir"
-  cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  # A developer's ccache, when there is one, shares compiled files between trees.
+  local launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
   say "Building $dir"
   cmake --build "$dir" --parallel "$(nproc)"
 }
