@@ -6,6 +6,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QShortcut>
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -22,10 +23,18 @@ namespace varnok {
 
 namespace {
 
+constexpr int kFormWidth = 5850;
+constexpr int kFormHeight = 5040;
+constexpr int kRightMargin = 120;
+
+// The settings file's texts may be longer than the line has room for: the label grows to the
+// right as far as the window allows, and its tooltip carries the whole text.
 QLabel* TextLabel(QWidget* form, const std::string& text, const char* name, int left, int top,
                   int width, int height) {
   auto* label = Place(form, new QLabel(QtText(text), form), name, left, top, width, height);
-  // The settings file's texts may be longer than the line has room for.
+  const int room = Twips(form, kFormWidth - kRightMargin) - label->x();
+  label->resize(std::max(label->width(), std::min(label->sizeHint().width(), room)),
+                label->height());
   label->setToolTip(label->text());
   return label;
 }
@@ -62,7 +71,7 @@ void AboutForm::Form_Load(const std::string& config_path) {
   setObjectName("frmAbout");
   setWindowTitle("About " + QString::fromUtf8(kApplicationTitle.data(),
                                               static_cast<qsizetype>(kApplicationTitle.size())));
-  setFixedSize(TwipsSize(this, 5850, 5040));
+  setFixedSize(TwipsSize(this, kFormWidth, kFormHeight));
 
   auto* picture = Place(this, new QLabel(this), "picIcon", 0, 0, 2400, 450);
   picture->setPixmap(AboutPicture());

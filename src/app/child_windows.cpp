@@ -21,13 +21,19 @@ void ShowChildWindow(QMdiArea& area, const QString& name, const std::function<QW
   QMdiSubWindow* child = FindChildWindow(area, name);
   if (child == nullptr) {
     QWidget* window = make();
-    const QSize own_size = window->size();  // set by the window's own load
-    child = area.addSubWindow(window);
+    child = qobject_cast<QMdiSubWindow*>(window);
+    if (child == nullptr) {
+      // A window without a layout has no size hint, and its frame would shrink it to a title bar:
+      // the frame takes the window's own size (set by its load) before the work area places it,
+      // so that it is placed where it fits whole. Made inside the area, it has its margins.
+      const QSize own_size = window->size();
+      child = new QMdiSubWindow(area.viewport());
+      child->setWidget(window);
+      child->resize(own_size.grownBy(child->contentsMargins()));
+    }
+    area.addSubWindow(child);
     child->setAttribute(Qt::WA_DeleteOnClose);
     child->show();
-    // A window without a layout has no size hint, and its frame would shrink it to a title bar:
-    // the frame takes the window's own size instead.
-    if (child != window) child->resize(own_size.grownBy(child->contentsMargins()));
   } else if (child->isMinimized()) {
     child->showNormal();
   }

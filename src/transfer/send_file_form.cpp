@@ -58,9 +58,11 @@ void SendFileForm::CreateControls() {
   setObjectName("sendfile");
   setWindowTitle("Send File");
 
-  auto* label2 = Place(this, new QLabel("Model:", this), "Label2", 120, 240, 615, 255);
+  // The two labels end where their boxes begin, which would otherwise lie over them, and keep the
+  // room "Model:" needs.
+  auto* label2 = Place(this, new QLabel("Model:", this), "Label2", 105, 240, 615, 255);
   combo1_ = Place(this, new QComboBox(this), "Combo1", 720, 120, 3975, 300);
-  auto* label1 = Place(this, new QLabel("file:", this), "Label1", 120, 600, 975, 255);
+  auto* label1 = Place(this, new QLabel("file:", this), "Label1", 105, 600, 615, 255);
   label1->setEnabled(false);
   text2_ = Place(this, new QLineEdit(this), "Text2", 720, 600, 5175, 270);
   file1_ = Place(this, new QListWidget(this), "File1", 120, 1200, 2535, 1890);

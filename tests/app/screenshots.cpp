@@ -1,13 +1,12 @@
-// Takes the screenshots in docs/screenshots: the main window with each configuration window,
-// the send-file window and the About window, on a fake spooler with a few brand queues. Run it on a
-// real display, e.g.
+// Takes the screenshots in docs/screenshots: the main window with each configuration window
+// and the About window beside it, and the send-file window, on a fake spooler with a few brand
+// queues. Run it on a real display, e.g.
 //   xvfb-run -s "-screen 0 1024x768x24" build/bin/varnok_screenshots docs/screenshots
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QEventLoop>
-#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
@@ -16,7 +15,6 @@
 #include <QTimer>
 #include <cstdio>
 #include <fstream>
-#include <utility>
 
 #include "app/interface_font/interface_font.h"
 #include "app/mdi_form1.h"
@@ -88,11 +86,16 @@ bool Shoot(const QString& folder, const char* stored, const QString& prefix) {
   Settle();
   saved &= Save(frame, folder + "/" + prefix + "-tools-menu.png");
   tools->hide();
+
+  // The About window opens beside the configuration window, whole, in the stored language.
+  frame.findChild<QAction*>("About")->trigger();
+  Settle();
+  saved &= Save(frame, folder + "/" + prefix + "-about.png");
   return saved;
 }
 
-// The send-file window and the About window, each alone in the frame.
-bool ShootOtherWindows(const QString& folder) {
+// The send-file window alone in the frame.
+bool ShootSendFile(const QString& folder) {
   QTemporaryDir config_folder;
   const std::string config_path = ConfigFile(config_folder, "ENGLISH");
   varnok::testing::FakeSpooler spooler;
@@ -100,15 +103,9 @@ bool ShootOtherWindows(const QString& folder) {
   varnok::MDIForm1 frame(spooler, config_path);
   frame.move(0, 0);
   frame.show();
-  bool saved = true;
-  for (const auto& [command, file] :
-       {std::pair{"Sendfile_cn", "sendfile.png"}, std::pair{"About", "about.png"}}) {
-    frame.findChild<QAction*>(command)->trigger();
-    Settle();
-    saved &= Save(frame, folder + "/" + file);
-    frame.findChild<QMdiArea*>()->closeAllSubWindows();
-  }
-  return saved;
+  frame.findChild<QAction*>("Sendfile_cn")->trigger();
+  Settle();
+  return Save(frame, folder + "/sendfile.png");
 }
 
 }  // namespace
@@ -125,6 +122,6 @@ int main(int argc, char** argv) {
   const QString folder = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(folder);
   const bool saved = Shoot(folder, "CHINESE", "form2") && Shoot(folder, "ENGLISH", "form3_en") &&
-                     ShootOtherWindows(folder);
+                     ShootSendFile(folder);
   return saved ? 0 : 1;
 }

@@ -79,8 +79,8 @@ TEST_F(SendFileFormTest, ControlsSitInPlaceInTabOrder) {
   EXPECT_EQ(form_.windowTitle(), "Send File");
   EXPECT_EQ(form_.size(), TwipsSize(&form_, 6210, 4725));
   const std::vector<std::tuple<const char*, const char*, QRect>> controls = {
-      {"Label2", "Model:", {120, 240, 615, 255}},  {"Combo1", nullptr, {720, 120, 3975, 300}},
-      {"Label1", "file:", {120, 600, 975, 255}},   {"Text2", "", {720, 600, 5175, 270}},
+      {"Label2", "Model:", {105, 240, 615, 255}},  {"Combo1", nullptr, {720, 120, 3975, 300}},
+      {"Label1", "file:", {105, 600, 615, 255}},   {"Text2", "", {720, 600, 5175, 270}},
       {"File1", nullptr, {120, 1200, 2535, 1890}}, {"Dir1", nullptr, {2880, 1200, 3135, 1980}},
       {"Drive1", nullptr, {120, 3360, 2655, 300}}, {"Command1", "Send", {4200, 3480, 1335, 495}}};
   for (const auto& [name, text, twips] : controls) {

@@ -11,10 +11,12 @@
 #include <QRadioButton>
 #include <QString>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "qt/accessible_combo_box.h"
+#include "qt/blank_tab_label.h"
 #include "qt/qt_text.h"
 #include "qt/twips.h"
 
@@ -23,19 +25,20 @@ namespace varnok {
 namespace {
 
 constexpr int kFontPoints = 9;
-constexpr int kLabelLeft = 240;
 constexpr int kListRowHeight = 330;
 constexpr int kInputPanelWidth = 3375;
 constexpr int kInputPanelHeight = 1215;
 constexpr int kHelpPanelWidth = 5175;
 constexpr int kHelpPanelHeight = 1575;
+constexpr int kOkTop = 2520;
 
 // Network panel rows: the caption, when there is one, pushes the rows down.
 constexpr int kNetworkRowLabelLeft = 120;
 constexpr int kNetworkFirstRowTopCaptioned = 255;
 constexpr int kNetworkFirstRowTopUncaptioned = 150;
-constexpr int kNetworkRowPitch = 240;
+constexpr int kNetworkRowLabelDrop = 15;  // the row label's first line sits level with the boxes
 constexpr int kNetworkBoxHeight = 240;
+constexpr int kNetworkBottomMargin = 45;
 constexpr int kNetworkBoxWidth = 450;
 constexpr int kNetworkPortBoxWidth = 900;
 constexpr int kNetworkDotWidth = 150;
@@ -69,8 +72,9 @@ void SetFontFamily(QWidget* widget, std::string_view family) {
   if (!family.empty()) widget->setFont(QFont(QtText(family), kFontPoints));
 }
 
-QLabel* MakeLabel(QWidget* parent, const QString& name, std::string_view text) {
-  auto* label = Make<QLabel>(parent, name);
+template <typename Label = QLabel>
+Label* MakeLabel(QWidget* parent, const QString& name, std::string_view text) {
+  auto* label = Make<Label>(parent, name);
   label->setText(QtText(text));
   return label;
 }
@@ -114,7 +118,7 @@ HelpPanelControls MakeHelpPanel(QWidget& client, const QString& name, std::strin
   layout->setContentsMargins(Twips(made.panel, 90), 0, Twips(made.panel, 45), 0);
   layout->setSpacing(0);
   for (const NamedLine& line : lines) {
-    QLabel* label = MakeLabel(made.panel, line.name, line.text);
+    QLabel* label = MakeLabel<BlankTabLabel>(made.panel, line.name, line.text);
     label->setWordWrap(true);
     SetTextColor(label, Qt::black);
     layout->addWidget(label);
@@ -197,41 +201,62 @@ void BuildChoicePanel(QWidget& client, const ConfigWindowTexts& texts, ConfigCon
   controls.second_choice = second;
 }
 
-// Four rows (IP address, mask, gateway: four boxes with dots between; port: one wider box).
+// Four rows (IP address, mask, gateway: four boxes with dots between; port: one wider box). A row
+// is as tall as its label needs (the English address and gateway labels take two lines), and the
+// label column as wide as its widest label; the panel grows to hold them.
 void BuildNetworkPanel(QWidget& client, const ConfigWindowTexts& texts, ConfigControls& controls) {
   QGroupBox* panel = MakePanel(&client, "Frame8", texts.network_caption, kUpperSlotLeft,
                                kUpperSlotTop, texts.network_panel_width, kInputPanelHeight);
-  const int first_row_top =
-      texts.network_caption.empty() ? kNetworkFirstRowTopUncaptioned : kNetworkFirstRowTopCaptioned;
-  const int boxes_left = kNetworkRowLabelLeft + texts.network_row_label_width;
-  QFont dot_font("Arial Black", kFontPoints, QFont::Black);
+  std::array<QLabel*, 4> labels{};
+  int label_width = Twips(panel, texts.network_row_label_width);
+  for (size_t row = 0; row < labels.size(); ++row) {
+    labels[row] =
+        MakeLabel(panel, QString("NetworkRowLabel%1").arg(row + 1), texts.network_row_labels[row]);
+    labels[row]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label_width = std::max(label_width, labels[row]->sizeHint().width());
+  }
+  const int label_left = Twips(panel, kNetworkRowLabelLeft);
+  const int label_drop = Twips(panel, kNetworkRowLabelDrop);
+  const int boxes_left = label_left + label_width;
+  const int box_height = Twips(panel, kNetworkBoxHeight);
+  const int box_pitch = Twips(panel, kNetworkBoxWidth + kNetworkDotWidth);
+  const QFont dot_font("Arial Black", kFontPoints, QFont::Black);
+  int top = Twips(panel, texts.network_caption.empty() ? kNetworkFirstRowTopUncaptioned
+                                                       : kNetworkFirstRowTopCaptioned);
+  int right = 0;
   int text_number = 2;
-  for (int row = 0; row < 4; ++row) {
-    const int top = first_row_top + row * kNetworkRowPitch;
-    const std::string_view row_label = texts.network_row_labels[static_cast<size_t>(row)];
-    QLabel* label = MakeLabel(panel, QString("NetworkRowLabel%1").arg(row + 1), row_label);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Place(label, kNetworkRowLabelLeft, top + 15, texts.network_row_label_width, kNetworkRowPitch);
+  for (size_t row = 0; row < labels.size(); ++row) {
+    const int label_height = labels[row]->sizeHint().height();
+    labels[row]->setGeometry(label_left, top + label_drop, label_width, label_height);
     const bool is_port_row = row == 3;
     const int boxes = is_port_row ? 1 : 4;
     for (int part = 0; part < boxes; ++part) {
-      const int left = boxes_left + part * (kNetworkBoxWidth + kNetworkDotWidth);
+      const int left = boxes_left + part * box_pitch;
       if (part > 0) {
         QLabel* dot = MakeLabel(panel, QString("DotAfterText%1").arg(text_number - 1), ".");
         dot->setFont(dot_font);
         dot->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-        Place(dot, left - kNetworkDotWidth, top, kNetworkDotWidth, kNetworkBoxHeight);
+        dot->setGeometry(left - Twips(panel, kNetworkDotWidth), top, Twips(panel, kNetworkDotWidth),
+                         box_height);
       }
       auto* box = Make<QLineEdit>(panel, QString("Text%1").arg(text_number));
-      Place(box, left, top, is_port_row ? kNetworkPortBoxWidth : kNetworkBoxWidth,
-            kNetworkBoxHeight);
+      const int box_width = Twips(panel, is_port_row ? kNetworkPortBoxWidth : kNetworkBoxWidth);
+      box->setGeometry(left, top, box_width, box_height);
       box->setText(QtText(kNetworkBoxDefaults[static_cast<size_t>(text_number - 2)]));
-      box->setAccessibleName(is_port_row
-                                 ? AccessibleText(row_label)
-                                 : QString("%1 %2").arg(AccessibleText(row_label)).arg(part + 1));
+      const QString name = AccessibleText(texts.network_row_labels[row]);
+      box->setAccessibleName(is_port_row ? name : QString("%1 %2").arg(name).arg(part + 1));
       controls.network_boxes[static_cast<size_t>(text_number - 2)] = box;
+      right = std::max(right, left + box_width);
       ++text_number;
     }
+    top += std::max(box_height, label_drop + label_height);
+  }
+  // Grown, the panel keeps a margin beside and below the rows.
+  if (right > panel->width()) {
+    panel->resize(right + Twips(panel, kNetworkRowLabelLeft), panel->height());
+  }
+  if (top > panel->height()) {
+    panel->resize(panel->width(), top + Twips(panel, kNetworkBottomMargin));
   }
   controls.network_panel = panel;
 }
@@ -290,6 +315,11 @@ void SetTabOrder(const ConfigWindowTexts& texts, const ConfigControls& controls)
 
 }  // namespace
 
+void FitHelpPanel(QGroupBox& panel) {
+  panel.resize(panel.width(),
+               std::max(Twips(&panel, kHelpPanelHeight), panel.heightForWidth(panel.width())));
+}
+
 ConfigControls BuildConfigControls(QWidget& client, const ConfigWindowTexts& texts) {
   SetFontFamily(&client, texts.text_font_family);
   ConfigControls controls{};
@@ -302,7 +332,8 @@ ConfigControls BuildConfigControls(QWidget& client, const ConfigWindowTexts& tex
 
   controls.confirm = Make<QPushButton>(&client, "Command2");
   controls.confirm->setText(QtText(texts.ok_caption));
-  Place(controls.confirm, texts.ok_left, 2520, 1695, 495);
+  // Ends where the lower slot begins, a pixel short of the 495 twips that would reach into it.
+  Place(controls.confirm, texts.ok_left, kOkTop, 1695, kLowerSlotTop - kOkTop);
 
   BuildHelpPanels(client, texts, controls);
   SetTabOrder(texts, controls);

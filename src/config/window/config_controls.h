@@ -42,11 +42,16 @@ struct ConfigControls {
   std::array<QLabel*, 2> reset_note_lines;  // Label9 element 1, Label5
 };
 
-// Where the two slots lie in the window, in twips.
+// Where the labels of the list rows begin, and where the two slots lie in the window, in twips.
+inline constexpr int kLabelLeft = 240;
 inline constexpr int kUpperSlotLeft = 1000;
 inline constexpr int kUpperSlotTop = 1200;
 inline constexpr int kLowerSlotLeft = 500;
 inline constexpr int kLowerSlotTop = 3000;
+
+// Makes a help panel tall enough for the lines it shows now, and never shorter than its 1575
+// twips: wrapped lines may need more room than the panel has in the window's font.
+void FitHelpPanel(QGroupBox& panel);
 
 // Builds every control of a configuration window onto its client area, with the texts, fonts,
 // colours, positions and tab order of the window's language.

@@ -89,6 +89,7 @@ void ConfigForm::Form_Load() {
   controls_.placeholder_panel->move(TwipsPoint(this, kUpperSlotLeft, kUpperSlotTop));
   controls_.placeholder_panel->show();
   controls_.general_notes->move(TwipsPoint(this, kLowerSlotLeft, kLowerSlotTop));
+  FitHelpPanel(*controls_.general_notes);
   controls_.general_notes->show();
 }
 
@@ -139,8 +140,20 @@ void ConfigForm::ShowInputPanel(const SettingItem& item) {
       break;
   }
   QGroupBox* panel = InputPanelOf(item.input);
-  panel->move(TwipsPoint(this, kUpperSlotLeft, kUpperSlotTop));
+  panel->setGeometry(UpperSlotFor(*panel));
   panel->show();
+}
+
+// A panel grown taller than the slot for its texts would reach down beside the OK button: it
+// takes the room left of the button instead, from the labels' margin.
+QRect ConfigForm::UpperSlotFor(const QWidget& panel) const {
+  QRect place(TwipsPoint(this, kUpperSlotLeft, kUpperSlotTop), panel.size());
+  const QRect ok = controls_.confirm->geometry();
+  if (place.intersects(ok)) {
+    place.setLeft(Twips(this, kLabelLeft));
+    place.setRight(ok.left() - 1);
+  }
+  return place;
 }
 
 void ConfigForm::ShowHelpPanel(const SettingItem& item) {
@@ -151,7 +164,6 @@ void ConfigForm::ShowHelpPanel(const SettingItem& item) {
     if (panel != own) panel->hide();
   }
   own->move(TwipsPoint(this, item.help_left_twips, kLowerSlotTop));
-  own->show();
 
   if (item.help == HelpPanel::ItemHelp) {
     controls_.item_help_lines[0]->setText(QtText(item.help_lines[0]));
@@ -167,6 +179,8 @@ void ConfigForm::ShowHelpPanel(const SettingItem& item) {
     controls_.reset_note_lines[0]->setText(QtText(item.reset_notes[0]));
     controls_.reset_note_lines[1]->setText(QtText(item.reset_notes[1]));
   }
+  FitHelpPanel(*own);
+  own->show();
 }
 
 QGroupBox* ConfigForm::InputPanelOf(InputPanel panel) const {

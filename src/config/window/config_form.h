@@ -34,6 +34,7 @@ class ConfigForm : public QMdiSubWindow {
   void Command2_Click();
   void ShowInputPanel(const SettingItem& item);
   void ShowHelpPanel(const SettingItem& item);
+  QRect UpperSlotFor(const QWidget& panel) const;
   QGroupBox* InputPanelOf(InputPanel panel) const;
   QGroupBox* HelpPanelOf(HelpPanel panel) const;
 

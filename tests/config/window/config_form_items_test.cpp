@@ -79,8 +79,15 @@ TEST_P(ItemPanelsTest, EveryItemShowsItsOwnPanelsInTheSlots) {
     if (item.input == InputPanel::Placeholder) {
       EXPECT_TRUE(Shown("Frame4")) << name;
     }
+    // A panel grown taller than the slot for its texts (the English network panel) keeps to the
+    // left of the OK button instead.
     QWidget* upper = Control(input);
-    EXPECT_EQ(upper->pos(), TwipsPoint(upper, 1000, 1200)) << name;
+    EXPECT_EQ(upper->y(), Twips(upper, 1200)) << name;
+    if (upper->height() > Twips(upper, 1215)) {
+      EXPECT_LT(upper->geometry().right(), Control("Command2")->x()) << name;
+    } else {
+      EXPECT_EQ(upper->x(), Twips(upper, 1000)) << name;
+    }
 
     const char* help = HelpPanelName(item.help);
     for (const char* panel : helps) {
