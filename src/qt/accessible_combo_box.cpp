@@ -10,14 +10,15 @@ namespace varnok {
 namespace {
 
 // What Qt reports for a drop-down list, except for the name: the list's accessible name or
-// buddy label, and the chosen entry only when it has neither.
+// buddy label, and the chosen entry only when it has neither; the chosen entry is also the
+// description.
 class AccessibleComboBox : public QAccessibleWidget {
  public:
   explicit AccessibleComboBox(QComboBox* box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
 
   QString text(QAccessible::Text kind) const override {
     const QString entry = Box()->currentText();
-    if (kind == QAccessible::Value) return entry;
+    if (kind == QAccessible::Value || kind == QAccessible::Description) return entry;
     const QString text = QAccessibleWidget::text(kind);
     return kind == QAccessible::Name && text.isEmpty() ? entry : text;
   }
@@ -62,12 +63,16 @@ QAccessibleInterface* MakeAccessibleComboBox(const QString&, QObject* object) {
 
 }  // namespace
 
-void SetComboBoxAccessibleName(QComboBox& box, const QString& name) {
+void SetUpAccessibleComboBox(QComboBox& box, const QString& name) {
   // Installed after QApplication's own factory, so asked first; before the name is set, so that
   // the list's first interface, made when a screen reader hears of the name, is this one.
   static const bool installed = (QAccessible::installFactory(MakeAccessibleComboBox), true);
   (void)installed;
   box.setAccessibleName(name);
+  QObject::connect(&box, &QComboBox::currentIndexChanged, &box, [&box] {
+    QAccessibleEvent changed(&box, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+  });
 }
 
 }  // namespace varnok

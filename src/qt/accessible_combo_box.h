@@ -5,8 +5,10 @@ class QString;
 
 namespace varnok {
 
-// Names a drop-down list for screen readers. The name stays the caption once an entry is chosen
-// (Qt on Unix announces the chosen entry as the name); the chosen entry is the list's value.
-void SetComboBoxAccessibleName(QComboBox& box, const QString& name);
+// Makes a drop-down list known to screen readers by its caption, which stays its name once an
+// entry is chosen (Qt on Unix would announce the chosen entry as the name). The chosen entry is
+// the list's value and its description: Qt's AT-SPI bridge publishes the description, not the
+// value, and tells screen readers each time it changes.
+void SetUpAccessibleComboBox(QComboBox& box, const QString& name);
 
 }  // namespace varnok

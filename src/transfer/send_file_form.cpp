@@ -72,11 +72,11 @@ void SendFileForm::CreateControls() {
 
   label2->setBuddy(combo1_);
   label1->setBuddy(text2_);
-  SetComboBoxAccessibleName(*combo1_, "Model");
+  SetUpAccessibleComboBox(*combo1_, "Model");
   text2_->setAccessibleName("File path");
   file1_->setAccessibleName("Files");
   dir1_->setAccessibleName("Folders");
-  SetComboBoxAccessibleName(*drive1_, "Drives");
+  SetUpAccessibleComboBox(*drive1_, "Drives");
   command1->setAccessibleName("Send");
 
   // Tab order: Drive1, Dir1, Command1, File1, Text2, Combo1 (the labels take no focus).

@@ -149,7 +149,7 @@ void BuildListRows(QWidget& client, const ConfigWindowTexts& texts, ConfigContro
     auto* list = Make<QComboBox>(&client, row.list_name);
     Place(list, row.list_left, row.top, row.list_width, kListRowHeight);
     SetFontFamily(list, texts.list_font_family);
-    SetComboBoxAccessibleName(*list, AccessibleText(row.label_text));
+    SetUpAccessibleComboBox(*list, AccessibleText(row.label_text));
     label->setBuddy(list);
     lists[i] = list;
   }
