@@ -4,21 +4,21 @@
 #include "app/mdi_form1.h"
 #include "app/program_icon.h"
 #include "printer/cups_spooler.h"
-#include "printer/prefetching_spooler.h"
 #include "printer/user_messages.h"
+#include "qt/background_work.h"
 #include "qt/qt_text.h"
 #include "settings/ini_file.h"
 
 int main(int argc, char* argv[]) {
-  varnok::CupsSpooler cups;
+  varnok::CupsSpooler spooler;
   QApplication application(argc, argv);
-  // The configuration window lists the queues as it opens; the scheduler answers while the
-  // windows are built. Not before QApplication, which sets the locale that libcups reads.
-  varnok::PrefetchingSpooler spooler(cups);
   QApplication::setApplicationName(varnok::QtText(varnok::kApplicationTitle));
   QApplication::setWindowIcon(varnok::ProgramIcon());
   varnok::UseInterfaceFont();
   varnok::MDIForm1 frame(spooler, varnok::ConfigFilePath());
   frame.show();
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  // A window closed while it waited for the print system leaves its request running.
+  varnok::WaitForBackgroundWork();
+  return status;
 }

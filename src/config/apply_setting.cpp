@@ -115,9 +115,16 @@ PreparedSetting PrepareSetting(const OkRules& rules, const SettingInputs& inputs
     return prepared;
   };
   if (inputs.queue.empty()) {
-    messages.Show({std::string(variant.missing_queue_text),
-                   std::string(variant.missing_queue_title), MessageIcon::Question,
-                   MessageButtons::Ok});
+    // Asking the operator to choose a queue would mislead when none could be listed.
+    if (inputs.queue_list_failure) {
+      messages.Show({std::string(variant.queue_list_failed),
+                     std::string(variant.missing_queue_title), MessageIcon::Exclamation,
+                     MessageButtons::Ok});
+    } else {
+      messages.Show({std::string(variant.missing_queue_text),
+                     std::string(variant.missing_queue_title), MessageIcon::Question,
+                     MessageButtons::Ok});
+    }
     return refuse(ApplyOutcome::NoQueue);
   }
 

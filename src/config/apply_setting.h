@@ -20,13 +20,15 @@ struct SettingInputs {
   bool option4_selected = true;
   bool option5_selected = false;
   std::array<std::string, 13> network;  // Text2 to Text14
+  // Why MODEL lists no queue, when the print system could not be asked or did not answer.
+  std::optional<SpoolerFailure> queue_list_failure;
 };
 
 // How a press of OK ended. Each has shown the operator one message, except NoItem and
 // QueueGone, which show nothing.
 enum class ApplyOutcome {
   Sent,                      // sent, the notice shown
-  NoQueue,                   // no queue chosen
+  NoQueue,                   // no queue chosen (or none listed: the print system did not answer)
   NoDriverName,              // the queue's driver name could not be learnt
   ModelNotSupported,         // refused for this model
   NoItem,                    // the item text matches no item (or no choice is selected)

@@ -12,6 +12,9 @@ constexpr WindowVariant kChinese{
     .tests_model_for_every_item = false,
     .missing_queue_text = "请选择正确的打印机名称！",
     .missing_queue_title = "找不到打印机",
+    .queue_list_failed =
+        "列出打印机时打印系统没有响应，因此没有可选择的打印机，设置未发送。"
+        "请确认打印服务正在运行，然后关闭此窗口并重新打开。",
     .title = "提示",
     .not_supported = "软件当前版本暂时不支持{model}打印机此项设置，请联系厂家提供最新程序！",
     .completion_notice = kChineseCompletion,
@@ -31,6 +34,10 @@ constexpr WindowVariant kEnglish{
     .tests_model_for_every_item = true,
     .missing_queue_text = "Please choose the correct printer name!",
     .missing_queue_title = "Find printer",
+    .queue_list_failed =
+        "The print system did not answer when the printers were listed, so there is no printer "
+        "to choose. Nothing was sent. Check that the print system is running, then close this "
+        "window and open it again.",
     .title = "Notice",
     .not_supported =
         "Software current version temporarily not support your printer, please "

@@ -18,7 +18,8 @@ struct WindowVariant {
 
   std::string_view missing_queue_text;
   std::string_view missing_queue_title;
-  std::string_view title;  // of every other message of OK
+  std::string_view queue_list_failed;  // no queue listed: the print system did not answer
+  std::string_view title;              // of every other message of OK
   std::string_view not_supported;
 
   std::string_view completion_notice;

@@ -56,10 +56,13 @@ PrinterAnswer AskPrinter(std::string_view queue, const char* attribute) {
 
 }  // namespace
 
-std::vector<std::string> CupsSpooler::QueueNames() {
+std::vector<std::string> CupsSpooler::ListQueues(std::optional<SpoolerFailure>& failure) {
   SpoolerFailure unreachable;
   SchedulerConnection http = ConnectToScheduler(unreachable);
-  if (!http) return {};
+  if (!http) {
+    failure = unreachable;
+    return {};
+  }
 
   // The names alone. cupsGetDests2 asks for some twenty attributes of every queue, and libcups
   // reads an answer that outgrows its buffer off the socket a field at a time: about 0.1 ms of
@@ -67,7 +70,10 @@ std::vector<std::string> CupsSpooler::QueueNames() {
   // The order is the one cupsGetDests2 gives (printers and classes, instances apart).
   IppMessage response(
       cupsDoRequest(http.get(), NewQueueListRequest(http, {"printer-name"}).release(), "/"));
-  if (!response || !IsSuccess(cupsLastError())) return {};
+  if (!response || !IsSuccess(cupsLastError())) {
+    failure = RequestFailure(http, "the print system gave no list of printers");
+    return {};
+  }
   std::vector<std::string> names;
   for (ipp_attribute_t* attribute = ippFirstAttribute(response.get()); attribute != nullptr;
        attribute = ippNextAttribute(response.get())) {

@@ -8,7 +8,7 @@ namespace varnok {
 // (CUPS_SERVER or client.conf) and keeps no state between calls.
 class CupsSpooler final : public Spooler {
  public:
-  std::vector<std::string> QueueNames() override;
+  std::vector<std::string> ListQueues(std::optional<SpoolerFailure>& failure) override;
   std::optional<SpoolerFailure> OpenQueue(std::string_view queue) override;
   QueueDescription DescribeQueue(std::string_view queue) override;
   std::unique_ptr<RawJob> CreateRawJob(std::string_view queue, std::string_view title,

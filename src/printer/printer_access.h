@@ -41,7 +41,14 @@ QueueCheck CheckQueueAfterSending(Spooler& spooler, UserMessages& messages, std:
 // Whether a queue name begins with exactly "VARNOK" or "Varnok", as the windows list them.
 bool IsBrandQueueName(std::string_view name);
 
+// The queues a window lists, or why the spooler could not list them.
+struct QueueList {
+  std::vector<std::string> names;
+  std::optional<SpoolerFailure> failure;  // the spooler could not be reached or did not answer
+};
+
 // The installed queues whose names begin with exactly "VARNOK" or "Varnok", in spooler order.
+QueueList ListBrandQueues(Spooler& spooler);
 std::vector<std::string> BrandQueueNames(Spooler& spooler);
 
 }  // namespace varnok

@@ -8,10 +8,15 @@ bool IsBrandQueueName(std::string_view name) {
   return name.starts_with("VARNOK") || name.starts_with("Varnok");
 }
 
+QueueList ListBrandQueues(Spooler& spooler) {
+  QueueList list;
+  list.names = spooler.ListQueues(list.failure);
+  std::erase_if(list.names, [](const std::string& name) { return !IsBrandQueueName(name); });
+  return list;
+}
+
 std::vector<std::string> BrandQueueNames(Spooler& spooler) {
-  std::vector<std::string> names = spooler.QueueNames();
-  std::erase_if(names, [](const std::string& name) { return !IsBrandQueueName(name); });
-  return names;
+  return ListBrandQueues(spooler).names;
 }
 
 }  // namespace varnok

@@ -46,8 +46,14 @@ class RawJob {
 class Spooler {
  public:
   virtual ~Spooler() = default;
-  // Installed queue names, each once, in the spooler's order. Empty when it cannot be reached.
-  virtual std::vector<std::string> QueueNames() = 0;
+  // Installed queue names, each once, in the spooler's order; empty, with failure set, when the
+  // spooler cannot be reached or does not answer.
+  virtual std::vector<std::string> ListQueues(std::optional<SpoolerFailure>& failure) = 0;
+  // The same, for a caller that need not know why the list is empty.
+  std::vector<std::string> QueueNames() {
+    std::optional<SpoolerFailure> failure;
+    return ListQueues(failure);
+  }
   // Whether the queue can be opened now; the failure says why not.
   virtual std::optional<SpoolerFailure> OpenQueue(std::string_view queue) = 0;
   virtual QueueDescription DescribeQueue(std::string_view queue) = 0;

@@ -7,10 +7,15 @@
 namespace varnok {
 
 SendFileResult SendFile(LabelPrinterSdk& sdk, UserMessages& messages, std::string_view printer,
-                        std::string_view path_text, SendProgress& progress) {
+                        std::string_view path_text, SendProgress& progress,
+                        const std::optional<SpoolerFailure>& printer_list_failure) {
   if (path_text.empty()) {
     messages.Show(SelectFileNotice());
     return SendFileResult::NothingToSend;
+  }
+  if (printer.empty() && printer_list_failure) {
+    messages.Show(PrinterListFailureMessage());
+    return SendFileResult::NotSent;
   }
   // The calls go in this order without checks between them: a failure makes the rest no-ops.
   sdk.OpenPort(printer);

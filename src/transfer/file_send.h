@@ -1,8 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "printer/sdk/label_printer_sdk.h"
+#include "printer/spooler.h"
 #include "printer/user_messages.h"
 
 namespace varnok {
@@ -13,10 +15,12 @@ enum class SendFileResult {
   NotSent,        // failed or cancelled; the user has been told, the printer receives nothing
 };
 
-// One Send of the send-file window. An empty path box only brings the notice; otherwise the
+// One Send of the send-file window. An empty path box only brings the notice; so does an empty
+// printer name when the window could not list the printers (printer_list_failure). Otherwise the
 // five SDK calls are made in their fixed order with the path's surrounding blanks removed,
 // and a failure or cancellation is shown to the user.
 SendFileResult SendFile(LabelPrinterSdk& sdk, UserMessages& messages, std::string_view printer,
-                        std::string_view path_text, SendProgress& progress);
+                        std::string_view path_text, SendProgress& progress,
+                        const std::optional<SpoolerFailure>& printer_list_failure = std::nullopt);
 
 }  // namespace varnok

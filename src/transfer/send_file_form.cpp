@@ -9,10 +9,10 @@
 #include <QStyle>
 #include <filesystem>
 
-#include "printer/printer_access.h"
 #include "printer/sdk/spooler_label_printer.h"
 #include "qt/accessible_combo_box.h"
 #include "qt/qt_text.h"
+#include "qt/queue_list_request.h"
 #include "qt/twips.h"
 #include "settings/blanks.h"
 #include "transfer/dialog_send_progress.h"
@@ -116,7 +116,12 @@ void SendFileForm::Form_Load(Spooler& spooler) {
 
   text2_->clear();
 
-  for (const auto& name : BrandQueueNames(spooler)) combo1_->addItem(QtText(name));
+  queues_ = std::make_unique<QueueListRequest>(
+      spooler, *this, [this](const QueueList& list) { QueueListArrived(list); });
+}
+
+void SendFileForm::QueueListArrived(const QueueList& list) {
+  for (const auto& name : list.names) combo1_->addItem(QtText(name));
   if (combo1_->count() > 0) combo1_->setCurrentIndex(0);
 }
 
@@ -155,7 +160,10 @@ void SendFileForm::Command1_Click() {
   const std::string path_text = text2_->text().toStdString();
   DialogSendProgress progress(
       this, std::filesystem::path(TrimBlanks(path_text)).filename().string(), printer);
-  if (SendFile(sdk_, messages_, printer, path_text, progress) == SendFileResult::Sent) {
+  const std::optional<SpoolerFailure> list_failure =
+      printer.empty() ? queues_->Await().failure : std::nullopt;
+  if (SendFile(sdk_, messages_, printer, path_text, progress, list_failure) ==
+      SendFileResult::Sent) {
     text2_->clear();
   }
 }

@@ -13,11 +13,14 @@ class QListWidgetItem;
 namespace varnok {
 
 class LabelPrinterSdk;
+class QueueListRequest;
 class Spooler;
 class UserMessages;
+struct QueueList;
 
 // The send-file window "sendfile": the operator picks one of the brand printers and a file on
 // a mounted volume, and Send hands the file to the printer through the label-printer SDK calls.
+// It opens at once: the printer list fills in when the print system answers.
 class SendFileForm : public QWidget {
   Q_OBJECT
 
@@ -33,6 +36,7 @@ class SendFileForm : public QWidget {
  private:
   void CreateControls();
   void Form_Load(Spooler& spooler);
+  void QueueListArrived(const QueueList& list);
   void Drive1_Change(int index);
   void Dir1_Change(const std::string& folder);
   void File1_Click(const QListWidgetItem* item);
@@ -54,6 +58,7 @@ class SendFileForm : public QWidget {
   std::string folder_;                                // the folder the lists show
   int drive_index_ = -1;                              // the drive the lists are on
   std::map<std::string, std::string> drive_folders_;  // last folder shown on each drive
+  std::unique_ptr<QueueListRequest> queues_;          // Combo1's entries, asked for at load
 };
 
 }  // namespace varnok

@@ -24,6 +24,13 @@ Message SelectFileNotice() {
   return {"Please select a file,at first!", "Notice", MessageIcon::Exclamation, MessageButtons::Ok};
 }
 
+Message PrinterListFailureMessage() {
+  return Warning(
+      "The print system did not answer when the printers were listed, so there is no printer to "
+      "send the file to. The file was not sent. Check that the print system is running, then "
+      "close this window and open it again.");
+}
+
 Message SendFailureMessage(const SdkFailure& failure) {
   const std::string printer = Quoted(failure.printer);
   const std::string file = Quoted(failure.path);

@@ -10,6 +10,9 @@ namespace varnok {
 // Send pressed with an empty path box.
 Message SelectFileNotice();
 
+// Send with no printer to send to: the print system did not answer when the printers were listed.
+Message PrinterListFailureMessage();
+
 // Why a send did not reach the printer (or that the user cancelled it), naming the printer or
 // the file.
 Message SendFailureMessage(const SdkFailure& failure);

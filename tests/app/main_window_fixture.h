@@ -20,6 +20,7 @@
 #include "app/mdi_form1.h"
 #include "settings/ini_file.h"
 #include "settings/language.h"
+#include "support/background_delivery.h"
 #include "support/fake_spooler.h"
 #include "support/message_recorder.h"
 
@@ -30,6 +31,9 @@ namespace varnok::testing {
 template <typename SpoolerType>
 class MainWindowTestOn : public ::testing::Test {
  protected:
+  // The spooler outlives the windows' requests.
+  ~MainWindowTestOn() override { WaitForBackgroundWork(); }
+
   // Writes config.ini with the given language value, or removes it for nullopt.
   void StoreLanguage(std::optional<std::string_view> value) {
     if (!value) {
@@ -44,8 +48,10 @@ class MainWindowTestOn : public ::testing::Test {
     return ReadIniString(config_path_, kLanguageSection, kLanguageKey);
   }
 
+  // Starts the main window; its configuration window has its queue list.
   MDIForm1& Start() {
     frame_ = std::make_unique<MDIForm1>(spooler_, messages_, config_path_);
+    DeliverBackgroundWork();
     return *frame_;
   }
 
@@ -61,10 +67,12 @@ class MainWindowTestOn : public ::testing::Test {
     return menu;
   }
 
-  // Chooses a menu command and lets closed windows go, as the event loop would.
+  // Chooses a menu command, lets closed windows go and opened ones list their queues, as the
+  // event loop would.
   void Choose(const char* name) {
     Action(name)->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    DeliverBackgroundWork();
   }
 
   QMdiArea& WorkArea() const { return *frame_->findChild<QMdiArea*>(); }

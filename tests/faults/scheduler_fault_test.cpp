@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <chrono>
 #include <cstdlib>
@@ -186,22 +187,39 @@ INSTANTIATE_TEST_SUITE_P(
                                 "The print system did not answer", "\"VARNOK_K540_200DPI\""}),
     ::testing::PrintToStringParamName());
 
-// Started while the scheduler is down, the program lists no printer and says so at OK and Send;
-// windows opened again once it is back list the queues, and the presses work.
-TEST_F(SchedulerFaultTest, StartedWithTheSchedulerDownListsNoPrinterUntilItIsBack) {
-  printers_->StopScheduler();
-  TimeAndGuard("scheduler down: start-up", [this] { Start(); });
+// Started while the scheduler is down, or hung, the program lists no printer and OK and Send say
+// that the print system did not answer; windows opened again once it is back list the queues,
+// and the presses work.
+struct StartCase {
+  const char* name;
+  void (*cause)(VirtualPrinters&);
+  void (*cure)(VirtualPrinters&);
+  friend void PrintTo(const StartCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class StartedWithoutSchedulerTest : public SchedulerFaultTest,
+                                    public ::testing::WithParamInterface<StartCase> {};
+
+TEST_P(StartedWithoutSchedulerTest, ListsNoPrinterAndSaysWhyUntilItIsBack) {
+  const StartCase& c = GetParam();
+  c.cause(*printers_);
+  TimeAndGuard(std::string(c.name) + ": start-up and the list request", [this] { Start(); });
   OpenBothWindows();
   EXPECT_EQ(Control<QComboBox>("Form3_en", "MODEL")->count(), 0);
   EXPECT_EQ(Control<QComboBox>("sendfile", "Combo1")->count(), 0);
   Pick(*Control<QComboBox>("Form3_en", "Combo1"), kResetItem);
   PressOk();
   PressSend();
-  printers_->StartScheduler();
+  c.cure(*printers_);
   ASSERT_EQ(messages_.shown.size(), 2u);
-  EXPECT_EQ(messages_.shown[0].text, "Please choose the correct printer name!");
+  EXPECT_EQ(messages_.shown[0].text,
+            "The print system did not answer when the printers were listed, so there is no "
+            "printer to choose. Nothing was sent. Check that the print system is running, then "
+            "close this window and open it again.");
   EXPECT_EQ(messages_.shown[1].text,
-            "No printer is selected under \"Model:\". The file was not sent.");
+            "The print system did not answer when the printers were listed, so there is no "
+            "printer to send the file to. The file was not sent. Check that the print system is "
+            "running, then close this window and open it again.");
 
   WorkArea().closeAllSubWindows();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -211,6 +229,29 @@ TEST_F(SchedulerFaultTest, StartedWithTheSchedulerDownListsNoPrinterUntilItIsBac
   PressOk();
   PressSend();
   ExpectBothPressesWorked();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, StartedWithoutSchedulerTest,
+    ::testing::Values(StartCase{"SchedulerDown", [](VirtualPrinters& p) { p.StopScheduler(); },
+                                [](VirtualPrinters& p) { p.StartScheduler(); }},
+                      StartCase{"SchedulerNotAnswering", SilenceScheduler, WakeScheduler}),
+    ::testing::PrintToStringParamName());
+
+// With a scheduler that does not answer, the main window shows at once with the configuration
+// window inside, its queue list empty until the list request ends.
+TEST_F(SchedulerFaultTest, StartsAtOnceWhileTheSchedulerDoesNotAnswer) {
+  SilenceScheduler(*printers_);
+  TimeAndGuard("scheduler not answering: first frame of the main window", [this] {
+    frame_ = std::make_unique<MDIForm1>(spooler_, messages_, config_path_);
+    frame_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame_.get()));
+    frame_->grab();  // the first frame, drawn
+  });
+  ASSERT_NE(Child("Form3_en"), nullptr);
+  EXPECT_EQ(Control<QComboBox>("Form3_en", "MODEL")->count(), 0);
+  EXPECT_TRUE(messages_.shown.empty());
+  WakeScheduler(*printers_);
 }
 
 // The scheduler going away, or hanging, half-way through a large send: the send ends with a

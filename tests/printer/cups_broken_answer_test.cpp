@@ -84,8 +84,12 @@ TEST_P(CupsSilentScheduler, CallEndsInGoodTimeSayingNoAnswerCame) {
 
 INSTANTIATE_TEST_SUITE_P(
     Calls, CupsSilentScheduler,
-    ::testing::Values(SilentCase{"QueueNames",
-                                 [](CupsSpooler& s) { return s.QueueNames().empty(); }},
+    ::testing::Values(SilentCase{"ListQueues",
+                                 [](CupsSpooler& s) {
+                                   std::optional<SpoolerFailure> failure;
+                                   return s.ListQueues(failure).empty() && failure &&
+                                          failure->no_answer;
+                                 }},
                       SilentCase{"OpenQueue",
                                  [](CupsSpooler& s) {
                                    const std::optional<SpoolerFailure> failure =

@@ -45,7 +45,9 @@ TEST_F(CupsQueueInfo, StoppedSchedulerCannotOpenTheQueue) {
   EXPECT_EQ(GetQueueDriverName(spooler, messages, "VARNOKX", Language::English), std::nullopt);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_TRUE(messages.shown[0].text.starts_with("Cannot open printer VARNOKX, Error: "));
-  EXPECT_TRUE(spooler.QueueNames().empty());
+  const QueueList list = ListBrandQueues(spooler);
+  EXPECT_TRUE(list.names.empty());
+  EXPECT_TRUE(list.failure.has_value());
   // The reason names the scheduler and says what is wrong, not what errno was left holding.
   const auto failure = spooler.OpenQueue("VARNOKX");
   ASSERT_TRUE(failure.has_value());

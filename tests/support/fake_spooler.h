@@ -45,9 +45,14 @@ class FakeSpooler : public Spooler {
   }
   Queue& queue(const std::string& name) { return queues_.at(name); }
   const std::vector<Job>& jobs() const { return jobs_; }
+  // Set: listing the queues fails with it.
+  std::optional<SpoolerFailure> list_failure;
   int open_count() const { return open_count_; }
 
-  std::vector<std::string> QueueNames() override { return names_; }
+  std::vector<std::string> ListQueues(std::optional<SpoolerFailure>& failure) override {
+    failure = list_failure;
+    return list_failure ? std::vector<std::string>{} : names_;
+  }
 
   std::optional<SpoolerFailure> OpenQueue(std::string_view queue) override {
     ++open_count_;

@@ -17,6 +17,7 @@
 
 #include "printer/cups_spooler.h"
 #include "printer/sdk/spooler_label_printer.h"
+#include "support/background_delivery.h"
 #include "support/message_recorder.h"
 #include "support/temp_folder.h"
 #include "support/virtual_printers.h"
@@ -59,9 +60,12 @@ class SendFileCupsTest : public ::testing::Test {
 
   void SetUp() override { ASSERT_NE(printers_, nullptr) << "the virtual printers did not start"; }
 
+  ~SendFileCupsTest() override { WaitForBackgroundWork(); }
+
   // Opens the window with the printer chosen in Combo1.
   void Open(const char* printer = kQueue) {
     form_ = std::make_unique<SendFileForm>(spooler_, library_, messages_);
+    testing::DeliverBackgroundWork();
     auto* combo = form_->findChild<QComboBox*>("Combo1");
     combo->setCurrentIndex(combo->findText(printer));
   }

@@ -16,6 +16,7 @@
 
 #include "qt/twips.h"
 #include "recording_sdk.h"
+#include "support/background_delivery.h"
 #include "support/fake_spooler.h"
 #include "support/message_recorder.h"
 #include "support/temp_folder.h"
@@ -47,7 +48,10 @@ class SendFileFormTest : public ::testing::Test {
     spooler_.AddQueue("VARNOK_K540");
     return true;
   }
-  ~SendFileFormTest() override { std::filesystem::current_path(previous_folder_); }
+  ~SendFileFormTest() override {
+    WaitForBackgroundWork();
+    std::filesystem::current_path(previous_folder_);
+  }
 
   template <typename Control>
   Control* Find(const char* name) {
@@ -72,6 +76,7 @@ class SendFileFormTest : public ::testing::Test {
   testing::MessageRecorder messages_;
   const bool prepared_ = Prepare();
   SendFileForm form_{spooler_, sdk_, messages_};
+  const bool listed_ = (testing::DeliverBackgroundWork(), true);  // the printer list in place
 };
 
 TEST_F(SendFileFormTest, ControlsSitInPlaceInTabOrder) {

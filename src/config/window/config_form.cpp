@@ -12,8 +12,8 @@
 
 #include "config/apply_setting.h"
 #include "config/window/key_filter_glue.h"
-#include "printer/printer_access.h"
 #include "qt/qt_text.h"
+#include "qt/queue_list_request.h"
 #include "qt/twips.h"
 
 namespace varnok {
@@ -59,6 +59,8 @@ ConfigForm::ConfigForm(Language window, Spooler& spooler, UserMessages& messages
   Form_Load();
 }
 
+ConfigForm::~ConfigForm() = default;
+
 QString ConfigForm::ObjectName(Language window) {
   return QtText(ConfigWindowTextsFor(window).object_name);
 }
@@ -70,10 +72,8 @@ void ConfigForm::Form_Load() {
   widget()->setPalette(white);
   widget()->setAutoFillBackground(true);
 
-  for (const std::string& queue : BrandQueueNames(spooler_)) {
-    controls_.model->addItem(QString::fromStdString(queue));
-  }
-  controls_.model->setCurrentIndex(-1);
+  queues_ = std::make_unique<QueueListRequest>(
+      spooler_, *this, [this](const QueueList& list) { QueueListArrived(list); });
 
   for (const SettingItem& item : SettingCatalogue(window_)) {
     controls_.items->addItem(QtText(item.text));
@@ -93,6 +93,13 @@ void ConfigForm::Form_Load() {
   controls_.general_notes->show();
 }
 
+void ConfigForm::QueueListArrived(const QueueList& list) {
+  for (const std::string& queue : list.names) {
+    controls_.model->addItem(QString::fromStdString(queue));
+  }
+  controls_.model->setCurrentIndex(-1);
+}
+
 void ConfigForm::Combo1_Click() {
   const SettingItem* item = FindSettingItem(window_, controls_.items->currentText().toStdString());
   if (item == nullptr) return;  // nothing picked yet
@@ -109,6 +116,7 @@ void ConfigForm::Command2_Click() {
   inputs.option5_selected = controls_.second_choice->isChecked();
   std::ranges::transform(controls_.network_boxes, inputs.network.begin(),
                          [](const QLineEdit* box) { return box->text().toStdString(); });
+  if (inputs.queue.empty()) inputs.queue_list_failure = queues_->Await().failure;
   ApplySetting(window_, inputs, spooler_, messages_, config_path_);
 }
 

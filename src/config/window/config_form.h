@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMdiSubWindow>
+#include <memory>
 #include <string>
 
 #include "config/setting_item.h"
@@ -11,25 +12,30 @@ class QGroupBox;
 
 namespace varnok {
 
+class QueueListRequest;
 class Spooler;
 class UserMessages;
+struct QueueList;
 
 // The printer configuration window, "Form2" (Chinese) or "Form3_en" (English): the operator
 // picks a brand print queue and a setting item, the window shows that item's input panel, help
 // texts and default value, and OK sends the setting to the printer. It is a child window of the
-// main window's work area; it tells the operator everything through messages.
+// main window's work area; it tells the operator everything through messages. It opens at once:
+// the queue list fills in when the print system answers.
 class ConfigForm : public QMdiSubWindow {
   Q_OBJECT
 
  public:
   ConfigForm(Language window, Spooler& spooler, UserMessages& messages, std::string config_path,
              QWidget* parent = nullptr);
+  ~ConfigForm() override;
 
   // The object name of the window of a language, by which the main window finds it.
   static QString ObjectName(Language window);
 
  private:
   void Form_Load();
+  void QueueListArrived(const QueueList& list);
   void Combo1_Click();
   void Command2_Click();
   void ShowInputPanel(const SettingItem& item);
@@ -43,6 +49,7 @@ class ConfigForm : public QMdiSubWindow {
   UserMessages& messages_;
   std::string config_path_;  // where the OK action reads the model corrections
   ConfigControls controls_;
+  std::unique_ptr<QueueListRequest> queues_;  // MODEL's entries, asked for as the window opens
 };
 
 }  // namespace varnok

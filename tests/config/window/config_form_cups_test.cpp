@@ -17,7 +17,11 @@ class QueueListTest : public ::testing::Test {
   }
   static void TearDownTestSuite() { printers_.reset(); }
 
+  ~QueueListTest() override { WaitForBackgroundWork(); }
+
+  // The window's list, once the scheduler has answered.
   static QStringList Queues(ConfigForm& form) {
+    DeliverBackgroundWork();
     return Entries(*form.findChild<QComboBox*>("MODEL"));
   }
 

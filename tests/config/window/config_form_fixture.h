@@ -14,6 +14,7 @@
 #include "config/window/config_form.h"
 #include "printer/user_messages.h"
 #include "qt/qt_text.h"
+#include "support/background_delivery.h"
 #include "support/fake_spooler.h"
 #include "support/message_recorder.h"
 
@@ -36,10 +37,14 @@ namespace varnok::testing {
 // A configuration window of the parameter's language, opened on a fake spooler.
 class ConfigFormTest : public ::testing::TestWithParam<Language> {
  protected:
+  ~ConfigFormTest() override { WaitForBackgroundWork(); }
+
   Language window() const { return GetParam(); }
 
+  // Opens the window, its queue list in place.
   ConfigForm& Open() {
     form_ = std::make_unique<ConfigForm>(window(), spooler_, messages_, "config.ini");
+    DeliverBackgroundWork();
     return *form_;
   }
 

@@ -16,6 +16,7 @@
 #include "config_form_fixture.h"
 #include "printer/cups_spooler.h"
 #include "settings/blanks.h"
+#include "support/background_delivery.h"
 #include "support/message_recorder.h"
 #include "support/run_command.h"
 #include "support/virtual_printers.h"
@@ -132,7 +133,9 @@ class QueueRemovedAfterSending : public Spooler {
   QueueRemovedAfterSending(Spooler& spooler, VirtualPrinters& printers)
       : spooler_(spooler), printers_(printers) {}
 
-  std::vector<std::string> QueueNames() override { return spooler_.QueueNames(); }
+  std::vector<std::string> ListQueues(std::optional<SpoolerFailure>& failure) override {
+    return spooler_.ListQueues(failure);
+  }
   QueueDescription DescribeQueue(std::string_view queue) override {
     return spooler_.DescribeQueue(queue);
   }
@@ -169,8 +172,11 @@ class SendThroughCupsTest : public ::testing::Test {
     std::ofstream(config_path_, std::ios::binary) << kConfig;
   }
 
+  ~SendThroughCupsTest() override { WaitForBackgroundWork(); }
+
   void Open(Language window, Spooler& spooler) {
     form_ = std::make_unique<ConfigForm>(window, spooler, messages_, config_path_);
+    DeliverBackgroundWork();
     window_ = window;
   }
   void Open(Language window) { Open(window, spooler_); }
@@ -365,6 +371,7 @@ TEST_F(SendThroughCupsTest, QueueRemovedBetweenSendingAndTheCheckGivesNoNotice) 
 // The main window hands its own messages to the configuration window it opens.
 TEST_F(SendThroughCupsTest, ConfigurationWindowOfTheMainWindowTellsThroughItsMessages) {
   MDIForm1 frame(spooler_, messages_, config_path_);
+  DeliverBackgroundWork();
   auto* form = frame.findChild<ConfigForm*>("Form3_en");
   ASSERT_NE(form, nullptr);
   form->findChild<QComboBox*>("MODEL")->setCurrentText(kK540);
