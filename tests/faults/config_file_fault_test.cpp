@@ -156,7 +156,8 @@ TEST_P(UnusableConfigFileTest, ProgramStartsAsWithoutAFileAndTheFileStaysAsItWas
     EXPECT_EQ(OpenWindows(), QStringList{"Form3_en"});
 
     TimeAndGuard(std::string(c.name) + " switch to English", [this] { Choose("English"); });
-    // The value read back is still none, so the window stays the English one.
+    // The value read back is still none: the menus stay Chinese and the window the English one.
+    ExpectMenusIn(Language::Chinese, CaptionIn(kSwitchedSendFileCaption, Language::Chinese));
     EXPECT_EQ(OpenWindows(), QStringList{"Form3_en"});
   }
   EXPECT_EQ(std::filesystem::symlink_status(config_path_).type(), type);
