@@ -243,7 +243,7 @@ int main(int argc, char** argv) {
       const varnok::cli::SettingWords setting = varnok::cli::ReadSettingWords(set_words, network);
       varnok::cli::SetOptions options;
       options.config_path = config_path.empty() ? varnok::ConfigFilePath() : config_path;
-      if (!config_path.empty() && access(config_path.c_str(), R_OK) != 0) {
+      if (!config_path.empty() && !varnok::IniFileReadable(config_path)) {
         throw varnok::cli::UsageError("cannot read the settings file \"" + config_path + "\"");
       }
       options.messages =
