@@ -184,12 +184,7 @@ void FakeIppServer::Serve(http_t* http) {
     if (behaviour.reply == Reply::Hold) HoldUntilEnd();
     if (behaviour.reply == Reply::Hold || behaviour.reply == Reply::Close) break;
 
-    Ipp response(Answer(request.get(), document));
-    if (behaviour.reply == Reply::Status) {
-      ippSetStatusCode(response.get(), behaviour.status);
-      ippAddString(response.get(), IPP_TAG_OPERATION, IPP_TAG_TEXT, "status-message", nullptr,
-                   behaviour.message.c_str());
-    }
+    Ipp response(Answer(request.get(), document, behaviour));
     if (behaviour.reply == Reply::Drip) {
       Drip(http, response.get());
       break;
@@ -201,8 +196,21 @@ void FakeIppServer::Serve(http_t* http) {
   httpClose(http);
 }
 
-ipp_t* FakeIppServer::Answer(ipp_t* request, const std::string& document) {
+ipp_t* FakeIppServer::Answer(ipp_t* request, const std::string& document,
+                             const Behaviour& behaviour) {
   ipp_t* response = ippNewResponse(request);
+  // The operation group comes first: libcups refuses groups out of order.
+  if (behaviour.reply == Reply::Status) {
+    ippSetStatusCode(response, behaviour.status);
+    ippAddString(response, IPP_TAG_OPERATION, IPP_TAG_TEXT, "status-message", nullptr,
+                 behaviour.message.c_str());
+    return response;
+  }
+  if (behaviour.reply == Reply::Drip) {
+    // Long enough to take minutes at a byte every 0.3 s.
+    ippAddString(response, IPP_TAG_OPERATION, IPP_TAG_TEXT, "status-message", nullptr,
+                 std::string(400, '.').c_str());
+  }
   const FakePrinter* printer = PrinterOf(request);
   const auto not_found = [response] {
     ippSetStatusCode(response, IPP_STATUS_ERROR_NOT_FOUND);
@@ -272,11 +280,8 @@ void FakeIppServer::HoldUntilEnd() {
   ended_.wait(lock, [this] { return ending_; });
 }
 
-// The answer byte by byte, long enough (a padded status-message) to take minutes; the
-// connection closes after it.
+// The answer byte by byte; the connection closes after it.
 void FakeIppServer::Drip(http_t* http, ipp_t* response) {
-  ippAddString(response, IPP_TAG_OPERATION, IPP_TAG_TEXT, "status-message", nullptr,
-               std::string(400, '.').c_str());
   const std::string body = Serialized(response);
   const std::string bytes = "HTTP/1.1 200 OK\r\nContent-Type: application/ipp\r\nContent-Length: " +
                             std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;

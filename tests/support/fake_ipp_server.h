@@ -24,8 +24,8 @@ enum class Reply {
 struct Behaviour {
   Reply reply = Reply::Normal;
   ipp_status_t status = IPP_STATUS_OK;  // Status: the answer's status
-  std::string message;                  // Status: its status-message
-  std::string password;                 // Unauthorized: the password it takes (none when empty)
+  std::string message = {};             // Status: its status-message
+  std::string password = {};            // Unauthorized: the password it takes (none when empty)
   bool after_document = false;          // only once a document has arrived; normal until then
 };
 
@@ -65,7 +65,7 @@ class FakeIppServer {
   void Serve(http_t* http);
   Behaviour BehaviourFor(ipp_op_t operation) const;
   bool Authorized(const std::string& authorization, const std::string& password) const;
-  ipp_t* Answer(ipp_t* request, const std::string& document);
+  ipp_t* Answer(ipp_t* request, const std::string& document, const Behaviour& behaviour);
   void AddPrinter(ipp_t* response, const FakePrinter& printer) const;
   const FakePrinter* PrinterOf(ipp_t* request) const;
   void HoldUntilEnd();
