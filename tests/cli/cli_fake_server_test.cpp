@@ -88,21 +88,21 @@ INSTANTIATE_TEST_SUITE_P(
     Server, CliAgainstServer,
     ::testing::Values(
         CliCase{"SetDocumentHeld",
-                {"set", "reset-user", kQueue},
+                {"set", "reset-user", kQueue, "--lang", "en"},
                 IPP_OP_SEND_DOCUMENT,
                 {.reply = Reply::Hold},
                 1,
                 {"not sent: ", kNoAnswer},
                 1},
         CliCase{"SetDocumentDropped",
-                {"set", "reset-user", kQueue},
+                {"set", "reset-user", kQueue, "--lang", "en"},
                 IPP_OP_SEND_DOCUMENT,
                 {.reply = Reply::Close},
                 1,
                 {"not sent: ", kLost},
                 1},
         CliCase{"SetDocumentDripped",
-                {"set", "reset-user", kQueue},
+                {"set", "reset-user", kQueue, "--lang", "en"},
                 IPP_OP_SEND_DOCUMENT,
                 {.reply = Reply::Drip},
                 1,
@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                 1},
         // Acknowledged, but the check after it went unanswered: sent, with a note, exit 0.
         CliCase{"SetCheckHeld",
-                {"set", "reset-user", kQueue, "--json"},
+                {"set", "reset-user", kQueue, "--json", "--lang", "en"},
                 IPP_OP_GET_PRINTER_ATTRIBUTES,
                 {.reply = Reply::Hold, .after_document = true},
                 0,
@@ -140,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
                 0},
         // Without a terminal nothing is asked: each queue says what the server wants.
         CliCase{"SetWithoutTerminalToAServerWantingAPassword",
-                {"set", "reset-user", kQueue, "VARNOK_L410", "VARNOK_RS5"},
+                {"set", "reset-user", kQueue, "VARNOK_L410", "VARNOK_RS5", "--lang", "en"},
                 IPP_OP_CUPS_NONE,
                 {.reply = Reply::Unauthorized, .password = "secret"},
                 1,
@@ -170,7 +170,7 @@ TEST(CliPassword, AskedOnceOnATerminalForEveryQueue) {
     server.SetOthers({.reply = Reply::Unauthorized, .password = "secret"});
     const CommandResult result =
         testing::RunInTerminal({VARNOK_PRINTER_PROGRAM, "-h", server.Address(), "set", "reset-user",
-                                kQueue, "VARNOK_L410", "VARNOK_RS5"},
+                                kQueue, "VARNOK_L410", "VARNOK_RS5", "--lang", "en"},
                                kPasswordPrompt, c.typed);
     EXPECT_EQ(result.exit_code, c.exit_code) << result.output;
     EXPECT_EQ(Count(result.output, kPasswordPrompt), 1u) << result.output;
