@@ -6,16 +6,22 @@
 #include "printer/cups_spooler.h"
 #include "printer/user_messages.h"
 #include "qt/background_work.h"
+#include "qt/qt_password_prompt.h"
 #include "qt/qt_text.h"
 #include "settings/ini_file.h"
 
 int main(int argc, char* argv[]) {
-  varnok::CupsSpooler spooler;
   QApplication application(argc, argv);
+  // A print server that wants a password is asked in a dialog, once until it turns the answer
+  // down; never on a terminal.
+  varnok::QtPasswordPrompt password_dialog;
+  varnok::PrintServerPassword password(password_dialog,
+                                       varnok::PrintServerPassword::Asking::AgainWhenRefused);
+  varnok::CupsSpooler spooler(&password);
   QApplication::setApplicationName(varnok::QtText(varnok::kApplicationTitle));
   QApplication::setWindowIcon(varnok::ProgramIcon());
   varnok::UseInterfaceFont();
-  varnok::MDIForm1 frame(spooler, varnok::ConfigFilePath());
+  varnok::MDIForm1 frame(spooler, varnok::ConfigFilePath(), &password_dialog);
   frame.show();
   const int status = QApplication::exec();
   // A window closed while it waited for the print system leaves its request running.
