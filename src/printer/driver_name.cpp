@@ -32,6 +32,8 @@ std::optional<std::string> GetQueueDriverName(Spooler& spooler, UserMessages& me
       break;
     case DescribeOutcome::SizeQueryFailed:
       messages.Show(ApplicationBox(" > GetPrinter Failed on initial call! <"));
+      // The lookup's own text names neither the printer nor the cause of a silent print system.
+      if (description.failure.no_answer) messages.Show(LookupNoAnswerMessage(queue, window));
       break;
     case DescribeOutcome::DescriptionUnreadable:
       messages.Show(DescriptionFailureMessage(window));

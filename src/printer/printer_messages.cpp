@@ -14,6 +14,7 @@ struct PrinterTexts {
   std::string_view description_failure_title;
   std::string_view job_refused;
   std::string_view no_answer;
+  std::string_view lookup_no_answer;  // before anything was sent
   // {server} and {user} name the print server and the user it wants a password of.
   std::string_view password_wanted;
   std::string_view password_refused;
@@ -26,6 +27,8 @@ constexpr PrinterTexts kChinese{
     .no_answer =
         "打印系统没有及时响应（打印机 {printer}），设置可能未发送。"
         "请检查打印服务和打印机后重试。",
+    .lookup_no_answer =
+        "打印系统没有及时响应（打印机 {printer}），未发送任何设置。请检查打印服务和打印机后重试。",
     .password_wanted =
         "打印服务器 {server} 需要用户 {user} 的密码，但没有得到密码。未向打印机 {printer} "
         "发送任何内容。",
@@ -40,6 +43,9 @@ constexpr PrinterTexts kEnglish{
     .no_answer =
         "The print system did not answer in time about printer {printer}. The setting "
         "may not have been sent: check the print system and the printer, then try again.",
+    .lookup_no_answer =
+        "The print system did not answer in time about printer {printer}. Nothing was sent: "
+        "check the print system and the printer, then try again.",
     .password_wanted =
         "The print server {server} wants a password for user {user}, and none was given. "
         "Nothing was sent to printer {printer}.",
@@ -74,6 +80,10 @@ Message JobRefusedMessage(std::string_view queue, const SpoolerFailure& failure,
 
 Message NoAnswerMessage(std::string_view queue, Language window) {
   return ApplicationWarning(FillIn(TextsOf(window).no_answer, {{"printer", queue}}));
+}
+
+Message LookupNoAnswerMessage(std::string_view queue, Language window) {
+  return ApplicationWarning(FillIn(TextsOf(window).lookup_no_answer, {{"printer", queue}}));
 }
 
 Message PasswordWantedMessage(std::string_view queue, const PasswordWanted& wanted,

@@ -16,6 +16,8 @@ Message DescriptionFailureMessage(Language window);
 Message JobRefusedMessage(std::string_view queue, const SpoolerFailure& failure, Language window);
 // The spooler took a request about the queue but did not answer in time.
 Message NoAnswerMessage(std::string_view queue, Language window);
+// The same for the driver-name lookup, before anything was sent.
+Message LookupNoAnswerMessage(std::string_view queue, Language window);
 // The print server wanted a password before anything was sent to the queue, and got none it
 // accepted.
 Message PasswordWantedMessage(std::string_view queue, const PasswordWanted& wanted,

@@ -322,7 +322,8 @@ TEST_F(ApplySettingTest, NoNoticeWhenTheQueueIsGoneAfterSending) {
 }
 
 // A queue that refuses jobs, or a spooler that falls silent at some request of the press: one
-// message in the window's language, naming the queue, and never the notice. Silence at the check
+// message in the window's language, naming the queue (at the driver lookup, after the lookup's
+// own), and never the notice. Silence at the check
 // after a send the spooler acknowledged shows nothing: the setting has been sent, and sending it
 // again would apply it twice.
 TEST_F(ApplySettingTest, RefusalsAndSilenceAreToldInTheWindowsLanguage) {
@@ -337,6 +338,11 @@ TEST_F(ApplySettingTest, RefusalsAndSilenceAreToldInTheWindowsLanguage) {
       "The print system did not answer in time about printer VARNOK_Test. The setting may not "
       "have been sent: check the print system and the printer, then try again.";
   constexpr char kLookupFailed[] = " > GetPrinter Failed on initial call! <";
+  constexpr char kLookupNoAnswerCn[] =
+      "打印系统没有及时响应（打印机 VARNOK_Test），未发送任何设置。请检查打印服务和打印机后重试。";
+  constexpr char kLookupNoAnswerEn[] =
+      "The print system did not answer in time about printer VARNOK_Test. Nothing was sent: "
+      "check the print system and the printer, then try again.";
   struct Case {
     Language window;
     bool refuses_jobs;
@@ -344,13 +350,15 @@ TEST_F(ApplySettingTest, RefusalsAndSilenceAreToldInTheWindowsLanguage) {
     ApplyOutcome outcome;
     const char* message;  // nullptr: none
     bool sent;
+    const char* then = nullptr;  // a second message
   };
   const Case cases[] = {
       {kCn, true, -1, ApplyOutcome::SendFailed, kRefusedCn, false},
       {kEn, true, -1, ApplyOutcome::SendFailed, kRefusedEn, false},
-      // Silent at the driver lookup: its own failure, the same in both windows.
-      {kCn, false, 0, ApplyOutcome::NoDriverName, kLookupFailed, false},
-      {kEn, false, 0, ApplyOutcome::NoDriverName, kLookupFailed, false},
+      // Silent at the driver lookup: its own failure, the same in both windows, then the queue
+      // and the cause in the window's language.
+      {kCn, false, 0, ApplyOutcome::NoDriverName, kLookupFailed, false, kLookupNoAnswerCn},
+      {kEn, false, 0, ApplyOutcome::NoDriverName, kLookupFailed, false, kLookupNoAnswerEn},
       // Silent when the send opens the queue, when it creates the job, at the check after it.
       {kCn, false, 1, ApplyOutcome::SendFailed, kNoAnswerCn, false},
       {kEn, false, 1, ApplyOutcome::SendFailed, kNoAnswerEn, false},
@@ -368,9 +376,12 @@ TEST_F(ApplySettingTest, RefusalsAndSilenceAreToldInTheWindowsLanguage) {
     const Press press =
         PressOk(c.window, Inputs(c.window == kCn ? "高级复位" : "The advanced reset"), spooler);
     EXPECT_EQ(press.outcome, c.outcome);
-    ASSERT_EQ(press.shown.size(), c.message ? 1u : 0u);
+    ASSERT_EQ(press.shown.size(), (c.message ? 1u : 0u) + (c.then ? 1u : 0u));
     if (c.message) {
       EXPECT_EQ(press.shown[0].text, c.message);
+    }
+    if (c.then) {
+      EXPECT_EQ(press.shown[1].text, c.then);
     }
     EXPECT_EQ(press.sent, c.sent ? Texts{"#UM>IF\r"} : Texts{});
   }
