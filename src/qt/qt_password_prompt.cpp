@@ -1,10 +1,9 @@
 #include "qt/qt_password_prompt.h"
 
-#include <QApplication>
 #include <QInputDialog>
 #include <QLineEdit>
-#include <QThread>
 
+#include "qt/interface_thread.h"
 #include "qt/qt_text.h"
 #include "settings/message_template.h"
 
@@ -32,10 +31,8 @@ void QtPasswordPrompt::ShowOver(QWidget* parent, std::function<Language()> langu
 
 std::optional<std::string> QtPasswordPrompt::AskPassword(std::string_view user,
                                                          std::string_view server) {
-  if (QThread::currentThread() == qApp->thread()) return AskHere(user, server);
   std::optional<std::string> answer;
-  QMetaObject::invokeMethod(
-      qApp, [&] { answer = AskHere(user, server); }, Qt::BlockingQueuedConnection);
+  RunOnInterfaceThread([&] { answer = AskHere(user, server); });
   return answer;
 }
 

@@ -1,8 +1,8 @@
 #include "transfer/dialog_send_progress.h"
 
-#include <QCoreApplication>
 #include <utility>
 
+#include "qt/interface_thread.h"
 #include "transfer/send_progress_text.h"
 
 namespace varnok {
@@ -29,6 +29,16 @@ DialogSendProgress::~DialogSendProgress() = default;
 
 bool DialogSendProgress::Continue(std::uint64_t bytes_sent, std::uint64_t total_bytes) {
   if (!ShowsProgressDialog(total_bytes)) return true;
+  const auto now = std::chrono::steady_clock::now();
+  if (bytes_sent != 0 && bytes_sent < total_bytes && now - last_update_ < kUpdateInterval) {
+    return go_on_;
+  }
+  last_update_ = now;
+  RunOnInterfaceThread([&] { go_on_ = Show(bytes_sent, total_bytes); });
+  return go_on_;
+}
+
+bool DialogSendProgress::Show(std::uint64_t bytes_sent, std::uint64_t total_bytes) {
   if (!dialog_) {
     dialog_ = std::make_unique<QProgressDialog>(parent_);
     dialog_->setWindowTitle("Send File");
@@ -39,16 +49,9 @@ bool DialogSendProgress::Continue(std::uint64_t bytes_sent, std::uint64_t total_
     dialog_->setRange(0, kBarSteps);
     dialog_->show();
   }
-  const auto now = std::chrono::steady_clock::now();
-  if (bytes_sent != 0 && bytes_sent < total_bytes && now - last_update_ < kUpdateInterval) {
-    return !dialog_->wasCanceled();
-  }
-  last_update_ = now;
   dialog_->setLabelText(
       QString::fromStdString(ProgressText(file_name_, printer_, bytes_sent, total_bytes)));
   dialog_->setValue(BarValue(bytes_sent, total_bytes));
-  // The send runs in this thread: the dialog is drawn and its Cancel seen only from here.
-  QCoreApplication::processEvents();
   return !dialog_->wasCanceled();
 }
 

@@ -11,6 +11,7 @@
 
 #include "printer/sdk/spooler_label_printer.h"
 #include "qt/accessible_combo_box.h"
+#include "qt/press_in_background.h"
 #include "qt/qt_text.h"
 #include "qt/queue_list_request.h"
 #include "qt/twips.h"
@@ -160,12 +161,14 @@ void SendFileForm::Command1_Click() {
   const std::string path_text = text2_->text().toStdString();
   DialogSendProgress progress(
       this, std::filesystem::path(TrimBlanks(path_text)).filename().string(), printer);
-  const std::optional<SpoolerFailure> list_failure =
-      printer.empty() ? queues_->Await().failure : std::nullopt;
-  if (SendFile(sdk_, messages_, printer, path_text, progress, list_failure) ==
-      SendFileResult::Sent) {
-    text2_->clear();
-  }
+  SendFileResult result = SendFileResult::NotSent;
+  RunPressInBackground(messages_, [&](UserMessages& messages) {
+    // A list still on its way is waited for: it decides what an empty printer name means.
+    const std::optional<SpoolerFailure> list_failure =
+        printer.empty() ? queues_->Await().failure : std::nullopt;
+    result = SendFile(sdk_, messages, printer, path_text, progress, list_failure);
+  });
+  if (result == SendFileResult::Sent) text2_->clear();
 }
 
 bool SendFileForm::ShowFolder(const std::string& drive, const std::string& folder,

@@ -12,6 +12,7 @@
 
 #include "config/apply_setting.h"
 #include "config/window/key_filter_glue.h"
+#include "qt/press_in_background.h"
 #include "qt/qt_text.h"
 #include "qt/queue_list_request.h"
 #include "qt/twips.h"
@@ -116,8 +117,11 @@ void ConfigForm::Command2_Click() {
   inputs.option5_selected = controls_.second_choice->isChecked();
   std::ranges::transform(controls_.network_boxes, inputs.network.begin(),
                          [](const QLineEdit* box) { return box->text().toStdString(); });
-  if (inputs.queue.empty()) inputs.queue_list_failure = queues_->Await().failure;
-  ApplySetting(window_, inputs, spooler_, messages_, config_path_);
+  RunPressInBackground(messages_, [&](UserMessages& messages) {
+    // A list still on its way is waited for: it decides what an empty MODEL means.
+    if (inputs.queue.empty()) inputs.queue_list_failure = queues_->Await().failure;
+    ApplySetting(window_, inputs, spooler_, messages, config_path_);
+  });
 }
 
 // Value and choice panels cover the placeholder panel without hiding it; only the network
