@@ -1,5 +1,8 @@
 #include "qt/background_work.h"
 
+#include <QCoreApplication>
+#include <QThread>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -21,6 +24,11 @@ Running& running() {
   return state;
 }
 
+bool OnInterfaceThread() {
+  const QCoreApplication* application = QCoreApplication::instance();
+  return application != nullptr && QThread::currentThread() == application->thread();
+}
+
 }  // namespace
 
 void RunInBackground(std::function<void()> work) {
@@ -37,9 +45,17 @@ void RunInBackground(std::function<void()> work) {
 }
 
 void WaitForBackgroundWork() {
+  using namespace std::chrono_literals;
   Running& state = running();
+  const bool serve_interface = OnInterfaceThread();
   std::unique_lock lock(state.mutex);
-  state.ended.wait(lock, [&state] { return state.count == 0; });
+  while (!state.ended.wait_for(lock, 10ms, [&state] { return state.count == 0; })) {
+    // The work may be waiting for the interface thread (a password dialog it asks for).
+    if (!serve_interface) continue;
+    lock.unlock();
+    QCoreApplication::processEvents();
+    lock.lock();
+  }
 }
 
 }  // namespace varnok

@@ -9,7 +9,8 @@ namespace varnok {
 // program waits for every such thread before its spooler goes.
 void RunInBackground(std::function<void()> work);
 
-// Waits until every piece of work handed over so far has ended.
+// Waits until every piece of work handed over so far has ended. On the interface thread it goes on
+// handling events meanwhile, as work may wait for that thread.
 void WaitForBackgroundWork();
 
 }  // namespace varnok

@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "main_window_fixture.h"
+#include "qt/background_work.h"
+#include "qt/interface_thread.h"
 #include "support/gated_spooler.h"
 #include "support/temp_folder.h"
 
@@ -166,6 +168,15 @@ TEST_F(PressInBackgroundTest, BoxesComeUpOneAtATimeInOrderOnTheInterfaceThread) 
                                       "the printer, then try again."}));
   EXPECT_TRUE(boxes.on_interface_thread);
   EXPECT_FALSE(boxes.overlapping);
+}
+
+// The program waits for the windows' requests before it ends; one may be asking the interface
+// thread for something (a password dialog) just then.
+TEST(BackgroundWork, WaitingOnTheInterfaceThreadServesWorkThatNeedsIt) {
+  bool served = false;
+  RunInBackground([&served] { RunOnInterfaceThread([&served] { served = true; }); });
+  WaitForBackgroundWork();
+  EXPECT_TRUE(served);
 }
 
 }  // namespace
