@@ -4,13 +4,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
-#include <QLineEdit>
-#include <QStyle>
-#include <QStyleOptionComboBox>
 #include <fstream>
 #include <vector>
 
@@ -41,7 +37,7 @@ QSize TextSize(const QFontMetrics& metrics, const QString& text, int width, int 
   return metrics.boundingRect(QRect(0, 0, width, 100000), flags, text).size();
 }
 
-// What is wrong with one control's text, or an empty string.
+// What is wrong with the text of a label, a frame's caption or a button, or an empty string.
 QString TextProblem(const QWidget* widget) {
   const QFontMetrics metrics = widget->fontMetrics();
   QString text;
@@ -63,26 +59,6 @@ QString TextProblem(const QWidget* widget) {
     text = button->text();
     room = button->size();
     needed = {button->sizeHint().width(), TextSize(metrics, text, 100000, 0).height()};
-  } else if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) {
-    text = edit->text();
-    const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
-    // Qt keeps 2 pixels beside the text. The boxes hold digits alone, which Qt centres whole in
-    // a box a little lower than a line: only the width counts.
-    room = {edit->width() - 2 * frame - 4, edit->height()};
-    needed = {TextSize(metrics, text, 100000, 0).width(), 0};
-  } else if (const auto* list = qobject_cast<const QComboBox*>(widget)) {
-    QStyleOptionComboBox option;
-    option.initFrom(list);
-    room = list->style()
-               ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list)
-               .size();
-    for (int i = 0; i < list->count(); ++i) {
-      const QSize entry = TextSize(metrics, list->itemText(i), 100000, 0);
-      if (entry.width() > needed.width()) {
-        needed = entry;
-        text = list->itemText(i);
-      }
-    }
   }
   if (text.isEmpty() || (needed.width() <= room.width() && needed.height() <= room.height())) {
     return {};

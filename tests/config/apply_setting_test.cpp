@@ -174,22 +174,6 @@ TEST_F(ApplySettingTest, NoQueueAsksForOneAndTouchesNoSpooler) {
   EXPECT_EQ(spooler.open_count(), 0);
 }
 
-// With no queue listed because the print system did not answer, asking to choose one would
-// mislead: OK says why there is none.
-TEST_F(ApplySettingTest, NoQueueListedSaysThePrintSystemDidNotAnswer) {
-  SettingInputs inputs = Inputs("用户级复位");
-  inputs.queue.clear();
-  inputs.queue_list_failure = FakeSpooler::kNoAnswer;
-  FakeSpooler spooler;
-  const Press press = PressOk(kCn, inputs, spooler);
-  EXPECT_EQ(press.outcome, ApplyOutcome::NoQueue);
-  ASSERT_EQ(press.shown.size(), 1u);
-  EXPECT_TRUE(press.shown[0].text.starts_with("列出打印机时打印系统没有响应"))
-      << press.shown[0].text;
-  EXPECT_EQ(press.shown[0].title, "找不到打印机");
-  EXPECT_EQ(spooler.open_count(), 0);
-}
-
 TEST_F(ApplySettingTest, DriverNameFailureEndsAfterItsOwnMessage) {
   FakeSpooler spooler;
   spooler.AddQueue(kQueue, {kSupported, DescribeOutcome::DescriptionUnreadable});

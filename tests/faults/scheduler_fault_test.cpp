@@ -191,35 +191,26 @@ INSTANTIATE_TEST_SUITE_P(
                                 "The print system did not answer", "\"VARNOK_K540_200DPI\"", 2}),
     ::testing::PrintToStringParamName());
 
-// Started while the scheduler is down, or hung, the program lists no printer and OK and Send say
-// that the print system did not answer; windows opened again once it is back list the queues,
-// and the presses work.
-struct StartCase {
-  const char* name;
-  void (*cause)(VirtualPrinters&);
-  void (*cure)(VirtualPrinters&);
-  friend void PrintTo(const StartCase& c, std::ostream* os) { *os << c.name; }
-};
+constexpr std::string_view kUnlistedOk =
+    "The print system did not answer when the printers were listed, so there is no printer to "
+    "choose. Nothing was sent. Check that the print system is running, then close this window and "
+    "open it again.";
 
-class StartedWithoutSchedulerTest : public SchedulerFaultTest,
-                                    public ::testing::WithParamInterface<StartCase> {};
-
-TEST_P(StartedWithoutSchedulerTest, ListsNoPrinterAndSaysWhyUntilItIsBack) {
-  const StartCase& c = GetParam();
-  c.cause(*printers_);
-  TimeAndGuard(std::string(c.name) + ": start-up and the list request", [this] { Start(); });
+// Started while the scheduler is down, the program lists no printer and OK and Send say that the
+// print system did not answer; windows opened again once it is back list the queues, and the
+// presses work.
+TEST_F(SchedulerFaultTest, StartedWithTheSchedulerDownListsNoPrinterUntilItIsBack) {
+  printers_->StopScheduler();
+  TimeAndGuard("scheduler down: start-up and the list request", [this] { Start(); });
   OpenBothWindows();
   EXPECT_EQ(Control<QComboBox>("Form3_en", "MODEL")->count(), 0);
   EXPECT_EQ(Control<QComboBox>("sendfile", "Combo1")->count(), 0);
   Pick(*Control<QComboBox>("Form3_en", "Combo1"), kResetItem);
   PressOk();
   PressSend();
-  c.cure(*printers_);
+  printers_->StartScheduler();
   ASSERT_EQ(messages_.shown.size(), 2u);
-  EXPECT_EQ(messages_.shown[0].text,
-            "The print system did not answer when the printers were listed, so there is no "
-            "printer to choose. Nothing was sent. Check that the print system is running, then "
-            "close this window and open it again.");
+  EXPECT_EQ(messages_.shown[0].text, kUnlistedOk);
   EXPECT_EQ(messages_.shown[1].text,
             "The print system did not answer when the printers were listed, so there is no "
             "printer to send the file to. The file was not sent. Check that the print system is "
@@ -235,15 +226,8 @@ TEST_P(StartedWithoutSchedulerTest, ListsNoPrinterAndSaysWhyUntilItIsBack) {
   ExpectBothPressesWorked();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Faults, StartedWithoutSchedulerTest,
-    ::testing::Values(StartCase{"SchedulerDown", [](VirtualPrinters& p) { p.StopScheduler(); },
-                                [](VirtualPrinters& p) { p.StartScheduler(); }},
-                      StartCase{"SchedulerNotAnswering", SilenceScheduler, WakeScheduler}),
-    ::testing::PrintToStringParamName());
-
 // With a scheduler that does not answer, the main window shows at once with the configuration
-// window inside, its queue list empty until the list request ends.
+// window inside, its queue list empty; once the list request has given up, OK says why.
 TEST_F(SchedulerFaultTest, StartsAtOnceWhileTheSchedulerDoesNotAnswer) {
   SilenceScheduler(*printers_);
   TimeAndGuard("scheduler not answering: first frame of the main window", [this] {
@@ -255,7 +239,13 @@ TEST_F(SchedulerFaultTest, StartsAtOnceWhileTheSchedulerDoesNotAnswer) {
   ASSERT_NE(Child("Form3_en"), nullptr);
   EXPECT_EQ(Control<QComboBox>("Form3_en", "MODEL")->count(), 0);
   EXPECT_TRUE(messages_.shown.empty());
+
+  Pick(*Control<QComboBox>("Form3_en", "Combo1"), kResetItem);
+  TimeAndGuard("scheduler not answering: OK waiting for the list", [this] { PressOk(); });
   WakeScheduler(*printers_);
+  EXPECT_EQ(Control<QComboBox>("Form3_en", "MODEL")->count(), 0);
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_EQ(messages_.shown[0].text, kUnlistedOk);
 }
 
 // The scheduler going away, or hanging, half-way through a large send: the send ends with a

@@ -101,30 +101,6 @@ INSTANTIATE_TEST_SUITE_P(
                                    MessageIcon::Exclamation, MessageButtons::Ok}}),
     [](const auto& test) { return std::string(test.param.name); });
 
-// A print system that did not answer: the lookup's own message, then one that names the printer
-// and the cause, in the window's language.
-TEST(DriverNameFailure, SilentPrintSystemIsSaidAndThePrinterNamed) {
-  const struct {
-    Language window;
-    std::string_view named;
-  } cases[] = {{Language::Chinese, "打印系统没有及时响应（打印机 VARNOK_Q），未发送任何设置。"},
-               {Language::English,
-                "The print system did not answer in time about printer VARNOK_Q. Nothing was "
-                "sent"}};
-  for (const auto& c : cases) {
-    FakeSpooler spooler;
-    FakeSpooler::Queue silent;
-    silent.answers = 0;
-    spooler.AddQueue("VARNOK_Q", silent);
-    MessageRecorder messages;
-    EXPECT_EQ(GetQueueDriverName(spooler, messages, "VARNOK_Q", c.window), std::nullopt);
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[0].text, " > GetPrinter Failed on initial call! <");
-    EXPECT_TRUE(messages.shown[1].text.starts_with(c.named)) << messages.shown[1].text;
-    EXPECT_EQ(messages.shown[1].title, "VarnoK Utility");
-  }
-}
-
 TEST(DriverNameFailure, MissingQueueNamesTheQueueAndTheStatus) {
   FakeSpooler spooler;
   MessageRecorder messages;

@@ -10,7 +10,7 @@ namespace varnok::testing {
 
 // An in-memory spooler whose requests about a queue (open, describe, create a job) wait at a
 // gate while it is closed, so that a test can look at the windows while a press waits for the
-// print system. It counts those requests. The gate is open at first; a request lets itself
+// print system. The gate is open at first; a request lets itself
 // through after a while, so that a press stuck on the interface thread fails a test instead of
 // hanging it.
 class GatedSpooler : public FakeSpooler {
@@ -29,11 +29,6 @@ class GatedSpooler : public FakeSpooler {
     std::unique_lock lock(mutex_);
     return changed_.wait_for(lock, within, [this] { return waiting_ > 0; });
   }
-  int requests() {
-    const std::lock_guard lock(mutex_);
-    return requests_;
-  }
-
   std::optional<SpoolerFailure> OpenQueue(std::string_view queue) override {
     Pass();
     return FakeSpooler::OpenQueue(queue);
@@ -51,7 +46,6 @@ class GatedSpooler : public FakeSpooler {
  private:
   void Pass() {
     std::unique_lock lock(mutex_);
-    ++requests_;
     ++waiting_;
     changed_.notify_all();
     changed_.wait_for(lock, kLongestWait, [this] { return open_; });
@@ -64,7 +58,6 @@ class GatedSpooler : public FakeSpooler {
   std::condition_variable changed_;
   bool open_ = true;
   int waiting_ = 0;
-  int requests_ = 0;
 };
 
 }  // namespace varnok::testing
