@@ -22,6 +22,7 @@ using testing::Reply;
 constexpr char kQueue[] = "VARNOK_K540";
 constexpr char kLabel[] = "^XA^FDVarnoK^FS^XZ\r\n";
 constexpr char kPasswordPrompt[] = "Password for ";
+constexpr char kNotice[] = "After reseting, please do a calibration and continue to print!";
 
 std::vector<testing::FakePrinter> Printers() {
   return {
@@ -75,6 +76,9 @@ TEST_P(CliAgainstServer, ResultLinesAndExitStatusSayWhatHappened) {
     EXPECT_EQ(Count(result.output, part), times) << part << " in:\n" << result.output;
   }
   EXPECT_EQ(Count(result.output, kPasswordPrompt), 0u) << "never a prompt without a terminal";
+  if (result.exit_code != 0) {
+    EXPECT_EQ(Count(result.output, kNotice), 0u) << "the notice follows only an acknowledged send";
+  }
   EXPECT_EQ(server.Documents(),
             std::vector<std::string>(c.documents, c.args[0] == "send" ? kLabel : "^@\r"));
   EXPECT_LT(took, 20s);
@@ -115,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {.reply = Reply::Hold, .after_document = true},
                 0,
                 {"\"result\": \"sent\"", "the print system did not answer the check afterwards",
-                 "please do a calibration"},
+                 kNotice},
                 1},
         CliCase{"SendDocumentHeld",
                 {"send", "{file}", kQueue},
