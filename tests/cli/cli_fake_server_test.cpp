@@ -105,13 +105,6 @@ INSTANTIATE_TEST_SUITE_P(
                 1,
                 {"not sent: ", kLost},
                 1},
-        CliCase{"SetDocumentDripped",
-                {"set", "reset-user", kQueue, "--lang", "en"},
-                IPP_OP_SEND_DOCUMENT,
-                {.reply = Reply::Drip},
-                1,
-                {"not sent: ", kNoAnswer},
-                1},
         // Acknowledged, but the check after it went unanswered: sent, with a note, exit 0.
         CliCase{"SetCheckHeld",
                 {"set", "reset-user", kQueue, "--json", "--lang", "en"},
