@@ -17,6 +17,7 @@
 #include "cli/models_command.h"
 #include "cli/send_command.h"
 #include "cli/set_command.h"
+#include "cli/terminal_password_prompt.h"
 #include "printer/cups_print_server.h"
 #include "printer/cups_spooler.h"
 #include "settings/ini_file.h"
@@ -224,8 +225,11 @@ int main(int argc, char** argv) {
     setenv("CUPS_SERVER", server.c_str(), 1);
     cupsSetServer(server.c_str());
   }
-  varnok::CupsSpooler spooler;
-  varnok::CupsPrintServer print_server;
+  // One question on the terminal at most, whose answer serves every queue and thread.
+  varnok::cli::TerminalPasswordPrompt terminal(std::cerr);
+  varnok::PrintServerPassword password(terminal, varnok::PrintServerPassword::Asking::Once);
+  varnok::CupsSpooler spooler(&password);
+  varnok::CupsPrintServer print_server(&password);
   const varnok::cli::CommandOutput output{std::cout, std::cerr, json};
   try {
     if (list->parsed() && names) varnok::cli::ListQueueNames(print_server, output);

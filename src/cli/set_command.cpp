@@ -43,6 +43,12 @@ std::string GoneReason(Language language) {
                                        : "sent, but the queue could not be opened again after";
 }
 
+// The note on a queue that took the setting but did not answer the check after it.
+std::string UncheckedNote(Language language) {
+  return language == Language::Chinese ? "之后检查该打印机时打印系统没有响应"
+                                       : "the print system did not answer the check afterwards";
+}
+
 std::string HexBytes(std::string_view bytes) {
   std::string hex;
   for (const char c : bytes) {
@@ -89,8 +95,9 @@ void PrintResults(const SettingWords& setting, const SetOptions& options,
   }
   Table table({"QUEUE", "MODEL", "COMMAND", "RESULT"});
   for (const QueueResult& result : results) {
+    const std::string note = result.reason.empty() ? "" : "; " + result.reason;
     const std::string state = result.state == State::Ready  ? "would be sent"
-                              : result.state == State::Sent ? "sent"
+                              : result.state == State::Sent ? "sent" + note
                                                             : "not sent: " + result.reason;
     table.Add({result.queue, result.model.value_or(""), result.command.value_or(""), state});
   }
@@ -132,11 +139,13 @@ ExitStatus SetSetting(const SettingWords& setting, const SetOptions& options, Sp
       ReasonRecorder reasons;
       const ApplyOutcome sent =
           SendPreparedSetting(rules, result.queue, *result.command, spooler, reasons);
-      result.state = sent == ApplyOutcome::Sent ? State::Sent : State::NotSent;
+      const bool delivered = sent == ApplyOutcome::Sent || sent == ApplyOutcome::CheckUnanswered;
+      result.state = delivered ? State::Sent : State::NotSent;
       result.reason = reasons.Take();
       if (sent == ApplyOutcome::QueueGone && result.reason.empty()) {
         result.reason = GoneReason(options.messages);
       }
+      if (sent == ApplyOutcome::CheckUnanswered) result.reason = UncheckedNote(options.messages);
     });
   }
   const bool any_sent =

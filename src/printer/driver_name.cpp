@@ -17,6 +17,11 @@ Message ApplicationBox(std::string text) {
 std::optional<std::string> GetQueueDriverName(Spooler& spooler, UserMessages& messages,
                                               std::string_view queue, Language window) {
   QueueDescription description = spooler.DescribeQueue(queue);
+  // Whether the queue exists is not known then: the spooler's own messages would mislead.
+  if (description.failure.password) {
+    messages.Show(PasswordWantedMessage(queue, *description.failure.password, window));
+    return std::nullopt;
+  }
   switch (description.outcome) {
     case DescribeOutcome::Ok:
       return PointerToString(description.make_and_model ? description.make_and_model->c_str()
