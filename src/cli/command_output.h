@@ -10,6 +10,7 @@ struct CommandOutput {
   std::ostream& out;
   std::ostream& err;
   bool json = false;
+  bool terminal = false;  // out is a terminal: a person reads it, not a script
 };
 
 }  // namespace varnok::cli

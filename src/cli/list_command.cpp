@@ -103,6 +103,8 @@ void ListQueues(PrintServer& server, const CommandOutput& output) {
   const std::vector<ListedQueue> queues = BrandQueues(server);
   if (output.json) return PrintJson(output.out, Json(queues));
   if (queues.empty()) {
+    // An empty list is an answer; the hint is for a person who may not know what to do next.
+    if (!output.terminal) return;
     output.err << "No printer queue's name begins with VARNOK or Varnok on the print system at "
                << server.Name() << ". Add one with 'varnok-printer add'.\n";
     return;

@@ -226,7 +226,7 @@ int main(int argc, char** argv) {
   }
   varnok::CupsSpooler spooler;
   varnok::CupsPrintServer print_server;
-  const varnok::cli::CommandOutput output{std::cout, std::cerr, json};
+  const varnok::cli::CommandOutput output{std::cout, std::cerr, json, isatty(STDOUT_FILENO) != 0};
   try {
     if (list->parsed() && names) varnok::cli::ListQueueNames(print_server, output);
     if (list->parsed() && !names) varnok::cli::ListQueues(print_server, output);

@@ -30,10 +30,19 @@ class Group {
   std::map<std::string_view, ipp_attribute_t*, std::less<>> by_name_;
 };
 
+// What a request asks for: a list may be empty, which CUPS answers as "not found" (a print
+// system without queues answers CUPS-Get-Printers "No destinations added.").
+enum class Asking { Change, List };
+
 // The answer to the request, or nullptr with the failure when there is none or it is an error.
 IppMessage AskOn(const SchedulerConnection& http, IppMessage request, const char* resource,
-                 SpoolerFailure& failure) {
+                 SpoolerFailure& failure, Asking asking = Asking::List) {
   IppMessage response(cupsDoRequest(http.get(), request.release(), resource));
+  // Only an IPP answer counts as empty: an HTTP server's "Not Found" comes without one.
+  if (asking == Asking::List && response &&
+      ippGetStatusCode(response.get()) == IPP_STATUS_ERROR_NOT_FOUND) {
+    return response;
+  }
   if (!response || !IsSuccess(cupsLastError())) {
     failure = RequestFailure(http, "the print system gave no answer");
     return nullptr;
@@ -41,10 +50,11 @@ IppMessage AskOn(const SchedulerConnection& http, IppMessage request, const char
   return response;
 }
 
-IppMessage Ask(IppMessage request, const char* resource, SpoolerFailure& failure) {
+IppMessage Ask(IppMessage request, const char* resource, SpoolerFailure& failure,
+               Asking asking = Asking::List) {
   SchedulerConnection http = ConnectToScheduler(failure);
   if (!http) return nullptr;
-  return AskOn(http, std::move(request), resource, failure);
+  return AskOn(http, std::move(request), resource, failure, asking);
 }
 
 // The answer's groups of one kind (a group a printer, or a driver file), each as its attributes.
@@ -137,7 +147,7 @@ std::optional<SpoolerFailure> CupsPrintServer::AddQueue(const NewQueue& queue) {
   ippAddBoolean(request.get(), IPP_TAG_PRINTER, "printer-is-accepting-jobs", 1);
   ippAddInteger(request.get(), IPP_TAG_PRINTER, IPP_TAG_ENUM, "printer-state", IPP_PSTATE_IDLE);
   SpoolerFailure failure;
-  if (!Ask(std::move(request), "/admin/", failure)) return failure;
+  if (!Ask(std::move(request), "/admin/", failure, Asking::Change)) return failure;
   return std::nullopt;
 }
 

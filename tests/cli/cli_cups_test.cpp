@@ -26,6 +26,12 @@ using testing::VirtualPrinters;
 constexpr std::chrono::seconds kJobArrives{10};
 
 class CliTest : public ::testing::Test {
+ public:
+  static CommandResult Run(std::vector<std::string> args) {
+    args.insert(args.begin(), VARNOK_PRINTER_PROGRAM);
+    return testing::RunCommand(args);
+  }
+
  protected:
   static void SetUpTestSuite() {
     std::vector<testing::VirtualQueue> queues = VirtualPrinters::StandardQueues();
@@ -36,10 +42,6 @@ class CliTest : public ::testing::Test {
   static void TearDownTestSuite() { printers.reset(); }
   void SetUp() override { ASSERT_NE(printers, nullptr); }
 
-  static CommandResult Run(std::vector<std::string> args) {
-    args.insert(args.begin(), VARNOK_PRINTER_PROGRAM);
-    return testing::RunCommand(args);
-  }
   static json Json(const std::vector<std::string>& args) {
     const CommandResult result = Run(args);
     EXPECT_EQ(result.exit_code, 0) << result.err;
@@ -201,6 +203,41 @@ TEST_F(CliTest, RefusedAddsLeaveTheSchedulerAsItWas) {
     EXPECT_TRUE(result.out.empty()) << result.out;
   }
   EXPECT_EQ(printers->QueueNames(), before);
+}
+
+// Where a new user starts: a print system without any queue.
+class EmptyServerTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { printers = VirtualPrinters::Start({}); }
+  static void TearDownTestSuite() { printers.reset(); }
+  void SetUp() override { ASSERT_NE(printers, nullptr); }
+  static inline std::unique_ptr<VirtualPrinters> printers;
+};
+
+TEST_F(EmptyServerTest, ListIsEmptyAndDevicesShowsWhatTheSchedulerSees) {
+  const struct {
+    std::vector<std::string> args;
+    std::string_view out;
+  } cases[] = {
+      {{"list"}, ""},
+      {{"list", "--names"}, ""},
+      {{"list", "--json"}, "{\n  \"queues\": []\n}\n"},
+  };
+  for (const auto& c : cases) {
+    const CommandResult result = CliTest::Run(c.args);
+    EXPECT_EQ(result.exit_code, 0) << result.output;
+    EXPECT_EQ(result.output, c.out);
+  }
+  const CommandResult devices = CliTest::Run({"devices", "--json"});
+  ASSERT_EQ(devices.exit_code, 0) << devices.output;
+  std::vector<std::string> shown;
+  const json listed = json::parse(devices.out);
+  for (const json& device : listed["devices"]) shown.push_back(device["uri"]);
+  std::vector<std::string> expected;
+  for (const auto& device : printers->TestDevices()) expected.push_back(device.uri);
+  std::ranges::sort(shown);
+  std::ranges::sort(expected);
+  EXPECT_EQ(shown, expected);
 }
 
 constexpr char kK540[] = "VARNOK_K540_200DPI";  // supported; corrections in kConfig
