@@ -345,6 +345,7 @@ TEST_F(SetAndSendTest, InterruptedSendLeavesNothingAtThePrinter) {
 }
 
 TEST_F(SetAndSendTest, BadInputIsRefusedBeforeAnythingIsSent) {
+  const std::string empty = folder_.Write("empty.prn", "");
   const struct {
     std::vector<std::string> args;
     std::string_view says;
@@ -367,6 +368,7 @@ TEST_F(SetAndSendTest, BadInputIsRefusedBeforeAnythingIsSent) {
       {{"set", "cut-position", "3", kK540, "--config", "/nonexistent/config.ini"}, "settings file"},
       {{"set", "cut-position", "3", kK540, "--lang", "fr"}, "--lang"},
       {{"send", "/nonexistent/label.prn", kK540}, "no such file"},
+      {{"send", empty, kK540}, "is empty"},
       {{"send", "/dev/zero", kK540}, "not an ordinary file"},
       {{"send", "/tmp", kK540}, "folder"},
       {{"send", "/etc/hostname"}, "a file and a queue"},
