@@ -39,9 +39,9 @@ int SchedulerConnection::KeepWaiting(http_t* /*http*/, void* allowance) {
 
 SchedulerConnection ConnectToScheduler(SpoolerFailure& failure) {
   const auto unreachable = [&failure](std::string_view why) {
-    failure = {
-        IPP_STATUS_ERROR_SERVICE_UNAVAILABLE,
-        "Cannot reach the print system at " + std::string(cupsServer()) + ": " + std::string(why)};
+    failure = {IPP_STATUS_ERROR_SERVICE_UNAVAILABLE,
+               "Cannot reach the print system at " + SchedulerName() + ": " + std::string(why),
+               false, true};
     return SchedulerConnection();
   };
   // Made without connecting (a wait of 0), so that a failed connection can be told from an
@@ -62,6 +62,15 @@ bool IsCupsQueueName(std::string_view queue) {
     if (byte <= ' ' || byte == 127 || std::strchr("/\\?'\"#", c) != nullptr) return false;
   }
   return true;
+}
+
+std::string SchedulerName() {
+  const std::string host = cupsServer();
+  // A local socket is named by its path alone; a host keeps its port, which tells two servers
+  // of one machine apart.
+  if (host.starts_with('/')) return host;
+  const bool v6 = host.find(':') != std::string::npos;
+  return (v6 ? "[" + host + "]" : host) + ":" + std::to_string(ippPort());
 }
 
 SpoolerFailure NoSuchQueue() {

@@ -77,7 +77,7 @@ std::vector<Group> GroupsOf(ipp_t* response, ipp_tag_t kind) {
 
 }  // namespace
 
-std::string CupsPrintServer::Name() { return cupsServer(); }
+std::string CupsPrintServer::Name() { return SchedulerName(); }
 
 std::optional<std::vector<QueueDetails>> CupsPrintServer::Queues(SpoolerFailure& failure) {
   SchedulerConnection http = ConnectToScheduler(failure);

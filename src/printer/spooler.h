@@ -13,7 +13,8 @@ namespace varnok {
 struct SpoolerFailure {
   int status = 0;
   std::string reason;
-  bool no_answer = false;  // the spooler took the request but did not answer in time
+  bool no_answer = false;    // the spooler took the request but did not answer in time
+  bool unreachable = false;  // no connection to the spooler could be made
 };
 
 // How a queue description request ended.
@@ -27,6 +28,7 @@ enum class DescribeOutcome {
 struct QueueDescription {
   DescribeOutcome outcome = DescribeOutcome::CannotOpen;
   std::optional<std::string> make_and_model;  // absent when the queue has none
+  std::optional<bool> accepting_jobs;         // absent when the spooler does not tell
   SpoolerFailure failure;                     // set when outcome is not Ok
 };
 
