@@ -39,17 +39,17 @@ TEST(SocketUri, AddressesAndTheirRefusals) {
       {"[fe80::1]:9100", "socket://[fe80::1]:9100"},
       {"::1", "socket://[::1]:9100"},
   };
-  for (const auto& c : cases) EXPECT_EQ(SocketUri(c.address), c.uri);
+  for (const auto& c : cases) EXPECT_EQ(SocketUri(c.address, Language::English), c.uri);
   for (const std::string_view bad :
        {"", "host:", "host:0", "host:65536", "host:+1", "a b", "host/x", "[::1]x", "host:9100:1"}) {
-    EXPECT_THROW(SocketUri(bad), UsageError) << bad;
+    EXPECT_THROW(SocketUri(bad, Language::English), UsageError) << bad;
   }
 }
 
 TEST(ModelChoice, MatchedWithoutCaseOtherwiseTheClosestAreNamed) {
-  EXPECT_EQ(ChosenModel("varnok n5 PLUS"), "VARNOK N5 plus");
+  EXPECT_EQ(ChosenModel("varnok n5 PLUS", Language::English), "VARNOK N5 plus");
   try {
-    ChosenModel("K540 200DP");
+    ChosenModel("K540 200DP", Language::English);
     ADD_FAILURE() << "an unknown model was taken";
   } catch (const UsageError& error) {
     EXPECT_NE(std::string(error.what()).find("\"VARNOK K540 200DPI\""), std::string::npos)
