@@ -5,6 +5,7 @@ namespace {
 
 constexpr CliTexts kEnglish{
     .reason_follows = ": ",
+    .note_follows = "; ",
     .list_separator = ", ",
     .sentence_break = ". ",
     .yes = "yes",
@@ -48,20 +49,23 @@ constexpr CliTexts kEnglish{
         "take connections, or its address cannot be found",
     .no_answer = "the print system at {server} did not answer in time",
     .not_a_print_server = "{server} is not a print server: it answered \"{reason}\"",
-    .server_answered = "{action}: the print system at {server} answered \"{reason}\"",
+    .server_answered = "{action}: {reason}",
+    .password_wanted = "the print server {server} wants a password for user {user}",
+    .password_refused = "the print server {server} did not accept the password of user {user}",
+    .password_prompt = "Password for {user} on {server}: ",
     .rights =
         "you may not {action} (the print system at {server} answered \"{reason}\"): only "
         "root and members of the group lpadmin may. Run 'sudo varnok-printer {command} …', "
         "or ask to be made a member of lpadmin",
-    .list_action = "cannot list the printers",
-    .devices_action = "cannot look for printers",
+    .list_action = "cannot list the printers of the print system at {server}",
+    .devices_action = "cannot look for printers through the print system at {server}",
     .devices_rights_action = "look for printers",
-    .drivers_action = "cannot read the driver list",
-    .add_action = "the queue {queue} was not added",
+    .drivers_action = "cannot read the driver list of the print system at {server}",
+    .add_action = "the print system at {server} did not add the queue {queue}",
     .add_rights_action = "add printers",
-    .queue_check_action = "cannot check the queue names",
-    .describe_action = "cannot read the queue's driver",
-    .send_action = "cannot send the job",
+    .queue_check_action = "cannot check the queue names with the print system at {server}",
+    .describe_action = "cannot read the queue's driver from the print system at {server}",
+    .send_action = "the print system at {server} did not take the job",
 
     .see_help = "See 'varnok-printer --help' or 'varnok-printer COMMAND --help'",
     .unknown_command = "unknown command \"{command}\"; the commands are {commands}",
@@ -124,12 +128,14 @@ constexpr CliTexts kEnglish{
         "that are)",
     .not_accepting = "the queue does not accept jobs",
     .gone_after = "sent, but the queue could not be opened again after",
+    .check_unanswered = "the print system did not answer the check afterwards",
     .silent_before = "the print system at {server} had stopped answering",
     .file_unreadable = "cannot read the file ({reason})",
 };
 
 constexpr CliTexts kChinese{
     .reason_follows = "：",
+    .note_follows = "；",
     .list_separator = "、",
     .sentence_break = "。",
     .yes = "是",
@@ -168,19 +174,22 @@ constexpr CliTexts kChinese{
     .unreachable = "无法连接 {server} 上的打印系统：它没有运行、不接受连接，或找不到该地址",
     .no_answer = "{server} 上的打印系统没有及时响应",
     .not_a_print_server = "{server} 不是打印服务器：它的回答是“{reason}”",
-    .server_answered = "{action}：{server} 上的打印系统回答“{reason}”",
+    .server_answered = "{action}：{reason}",
+    .password_wanted = "打印服务器 {server} 需要用户 {user} 的密码",
+    .password_refused = "打印服务器 {server} 不接受用户 {user} 的密码",
+    .password_prompt = "{server} 上用户 {user} 的密码：",
     .rights =
         "您无权{action}（{server} 上的打印系统回答“{reason}”）：只有 root 和 lpadmin "
         "组的成员可以。请运行 'sudo varnok-printer {command} …'，或请求加入 lpadmin 组",
-    .list_action = "无法列出打印机",
-    .devices_action = "无法查找打印机",
+    .list_action = "无法列出 {server} 上的打印系统的打印机",
+    .devices_action = "无法通过 {server} 上的打印系统查找打印机",
     .devices_rights_action = "查找打印机",
-    .drivers_action = "无法读取驱动列表",
-    .add_action = "队列 {queue} 未添加",
+    .drivers_action = "无法读取 {server} 上的打印系统的驱动列表",
+    .add_action = "{server} 上的打印系统没有添加队列 {queue}",
     .add_rights_action = "添加打印机",
-    .queue_check_action = "无法核对队列名称",
-    .describe_action = "无法读取该队列的驱动",
-    .send_action = "无法发送作业",
+    .queue_check_action = "无法向 {server} 上的打印系统核对队列名称",
+    .describe_action = "无法从 {server} 上的打印系统读取该队列的驱动",
+    .send_action = "{server} 上的打印系统没有接受作业",
 
     .see_help = "见 'varnok-printer --help' 或 'varnok-printer 命令 --help'",
     .unknown_command = "未知命令“{command}”；命令有 {commands}",
@@ -234,6 +243,7 @@ constexpr CliTexts kChinese{
     .not_supported = "不支持型号 {model}（'varnok-printer models' 列出支持的型号）",
     .not_accepting = "该队列不接受作业",
     .gone_after = "已发送，但之后无法再次打开该打印机",
+    .check_unanswered = "之后检查该打印机时打印系统没有响应",
     .silent_before = "{server} 上的打印系统已停止响应",
     .file_unreadable = "无法读取文件（{reason}）",
 };

@@ -10,8 +10,9 @@ namespace varnok::cli {
 // Everything varnok-printer says to people, in each of its two languages. In the patterns,
 // "{name}" stands for a value filled in with FillIn.
 struct CliTexts {
-  // Joins a result or a message to its reason: ": " / "：".
+  // Joins a result or a message to its reason: ": " / "："; a result to a note: "; " / "；".
   std::string_view reason_follows;
+  std::string_view note_follows;
   std::string_view list_separator;  // between the items of a list of names
   std::string_view sentence_break;  // between two sentences of one message
   std::string_view yes;
@@ -52,8 +53,11 @@ struct CliTexts {
   std::string_view unreachable;
   std::string_view no_answer;
   std::string_view not_a_print_server;
-  std::string_view server_answered;
-  std::string_view rights;  // {action}, {reason}, {command}
+  std::string_view server_answered;   // {action} {reason}
+  std::string_view password_wanted;   // {server} {user}
+  std::string_view password_refused;  // {server} {user}
+  std::string_view password_prompt;   // {user} {server}
+  std::string_view rights;            // {action}, {reason}, {command}
   std::string_view list_action;
   std::string_view devices_action;
   std::string_view devices_rights_action;
@@ -99,12 +103,13 @@ struct CliTexts {
   std::string_view name_made;
 
   // The reasons on a queue's line of set and send.
-  std::string_view no_such_queue;    // {queue} {server}
-  std::string_view not_supported;    // {model}
-  std::string_view not_accepting;    // the dry run's reason
-  std::string_view gone_after;       // sent, but the queue could not be opened again
-  std::string_view silent_before;    // {server}: not tried after an earlier queue's silence
-  std::string_view file_unreadable;  // {reason}
+  std::string_view no_such_queue;     // {queue} {server}
+  std::string_view not_supported;     // {model}
+  std::string_view not_accepting;     // the dry run's reason
+  std::string_view gone_after;        // sent, but the queue could not be opened again
+  std::string_view check_unanswered;  // sent, but the check after it got no answer
+  std::string_view silent_before;     // {server}: not tried after an earlier queue's silence
+  std::string_view file_unreadable;   // {reason}
 };
 
 const CliTexts& CliTextsIn(Language language);

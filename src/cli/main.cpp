@@ -21,6 +21,7 @@
 #include "cli/run_language.h"
 #include "cli/send_command.h"
 #include "cli/set_command.h"
+#include "cli/terminal_password_prompt.h"
 #include "cli/terminal_text.h"
 #include "printer/cups_print_server.h"
 #include "printer/cups_spooler.h"
@@ -218,8 +219,11 @@ int main(int argc, char** argv) {
     setenv("CUPS_SERVER", server.c_str(), 1);
     cupsSetServer(server.c_str());
   }
-  varnok::CupsSpooler spooler;
-  varnok::CupsPrintServer print_server;
+  // One question on the terminal at most, whose answer serves every queue and thread.
+  cli::TerminalPasswordPrompt terminal(std::cerr, language);
+  varnok::PrintServerPassword password(terminal, varnok::PrintServerPassword::Asking::Once);
+  varnok::CupsSpooler spooler(&password);
+  varnok::CupsPrintServer print_server(&password);
   const cli::CommandOutput output{std::cout, std::cerr, json, isatty(STDOUT_FILENO) != 0, language};
   try {
     if (list->parsed() && names) cli::ListQueueNames(print_server, output);

@@ -25,7 +25,11 @@ std::string_view ResultKeyword(QueueResult result) {
 std::string ResultText(QueueResult result, std::string_view reason, Language language) {
   const CliTexts& texts = CliTextsIn(language);
   std::string text(texts.results[static_cast<int>(result)]);
-  if (!reason.empty()) text += std::string(texts.reason_follows) + std::string(reason);
+  // A sent queue's reason is a note about it; any other result's says why.
+  if (!reason.empty()) {
+    text += result == QueueResult::Sent ? texts.note_follows : texts.reason_follows;
+    text += reason;
+  }
   return text;
 }
 

@@ -14,7 +14,7 @@ enum class QueueResult { Sent, NotSent, WouldBeSent, WouldNotBeSent, Cancelled, 
 std::string_view ResultKeyword(QueueResult result);
 
 // The result for people, in the run's language, followed by the reason when there is one
-// ("not sent: …").
+// ("not sent: …"), or by a note for a queue that was sent to ("sent; …").
 std::string ResultText(QueueResult result, std::string_view reason, Language language);
 
 }  // namespace varnok::cli

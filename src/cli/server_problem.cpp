@@ -10,13 +10,17 @@ std::string ServerProblem(const CliTexts& texts, std::string_view action,
                           const SpoolerFailure& failure, std::string_view server) {
   if (failure.unreachable) return FillIn(texts.unreachable, {{"server", server}});
   if (failure.no_answer) return FillIn(texts.no_answer, {{"server", server}});
+  if (const auto& wanted = failure.password) {
+    return FillIn(wanted->refused ? texts.password_refused : texts.password_wanted,
+                  {{"server", server}, {"user", wanted->user}});
+  }
   // libcups turns an HTTP server's "501 Not Implemented" into this status; a print server
   // implements every request the program makes.
   if (failure.status == IPP_STATUS_ERROR_OPERATION_NOT_SUPPORTED) {
     return FillIn(texts.not_a_print_server, {{"server", server}, {"reason", failure.reason}});
   }
   return FillIn(texts.server_answered,
-                {{"action", action}, {"server", server}, {"reason", failure.reason}});
+                {{"action", FillIn(action, {{"server", server}})}, {"reason", failure.reason}});
 }
 
 std::string QueueProblem(const CliTexts& texts, std::string_view action, std::string_view queue,

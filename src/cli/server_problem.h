@@ -9,8 +9,9 @@
 namespace varnok::cli {
 
 // What went wrong with the print system at `server`, in words a person can act on: it could
-// not be reached, did not answer, is no print server at all, or answered the action with a
-// refusal of its own. `action` says what could not be done ("cannot list the printers").
+// not be reached, did not answer, wants a password, is no print server at all, or otherwise
+// failed the action, which says what could not be done ("cannot list the printers of the print
+// system at {server}").
 std::string ServerProblem(const CliTexts& texts, std::string_view action,
                           const SpoolerFailure& failure, std::string_view server);
 

@@ -57,10 +57,11 @@ std::string ReasonFor(ApplyOutcome outcome, const QueueLine& line,
     case ApplyOutcome::ModelNotSupported:
       return FillIn(texts.not_supported, {{"model", line.model.value_or("")}});
     case ApplyOutcome::SendFailed:
-    case ApplyOutcome::NoAnswer:
       return failure(texts.send_action);
     case ApplyOutcome::QueueGone:
       return std::string(texts.gone_after);
+    case ApplyOutcome::CheckUnanswered:
+      return std::string(texts.check_unanswered);
     default:
       break;
   }
@@ -155,7 +156,10 @@ ExitStatus SetSetting(const SettingWords& setting, const SetOptions& options, Sp
       ReasonRecorder messages;
       const ApplyOutcome sent =
           SendPreparedSetting(rules, line.queue, *line.command, recording, messages);
-      line.result = sent == ApplyOutcome::Sent ? QueueResult::Sent : QueueResult::NotSent;
+      // A setting the print system acknowledged was delivered, whatever the check after it
+      // found; sending it again would apply it twice.
+      const bool delivered = sent == ApplyOutcome::Sent || sent == ApplyOutcome::CheckUnanswered;
+      line.result = delivered ? QueueResult::Sent : QueueResult::NotSent;
       if (sent != ApplyOutcome::Sent) {
         line.reason = ReasonFor(sent, line, recording, messages, options);
       }

@@ -153,13 +153,13 @@ ApplyOutcome SendPreparedSetting(const OkRules& rules, const std::string& queue,
   if (SendRawText(spooler, messages, queue, text, language) != SendOutcome::Sent) {
     return ApplyOutcome::SendFailed;
   }
-  switch (CheckQueueAfterSending(spooler, messages, queue, language)) {
+  switch (CheckQueueAfterSending(spooler, queue)) {
     case QueueCheck::Opened:
       break;
     case QueueCheck::NotOpened:
       return ApplyOutcome::QueueGone;
-    case QueueCheck::NoAnswer:
-      return ApplyOutcome::NoAnswer;
+    case QueueCheck::Unanswered:
+      return ApplyOutcome::CheckUnanswered;
   }
   return ApplyOutcome::Sent;
 }

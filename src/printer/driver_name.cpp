@@ -18,6 +18,11 @@ std::optional<std::string> GetQueueDriverName(Spooler& spooler, UserMessages& me
                                               std::string_view queue, Language window,
                                               std::optional<bool>* accepting_jobs) {
   QueueDescription description = spooler.DescribeQueue(queue);
+  // Whether the queue exists is not known then: the spooler's own messages would mislead.
+  if (description.failure.password) {
+    messages.Show(PasswordWantedMessage(queue, *description.failure.password, window));
+    return std::nullopt;
+  }
   switch (description.outcome) {
     case DescribeOutcome::Ok:
       if (accepting_jobs != nullptr) *accepting_jobs = description.accepting_jobs;

@@ -16,5 +16,12 @@ Message DescriptionFailureMessage(Language window);
 Message JobRefusedMessage(std::string_view queue, const SpoolerFailure& failure, Language window);
 // The spooler took a request about the queue but did not answer in time.
 Message NoAnswerMessage(std::string_view queue, Language window);
+// The print server wanted a password before anything was sent to the queue, and got none it
+// accepted.
+Message PasswordWantedMessage(std::string_view queue, const PasswordWanted& wanted,
+                              Language window);
+// What a failure before anything was sent says: no answer, a password wanted, or the
+// spooler's refusal with its reason.
+Message FailureMessage(std::string_view queue, const SpoolerFailure& failure, Language window);
 
 }  // namespace varnok
