@@ -83,6 +83,8 @@ TEST_P(CliAgainstServer, ResultLinesAndExitStatusSayWhatHappened) {
 constexpr std::string_view kNoAnswer = "did not answer in time";
 constexpr std::string_view kLost = "the connection to the print system was lost";
 constexpr std::string_view kWantsPassword = "wants a password for user";
+constexpr std::string_view kNotAPrintServer =
+    "is not a CUPS print server: it answered \"Not Implemented\"";
 
 INSTANTIATE_TEST_SUITE_P(
     Server, CliAgainstServer,
@@ -146,6 +148,21 @@ INSTANTIATE_TEST_SUITE_P(
                 1,
                 {kWantsPassword},
                 0},
+        // A web server that is no print server is named as such, once, whatever was asked.
+        CliCase{"ListFromAWebServer",
+                {"list"},
+                IPP_OP_CUPS_NONE,
+                {.reply = Reply::NotIpp},
+                1,
+                {kNotAPrintServer},
+                0},
+        CliCase{"SendToAWebServer",
+                {"send", "{file}", kQueue},
+                IPP_OP_CUPS_NONE,
+                {.reply = Reply::NotIpp},
+                1,
+                {kNotAPrintServer},
+                0},
         CliCase{"ListWithoutTerminalToAServerWantingAPassword",
                 {"list"},
                 IPP_OP_CUPS_NONE,
@@ -179,6 +196,46 @@ TEST(CliPassword, AskedOnceOnATerminalForEveryQueue) {
         << "echoed: " << result.output;
     EXPECT_EQ(Count(result.output, c.says), c.times) << result.output;
     EXPECT_EQ(server.Documents().size(), c.documents);
+  }
+}
+
+// Text from the print server or the user never acts on the terminal: escape sequences in a
+// queue's name, in the server's status messages or in a typed name arrive as visible text, on
+// every path to standard output and error.
+TEST(CliServerText, ReachesTheTerminalOnlyAsVisibleText) {
+  const std::string escapes = "\x1b]0;owned\x07\x1b[2J";
+  const std::string shown = "\\x1B]0;owned\\x07\\x1B[2J";
+  const struct {
+    std::vector<std::string> args;
+    ipp_op_t failing;  // answered with the escapes as its status message, unless CUPS_NONE
+    int exit_code;
+  } cases[] = {
+      {{"list"}, IPP_OP_CUPS_GET_PRINTERS, 1},
+      {{"add", "--model", "VARNOK L410", "--address", "127.0.0.1"}, IPP_OP_CUPS_GET_PRINTERS, 1},
+      {{"set", "reset-user", kQueue}, IPP_OP_CREATE_JOB, 1},
+      {{"send", "{file}", kQueue}, IPP_OP_CREATE_JOB, 1},
+      {{"list"}, IPP_OP_CUPS_NONE, 0},  // a queue's name and driver
+      {{"list", "--names"}, IPP_OP_CUPS_NONE, 0},
+      {{"set", "reset-user", "VARNOK_Typed" + escapes}, IPP_OP_CUPS_NONE, 2},
+  };
+  testing::TempFolder folder;
+  for (const auto& c : cases) {
+    std::vector<testing::FakePrinter> printers = Printers();
+    printers.push_back({"VARNOK_" + escapes, "VARNOK " + escapes});
+    FakeIppServer server(printers);
+    if (c.failing != IPP_OP_CUPS_NONE) {
+      server.Set(c.failing,
+                 {.reply = Reply::Status, .status = IPP_STATUS_ERROR_INTERNAL, .message = escapes});
+    }
+    std::vector<std::string> args = {VARNOK_PRINTER_PROGRAM, "-h", server.Address()};
+    for (const std::string& arg : c.args) {
+      args.push_back(arg == "{file}" ? folder.Write("label.prn", kLabel) : arg);
+    }
+    const CommandResult result = testing::RunCommand(args);
+    SCOPED_TRACE(c.args[0] + " " + c.args.back());
+    EXPECT_EQ(result.exit_code, c.exit_code) << result.output;
+    EXPECT_EQ(result.output.find_first_of("\x1b\x07"), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find(shown), std::string::npos) << result.output;
   }
 }
 
