@@ -15,7 +15,7 @@ inline constexpr std::string_view kExitStatus =
     "send: at one queue at least); 2 a usage error (unknown command, option, setting,\n"
     "queue or model, a bad value or argument), nothing sent; 130 send interrupted.\n"
     "Results go to standard output, messages to standard error, in the language of the\n"
-    "locale (LC_ALL, LC_MESSAGES, LANG: zh… Chinese, else English) or of --lang.";
+    "locale (LC_ALL, LC_MESSAGES, LANG: zh* Chinese, else English) or of --lang.";
 
 inline constexpr std::string_view kList =
     "Lists the queues whose names begin with VARNOK or Varnok, as the configuration\n"

@@ -86,7 +86,9 @@ int main(int argc, char** argv) {
   app.set_help_flag("--help", "Show this help (COMMAND --help: the command's own) and exit");
   app.set_version_flag("--version", "varnok-printer " VARNOK_VERSION, "Show the version and exit");
   app.footer(std::string(help::kExitStatus));
-  app.get_formatter()->column_width(26);
+  // Two blanks at least between an option and its text, so that the manual page (help2man)
+  // tells them apart.
+  app.get_formatter()->column_width(30);
   app.require_subcommand(1);
   app.fallthrough();
   std::string server;
@@ -95,8 +97,8 @@ int main(int argc, char** argv) {
       ->type_name("HOST[:PORT]");
   std::string lang;
   app.add_option("--lang", lang, "The language of the messages (default: the locale's)")
-      ->type_name("zh|en")
-      ->check(CLI::IsMember({"zh", "en"}));
+      ->check(CLI::IsMember({"zh", "en"}))
+      ->option_text("zh|en");
 
   bool json = false;
   const auto json_flag = [&json](CLI::App* command) {
@@ -122,10 +124,11 @@ int main(int argc, char** argv) {
   CLI::App* devices =
       app.add_subcommand("devices", "Printers the print system sees, not yet added");
   devices->footer(Footer(help::kDevices));
-  devices->add_option("--timeout", timeout, "How long the print system may look, in seconds")
-      ->type_name("SECONDS")
+  devices
+      ->add_option("--timeout", timeout,
+                   "How long the print system may look, in seconds, 1 to 300 (default 10)")
       ->check(CLI::Range(1, 300))
-      ->capture_default_str();
+      ->option_text("SECONDS");
   json_flag(devices);
 
   cli::AddRequest add_request;
@@ -146,11 +149,11 @@ int main(int argc, char** argv) {
   CLI::Option* device_option =
       add->add_option("--device", device,
                       "The printer's device URI, as 'varnok-printer devices' shows it")
-          ->type_name("URI");
+          ->option_text("URI");
   CLI::Option* address_option = add->add_option(
       "--address", address,
       "A network printer's address: stands for socket://HOST:PORT, port 9100 when not given");
-  address_option->type_name("HOST[:PORT]");
+  address_option->option_text("HOST[:PORT]");
   device_option->excludes(address_option);
   add->add_flag("--replace", add_request.replace,
                 "Change the queue if one of that name exists already");
@@ -166,10 +169,10 @@ int main(int argc, char** argv) {
   std::string config_path;
   bool dry_run = false;
   CLI::App* set = app.add_subcommand("set", "Applies one setting to one or more queues");
-  set->add_option("SETTING [VALUE] QUEUE...", set_words,
+  set->add_option("SETTING [VALUE] QUEUE", set_words,
                   "The setting (its name below, or its text in either window's list), its value "
                   "when it takes one, then the queues")
-      ->type_name("")
+      ->option_text("...")
       ->required();
   set->add_option("--address", network.address, "network: the printer's IP address")
       ->type_name("A.B.C.D");
@@ -190,8 +193,8 @@ int main(int argc, char** argv) {
 
   std::vector<std::string> send_words;
   CLI::App* send = app.add_subcommand("send", "Sends a file unchanged to one or more queues");
-  send->add_option("FILE QUEUE...", send_words, "The file, then the queues")
-      ->type_name("")
+  send->add_option("FILE QUEUE", send_words, "The file, then the queues")
+      ->option_text("...")
       ->required();
   json_flag(send);
   send->footer(Footer(help::kSend));
