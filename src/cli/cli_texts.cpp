@@ -48,7 +48,7 @@ constexpr CliTexts kEnglish{
         "cannot reach the print system at {server}: it is not running or does not "
         "take connections, or its address cannot be found",
     .no_answer = "the print system at {server} did not answer in time",
-    .not_a_print_server = "{server} is not a print server: it answered \"{reason}\"",
+    .not_a_print_server = "{server} is not a CUPS print server: it answered \"{reason}\"",
     .server_answered = "{action}: {reason}",
     .password_wanted = "the print server {server} wants a password for user {user}",
     .password_refused = "the print server {server} did not accept the password of user {user}",
@@ -173,7 +173,7 @@ constexpr CliTexts kChinese{
 
     .unreachable = "无法连接 {server} 上的打印系统：它没有运行、不接受连接，或找不到该地址",
     .no_answer = "{server} 上的打印系统没有及时响应",
-    .not_a_print_server = "{server} 不是打印服务器：它的回答是“{reason}”",
+    .not_a_print_server = "{server} 不是 CUPS 打印服务器：它的回答是“{reason}”",
     .server_answered = "{action}：{reason}",
     .password_wanted = "打印服务器 {server} 需要用户 {user} 的密码",
     .password_refused = "打印服务器 {server} 不接受用户 {user} 的密码",

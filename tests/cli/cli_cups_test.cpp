@@ -5,7 +5,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <nlohmann/json.hpp>
+#include <set>
+#include <sstream>
 #include <thread>
 
 #include "config/apply_setting.h"
@@ -190,7 +193,7 @@ TEST_F(CliTest, RefusedAddsLeaveTheSchedulerAsItWas) {
        2,
        "exists already"},
       {{"add", "--model", "VARNOK L410", "--address", "127.0.0.1"}, 1, "lpadmin", true},
-      {{"devices"}, 1, "Forbidden", true},
+      {{"devices"}, 1, "Forbidden\"): only root and members of the group lpadmin", true},
       {{"add", "--model", "VARNOK L410"}, 2, "--device URI or --address"},
       {{"add", "--model", "VARNOK L410", "--device", "x", "--address", "y"}, 2, "excludes"},
       {{"add", "--model", "VARNOK L410", "--device", "no uri"}, 2, "not a device URI"},
@@ -215,6 +218,81 @@ TEST_F(CliTest, RefusedAddsLeaveTheSchedulerAsItWas) {
     EXPECT_TRUE(result.out.empty()) << result.out;
   }
   EXPECT_EQ(printers->QueueNames(), before);
+}
+
+// Bash's completion of what was typed: the completion file's function, given the words as bash
+// splits them (at blanks outside quotes, and at ":"), the last one being completed.
+std::vector<std::string> Completions(const std::string& line,
+                                     const std::vector<std::string>& words) {
+  constexpr char kScript[] =
+      "export PATH=\"$1:$PATH\"\n"
+      "source /usr/share/bash-completion/bash_completion\n"
+      "source \"$2\"\n"
+      "COMP_LINE=$3\n"
+      "COMP_POINT=${#3}\n"
+      "shift 3\n"
+      "COMP_WORDS=(\"$@\")\n"
+      "COMP_CWORD=$(($# - 1))\n"
+      "_varnok_printer varnok-printer \"${COMP_WORDS[COMP_CWORD]}\" "
+      "\"${COMP_WORDS[COMP_CWORD - 1]}\"\n"
+      "printf '%s\\n' \"${COMPREPLY[@]}\"\n";
+  std::vector<std::string> args = {
+      "bash",
+      "-c",
+      kScript,
+      "bash",
+      std::filesystem::path(VARNOK_PRINTER_PROGRAM).parent_path().string(),
+      VARNOK_COMPLETION_FILE,
+      line};
+  args.insert(args.end(), words.begin(), words.end());
+  const CommandResult result = testing::RunCommand(args);
+  EXPECT_EQ(result.exit_code, 0) << result.output;
+  std::vector<std::string> replies;
+  std::istringstream lines(result.out);
+  for (std::string reply; std::getline(lines, reply);) {
+    if (!reply.empty()) replies.push_back(reply);
+  }
+  std::ranges::sort(replies);
+  return replies;
+}
+
+TEST_F(CliTest, BashCompletesWhatEachPlaceTakes) {
+  using Words = std::vector<std::string>;
+  const struct {
+    std::string line;
+    Words words;
+    Words replies;
+  } cases[] = {
+      // Inside an open quote a model comes as it is: readline closes the quote.
+      {"varnok-printer add --model \"VARNOK K540 200D",
+       {"varnok-printer", "add", "--model", "\"VARNOK K540 200D"},
+       {"VARNOK K540 200DPI"}},
+      {"varnok-printer add --model VARNOK\\ K540\\ 200D",
+       {"varnok-printer", "add", "--model", "VARNOK\\ K540\\ 200D"},
+       {"VARNOK\\ K540\\ 200DPI"}},
+      {"varnok-printer add --model varnok\\ n5\\ p",
+       {"varnok-printer", "add", "--model", "varnok\\ n5\\ p"},
+       {"VARNOK\\ N5\\ PLUS"}},
+      {"varnok-printer -h localhost:631 l",
+       {"varnok-printer", "-h", "localhost", ":", "631", "l"},
+       {"list"}},
+      {"varnok-printer devices --d", {"varnok-printer", "devices", "--d"}, {}},
+      {"varnok-printer devices --t", {"varnok-printer", "devices", "--t"}, {"--timeout"}},
+      {"varnok-printer --l", {"varnok-printer", "--l"}, {"--lang"}},
+      {"varnok-printer set vertical-reflective ",
+       {"varnok-printer", "set", "vertical-reflective", ""},
+       {}},
+      {"varnok-printer set orientation ",
+       {"varnok-printer", "set", "orientation", ""},
+       {"bottom-to-top", "top-to-bottom"}},
+      {"varnok-printer set reset-user VARNOK_K",
+       {"varnok-printer", "set", "reset-user", "VARNOK_K"},
+       {"VARNOK_K540_200DPI"}},
+      {"varnok-printer set max-print-length 12 VARNOK_K",
+       {"varnok-printer", "set", "max-print-length", "12", "VARNOK_K"},
+       {"VARNOK_K540_200DPI"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Completions(c.line, c.words), c.replies) << c.line;
 }
 
 // Where a new user starts: a print system without any queue.
@@ -408,6 +486,94 @@ TEST_F(SetAndSendTest, SendTriesNoMoreQueuesOnceThePrintSystemIsSilent) {
   }
   EXPECT_TRUE(printers->NoJobWithin(kK540, kNoJob));
   EXPECT_TRUE(printers->NoJobWithin(kN5Plus, std::chrono::milliseconds(1)));
+}
+
+// What an administrator types, against what the program answers and what reaches the printers:
+// a typo never reaches one, each queue is sent to once, ranges hold, one language a run.
+TEST_F(SetAndSendTest, CommandLinesOfAnAdministrator) {
+  const std::string label = folder_.Write("label.prn", "^XA^XZ");
+  const std::string k540_device = printers->DeviceUri(kK540);
+  const struct {
+    std::vector<std::string> locale;  // the environment's language variables
+    std::vector<std::string> args;
+    int exit_code;
+    std::vector<std::string> says;                          // each in the output
+    std::vector<std::pair<std::string, std::string>> jobs;  // queue and bytes, in this order
+  } cases[] = {
+      {{}, {"set", "reset-user", "extra", kK540}, 2, {"has no queue extra;"}, {}},
+      {{}, {"set", "reset-user", "VARNOK_A", "extra", kK540}, 2, {"VARNOK_A, extra"}, {}},
+      {{}, {"set", "reset-user", kK540, "varnok_k540_200dpi", kK540}, 0, {}, {{kK540, "^@\r"}}},
+      {{}, {"send", label, kN5Plus, "varnokx", "VarnokX"}, 0, {}, {{kN5Plus, "^XA^XZ"}}},
+      {{}, {"set", "vertical-reflective", "100", kK540}, 2, {"from -99 to 99"}, {}},
+      {{}, {"set", "pages-per-cut", "0", kK540}, 2, {"from 1 to 50"}, {}},
+      {{}, {"set", "max-print-length", "99999", kK540}, 2, {"from 0 to 9999"}, {}},
+      {{}, {"set", "tear-off", "2.9", kK540}, 2, {"\"2.9\" is not a whole number"}, {}},
+      {{}, {"set", "blade-stop", "-21", kK540}, 2, {"from -20 to 20"}, {}},
+      {{}, {"set", "pages-per-cut", "050", kK540}, 0, {"sent"}, {{kK540, "#UM>CP050\r"}}},
+      {{}, {"set", "max-print-length", "9999", kK540}, 0, {}, {{kK540, "#UM>SL10399\r\n"}}},
+      {{"LANG=zh_CN.UTF-8"}, {"list"}, 0, {"队列", "接受作业", "是"}, {}},
+      {{"LANG=zh_CN.UTF-8"}, {"list", "--lang", "en"}, 0, {"QUEUE", "ACCEPTS JOBS"}, {}},
+      {{"LANG=zh_CN.UTF-8", "LC_ALL=C"}, {"list"}, 0, {"QUEUE"}, {}},
+      {{"LC_MESSAGES=zh_CN.UTF-8"},
+       {"set", "reset-user", kK540, "--dry-run"},
+       0,
+       {"结果", "将发送"},
+       {}},
+      {{}, {"--lang", "zh", "set", "reset-user", "nosuch"}, 2, {"没有队列 nosuch"}, {}},
+      {{"LANG=zh_CN.UTF-8"}, {"send", label, kK540}, 0, {"已发送"}, {{kK540, "^XA^XZ"}}},
+      {{},
+       {"add", "Varnok_K540_200dpi", "--model", "varnok k540 200dpi", "--device", k540_device,
+        "--replace"},
+       0,
+       {"Replaced the queue VARNOK_K540_200DPI: it is now for the VARNOK K540 200DPI"},
+       {}},
+      {{},
+       {"-h", "127.0.0.1:1", "list"},
+       1,
+       {"varnok-printer: cannot reach the print system at 127.0.0.1:1: it is not running"},
+       {}},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = {"env"};
+    args.insert(args.end(), c.locale.begin(), c.locale.end());
+    args.push_back(VARNOK_PRINTER_PROGRAM);
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    std::map<std::string, std::size_t> jobs_before;
+    for (const std::string& queue : printers->QueueNames()) {
+      jobs_before[queue] = printers->JobTitles(queue).size();
+    }
+    const CommandResult result = testing::RunCommand(args);
+    SCOPED_TRACE(::testing::PrintToString(args));
+    EXPECT_EQ(result.exit_code, c.exit_code) << result.output;
+    for (const std::string& part : c.says) {
+      EXPECT_NE(result.output.find(part), std::string::npos) << part << " in:\n" << result.output;
+    }
+    for (const auto& [queue, count] : jobs_before) {
+      const auto expected =
+          std::ranges::count(c.jobs, queue, &std::pair<std::string, std::string>::first);
+      EXPECT_EQ(printers->JobTitles(queue).size() - count, static_cast<std::size_t>(expected))
+          << queue;
+    }
+    for (const auto& [queue, bytes] : c.jobs) {
+      EXPECT_EQ(printers->WaitForJob(queue, kJobArrives), bytes) << queue;
+    }
+  }
+}
+
+// Scripts join list's models to models's: both spell a model the same way.
+TEST_F(CliTest, ModelsAreSpeltAsListSpellsThem) {
+  const json models = Json({"models", "--json"});
+  std::set<std::string> spelt;
+  for (const json& model : models["models"]) spelt.insert(model["model"]);
+  EXPECT_TRUE(spelt.contains("VARNOK N5 PLUS"));
+  const json list = Json({"list", "--json"});
+  std::size_t joined = 0;
+  for (const json& queue : list["queues"]) {
+    if (!queue["supported"]) continue;
+    EXPECT_TRUE(spelt.contains(queue["model"])) << queue;
+    ++joined;
+  }
+  EXPECT_GE(joined, 3U);
 }
 
 TEST_F(SetAndSendTest, BadInputIsRefusedBeforeAnythingIsSent) {
