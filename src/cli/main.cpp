@@ -95,6 +95,8 @@ int main(int argc, char** argv) {
   app.add_option("-h,--server", server,
                  "The print server (default: CUPS_SERVER, client.conf, or this machine's)")
       ->type_name("HOST[:PORT]");
+  // The language is read from the arguments before they are parsed (RunLanguage); here --lang is
+  // parsed only so that a value other than zh or en is a usage error.
   std::string lang;
   app.add_option("--lang", lang, "The language of the messages (default: the locale's)")
       ->check(CLI::IsMember({"zh", "en"}))
