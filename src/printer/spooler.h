@@ -13,8 +13,6 @@ struct PasswordWanted {
   std::string user;
   std::string server;
   bool refused = false;  // one was given, and the server turned it down
-
-  friend bool operator==(const PasswordWanted&, const PasswordWanted&) = default;
 };
 
 // What the spooler said when something failed: its status code (for CUPS, the IPP status,
