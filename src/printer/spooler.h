@@ -20,7 +20,8 @@ struct PasswordWanted {
 struct SpoolerFailure {
   int status = 0;
   std::string reason;
-  bool no_answer = false;  // the spooler took the request but did not answer in time
+  bool no_answer = false;    // the spooler took the request but did not answer in time
+  bool unreachable = false;  // no connection to the spooler could be made
   std::optional<PasswordWanted> password = std::nullopt;  // the server wanted one it did not get
 };
 
@@ -35,6 +36,7 @@ enum class DescribeOutcome {
 struct QueueDescription {
   DescribeOutcome outcome = DescribeOutcome::CannotOpen;
   std::optional<std::string> make_and_model;  // absent when the queue has none
+  std::optional<bool> accepting_jobs;         // absent when the spooler does not tell
   SpoolerFailure failure;                     // set when outcome is not Ok
 };
 
