@@ -67,8 +67,9 @@ MDIForm1::MDIForm1(Spooler& spooler, UserMessages& messages, std::string config_
   area_->setObjectName("WorkArea");
   setCentralWidget(area_);
   // Before the configuration window opens: listing the queues may already need a password.
-  if (password_dialog != nullptr)
+  if (password_dialog != nullptr) {
     password_dialog->ShowOver(this, [this] { return DialogLanguage(); });
+  }
   BuildMenus();
   MDIForm_Load();
   SizeWorkArea();  // once the menus have their captions

@@ -4,7 +4,9 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include "cli/cli_texts.h"
 #include "cli/terminal_text.h"
+#include "settings/message_template.h"
 
 namespace varnok::cli {
 namespace {
@@ -52,7 +54,8 @@ std::optional<std::string> TerminalPasswordPrompt::AskPassword(std::string_view 
   {
     // Silent before the question shows, so that no answer typed at once is echoed.
     const SilentTerminal silent;
-    terminal_ << "Password for " << Visible(user) << " on " << Visible(server) << ": "
+    terminal_ << Visible(FillIn(CliTextsIn(language_).password_prompt,
+                                {{"user", user}, {"server", server}}))
               << std::flush;
     char c;
     while (read(STDIN_FILENO, &c, 1) == 1 && c != '\n' && c != '\r') {

@@ -128,8 +128,8 @@ PreparedSetting PrepareSetting(const OkRules& rules, const SettingInputs& inputs
     return refuse(ApplyOutcome::NoQueue);
   }
 
-  const std::optional<std::string> driver_name =
-      GetQueueDriverName(spooler, messages, inputs.queue, variant.language);
+  const std::optional<std::string> driver_name = GetQueueDriverName(
+      spooler, messages, inputs.queue, variant.language, &prepared.accepting_jobs);
   if (!driver_name) return refuse(ApplyOutcome::NoDriverName);
   prepared.model = ModelName(*driver_name, variant.drops_driver_language_mark);
   const std::string& model = *prepared.model;

@@ -54,6 +54,7 @@ OkRules WindowRules(Language window);
 // A setting made ready for one queue, or why not.
 struct PreparedSetting {
   std::optional<std::string> model;             // once the queue's driver name is known
+  std::optional<bool> accepting_jobs;           // with it, when the spooler tells
   std::optional<std::string> text;              // the command text, when it can be sent
   ApplyOutcome refusal = ApplyOutcome::NoItem;  // why not, when there is no text
   Notice notice = Notice::Completion;           // what follows a successful send

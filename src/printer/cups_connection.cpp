@@ -116,8 +116,9 @@ const char* SchedulerConnection::AnswerPassword(const char* /*prompt*/, http_t* 
 SchedulerConnection ConnectToScheduler(SpoolerFailure& failure, PrintServerPassword* password) {
   const auto unreachable = [&failure](std::string_view why) {
     failure = {
-        IPP_STATUS_ERROR_SERVICE_UNAVAILABLE,
-        "Cannot reach the print system at " + std::string(cupsServer()) + ": " + std::string(why)};
+        .status = IPP_STATUS_ERROR_SERVICE_UNAVAILABLE,
+        .reason = "Cannot reach the print system at " + SchedulerName() + ": " + std::string(why),
+        .unreachable = true};
     return SchedulerConnection();
   };
   // Made without connecting (a wait of 0), so that a failed connection can be told from an
@@ -138,6 +139,15 @@ bool IsCupsQueueName(std::string_view queue) {
     if (byte <= ' ' || byte == 127 || std::strchr("/\\?'\"#", c) != nullptr) return false;
   }
   return true;
+}
+
+std::string SchedulerName() {
+  const std::string host = cupsServer();
+  // A local socket is named by its path alone; a host keeps its port, which tells two servers
+  // of one machine apart.
+  if (host.starts_with('/')) return host;
+  const bool v6 = host.find(':') != std::string::npos;
+  return (v6 ? "[" + host + "]" : host) + ":" + std::to_string(ippPort());
 }
 
 SpoolerFailure NoSuchQueue() {
@@ -181,7 +191,9 @@ bool Succeeded(ipp_t* response) {
 SpoolerFailure RequestFailure(const SchedulerConnection& http, ipp_t* response,
                               std::string_view fallback) {
   if (http.TimedOut()) {
-    return {static_cast<int>(cupsLastError()), "the print system did not answer in time", true};
+    return {.status = static_cast<int>(cupsLastError()),
+            .reason = "the print system did not answer in time",
+            .no_answer = true};
   }
   if (std::optional<PasswordWanted> wanted = http.PasswordTrouble()) {
     const std::string reason =
@@ -189,7 +201,9 @@ SpoolerFailure RequestFailure(const SchedulerConnection& http, ipp_t* response,
             ? "the print server " + wanted->server + " did not accept the password of user " +
                   wanted->user
             : "the print server " + wanted->server + " wants a password for user " + wanted->user;
-    return {IPP_STATUS_ERROR_NOT_AUTHENTICATED, reason, false, std::move(wanted)};
+    return {.status = IPP_STATUS_ERROR_NOT_AUTHENTICATED,
+            .reason = reason,
+            .password = std::move(wanted)};
   }
   if (response != nullptr && !IsSuccess(ippGetStatusCode(response))) {
     const ipp_status_t status = ippGetStatusCode(response);

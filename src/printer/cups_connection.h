@@ -66,6 +66,9 @@ class SchedulerConnection {
 // stale connection.
 SchedulerConnection ConnectToScheduler(SpoolerFailure& failure, PrintServerPassword* password);
 
+// The scheduler libcups is pointed at, as people name it: a local socket's path, or HOST:PORT.
+std::string SchedulerName();
+
 // What CUPS says of a queue name it could never hold; such names are kept out of request URIs.
 SpoolerFailure NoSuchQueue();
 

@@ -30,10 +30,19 @@ class Group {
   std::map<std::string_view, ipp_attribute_t*, std::less<>> by_name_;
 };
 
+// What a request asks for: a list may be empty, which CUPS answers as "not found" (a print
+// system without queues answers CUPS-Get-Printers "No destinations added.").
+enum class Asking { Change, List };
+
 // The answer to the request, or nullptr with the failure when there is none or it is an error.
 IppMessage AskOn(const SchedulerConnection& http, IppMessage request, const char* resource,
-                 SpoolerFailure& failure) {
+                 SpoolerFailure& failure, Asking asking = Asking::List) {
   IppMessage response(cupsDoRequest(http.get(), request.release(), resource));
+  // Only an IPP answer counts as empty: an HTTP server's "Not Found" comes without one.
+  if (asking == Asking::List && response &&
+      ippGetStatusCode(response.get()) == IPP_STATUS_ERROR_NOT_FOUND) {
+    return response;
+  }
   if (!Succeeded(response.get())) {
     failure = RequestFailure(http, response.get(), "the print system gave no answer");
     return nullptr;
@@ -42,10 +51,10 @@ IppMessage AskOn(const SchedulerConnection& http, IppMessage request, const char
 }
 
 IppMessage Ask(IppMessage request, const char* resource, PrintServerPassword* password,
-               SpoolerFailure& failure) {
+               SpoolerFailure& failure, Asking asking = Asking::List) {
   SchedulerConnection http = ConnectToScheduler(failure, password);
   if (!http) return nullptr;
-  return AskOn(http, std::move(request), resource, failure);
+  return AskOn(http, std::move(request), resource, failure, asking);
 }
 
 // The answer's groups of one kind (a group a printer, or a driver file), each as its attributes.
@@ -68,7 +77,7 @@ std::vector<Group> GroupsOf(ipp_t* response, ipp_tag_t kind) {
 
 }  // namespace
 
-std::string CupsPrintServer::Name() { return cupsServer(); }
+std::string CupsPrintServer::Name() { return SchedulerName(); }
 
 std::optional<std::vector<QueueDetails>> CupsPrintServer::Queues(SpoolerFailure& failure) {
   SchedulerConnection http = ConnectToScheduler(failure, password_);
@@ -138,7 +147,7 @@ std::optional<SpoolerFailure> CupsPrintServer::AddQueue(const NewQueue& queue) {
   ippAddBoolean(request.get(), IPP_TAG_PRINTER, "printer-is-accepting-jobs", 1);
   ippAddInteger(request.get(), IPP_TAG_PRINTER, IPP_TAG_ENUM, "printer-state", IPP_PSTATE_IDLE);
   SpoolerFailure failure;
-  if (!Ask(std::move(request), "/admin/", password_, failure)) return failure;
+  if (!Ask(std::move(request), "/admin/", password_, failure, Asking::Change)) return failure;
   return std::nullopt;
 }
 

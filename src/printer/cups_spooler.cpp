@@ -21,7 +21,7 @@ bool IsAccessRefusal(ipp_status_t status) {
          status == IPP_STATUS_ERROR_NOT_AUTHORIZED;
 }
 
-PrinterAnswer AskPrinter(std::string_view queue, const char* attribute,
+PrinterAnswer AskPrinter(std::string_view queue, const std::vector<const char*>& attributes,
                          PrintServerPassword* password) {
   PrinterAnswer answer;
   if (!IsCupsQueueName(queue)) {
@@ -32,7 +32,7 @@ PrinterAnswer AskPrinter(std::string_view queue, const char* attribute,
   if (!http) return answer;
 
   IppMessage request = NewQueueRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, queue);
-  AddRequestedAttributes(request.get(), {attribute});
+  AddRequestedAttributes(request.get(), attributes);
   answer.response.reset(cupsDoRequest(http.get(), request.release(), "/"));
 
   if (Succeeded(answer.response.get())) {
@@ -91,19 +91,24 @@ std::vector<std::string> CupsSpooler::ListQueues(std::optional<SpoolerFailure>& 
 }
 
 std::optional<SpoolerFailure> CupsSpooler::OpenQueue(std::string_view queue) {
-  PrinterAnswer answer = AskPrinter(queue, "printer-name", password_);
+  PrinterAnswer answer = AskPrinter(queue, {"printer-name"}, password_);
   if (answer.outcome == DescribeOutcome::Ok) return std::nullopt;
   return answer.failure;
 }
 
 QueueDescription CupsSpooler::DescribeQueue(std::string_view queue) {
-  PrinterAnswer answer = AskPrinter(queue, "printer-make-and-model", password_);
-  QueueDescription description{answer.outcome, std::nullopt, answer.failure};
+  PrinterAnswer answer =
+      AskPrinter(queue, {"printer-make-and-model", "printer-is-accepting-jobs"}, password_);
+  QueueDescription description{answer.outcome, std::nullopt, std::nullopt, answer.failure};
   if (answer.outcome == DescribeOutcome::Ok) {
-    ipp_attribute_t* attribute =
-        ippFindAttribute(answer.response.get(), "printer-make-and-model", IPP_TAG_ZERO);
+    ipp_t* response = answer.response.get();
+    ipp_attribute_t* attribute = ippFindAttribute(response, "printer-make-and-model", IPP_TAG_ZERO);
     if (const char* text = ippGetString(attribute, 0, nullptr)) {
       description.make_and_model = text;
+    }
+    if (ipp_attribute_t* accepting =
+            ippFindAttribute(response, "printer-is-accepting-jobs", IPP_TAG_BOOLEAN)) {
+      description.accepting_jobs = ippGetBoolean(accepting, 0) != 0;
     }
   }
   return description;

@@ -26,8 +26,11 @@ SendOutcome SendRawText(Spooler& spooler, UserMessages& messages, std::string_vi
 
 // The queue's driver name (at most 64 bytes, " " when it has none), or nullopt after the
 // user has been told why not, in the calling window's language where the message has one.
+// The same request tells whether the queue accepts jobs, where the spooler says so: it is
+// written to accepting_jobs when that is given.
 std::optional<std::string> GetQueueDriverName(Spooler& spooler, UserMessages& messages,
-                                              std::string_view queue, Language window);
+                                              std::string_view queue, Language window,
+                                              std::optional<bool>* accepting_jobs = nullptr);
 
 enum class QueueCheck {
   Opened,

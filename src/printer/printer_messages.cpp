@@ -63,14 +63,6 @@ Message ApplicationWarning(std::string text) {
           MessageButtons::Ok};
 }
 
-}  // namespace
-
-Message DescriptionFailureMessage(Language window) {
-  const PrinterTexts& texts = TextsOf(window);
-  return {std::string(texts.description_failure), std::string(texts.description_failure_title),
-          MessageIcon::Exclamation, MessageButtons::Ok};
-}
-
 Message JobRefusedMessage(std::string_view queue, const SpoolerFailure& failure, Language window) {
   const std::string reason =
       failure.reason.empty() ? "error " + std::to_string(failure.status) : failure.reason;
@@ -80,6 +72,14 @@ Message JobRefusedMessage(std::string_view queue, const SpoolerFailure& failure,
 
 Message NoAnswerMessage(std::string_view queue, Language window) {
   return ApplicationWarning(FillIn(TextsOf(window).no_answer, {{"printer", queue}}));
+}
+
+}  // namespace
+
+Message DescriptionFailureMessage(Language window) {
+  const PrinterTexts& texts = TextsOf(window);
+  return {std::string(texts.description_failure), std::string(texts.description_failure_title),
+          MessageIcon::Exclamation, MessageButtons::Ok};
 }
 
 Message LookupNoAnswerMessage(std::string_view queue, Language window) {

@@ -181,6 +181,10 @@ void FakeIppServer::Serve(http_t* http) {
       if (!RespondHttp(http, HTTP_STATUS_UNAUTHORIZED, "Basic realm=\"CUPS\"")) break;
       continue;
     }
+    if (behaviour.reply == Reply::NotIpp) {
+      if (!RespondHttp(http, HTTP_STATUS_NOT_IMPLEMENTED)) break;
+      continue;
+    }
     if (behaviour.reply == Reply::Hold) HoldUntilEnd();
     if (behaviour.reply == Reply::Hold || behaviour.reply == Reply::Close) break;
 

@@ -19,6 +19,7 @@ enum class Reply {
   Close,         // reads the request and closes the connection
   Drip,          // answers normally, one byte every 0.3 s, for far longer than any wait
   Unauthorized,  // HTTP 401 asking for a Basic password, unless the request carries the right one
+  NotIpp,        // HTTP 501 Not Implemented, as a web server that is no print server answers
 };
 
 struct Behaviour {
