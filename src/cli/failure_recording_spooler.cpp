@@ -22,6 +22,13 @@ class FailureRecordingSpooler::RecordingJob final : public RawJob {
   std::optional<SpoolerFailure>& last_failure_;
 };
 
+std::vector<std::string> FailureRecordingSpooler::ListQueues(
+    std::optional<SpoolerFailure>& failure) {
+  std::vector<std::string> names = spooler_.ListQueues(failure);
+  if (failure) last_failure_ = failure;
+  return names;
+}
+
 std::optional<SpoolerFailure> FailureRecordingSpooler::OpenQueue(std::string_view queue) {
   std::optional<SpoolerFailure> failure = spooler_.OpenQueue(queue);
   if (failure) last_failure_ = failure;

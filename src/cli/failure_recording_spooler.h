@@ -17,7 +17,7 @@ class FailureRecordingSpooler final : public Spooler {
  public:
   explicit FailureRecordingSpooler(Spooler& spooler) : spooler_(spooler) {}
 
-  std::vector<std::string> QueueNames() override { return spooler_.QueueNames(); }
+  std::vector<std::string> ListQueues(std::optional<SpoolerFailure>& failure) override;
   std::optional<SpoolerFailure> OpenQueue(std::string_view queue) override;
   QueueDescription DescribeQueue(std::string_view queue) override;
   std::unique_ptr<RawJob> CreateRawJob(std::string_view queue, std::string_view title,
