@@ -127,7 +127,7 @@ constexpr CliTexts kEnglish{
         "the model {model} is not supported ('varnok-printer models' lists those "
         "that are)",
     .not_accepting = "the queue does not accept jobs",
-    .gone_after = "sent, but the queue could not be opened again after",
+    .gone_after = "the queue could not be opened again afterwards",
     .check_unanswered = "the print system did not answer the check afterwards",
     .silent_before = "the print system at {server} had stopped answering",
     .file_unreadable = "cannot read the file ({reason})",
@@ -242,7 +242,7 @@ constexpr CliTexts kChinese{
     .no_such_queue = "{server} 上的打印服务器没有队列 {queue}",
     .not_supported = "不支持型号 {model}（'varnok-printer models' 列出支持的型号）",
     .not_accepting = "该队列不接受作业",
-    .gone_after = "已发送，但之后无法再次打开该打印机",
+    .gone_after = "之后无法再次打开该打印机",
     .check_unanswered = "之后检查该打印机时打印系统没有响应",
     .silent_before = "{server} 上的打印系统已停止响应",
     .file_unreadable = "无法读取文件（{reason}）",

@@ -106,7 +106,7 @@ struct CliTexts {
   std::string_view no_such_queue;     // {queue} {server}
   std::string_view not_supported;     // {model}
   std::string_view not_accepting;     // the dry run's reason
-  std::string_view gone_after;        // sent, but the queue could not be opened again
+  std::string_view gone_after;        // sent, but the queue could not be opened again after
   std::string_view check_unanswered;  // sent, but the check after it got no answer
   std::string_view silent_before;     // {server}: not tried after an earlier queue's silence
   std::string_view file_unreadable;   // {reason}

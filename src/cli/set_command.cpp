@@ -158,7 +158,8 @@ ExitStatus SetSetting(const SettingWords& setting, const SetOptions& options, Sp
           SendPreparedSetting(rules, line.queue, *line.command, recording, messages);
       // A setting the print system acknowledged was delivered, whatever the check after it
       // found; sending it again would apply it twice.
-      const bool delivered = sent == ApplyOutcome::Sent || sent == ApplyOutcome::CheckUnanswered;
+      const bool delivered = sent == ApplyOutcome::Sent || sent == ApplyOutcome::CheckUnanswered ||
+                             sent == ApplyOutcome::QueueGone;
       line.result = delivered ? QueueResult::Sent : QueueResult::NotSent;
       if (sent != ApplyOutcome::Sent) {
         line.reason = ReasonFor(sent, line, recording, messages, options);
