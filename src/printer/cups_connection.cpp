@@ -1,6 +1,5 @@
 #include "printer/cups_connection.h"
 
-#include <cstring>
 #include <utility>
 
 namespace varnok {
@@ -14,7 +13,6 @@ constexpr auto kAnswerTime = std::chrono::seconds(10);
 // "100 Continue" to each request, so a step that libcups spreads over several requests may
 // take a little longer than the answer time, but never more than a few seconds longer.
 constexpr double kPollSeconds = 0.5;
-constexpr size_t kMaxQueueNameBytes = 127;
 
 }  // namespace
 
@@ -53,15 +51,6 @@ SchedulerConnection ConnectToScheduler(SpoolerFailure& failure) {
     return unreachable("it is not running or does not take connections");
   }
   return SchedulerConnection(std::move(http));
-}
-
-bool IsCupsQueueName(std::string_view queue) {
-  if (queue.empty() || queue.size() > kMaxQueueNameBytes) return false;
-  for (char c : queue) {
-    auto byte = static_cast<unsigned char>(c);
-    if (byte <= ' ' || byte == 127 || std::strchr("/\\?'\"#", c) != nullptr) return false;
-  }
-  return true;
 }
 
 SpoolerFailure NoSuchQueue() {

@@ -1,0 +1,78 @@
+#include "printer/windows_print_server.h"
+
+#include <algorithm>
+
+#include "printer/bounded_worker.h"
+#include "settings/wide_text.h"
+
+namespace varnok {
+namespace {
+
+SpoolerFailure LeftToTheDriverInstaller() {
+  return {0, "not available on Windows: add printers with the maker's driver installer"};
+}
+
+std::string TextOf(const wchar_t* text) { return text != nullptr ? Utf8FromWide(text) : ""; }
+
+// What Windows tells of a queue's state: a paused queue holds its jobs and one being deleted
+// takes none, so neither counts as accepting them.
+bool AcceptsJobs(const PRINTER_INFO_2W& printer) {
+  return (printer.Status & (PRINTER_STATUS_PAUSED | PRINTER_STATUS_PENDING_DELETION)) == 0;
+}
+
+struct QueueList {
+  std::optional<std::vector<QueueDetails>> queues;
+  SpoolerFailure failure;
+};
+
+QueueList ReadQueues() {
+  QueueList result;
+  const auto list = windows::ListPrinters<PRINTER_INFO_2W>(2, result.failure);
+  if (!list) return result;
+  result.queues.emplace();
+  for (const PRINTER_INFO_2W& printer : list->printers) {
+    if (printer.pPrinterName == nullptr) continue;
+    QueueDetails details{TextOf(printer.pPrinterName), std::nullopt, TextOf(printer.pPortName),
+                         AcceptsJobs(printer)};
+    if (std::ranges::any_of(*result.queues, [&details](const QueueDetails& known) {
+          return known.name == details.name;
+        })) {
+      continue;
+    }
+    if (printer.pDriverName != nullptr) details.make_and_model = TextOf(printer.pDriverName);
+    result.queues->push_back(std::move(details));
+  }
+  return result;
+}
+
+}  // namespace
+
+std::string WindowsPrintServer::Name() { return "this computer"; }
+
+std::optional<std::vector<QueueDetails>> WindowsPrintServer::Queues(SpoolerFailure& failure) {
+  BoundedWorker worker(answer_time_);
+  std::optional<QueueList> list = worker.Run(ReadQueues);
+  if (!list) {
+    failure = windows::NoAnswer();
+    return std::nullopt;
+  }
+  if (!list->queues) failure = list->failure;
+  return std::move(list->queues);
+}
+
+std::optional<std::vector<Device>> WindowsPrintServer::Devices(int, SpoolerFailure& failure) {
+  failure = LeftToTheDriverInstaller();
+  return std::nullopt;
+}
+
+std::optional<std::vector<DriverOffer>> WindowsPrintServer::Drivers(std::string_view,
+                                                                    SpoolerFailure& failure) {
+  failure = LeftToTheDriverInstaller();
+  return std::nullopt;
+}
+
+std::optional<SpoolerFailure> WindowsPrintServer::AddQueue(const NewQueue&) {
+  return LeftToTheDriverInstaller();
+}
+
+}  // namespace varnok
