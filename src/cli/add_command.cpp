@@ -1,7 +1,5 @@
 #include "cli/add_command.h"
 
-#include <cups/ipp.h>
-
 #include <algorithm>
 
 #include "cli/command_error.h"
@@ -11,6 +9,7 @@
 #include "config/supported_models.h"
 #include "printer/printer_access.h"
 #include "printer/queue_name.h"
+#include "printer/system_spooler.h"
 
 namespace varnok::cli {
 namespace {
@@ -73,14 +72,9 @@ void RefuseExistingQueue(Spooler& spooler, PrintServer& server, const std::strin
     throw UsageError("a queue named " + Quoted(name) +
                      " exists already: choose another name, or add --replace to change it");
   }
-  if (missing->status != IPP_STATUS_ERROR_NOT_FOUND) {
+  if (!SaysQueueIsMissing(*missing)) {
     throw ServerError("cannot reach the print system at " + server.Name() + ": " + missing->reason);
   }
-}
-
-bool IsRefusedForRights(int status) {
-  return status == IPP_STATUS_ERROR_FORBIDDEN || status == IPP_STATUS_ERROR_NOT_AUTHORIZED ||
-         status == IPP_STATUS_ERROR_NOT_AUTHENTICATED;
 }
 
 }  // namespace
@@ -94,7 +88,7 @@ void AddQueue(const AddRequest& request, Spooler& spooler, PrintServer& server,
   const std::string ppd_name = DriverOf(server, model);
 
   if (const auto failure = server.AddQueue({name, uri, ppd_name, std::string(model)})) {
-    if (IsRefusedForRights(failure->status)) {
+    if (SaysNotAllowed(*failure)) {
       throw ServerError("you may not add printers to the print system at " + server.Name() +
                         " (it answered: " + failure->reason +
                         "); printers are added by root or members of the group lpadmin: run "

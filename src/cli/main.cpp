@@ -1,24 +1,19 @@
 // varnok-printer: finds, adds and configures VARNOK label printers from a terminal or a script.
-#include <cups/cups.h>
-#include <signal.h>
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <clocale>
-#include <cstdlib>
+#include <csignal>
 #include <iostream>
 
 #include "cli/add_command.h"
 #include "cli/command_error.h"
+#include "cli/console.h"
 #include "cli/devices_command.h"
 #include "cli/items_command.h"
 #include "cli/list_command.h"
 #include "cli/models_command.h"
 #include "cli/send_command.h"
 #include "cli/set_command.h"
-#include "printer/cups_print_server.h"
-#include "printer/cups_spooler.h"
+#include "printer/system_spooler.h"
 #include "settings/ini_file.h"
 
 namespace {
@@ -61,18 +56,19 @@ void RefuseUnknownCommand(CLI::App& app, int argc, char** argv) {
   }
 }
 
-void OnInterrupt(int) { varnok::cli::InterruptSends(); }
-
 }  // namespace
 
-int main(int argc, char** argv) {
-  // Terminal widths of UTF-8 names; nothing else of the program depends on the locale.
-  std::setlocale(LC_CTYPE, "C.UTF-8");
+int main(int raw_argc, char** raw_argv) {
+  varnok::cli::PrepareConsole();
+  std::vector<std::string> words = varnok::cli::ProgramArguments(raw_argc, raw_argv);
+  std::vector<char*> word_pointers;
+  for (std::string& word : words) word_pointers.push_back(word.data());
+  const int argc = static_cast<int>(word_pointers.size());
+  char** argv = word_pointers.data();
 
-  CLI::App app(
-      "Finds, adds and configures VARNOK thermal label printers on a CUPS print system.\n"
-      "The desktop program varnok-utility does the same settings in a window.",
-      "varnok-printer");
+  CLI::App app(std::string(varnok::cli::ProgramPurpose()) +
+                   "\nThe desktop program varnok-utility does the same settings in a window.",
+               "varnok-printer");
   app.set_help_flag("--help", "Show this help (COMMAND --help: the command's own) and exit");
   app.set_version_flag("--version", "varnok-printer " VARNOK_VERSION, "Show the version and exit");
   app.footer(kExitStatuses);
@@ -80,9 +76,7 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   app.fallthrough();
   std::string server;
-  app.add_option("-h,--server", server,
-                 "The print server (default: CUPS_SERVER, client.conf, or this machine's)")
-      ->type_name("HOST[:PORT]");
+  app.add_option("-h,--server", server, varnok::cli::ServerOptionHelp())->type_name("HOST[:PORT]");
 
   bool json = false;
   const auto json_flag = [&json](CLI::App* command) {
@@ -218,14 +212,14 @@ int main(int argc, char** argv) {
                     "See 'varnok-printer --help' or 'varnok-printer COMMAND --help'");
   }
 
-  if (!server.empty()) {
-    // libcups keeps the server per thread and set speaks to its queues from several threads;
-    // each thread's libcups starts from CUPS_SERVER.
-    setenv("CUPS_SERVER", server.c_str(), 1);
-    cupsSetServer(server.c_str());
+  // set speaks to its queues from several threads: the server must count for each of them.
+  if (const auto refusal = server.empty() ? std::nullopt : varnok::UsePrintServer(server)) {
+    return Complain(ExitStatus::Usage, "--server has no meaning here: " + *refusal, {});
   }
-  varnok::CupsSpooler spooler;
-  varnok::CupsPrintServer print_server;
+  const std::unique_ptr<varnok::Spooler> system_spooler = varnok::MakeSystemSpooler();
+  const std::unique_ptr<varnok::PrintServer> system_print_server = varnok::MakeSystemPrintServer();
+  varnok::Spooler& spooler = *system_spooler;
+  varnok::PrintServer& print_server = *system_print_server;
   const varnok::cli::CommandOutput output{std::cout, std::cerr, json};
   try {
     if (list->parsed() && names) varnok::cli::ListQueueNames(print_server, output);
@@ -243,7 +237,7 @@ int main(int argc, char** argv) {
       const varnok::cli::SettingWords setting = varnok::cli::ReadSettingWords(set_words, network);
       varnok::cli::SetOptions options;
       options.config_path = config_path.empty() ? varnok::ConfigFilePath() : config_path;
-      if (!config_path.empty() && access(config_path.c_str(), R_OK) != 0) {
+      if (!config_path.empty() && !varnok::cli::CanRead(config_path)) {
         throw varnok::cli::UsageError("cannot read the settings file \"" + config_path + "\"");
       }
       options.messages =
@@ -256,13 +250,11 @@ int main(int argc, char** argv) {
     }
     if (send->parsed()) {
       if (send_words.size() < 2) throw varnok::cli::UsageError("send needs a file and a queue");
-      struct sigaction interrupt {};
-      interrupt.sa_handler = OnInterrupt;
-      sigaction(SIGINT, &interrupt, nullptr);
+      varnok::cli::OnInterrupt(varnok::cli::InterruptSends);
       const std::vector<std::string> queues(send_words.begin() + 1, send_words.end());
       const ExitStatus status =
           varnok::cli::SendFileToQueues(send_words.front(), queues, spooler, output,
-                                        isatty(STDERR_FILENO) ? &std::cerr : nullptr);
+                                        varnok::cli::ErrorIsTerminal() ? &std::cerr : nullptr);
       return varnok::cli::SendsWereInterrupted() ? kInterruptedStatus : static_cast<int>(status);
     }
   } catch (const varnok::cli::UsageError& error) {

@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <filesystem>
 
 #include "cli/json_output.h"
 #include "cli/reason_recorder.h"
@@ -10,6 +9,7 @@
 #include "cli/terminal_text.h"
 #include "printer/sdk/file_to_send.h"
 #include "printer/sdk/spooler_label_printer.h"
+#include "settings/utf8_path.h"
 #include "transfer/file_send.h"
 #include "transfer/send_progress_text.h"
 
@@ -104,7 +104,7 @@ ExitStatus SendFileToQueues(const std::string& path, const std::vector<std::stri
   if (checked.error) {
     throw UsageError("cannot send \"" + Visible(path) + "\": " + checked.reason);
   }
-  const std::string file_name = std::filesystem::path(path).filename().string();
+  const std::string file_name = Utf8FromPath(PathFromUtf8(path).filename());
   std::vector<QueueResult> results;
   for (const std::string& queue : queues) results.push_back({queue, State::NotTried, {}});
 

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What varnok-printer needs of the system it runs on beyond the print system: its arguments,
+// the console, Ctrl+C and the files it is given. One implementation a platform.
+namespace varnok::cli {
+
+// The arguments as UTF-8, the program's name first. (On Windows argv holds them in the ANSI
+// code page, which cannot hold every queue or file name.)
+std::vector<std::string> ProgramArguments(int argc, char** argv);
+
+// Makes the console show UTF-8 output.
+void PrepareConsole();
+
+// Whether standard error goes to a terminal, which is shown a send's progress.
+bool ErrorIsTerminal();
+
+// Calls the handler when the user presses Ctrl+C; it may run on another thread or in a signal
+// handler, so it must only set a flag.
+void OnInterrupt(void (*handler)());
+
+// Whether the file can be opened for reading.
+bool CanRead(const std::string& path);
+
+// How many terminal columns one character takes: 2 for wide East Asian characters, 0 for
+// combining marks and characters that are not shown.
+int CharacterColumns(char32_t point);
+
+// The first line of --help and what it says of --server.
+const char* ProgramPurpose();
+const char* ServerOptionHelp();
+
+}  // namespace varnok::cli

@@ -1,0 +1,47 @@
+#include <signal.h>
+#include <unistd.h>
+#include <wchar.h>
+
+#include <algorithm>
+#include <clocale>
+
+#include "cli/console.h"
+
+namespace varnok::cli {
+namespace {
+
+void (*interrupt_handler)() = nullptr;
+
+void OnSignal(int) { interrupt_handler(); }
+
+}  // namespace
+
+std::vector<std::string> ProgramArguments(int argc, char** argv) { return {argv, argv + argc}; }
+
+void PrepareConsole() {
+  // Terminal widths of UTF-8 names; nothing else of the program depends on the locale.
+  std::setlocale(LC_CTYPE, "C.UTF-8");
+}
+
+bool ErrorIsTerminal() { return ::isatty(STDERR_FILENO) != 0; }
+
+void OnInterrupt(void (*handler)()) {
+  interrupt_handler = handler;
+  struct sigaction interrupt {};
+  interrupt.sa_handler = OnSignal;
+  ::sigaction(SIGINT, &interrupt, nullptr);
+}
+
+bool CanRead(const std::string& path) { return ::access(path.c_str(), R_OK) == 0; }
+
+int CharacterColumns(char32_t point) { return std::max(0, ::wcwidth(static_cast<wchar_t>(point))); }
+
+const char* ProgramPurpose() {
+  return "Finds, adds and configures VARNOK thermal label printers on a CUPS print system.";
+}
+
+const char* ServerOptionHelp() {
+  return "The print server (default: CUPS_SERVER, client.conf, or this machine's)";
+}
+
+}  // namespace varnok::cli
