@@ -137,16 +137,18 @@ void MDIForm1::About_Click() {
   ShowChildWindow(*area_, kAboutWindow, [this] { return new AboutForm(config_path_); });
 }
 
-// The window that opens follows the value read back from the file, not the command chosen:
-// after a failed write (a user who may not write the file) it is the old language's window,
-// and nothing else is said.
+// The menus, their check marks and the window that opens follow the value read back from the
+// file, not the command chosen, so what the user sees is what is stored: after a failed write (a
+// user who may not write the file) they stay in the old language, and nothing else is said.
 void MDIForm1::SwitchLanguage(Language language) {
-  CheckLanguage(language);
   WriteIniString(config_path_, kLanguageSection, kLanguageKey, StoredValue(language));
-  SetMenuCaptions(MenuCaptionsFor(language));
-  sendfile_cn_->setText(QtText(MenuCaptionsFor(language).sendfile_after_switching));
+  const std::string stored = StoredLanguageValue();
+  const Language captions = CaptionLanguage(stored);
+  CheckLanguage(captions);
+  SetMenuCaptions(MenuCaptionsFor(captions));
+  sendfile_cn_->setText(QtText(MenuCaptionsFor(captions).sendfile_after_switching));
 
-  const Language window = WindowLanguage(StoredLanguageValue());
+  const Language window = WindowLanguage(stored);
   const Language other = window == Language::Chinese ? Language::English : Language::Chinese;
   CloseChildWindow(*area_, ConfigForm::ObjectName(other));
   ShowConfigWindow(window);

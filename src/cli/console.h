@@ -4,7 +4,7 @@
 #include <vector>
 
 // What varnok-printer needs of the system it runs on beyond the print system: its arguments,
-// the console, Ctrl+C and the files it is given. One implementation a platform.
+// the console and Ctrl+C. One implementation a platform.
 namespace varnok::cli {
 
 // The arguments as UTF-8, the program's name first. (On Windows argv holds them in the ANSI
@@ -20,9 +20,6 @@ bool ErrorIsTerminal();
 // Calls the handler when the user presses Ctrl+C; it may run on another thread or in a signal
 // handler, so it must only set a flag.
 void OnInterrupt(void (*handler)());
-
-// Whether the file can be opened for reading.
-bool CanRead(const std::string& path);
 
 // How many terminal columns one character takes: 2 for wide East Asian characters, 0 for
 // combining marks and characters that are not shown.

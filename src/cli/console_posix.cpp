@@ -32,8 +32,6 @@ void OnInterrupt(void (*handler)()) {
   ::sigaction(SIGINT, &interrupt, nullptr);
 }
 
-bool CanRead(const std::string& path) { return ::access(path.c_str(), R_OK) == 0; }
-
 int CharacterColumns(char32_t point) { return std::max(0, ::wcwidth(static_cast<wchar_t>(point))); }
 
 const char* ProgramPurpose() {

@@ -98,15 +98,6 @@ void OnInterrupt(void (*handler)()) {
   ::SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
 }
 
-bool CanRead(const std::string& path) {
-  const HANDLE file = ::CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  ::CloseHandle(file);
-  return true;
-}
-
 int CharacterColumns(char32_t point) {
   if (point < 0x20 || (point >= 0x7F && point < 0xA0)) return 0;
   if (IsIn(kZeroWidth, point)) return 0;

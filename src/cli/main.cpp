@@ -237,7 +237,7 @@ int main(int raw_argc, char** raw_argv) {
       const varnok::cli::SettingWords setting = varnok::cli::ReadSettingWords(set_words, network);
       varnok::cli::SetOptions options;
       options.config_path = config_path.empty() ? varnok::ConfigFilePath() : config_path;
-      if (!config_path.empty() && !varnok::cli::CanRead(config_path)) {
+      if (!config_path.empty() && !varnok::IniFileReadable(config_path)) {
         throw varnok::cli::UsageError("cannot read the settings file \"" + config_path + "\"");
       }
       options.messages =

@@ -308,6 +308,9 @@ TEST_F(SetAndSendTest, InterruptedSendLeavesNothingAtThePrinter) {
 }
 
 TEST_F(SetAndSendTest, BadInputIsRefusedBeforeAnythingIsSent) {
+  // Far larger than a settings file may be; sparse, so it takes no room.
+  const std::string huge = folder_.Write("huge.ini", kConfig);
+  std::filesystem::resize_file(huge, std::uintmax_t{1} << 40);
   const struct {
     std::vector<std::string> args;
     std::string_view says;
@@ -328,6 +331,7 @@ TEST_F(SetAndSendTest, BadInputIsRefusedBeforeAnythingIsSent) {
       {{"set", "reset-advanced"}, "no queue"},
       {{"set", "cut-position", "3"}, "no queue"},
       {{"set", "cut-position", "3", kK540, "--config", "/nonexistent/config.ini"}, "settings file"},
+      {{"set", "cut-position", "3", kK540, "--config", huge}, "settings file"},
       {{"set", "cut-position", "3", kK540, "--lang", "fr"}, "--lang"},
       {{"send", "/nonexistent/label.prn", kK540}, "no such file"},
       {{"send", "/dev/zero", kK540}, "not an ordinary file"},

@@ -114,5 +114,12 @@ TEST(WriteIniStringFailureDeathTest, FullDiskKeepsTheOldFile) {
   EXPECT_EQ(folder.Entries(), std::set<std::string>{"config.ini"});
 }
 
+TEST(WriteIniStringFailureDeathTest, FullDiskLeavesNoNewFile) {
+  TempFolder folder;
+  const std::string path = folder.File("config.ini");
+  EXPECT_EXIT(WriteWithFileSizeLimit(path), ::testing::ExitedWithCode(0), "");
+  EXPECT_TRUE(folder.Entries().empty());
+}
+
 }  // namespace
 }  // namespace varnok
