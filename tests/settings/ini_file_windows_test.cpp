@@ -4,15 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <functional>
 #include <set>
 #include <string>
 #include <string_view>
-#include <thread>
-#include <vector>
 
 #include "case_name.h"
+#include "saves_at_once.h"
 #include "settings/file_access.h"
 #include "settings/ini_file.h"
 #include "settings/wide_text.h"
@@ -69,58 +67,19 @@ INSTANTIATE_TEST_SUITE_P(Locks, HeldLockTest,
                                            HeldLockCase{"Writer", LOCKFILE_EXCLUSIVE_LOCK, false}),
                          varnok::testing::CaseName());
 
-// The header, then whole key lines "W<n>K<n>=v".
-bool IsWhole(std::string_view bytes, std::string_view header) {
-  if (!bytes.starts_with(header)) return false;
-  bytes.remove_prefix(header.size());
-  while (!bytes.empty()) {
-    const std::size_t end = bytes.find("\r\n");
-    if (end == std::string_view::npos) return false;
-    const std::string_view line = bytes.substr(0, end);
-    if (!line.starts_with('W') || !line.ends_with("=v")) return false;
-    bytes.remove_prefix(end + 2);
-  }
-  return true;
-}
-
 // Several threads save keys of their own while another reads: no save is lost, and no read sees
 // half a file.
 TEST(SavesAtOnceTest, NoSaveIsLostAndNoReaderSeesHalfAFile) {
-  constexpr int kWriters = 4;
-  constexpr int kKeysEach = 12;
-  constexpr std::string_view kHeader = "[S]\r\n";
   TempFolder folder;
-  const std::string path = folder.Write("config.ini", kHeader);
-  const auto key = [](int writer, int number) {
-    return "W" + std::to_string(writer) + "K" + std::to_string(number);
-  };
-  std::atomic<bool> all_saved = true;
-  std::atomic<bool> all_whole = true;
-  std::atomic<int> writing = kWriters;
-  {
-    std::vector<std::jthread> threads;
-    for (int writer = 0; writer < kWriters; ++writer) {
-      threads.emplace_back([&, writer] {
-        for (int number = 0; number < kKeysEach; ++number) {
-          if (!WriteIniString(path, "S", key(writer, number), "v")) all_saved = false;
-        }
-        --writing;
-      });
-    }
-    threads.emplace_back([&] {
-      while (writing > 0) {
-        const ini::FileBytes file = ini::ReadFileBytes(path);
-        if (file.status != ini::ReadStatus::Ok || !IsWhole(file.bytes, kHeader)) {
-          all_whole = false;
-        }
-      }
-    });
-  }
-  EXPECT_TRUE(all_saved);
-  EXPECT_TRUE(all_whole);
-  for (int writer = 0; writer < kWriters; ++writer) {
-    for (int number = 0; number < kKeysEach; ++number) {
-      EXPECT_EQ(ReadIniString(path, "S", key(writer, number)), "v") << key(writer, number);
+  const std::string path =
+      folder.Write("config.ini", std::string(testing::kHeader) + std::string(testing::kTrailer));
+  const testing::SavesAtOnce saves = testing::SaveAtOnce(path);
+  EXPECT_TRUE(saves.all_saved);
+  EXPECT_TRUE(saves.all_whole);
+  EXPECT_TRUE(testing::IsWhole(ReadBytes(path))) << ReadBytes(path);
+  for (int writer = 0; writer < testing::kWriters; ++writer) {
+    for (int key = 0; key < testing::kKeysEach; ++key) {
+      EXPECT_EQ(ReadIniString(path, "S", testing::Key(writer, key)), "v");
     }
   }
   EXPECT_EQ(folder.Entries(), std::set<std::string>{"config.ini"});
