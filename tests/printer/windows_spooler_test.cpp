@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "printer/system_spooler.h"
+#include "printer/windows_spooler.h"
 
 // What the Windows spooler says about queues it does not have, and what the print server
 // leaves to the maker's driver installer. Queues that exist are tested through wine's spooler
@@ -57,6 +58,21 @@ INSTANTIATE_TEST_SUITE_P(
                                          return failure;
                                        }}),
     [](const auto& test) { return std::string(test.param.name); });
+
+// A spooler that takes longer than the limit (here none at all) is reported as not answering,
+// whatever it says later.
+TEST(WindowsSpoolerTest, StepsPastTheLimitAreReportedAsNoAnswer) {
+  WindowsSpooler spooler(std::chrono::milliseconds(0));
+  const std::string queue = "VARNOK_NOT_INSTALLED";
+  EXPECT_TRUE(spooler.QueueNames().empty());
+  EXPECT_TRUE(spooler.OpenQueue(queue).value_or(SpoolerFailure{}).no_answer);
+  const QueueDescription description = spooler.DescribeQueue(queue);
+  EXPECT_EQ(description.outcome, DescribeOutcome::SizeQueryFailed);
+  EXPECT_TRUE(description.failure.no_answer);
+  SpoolerFailure failure;
+  EXPECT_EQ(spooler.CreateRawJob(queue, "Label", failure), nullptr);
+  EXPECT_TRUE(failure.no_answer);
+}
 
 TEST(WindowsPrintServerTest, FindingAndAddingPrintersIsLeftToTheDriverInstaller) {
   const std::unique_ptr<PrintServer> server = MakeSystemPrintServer();
