@@ -91,6 +91,8 @@ class WineSpoolerTest : public ::testing::Test {
   }
 
   static CommandResult Wine(std::vector<std::string> args) {
+    // The program speaks the language of wine's menus, which follows this machine's locale.
+    args.insert(args.begin() + 1, {"--lang", "en"});
     args.insert(args.begin(), VARNOK_WINE_RUN);
     return testing::RunCommand(args);
   }
