@@ -1,5 +1,4 @@
 #include <windows.h>
-#include <cstdlib>
 
 #include <gtest/gtest.h>
 
