@@ -10,9 +10,37 @@ PACKAGES=(
   cups-daemon cups-client cups
   fonts-wqy-microhei fonttools xvfb xauth desktop-file-utils appstream lintian help2man
   bash-completion
+  # The Windows build (posix-thread mingw compilers, GoogleTest's source) and wine for its tests;
+  # wine reaches printers through libcups, which it only recommends.
+  mingw-w64 g++-mingw-w64-x86-64-posix googletest wine wine64 libcups2
 )
 
 say() { printf '==> %s\n' "$*"; }
+
+# timed COMMAND...: runs it and says how long it took.
+timed() {
+  local start=$SECONDS status=0
+  "$@" || status=$?
+  say "$(( (SECONDS - start) / 60 )) min $(( (SECONDS - start) % 60 )) s: $*"
+  return "$status"
+}
+
+# One wine prefix for the whole test run, in a temporary folder. Its first start sets it up and
+# starts wine's server, so that listing each test program's tests takes no longer than a second.
+start_wine_prefix() {
+  WINEPREFIX="$(mktemp -d -t varnok-wine.XXXXXX)"
+  export WINEPREFIX WINEDEBUG=-all
+  trap stop_wine_prefix EXIT
+  say "Setting up a wine prefix in $WINEPREFIX"
+  "$ROOT/scripts/windows/wine-run" cmd.exe /c exit >/dev/null 2>&1
+}
+
+stop_wine_prefix() {
+  [ -n "${WINEPREFIX:-}" ] || return 0
+  wineserver -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX" "$WINEPREFIX.lock"
+  unset WINEPREFIX
+}
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -68,6 +68,10 @@ constexpr CliTexts kEnglish{
     .send_action = "the print system at {server} did not take the job",
 
     .see_help = "See 'varnok-printer --help' or 'varnok-printer COMMAND --help'",
+    .server_not_here =
+        "--server has no meaning here: the program speaks to this computer's spooler, which "
+        "reaches the printers of print servers too once they are connected in the system's "
+        "printer settings",
     .unknown_command = "unknown command \"{command}\"; the commands are {commands}",
     .add_needs_device = "add needs --device URI or --address HOST[:PORT]",
     .send_needs_file_and_queue = "send needs a file and a queue",
@@ -192,6 +196,9 @@ constexpr CliTexts kChinese{
     .send_action = "{server} 上的打印系统没有接受作业",
 
     .see_help = "见 'varnok-printer --help' 或 'varnok-printer 命令 --help'",
+    .server_not_here =
+        "--server 在此没有意义：本程序使用这台电脑的打印后台程序；在系统的打印机设置"
+        "中连接打印服务器的打印机后，即可通过它使用这些打印机",
     .unknown_command = "未知命令“{command}”；命令有 {commands}",
     .add_needs_device = "add 需要 --device URI 或 --address 主机[:端口]",
     .send_needs_file_and_queue = "send 需要一个文件和一个队列",

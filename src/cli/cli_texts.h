@@ -70,6 +70,7 @@ struct CliTexts {
 
   // Usage errors.
   std::string_view see_help;
+  std::string_view server_not_here;  // --server where the print system has no such choice
   std::string_view unknown_command;  // {command} {commands}
   std::string_view add_needs_device;
   std::string_view send_needs_file_and_queue;

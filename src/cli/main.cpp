@@ -1,18 +1,14 @@
 // varnok-printer: finds, adds and configures VARNOK label printers from a terminal or a script.
-#include <cups/cups.h>
-#include <signal.h>
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <clocale>
-#include <cstdlib>
+#include <csignal>
 #include <iostream>
 
 #include "cli/add_command.h"
 #include "cli/cli_texts.h"
 #include "cli/command_error.h"
 #include "cli/command_help.h"
+#include "cli/console.h"
 #include "cli/devices_command.h"
 #include "cli/items_command.h"
 #include "cli/list_command.h"
@@ -23,8 +19,7 @@
 #include "cli/set_command.h"
 #include "cli/terminal_password_prompt.h"
 #include "cli/terminal_text.h"
-#include "printer/cups_print_server.h"
-#include "printer/cups_spooler.h"
+#include "printer/system_spooler.h"
 #include "settings/ini_file.h"
 #include "settings/message_template.h"
 
@@ -67,22 +62,23 @@ std::string Footer(std::string_view text) {
   return std::string(text) + "\n\n" + std::string(varnok::cli::help::kExitStatus);
 }
 
-void OnInterrupt(int) { varnok::cli::InterruptSends(); }
-
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int raw_argc, char** raw_argv) {
   namespace cli = varnok::cli;
   namespace help = varnok::cli::help;
-  // Terminal widths of UTF-8 names; nothing else of the program depends on the locale's
-  // character type.
-  std::setlocale(LC_CTYPE, "C.UTF-8");
-  const varnok::Language language = cli::RunLanguage(
-      std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc - 1)),
-      cli::LocaleLanguage(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG")));
+  cli::PrepareConsole();
+  std::vector<std::string> words = cli::ProgramArguments(raw_argc, raw_argv);
+  std::vector<char*> word_pointers;
+  for (std::string& word : words) word_pointers.push_back(word.data());
+  const int argc = static_cast<int>(word_pointers.size());
+  char** argv = word_pointers.data();
+  const varnok::Language language =
+      cli::RunLanguage(std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc - 1)),
+                       cli::SystemLanguage());
   const cli::CliTexts& texts = cli::CliTextsIn(language);
 
-  CLI::App app(std::string(help::kProgram), "varnok-printer");
+  CLI::App app(std::string(cli::ProgramHelp()), "varnok-printer");
   app.set_help_flag("--help", "Show this help (COMMAND --help: the command's own) and exit");
   app.set_version_flag("--version", "varnok-printer " VARNOK_VERSION, "Show the version and exit");
   app.footer(std::string(help::kExitStatus));
@@ -92,8 +88,7 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   app.fallthrough();
   std::string server;
-  app.add_option("-h,--server", server,
-                 "The print server (default: CUPS_SERVER, client.conf, or this machine's)")
+  app.add_option("-h,--server", server, std::string(cli::ServerOptionHelp()))
       ->type_name("HOST[:PORT]");
   // The language is read from the arguments before they are parsed (RunLanguage); here --lang is
   // parsed only so that a value other than zh or en is a usage error.
@@ -218,18 +213,19 @@ int main(int argc, char** argv) {
                     error.what() + std::string(texts.sentence_break) + std::string(texts.see_help));
   }
 
-  if (!server.empty()) {
-    // libcups keeps the server per thread and set speaks to its queues from several threads;
-    // each thread's libcups starts from CUPS_SERVER.
-    setenv("CUPS_SERVER", server.c_str(), 1);
-    cupsSetServer(server.c_str());
+  // set speaks to its queues from several threads: the server counts for each of them.
+  if (!server.empty() && !varnok::UsePrintServer(server)) {
+    return Complain(ExitStatus::Usage, std::string(texts.server_not_here));
   }
   // One question on the terminal at most, whose answer serves every queue and thread.
   cli::TerminalPasswordPrompt terminal(std::cerr, language);
   varnok::PrintServerPassword password(terminal, varnok::PrintServerPassword::Asking::Once);
-  varnok::CupsSpooler spooler(&password);
-  varnok::CupsPrintServer print_server(&password);
-  const cli::CommandOutput output{std::cout, std::cerr, json, isatty(STDOUT_FILENO) != 0, language};
+  const std::unique_ptr<varnok::Spooler> system_spooler = varnok::MakeSystemSpooler(&password);
+  const std::unique_ptr<varnok::PrintServer> system_print_server =
+      varnok::MakeSystemPrintServer(&password);
+  varnok::Spooler& spooler = *system_spooler;
+  varnok::PrintServer& print_server = *system_print_server;
+  const cli::CommandOutput output{std::cout, std::cerr, json, cli::OutputIsTerminal(), language};
   try {
     if (list->parsed() && names) cli::ListQueueNames(print_server, output);
     if (list->parsed() && !names) cli::ListQueues(print_server, output);
@@ -258,12 +254,10 @@ int main(int argc, char** argv) {
     if (send->parsed()) {
       if (send_words.size() < 2)
         throw cli::UsageError(std::string(texts.send_needs_file_and_queue));
-      struct sigaction interrupt {};
-      interrupt.sa_handler = OnInterrupt;
-      sigaction(SIGINT, &interrupt, nullptr);
+      cli::OnInterrupt(cli::InterruptSends);
       const std::vector<std::string> named(send_words.begin() + 1, send_words.end());
       const cli::SendOptions options{language, print_server.Name(),
-                                     isatty(STDERR_FILENO) ? &std::cerr : nullptr};
+                                     cli::ErrorIsTerminal() ? &std::cerr : nullptr};
       const ExitStatus status =
           cli::SendFileToQueues(send_words.front(), cli::NamedQueues(named, print_server, language),
                                 options, spooler, output);

@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <filesystem>
 
 #include "cli/failure_recording_spooler.h"
 #include "cli/json_output.h"
@@ -14,6 +13,7 @@
 #include "printer/sdk/file_to_send.h"
 #include "printer/sdk/spooler_label_printer.h"
 #include "settings/message_template.h"
+#include "settings/utf8_path.h"
 #include "transfer/file_send.h"
 #include "transfer/send_progress_text.h"
 
@@ -130,7 +130,7 @@ ExitStatus SendFileToQueues(const std::string& path, const std::vector<std::stri
         FillIn(texts.cannot_send_file,
                {{"file", path}, {"reason", FileReason(*checked.error, checked.reason, texts)}}));
   }
-  const std::string file_name = std::filesystem::path(path).filename().string();
+  const std::string file_name = Utf8FromPath(PathFromUtf8(path).filename());
   std::vector<QueueLine> lines;
   for (const std::string& queue : queues) lines.push_back({queue, QueueResult::NotTried, {}});
 

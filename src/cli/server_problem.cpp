@@ -1,7 +1,6 @@
 #include "cli/server_problem.h"
 
-#include <cups/ipp.h>
-
+#include "printer/system_spooler.h"
 #include "settings/message_template.h"
 
 namespace varnok::cli {
@@ -14,9 +13,7 @@ std::string ServerProblem(const CliTexts& texts, std::string_view action,
     return FillIn(wanted->refused ? texts.password_refused : texts.password_wanted,
                   {{"server", server}, {"user", wanted->user}});
   }
-  // libcups turns an HTTP server's "501 Not Implemented" into this status; a print server
-  // implements every request the program makes.
-  if (failure.status == IPP_STATUS_ERROR_OPERATION_NOT_SUPPORTED) {
+  if (SaysNotAPrintServer(failure)) {
     return FillIn(texts.not_a_print_server, {{"server", server}, {"reason", failure.reason}});
   }
   return FillIn(texts.server_answered,
@@ -25,17 +22,13 @@ std::string ServerProblem(const CliTexts& texts, std::string_view action,
 
 std::string QueueProblem(const CliTexts& texts, std::string_view action, std::string_view queue,
                          const SpoolerFailure& failure, std::string_view server) {
-  if (failure.status == IPP_STATUS_ERROR_NOT_FOUND && !failure.no_answer && !failure.unreachable) {
+  if (SaysQueueIsMissing(failure) && !failure.no_answer && !failure.unreachable) {
     return FillIn(texts.no_such_queue, {{"queue", queue}, {"server", server}});
   }
   return ServerProblem(texts, action, failure, server);
 }
 
-bool IsRefusedForRights(const SpoolerFailure& failure) {
-  return failure.status == IPP_STATUS_ERROR_FORBIDDEN ||
-         failure.status == IPP_STATUS_ERROR_NOT_AUTHORIZED ||
-         failure.status == IPP_STATUS_ERROR_NOT_AUTHENTICATED;
-}
+bool IsRefusedForRights(const SpoolerFailure& failure) { return SaysNotAllowed(failure); }
 
 std::string RightsProblem(const CliTexts& texts, std::string_view action, std::string_view command,
                           const SpoolerFailure& failure, std::string_view server) {

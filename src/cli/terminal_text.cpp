@@ -1,9 +1,8 @@
 #include "cli/terminal_text.h"
 
-#include <wchar.h>
-
 #include <cstdio>
 
+#include "cli/console.h"
 #include "settings/file_text.h"
 #include "settings/utf8.h"
 
@@ -72,8 +71,7 @@ std::size_t DisplayWidth(std::string_view visible_text) {
   std::size_t width = 0;
   for (std::size_t pos = 0; pos < visible_text.size();) {
     const std::size_t size = ini::CharacterSize(visible_text, pos, ini::FileEncoding::Utf8);
-    const int columns = ::wcwidth(static_cast<wchar_t>(CodePoint(visible_text.substr(pos, size))));
-    width += columns > 0 ? static_cast<std::size_t>(columns) : 0;
+    width += static_cast<std::size_t>(CharacterColumns(CodePoint(visible_text.substr(pos, size))));
     pos += size;
   }
   return width;

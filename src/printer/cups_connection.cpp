@@ -1,6 +1,5 @@
 #include "printer/cups_connection.h"
 
-#include <cstring>
 #include <utility>
 
 #include "printer/connection_watchdog.h"
@@ -17,7 +16,6 @@ constexpr auto kAnswerTime = std::chrono::seconds(10);
 // How often libcups asks whether a wait without news may go on; the watchdog ends the wait
 // itself when the step's time is up.
 constexpr double kPollSeconds = 0.5;
-constexpr size_t kMaxQueueNameBytes = 127;
 
 }  // namespace
 
@@ -130,15 +128,6 @@ SchedulerConnection ConnectToScheduler(SpoolerFailure& failure, PrintServerPassw
     return unreachable("it is not running or does not take connections");
   }
   return SchedulerConnection(std::move(http), password);
-}
-
-bool IsCupsQueueName(std::string_view queue) {
-  if (queue.empty() || queue.size() > kMaxQueueNameBytes) return false;
-  for (char c : queue) {
-    auto byte = static_cast<unsigned char>(c);
-    if (byte <= ' ' || byte == 127 || std::strchr("/\\?'\"#", c) != nullptr) return false;
-  }
-  return true;
 }
 
 std::string SchedulerName() {

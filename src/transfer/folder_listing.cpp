@@ -4,6 +4,8 @@
 #include <cctype>
 #include <filesystem>
 
+#include "settings/utf8_path.h"
+
 namespace varnok {
 
 namespace {
@@ -26,8 +28,9 @@ FolderListing ListFolder(const std::string& folder) {
   namespace fs = std::filesystem;
   FolderListing listing;
   std::error_code error;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    std::string name = it->path().filename().string();
+  for (fs::directory_iterator it(PathFromUtf8(folder), error), end; !error && it != end;
+       it.increment(error)) {
+    std::string name = Utf8FromPath(it->path().filename());
     if (name.starts_with('.')) continue;
     std::error_code type_error;  // a broken link is still a file to show
     (it->is_directory(type_error) ? listing.folders : listing.files).push_back(std::move(name));

@@ -37,7 +37,10 @@ TEST_P(FileSizeTest, LargerThanOneMebibyteIsUnreadableAndKept) {
   TempFolder folder;
   const std::string path = folder.File("config.ini");
   WriteBytes(path, kEnglish);
-  std::filesystem::resize_file(path, c.size);  // sparse: zero bytes after the language
+  // Sparse: zero bytes after the language. (Wine's C: drive holds no file of a tebibyte.)
+  std::error_code too_large;
+  std::filesystem::resize_file(path, c.size, too_large);
+  if (too_large) GTEST_SKIP() << "this file system holds no file of " << c.size << " bytes";
 
   EXPECT_EQ(ReadIniString(path, "LANGUAGE", "LG"), c.readable ? "ENGLISH" : "");
   EXPECT_EQ(IniFileReadable(path), c.readable);

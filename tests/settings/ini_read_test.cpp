@@ -1,14 +1,7 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <chrono>
-#include <filesystem>
-#include <future>
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "case_name.h"
 #include "settings/ini_file.h"
@@ -17,7 +10,6 @@
 namespace varnok {
 namespace {
 
-using namespace std::chrono_literals;
 using testing::TempFolder;
 using testing::WriteBytes;
 
@@ -102,27 +94,6 @@ TEST(ReadIniStringMissing, MissingFileReadsEmpty) {
 TEST(ReadIniStringMissing, FolderInsteadOfFileReadsEmpty) {
   TempFolder folder;
   EXPECT_EQ(ReadIniString(folder.path(), "LANGUAGE", "LG"), "");
-}
-
-// Opening a named pipe for reading waits for a writer: the program hung at start-up.
-TEST(ReadIniStringMissing, NamedPipeReadsEmptyAndIsNotWrittenWithoutWaiting) {
-  TempFolder folder;
-  const std::string path = folder.File("config.ini");
-  ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-  auto calls = std::async(std::launch::async, [&path] {
-    return std::pair(ReadIniString(path, "LANGUAGE", "LG"),
-                     WriteIniString(path, "LANGUAGE", "LG", "ENGLISH"));
-  });
-  bool waited = false;
-  while (calls.wait_for(waited ? 100ms : 10s) == std::future_status::timeout) {
-    waited = true;
-    // A writer that comes and goes lets a waiting open go on, so the test ends.
-    const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
-    if (writer >= 0) ::close(writer);
-  }
-  EXPECT_FALSE(waited) << "the settings file functions waited for a writer to the pipe";
-  EXPECT_EQ(calls.get(), std::pair(std::string(), false));
-  EXPECT_TRUE(std::filesystem::is_fifo(path));
 }
 
 // --- The 254-byte limit ---------------------------------------------------------------------

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
-#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -48,42 +45,6 @@ TEST(WriteIniStringFailure, PathIsAFolder) {
   EXPECT_TRUE(std::filesystem::is_directory(path));
   EXPECT_TRUE(std::filesystem::is_empty(path));
   EXPECT_EQ(folder.Entries(), std::set<std::string>{"config.ini"});
-}
-
-TEST(WriteIniStringFailure, DanglingSymbolicLink) {
-  TempFolder folder;
-  const std::string path = folder.File("config.ini");
-  std::filesystem::create_symlink("missing/real.ini", path);
-  EXPECT_FALSE(WriteIniString(path, "LANGUAGE", "LG", "ENGLISH"));
-  EXPECT_EQ(folder.Entries(), std::set<std::string>{"config.ini"});
-}
-
-// In the child of a death test: writes with at most 16 bytes per file and exits 0 when the
-// write reported failure.
-void WriteWithFileSizeLimit(const std::string& path) {
-  std::signal(SIGXFSZ, SIG_IGN);
-  const rlimit limit{16, 16};
-  ::setrlimit(RLIMIT_FSIZE, &limit);
-  std::_Exit(WriteIniString(path, "LANGUAGE", "LG", "ENGLISH") ? 1 : 0);
-}
-
-// A full disk: the file-size limit makes the write of the temporary file fail part-way. Run in
-// a child process, which alone gets the limit.
-TEST(WriteIniStringFailureDeathTest, FullDiskKeepsTheOldFile) {
-  TempFolder folder;
-  const std::string path = folder.File("config.ini");
-  WriteBytes(path, kFile);
-  EXPECT_EXIT(WriteWithFileSizeLimit(path), ::testing::ExitedWithCode(0), "");
-  EXPECT_EQ(ReadBytes(path), kFile);
-  EXPECT_EQ(ReadIniString(path, "LANGUAGE", "LG"), "CHINESE");
-  EXPECT_EQ(folder.Entries(), std::set<std::string>{"config.ini"});
-}
-
-TEST(WriteIniStringFailureDeathTest, FullDiskLeavesNoNewFile) {
-  TempFolder folder;
-  const std::string path = folder.File("config.ini");
-  EXPECT_EXIT(WriteWithFileSizeLimit(path), ::testing::ExitedWithCode(0), "");
-  EXPECT_TRUE(folder.Entries().empty());
 }
 
 // Entries that could not be read back as written are refused, and the file is not touched.

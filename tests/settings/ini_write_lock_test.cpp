@@ -4,16 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cstdlib>
 #include <set>
 #include <string>
 #include <string_view>
-#include <thread>
-#include <vector>
 
 #include "case_name.h"
 #include "operator_user.h"
+#include "saves_at_once.h"
 #include "settings/file_access.h"
 #include "settings/ini_file.h"
 #include "support/temp_folder.h"
@@ -27,54 +25,17 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-constexpr int kWriters = 4;
-constexpr int kKeysEach = 12;
-constexpr std::string_view kHeader = "[S]\r\n";
-constexpr std::string_view kTrailer = "; end\r\n";
+using testing::IsWhole;
+using testing::Key;
+using testing::kHeader;
+using testing::kKeysEach;
+using testing::kTrailer;
+using testing::kWriters;
 
-std::string Key(int writer, int key) {
-  return "W" + std::to_string(writer) + "K" + std::to_string(key);
-}
-
-// Every state a save leaves: the header, whole key lines, the trailer.
-bool IsWhole(std::string_view bytes) {
-  if (!bytes.starts_with(kHeader) || !bytes.ends_with(kTrailer)) return false;
-  bytes = bytes.substr(kHeader.size(), bytes.size() - kHeader.size() - kTrailer.size());
-  while (!bytes.empty()) {
-    const std::size_t end = bytes.find("\r\n");
-    if (end == std::string_view::npos) return false;
-    const std::string_view line = bytes.substr(0, end);
-    if (!line.starts_with('W') || !line.ends_with("=v") || line.find('\0') != line.npos) {
-      return false;
-    }
-    bytes.remove_prefix(end + 2);
-  }
-  return true;
-}
-
-// Several writers store keys of their own in one section while a reader reads the whole file;
-// exits 0 when every save succeeded and every read found a whole file.
+// Exits 0 when every save succeeded and every read found a whole file.
 [[noreturn]] void WriteAtOnce(const std::string& path) {
-  std::atomic<bool> all_saved = true;
-  std::atomic<bool> all_whole = true;
-  std::atomic<int> writing = kWriters;
-  std::vector<std::jthread> threads;
-  for (int writer = 0; writer < kWriters; ++writer) {
-    threads.emplace_back([&, writer] {
-      for (int key = 0; key < kKeysEach; ++key) {
-        if (!WriteIniString(path, "S", Key(writer, key), "v")) all_saved = false;
-      }
-      --writing;
-    });
-  }
-  threads.emplace_back([&] {
-    while (writing > 0) {
-      const ini::FileBytes file = ini::ReadFileBytes(path);
-      if (file.status != ini::ReadStatus::Ok || !IsWhole(file.bytes)) all_whole = false;
-    }
-  });
-  threads.clear();
-  std::_Exit(all_saved && all_whole ? 0 : 1);
+  const testing::SavesAtOnce saves = testing::SaveAtOnce(path);
+  std::_Exit(saves.all_saved && saves.all_whole ? 0 : 1);
 }
 
 struct AtOnceCase {

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
-#include <filesystem>
 #include <set>
 #include <string>
 #include <string_view>
@@ -163,41 +161,6 @@ INSTANTIATE_TEST_SUITE_P(Language, WriteIniStringCreateTest,
                          [](const ::testing::TestParamInfo<const char*>& value) {
                            return std::string(value.param);
                          });
-
-TEST(WriteIniStringFile, NewFileFollowsTheUmask) {
-  TempFolder folder;
-  const std::string path = folder.File("config.ini");
-  const mode_t old_mask = ::umask(022);
-  const bool written = WriteIniString(path, "LANGUAGE", "LG", "CHINESE");
-  ::umask(old_mask);
-  ASSERT_TRUE(written);
-  struct stat status {};
-  ASSERT_EQ(::stat(path.c_str(), &status), 0);
-  EXPECT_EQ(status.st_mode & 0777, 0644U);
-}
-
-TEST(WriteIniStringFile, KeepsPermissionsOfTheOldFile) {
-  TempFolder folder;
-  const std::string path = folder.File("config.ini");
-  WriteBytes(path, "[LANGUAGE]\r\nLG=CHINESE\r\n");
-  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-  ASSERT_TRUE(WriteIniString(path, "LANGUAGE", "LG", "ENGLISH"));
-  struct stat status {};
-  ASSERT_EQ(::stat(path.c_str(), &status), 0);
-  EXPECT_EQ(status.st_mode & 07777, 0640U);
-}
-
-TEST(WriteIniStringFile, WritesThroughASymbolicLink) {
-  TempFolder folder;
-  const std::string target = folder.File("real.ini");
-  const std::string path = folder.File("config.ini");
-  WriteBytes(target, "[LANGUAGE]\r\nLG=CHINESE\r\n");
-  std::filesystem::create_symlink("real.ini", path);
-  ASSERT_TRUE(WriteIniString(path, "LANGUAGE", "LG", "ENGLISH"));
-  EXPECT_TRUE(std::filesystem::is_symlink(path));
-  EXPECT_EQ(ReadBytes(target), "[LANGUAGE]\r\nLG=ENGLISH\r\n");
-  EXPECT_EQ(folder.Entries(), (std::set<std::string>{"config.ini", "real.ini"}));
-}
 
 // --- A GBK file stays GBK ---------------------------------------------------------------------
 

@@ -1,24 +1,36 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <set>
 #include <string>
 #include <string_view>
 
 namespace varnok::testing {
 
+// A path as the program's UTF-8 text, on every system.
+inline std::string Utf8Path(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return {text.begin(), text.end()};
+}
+
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "varnok-test-XXXXXX");
-    if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
-    path_ = pattern;
+    std::random_device seed;
+    std::mt19937 generator(seed());
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      const std::filesystem::path folder =
+          std::filesystem::temp_directory_path() / ("varnok-test-" + std::to_string(generator()));
+      std::error_code error;
+      if (std::filesystem::create_directory(folder, error)) path_ = Utf8Path(folder);
+    }
+    if (path_.empty()) ADD_FAILURE() << "no temporary folder could be made";
   }
   ~TempFolder() {
     std::error_code ignored;

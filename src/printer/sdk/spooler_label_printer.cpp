@@ -1,11 +1,11 @@
 #include "printer/sdk/spooler_label_printer.h"
 
 #include "printer/sdk/file_to_send.h"
+#include "settings/utf8_path.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <utility>
 #include <vector>
 
@@ -84,7 +84,7 @@ void SpoolerLabelPrinter::FailFromSpooler(SdkError error, const SpoolerFailure& 
 
 bool SpoolerLabelPrinter::EnsureJob(std::string_view path) {
   if (job_) return true;
-  const std::string title = std::filesystem::path(path).filename().string();
+  const std::string title = Utf8FromPath(PathFromUtf8(path).filename());
   SpoolerFailure failure;
   job_ = spooler_.CreateRawJob(printer_, title, failure);
   if (!job_) FailFromSpooler(SdkError::JobRefused, failure);

@@ -1,0 +1,80 @@
+#include "printer/windows_print_server.h"
+
+#include <algorithm>
+#include <array>
+
+#include "printer/bounded_worker.h"
+#include "settings/wide_text.h"
+
+namespace varnok {
+namespace {
+
+SpoolerFailure LeftToTheDriverInstaller() {
+  return {0, "not available on Windows: add printers with the maker's driver installer"};
+}
+
+std::string TextOf(const wchar_t* text) { return text != nullptr ? Utf8FromWide(text) : ""; }
+
+struct QueueList {
+  std::optional<std::vector<QueueDetails>> queues;
+  SpoolerFailure failure;
+};
+
+QueueList ReadQueues() {
+  QueueList result;
+  const auto list = windows::ListPrinters<PRINTER_INFO_2W>(2, result.failure);
+  if (!list) return result;
+  result.queues.emplace();
+  for (const PRINTER_INFO_2W& printer : list->printers) {
+    if (printer.pPrinterName == nullptr) continue;
+    QueueDetails details{TextOf(printer.pPrinterName), std::nullopt, TextOf(printer.pPortName),
+                         windows::AcceptsJobs(printer)};
+    if (std::ranges::any_of(*result.queues, [&details](const QueueDetails& known) {
+          return known.name == details.name;
+        })) {
+      continue;
+    }
+    if (printer.pDriverName != nullptr) details.make_and_model = TextOf(printer.pDriverName);
+    result.queues->push_back(std::move(details));
+  }
+  return result;
+}
+
+}  // namespace
+
+// The spooler is this computer's: it is named by the computer's name, which every language
+// reads alike.
+std::string WindowsPrintServer::Name() {
+  std::array<wchar_t, MAX_COMPUTERNAME_LENGTH + 1> name{};
+  DWORD size = name.size();
+  if (!::GetComputerNameW(name.data(), &size)) return "localhost";
+  return Utf8FromWide(std::wstring_view(name.data(), size));
+}
+
+std::optional<std::vector<QueueDetails>> WindowsPrintServer::Queues(SpoolerFailure& failure) {
+  BoundedWorker worker(answer_time_);
+  std::optional<QueueList> list = worker.Run(ReadQueues);
+  if (!list) {
+    failure = windows::NoAnswer();
+    return std::nullopt;
+  }
+  if (!list->queues) failure = list->failure;
+  return std::move(list->queues);
+}
+
+std::optional<std::vector<Device>> WindowsPrintServer::Devices(int, SpoolerFailure& failure) {
+  failure = LeftToTheDriverInstaller();
+  return std::nullopt;
+}
+
+std::optional<std::vector<DriverOffer>> WindowsPrintServer::Drivers(std::string_view,
+                                                                    SpoolerFailure& failure) {
+  failure = LeftToTheDriverInstaller();
+  return std::nullopt;
+}
+
+std::optional<SpoolerFailure> WindowsPrintServer::AddQueue(const NewQueue&) {
+  return LeftToTheDriverInstaller();
+}
+
+}  // namespace varnok

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <chrono>
+
+#include "printer/print_server.h"
+#include "printer/windows_printer.h"
+
+namespace varnok {
+
+// This computer's Windows spooler as a print server. It lists its queues; finding printers and
+// adding queues is the maker's driver installer's work on Windows, so those calls fail with a
+// reason that says so.
+class WindowsPrintServer final : public PrintServer {
+ public:
+  explicit WindowsPrintServer(std::chrono::milliseconds answer_time = windows::kAnswerTime)
+      : answer_time_(answer_time) {}
+
+  std::string Name() override;
+  std::optional<std::vector<QueueDetails>> Queues(SpoolerFailure& failure) override;
+  std::optional<std::vector<Device>> Devices(int timeout_seconds, SpoolerFailure& failure) override;
+  std::optional<std::vector<DriverOffer>> Drivers(std::string_view make,
+                                                  SpoolerFailure& failure) override;
+  std::optional<SpoolerFailure> AddQueue(const NewQueue& queue) override;
+
+ private:
+  std::chrono::milliseconds answer_time_;
+};
+
+}  // namespace varnok

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <windows.h>
+#include <winspool.h>
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "printer/spooler.h"
+
+// What the Windows spooler backends share: an open printer, the spooler's failures, the time
+// a spooler call may take, and the queue list it keeps.
+namespace varnok::windows {
+
+// How long one step (a call of the spooler, one write or completion of a job) may take before
+// the program stops waiting for it, as for the CUPS scheduler.
+inline constexpr std::chrono::milliseconds kAnswerTime = std::chrono::seconds(10);
+
+// A printer opened with OpenPrinterW, closed when the last owner lets it go.
+class Printer {
+ public:
+  // Opens the queue with no defaults; nullptr with the failure when it cannot be opened.
+  static std::shared_ptr<Printer> Open(std::string_view queue, SpoolerFailure& failure);
+  ~Printer();
+  Printer(const Printer&) = delete;
+  Printer& operator=(const Printer&) = delete;
+
+  HANDLE get() const { return handle_; }
+
+ private:
+  explicit Printer(HANDLE handle) : handle_(handle) {}
+  HANDLE handle_;
+};
+
+// The system error code and the system's own explanation of it.
+SpoolerFailure SystemFailure(DWORD code);
+// The same for GetLastError().
+SpoolerFailure LastSystemFailure();
+// A step that did not end within kAnswerTime.
+SpoolerFailure NoAnswer();
+
+// What Windows tells of a queue's state: a paused queue holds its jobs and one being deleted
+// takes none, so neither counts as accepting them.
+bool AcceptsJobs(const PRINTER_INFO_2W& printer);
+
+// The local and connected printers' descriptions at a level (PRINTER_INFO_2W, _4W), in the
+// order Windows gives; the texts they point to lie in the same buffer. Nothing, with the
+// failure, when the list cannot be read.
+template <typename Info>
+struct PrinterList {
+  std::vector<BYTE> buffer;
+  std::span<const Info> printers;
+};
+std::optional<DWORD> EnumeratePrinters(DWORD level, std::vector<BYTE>& buffer,
+                                       SpoolerFailure& failure);
+template <typename Info>
+std::optional<PrinterList<Info>> ListPrinters(DWORD level, SpoolerFailure& failure) {
+  PrinterList<Info> list;
+  const std::optional<DWORD> count = EnumeratePrinters(level, list.buffer, failure);
+  if (!count) return std::nullopt;
+  list.printers = {reinterpret_cast<const Info*>(list.buffer.data()), *count};
+  return list;
+}
+
+}  // namespace varnok::windows

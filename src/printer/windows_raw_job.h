@@ -1,0 +1,50 @@
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <string_view>
+
+#include "printer/bounded_worker.h"
+#include "printer/spooler.h"
+#include "printer/windows_printer.h"
+
+namespace varnok {
+
+// One RAW document on a Windows print queue: started (StartDocPrinterW, StartPagePrinter) when
+// the job is made, written with WritePrinter, ended with EndPagePrinter and EndDocPrinter, or
+// deleted with AbortPrinter. A job finished without a write is a document of zero bytes. Every
+// call on the printer runs on the job's own thread, in order, each step given up after the
+// answer time.
+class WindowsRawJob final : public RawJob {
+ public:
+  // The started job, or nullptr with the failure when the queue cannot be opened or refuses the
+  // document.
+  static std::unique_ptr<RawJob> Start(std::string_view queue, std::string_view title,
+                                       std::chrono::milliseconds answer_time,
+                                       SpoolerFailure& failure);
+  ~WindowsRawJob() override;
+
+  bool Write(std::string_view bytes) override;
+  bool Finish() override;
+  void Cancel() override;
+  const SpoolerFailure& Failure() const override { return failure_; }
+
+ private:
+  enum class State {
+    Writing,   // the document is open
+    Broken,    // a step failed or was given up; only Cancel is left
+    Finished,  // the spooler holds the complete document
+    Cancelled,
+  };
+  struct Document;  // the printer and where its document stands, owned by the job's steps
+
+  WindowsRawJob(std::unique_ptr<BoundedWorker> worker, std::shared_ptr<Document> document);
+  bool Fail(SpoolerFailure failure);
+
+  std::unique_ptr<BoundedWorker> worker_;
+  std::shared_ptr<Document> document_;
+  State state_ = State::Writing;
+  SpoolerFailure failure_;
+};
+
+}  // namespace varnok

@@ -1,0 +1,7 @@
+#include "settings/utf8_path.h"
+
+namespace varnok {
+
+std::FILE* OpenFileForReading(const std::string& path) { return std::fopen(path.c_str(), "rb"); }
+
+}  // namespace varnok

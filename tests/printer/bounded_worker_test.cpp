@@ -1,0 +1,77 @@
+#include "printer/bounded_worker.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace varnok {
+namespace {
+
+using std::chrono_literals::operator""ms;
+using std::chrono_literals::operator""s;
+
+// What the tasks of one test did, in order; shared with tasks that may outlive the test's wait.
+struct Trace {
+  std::mutex mutex;
+  std::vector<std::string> steps;
+  void Add(std::string step) {
+    std::lock_guard lock(mutex);
+    steps.push_back(std::move(step));
+  }
+  std::vector<std::string> Steps() {
+    std::lock_guard lock(mutex);
+    return steps;
+  }
+};
+
+TEST(BoundedWorkerTest, TasksRunInOrderAndGiveTheirResults) {
+  auto trace = std::make_shared<Trace>();
+  BoundedWorker worker(10s);
+  worker.Post([trace] { trace->Add("posted"); });
+  EXPECT_EQ(worker.Run([trace] {
+    trace->Add("run");
+    return 42;
+  }),
+            42);
+  EXPECT_EQ(trace->Steps(), (std::vector<std::string>{"posted", "run"}));
+}
+
+// A task that blocks past the limit is given up on, but still ends, and the tasks after it run
+// only then, in order, also when the worker itself is gone by that time.
+TEST(BoundedWorkerTest, StuckTaskIsGivenUpAndLaterTasksWaitForIt) {
+  auto trace = std::make_shared<Trace>();
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  std::promise<void> all_done;
+  std::future<void> done = all_done.get_future();
+  {
+    BoundedWorker worker(50ms);
+    const std::optional<int> stuck = worker.Run([trace, released] {
+      released.wait();
+      trace->Add("stuck task ends");
+      return 1;
+    });
+    EXPECT_FALSE(stuck.has_value());
+    const std::optional<int> next = worker.Run([trace] {
+      trace->Add("next task");
+      return 2;
+    });
+    EXPECT_FALSE(next.has_value());  // it waits behind the stuck one
+    worker.Post([trace, done = std::make_shared<std::promise<void>>(std::move(all_done))] {
+      trace->Add("clean-up");
+      done->set_value();
+    });
+  }
+  EXPECT_TRUE(trace->Steps().empty());
+  release.set_value();
+  ASSERT_EQ(done.wait_for(10s), std::future_status::ready);
+  EXPECT_EQ(trace->Steps(), (std::vector<std::string>{"stuck task ends", "next task", "clean-up"}));
+}
+
+}  // namespace
+}  // namespace varnok

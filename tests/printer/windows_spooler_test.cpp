@@ -1,0 +1,97 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "printer/system_spooler.h"
+#include "printer/windows_spooler.h"
+
+// What the Windows spooler says about queues it does not have, and what the print server
+// leaves to the maker's driver installer. Queues that exist are tested through wine's spooler
+// and a private CUPS scheduler (wine_spooler_test on Linux).
+namespace varnok {
+namespace {
+
+struct MissingQueueCase {
+  const char* name;
+  std::function<SpoolerFailure(Spooler&, const std::string&)> ask;
+};
+
+void PrintTo(const MissingQueueCase& c, std::ostream* out) { *out << c.name; }
+
+class MissingQueueTest : public ::testing::TestWithParam<MissingQueueCase> {};
+
+// Every operation on a queue that is not installed fails with the spooler's own code, also for
+// a name in Chinese, which must reach the spooler whole.
+TEST_P(MissingQueueTest, FailsWithTheSpoolersCode) {
+  const std::unique_ptr<Spooler> spooler = MakeSystemSpooler();
+  for (const std::string queue : {"VARNOK_NOT_INSTALLED", "VARNOK_标签_未安装"}) {
+    const SpoolerFailure failure = GetParam().ask(*spooler, queue);
+    EXPECT_EQ(failure.status, ERROR_INVALID_PRINTER_NAME) << queue;
+    EXPECT_FALSE(failure.reason.empty()) << queue;
+    EXPECT_FALSE(failure.no_answer) << queue;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Operations, MissingQueueTest,
+    ::testing::Values(MissingQueueCase{"OpenQueue",
+                                       [](Spooler& spooler, const std::string& queue) {
+                                         return spooler.OpenQueue(queue).value_or(SpoolerFailure{});
+                                       }},
+                      MissingQueueCase{"DescribeQueue",
+                                       [](Spooler& spooler, const std::string& queue) {
+                                         const QueueDescription description =
+                                             spooler.DescribeQueue(queue);
+                                         EXPECT_EQ(description.outcome,
+                                                   DescribeOutcome::CannotOpen);
+                                         return description.failure;
+                                       }},
+                      MissingQueueCase{"CreateRawJob",
+                                       [](Spooler& spooler, const std::string& queue) {
+                                         SpoolerFailure failure;
+                                         EXPECT_EQ(spooler.CreateRawJob(queue, "Label", failure),
+                                                   nullptr);
+                                         return failure;
+                                       }}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+// A spooler that takes longer than the limit (here none at all) is reported as not answering,
+// whatever it says later.
+TEST(WindowsSpoolerTest, StepsPastTheLimitAreReportedAsNoAnswer) {
+  WindowsSpooler spooler(std::chrono::milliseconds(0));
+  const std::string queue = "VARNOK_NOT_INSTALLED";
+  EXPECT_TRUE(spooler.QueueNames().empty());
+  EXPECT_TRUE(spooler.OpenQueue(queue).value_or(SpoolerFailure{}).no_answer);
+  const QueueDescription description = spooler.DescribeQueue(queue);
+  EXPECT_EQ(description.outcome, DescribeOutcome::SizeQueryFailed);
+  EXPECT_TRUE(description.failure.no_answer);
+  SpoolerFailure failure;
+  EXPECT_EQ(spooler.CreateRawJob(queue, "Label", failure), nullptr);
+  EXPECT_TRUE(failure.no_answer);
+}
+
+TEST(WindowsPrintServerTest, FindingAndAddingPrintersIsLeftToTheDriverInstaller) {
+  const std::unique_ptr<PrintServer> server = MakeSystemPrintServer();
+  SpoolerFailure devices;
+  SpoolerFailure drivers;
+  EXPECT_FALSE(server->Devices(5, devices));
+  EXPECT_FALSE(server->Drivers("VARNOK", drivers));
+  const std::optional<SpoolerFailure> added =
+      server->AddQueue({"VARNOK_NEW", "socket://127.0.0.1:9100", "varnok.ppd", ""});
+  ASSERT_TRUE(added.has_value());
+  for (const SpoolerFailure& failure : {devices, drivers, *added}) {
+    EXPECT_EQ(failure.reason,
+              "not available on Windows: add printers with the maker's driver installer");
+  }
+  // Named as Windows names the computer to every program.
+  ASSERT_NE(std::getenv("COMPUTERNAME"), nullptr);
+  EXPECT_EQ(server->Name(), std::getenv("COMPUTERNAME"));
+}
+
+}  // namespace
+}  // namespace varnok
