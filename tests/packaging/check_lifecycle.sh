@@ -64,7 +64,8 @@ CONTROL
   unshare --mount --propagation private bash -c '
     set -e
     work=$1
-    mount -t overlay overlay -o "lowerdir=/,upperdir=$work/upper,workdir=$work/overlay" "$work/root"
+    mount -t overlay overlay -o "lowerdir=/,upperdir=$work/upper,workdir=$work/overlay" \
+      "$work/root" || exit 77
     mount --bind /proc "$work/root/proc"
     mount --rbind /dev "$work/root/dev"
     mkdir -p "$work/root$work"
@@ -73,7 +74,7 @@ CONTROL
     exec chroot "$work/root" /bin/bash "$work/lifecycle.sh" --inside "$@"
   ' lifecycle "$work" "$work" "$packages" "$program_dir" "$config_dir" "$old_data_dir"
   status=$?
-  [ "$status" -ne 32 ] || skip "no overlay of / could be mounted here (a container without the right to mount?)"
+  [ "$status" -ne 77 ] || skip "no overlay of / could be mounted here (no overlayfs, or no right to mount)"
   exit "$status"
 fi
 
@@ -185,6 +186,7 @@ apt_get remove "${names[@]}"
 [ ! -e "$program_dir" ] || fail "$program_dir is left after removal"
 for folder in /opt /etc/opt /var/opt; do [ -d "$folder" ] || fail "$folder was removed"; done
 cmp -s "$work/operator.ini" "$config" || fail "config.ini did not survive the removal unchanged"
+[ "$(stat -c '%U %G %a' "$config")" = "root lpadmin 664" ] || fail "config.ini lost its owner or mode"
 
 begin "purge"
 apt_get purge "${names[@]}"
