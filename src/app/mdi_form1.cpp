@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <utility>
@@ -13,6 +14,7 @@
 #include "app/menu_captions.h"
 #include "app/program_icon.h"
 #include "config/window/config_form.h"
+#include "qt/qt_password_prompt.h"
 #include "qt/qt_text.h"
 #include "qt/twips.h"
 #include "settings/ini_file.h"
@@ -43,11 +45,16 @@ QMenu* AddMenu(QWidget* parent, const char* name) {
 
 }  // namespace
 
-MDIForm1::MDIForm1(Spooler& spooler, std::string config_path, QWidget* parent)
-    : MDIForm1(spooler, message_boxes_, std::move(config_path), parent) {}
+MDIForm1::MDIForm1(Spooler& spooler, std::string config_path, QtPasswordPrompt* password_dialog,
+                   QWidget* parent)
+    : MDIForm1(spooler, message_boxes_, std::move(config_path), parent, password_dialog) {}
 
 MDIForm1::MDIForm1(Spooler& spooler, UserMessages& messages, std::string config_path,
                    QWidget* parent)
+    : MDIForm1(spooler, messages, std::move(config_path), parent, nullptr) {}
+
+MDIForm1::MDIForm1(Spooler& spooler, UserMessages& messages, std::string config_path,
+                   QWidget* parent, QtPasswordPrompt* password_dialog)
     : QMainWindow(parent),
       spooler_(spooler),
       config_path_(std::move(config_path)),
@@ -59,6 +66,10 @@ MDIForm1::MDIForm1(Spooler& spooler, UserMessages& messages, std::string config_
   setWindowIcon(ProgramIcon());
   area_->setObjectName("WorkArea");
   setCentralWidget(area_);
+  // Before the configuration window opens: listing the queues may already need a password.
+  if (password_dialog != nullptr) {
+    password_dialog->ShowOver(this, [this] { return DialogLanguage(); });
+  }
   BuildMenus();
   MDIForm_Load();
   SizeWorkArea();  // once the menus have their captions
@@ -137,16 +148,18 @@ void MDIForm1::About_Click() {
   ShowChildWindow(*area_, kAboutWindow, [this] { return new AboutForm(config_path_); });
 }
 
-// The window that opens follows the value read back from the file, not the command chosen:
-// after a failed write (a user who may not write the file) it is the old language's window,
-// and nothing else is said.
+// The menus, their check marks and the window that opens follow the value read back from the
+// file, not the command chosen, so what the user sees is what is stored: after a failed write (a
+// user who may not write the file) they stay in the old language, and nothing else is said.
 void MDIForm1::SwitchLanguage(Language language) {
-  CheckLanguage(language);
   WriteIniString(config_path_, kLanguageSection, kLanguageKey, StoredValue(language));
-  SetMenuCaptions(MenuCaptionsFor(language));
-  sendfile_cn_->setText(QtText(MenuCaptionsFor(language).sendfile_after_switching));
+  const std::string stored = StoredLanguageValue();
+  const Language captions = CaptionLanguage(stored);
+  CheckLanguage(captions);
+  SetMenuCaptions(MenuCaptionsFor(captions));
+  sendfile_cn_->setText(QtText(MenuCaptionsFor(captions).sendfile_after_switching));
 
-  const Language window = WindowLanguage(StoredLanguageValue());
+  const Language window = WindowLanguage(stored);
   const Language other = window == Language::Chinese ? Language::English : Language::Chinese;
   CloseChildWindow(*area_, ConfigForm::ObjectName(other));
   ShowConfigWindow(window);
@@ -169,6 +182,14 @@ void MDIForm1::SetMenuCaptions(const MenuCaptions& captions) {
 void MDIForm1::CheckLanguage(Language language) {
   chinese_->setChecked(language == Language::Chinese);
   english_->setChecked(language == Language::English);
+}
+
+Language MDIForm1::DialogLanguage() const {
+  const QMdiSubWindow* active = area_->activeSubWindow();
+  if (active != nullptr && active == FindChildWindow(*area_, kSendFileWindow)) {
+    return Language::English;
+  }
+  return WindowLanguage(StoredLanguageValue());
 }
 
 std::string MDIForm1::StoredLanguageValue() const {

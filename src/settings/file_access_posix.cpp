@@ -3,39 +3,20 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <random>
 
+#include "settings/descriptor_posix.h"
 #include "settings/file_access.h"
+#include "settings/file_location_posix.h"
+#include "settings/file_lock_posix.h"
 
 namespace varnok::ini {
 
 namespace {
 
-// Closes a file descriptor when it goes out of scope.
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-
-  int get() const { return fd_; }
-  bool ok() const { return fd_ >= 0; }
-  // Closes now and reports whether the close succeeded (a late write error shows here).
-  bool Close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
-
+// Reads the rest of the file; false when that fails or it holds more than a settings file may.
 bool ReadAll(int fd, std::string& bytes) {
   char buffer[8192];
   while (true) {
@@ -46,6 +27,7 @@ bool ReadAll(int fd, std::string& bytes) {
     }
     if (got == 0) return true;
     bytes.append(buffer, static_cast<std::size_t>(got));
+    if (bytes.size() > kMaxFileBytes) return false;
   }
 }
 
@@ -61,47 +43,34 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// The file a write must replace: path itself, or the target of a symbolic link.
-bool ResolveTarget(const std::string& path, std::string& target) {
-  struct stat link_status {};
-  if (::lstat(path.c_str(), &link_status) != 0 || !S_ISLNK(link_status.st_mode)) {
-    target = path;
-    return true;
-  }
-  char resolved[PATH_MAX];
-  if (::realpath(path.c_str(), resolved) == nullptr) return false;
-  target = resolved;
-  return true;
-}
-
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// Creates a new, empty temporary file beside target; its path goes to temporary.
-int CreateTemporaryFile(const std::string& target, std::string& temporary) {
+// Creates a new, empty temporary file beside the file; its name goes to temporary.
+Descriptor CreateTemporaryFile(const FileLocation& at, std::string& temporary) {
   std::random_device seed;
   std::mt19937 generator(seed());
-  const std::string prefix = FolderOf(target) + "/." + NameOf(target) + ".tmp-";
   for (int attempt = 0; attempt < 16; ++attempt) {
-    temporary = prefix + std::to_string(generator() % 100000000U);
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
+    temporary = "." + at.name + ".tmp-" + std::to_string(generator() % 100000000U);
+    Descriptor fd(::openat(at.folder.get(), temporary.c_str(),
+                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+    if (fd.ok() || errno != EEXIST) return fd;
   }
-  return -1;
+  return Descriptor();
 }
 
-void SyncFolder(const std::string& folder) {
-  Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+void SyncFolder(int folder) {
+  Descriptor fd(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (fd.ok()) ::fsync(fd.get());
+}
+
+// Best effort, as a file system without owners or modes keeps its own: the owner where allowed
+// (root), otherwise at least the group (for a member of it), so the group can still write; the
+// mode last, as a change of owner may clear it.
+void KeepOwnerAndMode(int fd, const struct stat& old) {
+  if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+      [[maybe_unused]] const int ignored = ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    }
+  }
+  [[maybe_unused]] const int ignored_mode = ::fchmod(fd, old.st_mode & 07777);
 }
 
 enum class Replacement { Done, RefusedByFolder, Failed };
@@ -112,34 +81,25 @@ Replacement FailureFrom(int error) {
   return error == EACCES || error == EPERM ? Replacement::RefusedByFolder : Replacement::Failed;
 }
 
-// Writes a temporary file beside target, flushes it and renames it over target. old_status is
-// that of the existing target, or nothing when there is none.
-Replacement ReplaceAtomically(const std::string& target, const struct stat* old_status,
+// Writes a temporary file beside the file, flushes it and renames it over the file.
+Replacement ReplaceAtomically(const FileLocation& at, const struct stat& old,
                               std::string_view bytes) {
   std::string temporary;
-  Descriptor fd(CreateTemporaryFile(target, temporary));
+  Descriptor fd = CreateTemporaryFile(at, temporary);
   if (!fd.ok()) return FailureFrom(errno);
-
-  if (old_status != nullptr) {
-    // Best effort: a file system without owners or modes keeps its own.
-    if (old_status->st_uid != ::geteuid() || old_status->st_gid != ::getegid()) {
-      [[maybe_unused]] const int ignored =
-          ::fchown(fd.get(), old_status->st_uid, old_status->st_gid);
-    }
-    [[maybe_unused]] const int ignored_mode = ::fchmod(fd.get(), old_status->st_mode & 07777);
-  }
-
+  KeepOwnerAndMode(fd.get(), old);
+  const int folder = at.folder.get();
   if (!(WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && fd.Close())) {
-    ::unlink(temporary.c_str());
+    ::unlinkat(folder, temporary.c_str(), 0);
     return Replacement::Failed;
   }
-  if (::rename(temporary.c_str(), target.c_str()) != 0) {
+  if (::renameat(folder, temporary.c_str(), folder, at.name.c_str()) != 0) {
     const int error = errno;
-    ::unlink(temporary.c_str());
+    ::unlinkat(folder, temporary.c_str(), 0);
     return FailureFrom(error);
   }
   // The new name is in place; making the folder entry durable is best effort.
-  SyncFolder(FolderOf(target));
+  SyncFolder(folder);
   return Replacement::Done;
 }
 
@@ -156,18 +116,70 @@ bool Overwrite(int fd, std::string_view bytes) {
 
 // Writes the new bytes over the old ones in the file itself, which keeps its owner and mode.
 // A write that fails part-way puts the old bytes back.
-bool WriteInPlace(const std::string& target, std::string_view bytes) {
-  Descriptor fd(::open(target.c_str(), O_RDWR | O_CLOEXEC));
-  if (!fd.ok()) return false;
-  struct stat status {};
-  std::string old_bytes;
-  if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
-      !ReadAll(fd.get(), old_bytes)) {
-    return false;
-  }
-  if (Overwrite(fd.get(), bytes)) return true;
-  Overwrite(fd.get(), old_bytes);
+bool WriteInPlace(int fd, std::string_view old_bytes, std::string_view bytes) {
+  if (Overwrite(fd, bytes)) return true;
+  Overwrite(fd, old_bytes);
   return false;
+}
+
+// Whether the name still leads to this file (not to a file that replaced it).
+bool StillNamed(const FileLocation& at, const struct stat& file) {
+  struct stat named {};
+  return ::fstatat(at.folder.get(), at.name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+         named.st_dev == file.st_dev && named.st_ino == file.st_ino;
+}
+
+// A file of the user's or root's, with no second name that someone sharing the folder made.
+bool Expected(const struct stat& file) {
+  return (file.st_uid == ::geteuid() || file.st_uid == 0) && file.st_nlink == 1;
+}
+
+// The file to be changed, open and locked for writing.
+struct OpenedFile {
+  enum class Outcome { Ok, Retry, Failed } outcome = Outcome::Failed;
+  Descriptor fd;
+  struct stat status {};
+  bool writable = false;  // open for writing, so that it can be written in place
+  bool created = false;   // created empty just now, as there was none
+};
+
+// Opens the named file without following a link (a missing one is created empty, so that there
+// is something to lock) and locks it, waiting until the deadline at most. Retry when another save
+// replaced or created the file meanwhile: the name must lead to the file locked.
+OpenedFile OpenForChange(const FileLocation& at, std::chrono::steady_clock::time_point deadline) {
+  constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+  const int folder = at.folder.get();
+  const char* name = at.name.c_str();
+  OpenedFile file;
+  file.fd = Descriptor(::openat(folder, name, O_RDWR | kFlags));
+  file.writable = file.fd.ok();
+  // Without write permission, a folder that allows it may still take a replacement.
+  if (!file.fd.ok() && errno == EACCES) file.fd = Descriptor(::openat(folder, name, kFlags));
+  if (!file.fd.ok() && errno == ENOENT) {
+    file.fd = Descriptor(::openat(folder, name, O_RDWR | O_CREAT | O_EXCL | kFlags, 0666));
+    file.writable = file.created = file.fd.ok();
+    if (!file.fd.ok() && errno == EEXIST) file.outcome = OpenedFile::Outcome::Retry;
+  }
+  if (!file.fd.ok() || ::fstat(file.fd.get(), &file.status) != 0 || !S_ISREG(file.status.st_mode) ||
+      (at.shared_folder && !Expected(file.status)) ||
+      !LockFile(file.fd.get(), LockKind::Writing, deadline) ||
+      ::fstat(file.fd.get(), &file.status) != 0) {
+    return file;
+  }
+  file.outcome = StillNamed(at, file.status) ? OpenedFile::Outcome::Ok : OpenedFile::Outcome::Retry;
+  return file;
+}
+
+// Reads the locked file, edits its bytes and writes them: by replacement where the folder
+// allows, in place otherwise.
+bool Change(const FileLocation& at, const OpenedFile& file, const FileEdit& edit) {
+  std::string current;
+  if (!ReadAll(file.fd.get(), current)) return false;
+  const std::optional<std::string> bytes = edit(current);
+  if (!bytes || bytes->size() > kMaxFileBytes) return false;
+  const Replacement replacement = ReplaceAtomically(at, file.status, *bytes);
+  if (replacement != Replacement::RefusedByFolder) return replacement == Replacement::Done;
+  return file.writable && WriteInPlace(file.fd.get(), current, *bytes);
 }
 
 }  // namespace
@@ -182,7 +194,11 @@ FileBytes ReadFileBytes(const std::string& path) {
   }
   // Only an ordinary file is read: a pipe may never end, nor a device such as /dev/zero.
   struct stat status {};
-  if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)) return result;
+  if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+      static_cast<std::uintmax_t>(status.st_size) > kMaxFileBytes ||
+      !LockFile(fd.get(), LockKind::Reading, std::chrono::steady_clock::now() + kLockWait)) {
+    return result;
+  }
   result.bytes.reserve(static_cast<std::size_t>(status.st_size));
   if (!ReadAll(fd.get(), result.bytes)) {
     result.bytes.clear();
@@ -192,21 +208,24 @@ FileBytes ReadFileBytes(const std::string& path) {
   return result;
 }
 
-bool WriteFileBytes(const std::string& path, std::string_view bytes) {
-  std::string target;
-  if (!ResolveTarget(path, target)) return false;
-
-  struct stat old_status {};
-  const bool old_exists = ::stat(target.c_str(), &old_status) == 0;
-  if (old_exists && !S_ISREG(old_status.st_mode)) return false;
-  if (!old_exists && errno != ENOENT) return false;
-
-  const Replacement replacement =
-      ReplaceAtomically(target, old_exists ? &old_status : nullptr, bytes);
-  if (replacement == Replacement::RefusedByFolder && old_exists) {
-    return WriteInPlace(target, bytes);
+bool ChangeFileBytes(const std::string& path, const FileEdit& edit) {
+  const std::optional<FileLocation> at = LocateFile(path);
+  if (!at) return false;
+  // Other saves may replace the file again and again while this one waits for it; the wait as a
+  // whole has an end.
+  const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+  while (std::chrono::steady_clock::now() < deadline) {
+    const OpenedFile file = OpenForChange(*at, deadline);
+    if (file.outcome == OpenedFile::Outcome::Retry) continue;
+    if (file.outcome == OpenedFile::Outcome::Failed) return false;
+    const bool changed = Change(*at, file, edit);
+    // A file created for a change that failed goes again, unless another save replaced it.
+    if (!changed && file.created && StillNamed(*at, file.status)) {
+      ::unlinkat(at->folder.get(), at->name.c_str(), 0);
+    }
+    return changed;
   }
-  return replacement == Replacement::Done;
+  return false;
 }
 
 }  // namespace varnok::ini

@@ -53,36 +53,18 @@ bool ReadsBackWithin(std::string_view bytes, std::string_view section, std::stri
   return found && found->begin >= written.begin && found->end <= written.end;
 }
 
-}  // namespace
-
-std::string ReadIniString(const std::string& path, std::string_view section, std::string_view key) {
-  const ini::FileBytes file = ini::ReadFileBytes(path);
-  if (file.status != ini::ReadStatus::Ok) return {};
-  const std::string_view bytes = file.bytes;
-  const std::optional<ini::Span> span = ValueAsRead(bytes, section, key);
-  if (!span) return {};
-
-  const ini::FileEncoding encoding = ini::DetectEncoding(bytes);
-  const std::string_view value = WithoutQuotes(bytes.substr(span->begin, span->size()));
-  return ini::DecodeText(ini::CutText(value, kMaxValueBytes, encoding), encoding);
-}
-
-bool WriteIniString(const std::string& path, std::string_view section, std::string_view key,
-                    std::string_view value) {
-  section = ini::TrimName(section);
-  key = ini::TrimName(key);
-  if (!CanBeWritten(section, key, value)) return false;
-
-  const ini::FileBytes file = ini::ReadFileBytes(path);
-  if (file.status == ini::ReadStatus::Failed) return false;
-  std::string bytes = file.bytes;
+// The file's bytes with the value written under key in section, or nothing when that cannot be
+// done so that it reads back.
+std::optional<std::string> WithValue(std::string_view file_bytes, std::string_view section,
+                                     std::string_view key, std::string_view value) {
+  std::string bytes(file_bytes);
 
   // New text is written in the file's own encoding, so the file stays in one encoding.
   const ini::FileEncoding encoding = ini::DetectEncoding(bytes);
   const auto section_bytes = ini::EncodeText(section, encoding);
   const auto key_bytes = ini::EncodeText(key, encoding);
   const auto value_bytes = ini::EncodeText(value, encoding);
-  if (!section_bytes || !key_bytes || !value_bytes) return false;
+  if (!section_bytes || !key_bytes || !value_bytes) return std::nullopt;
 
   const ini::EntryLocation location = ini::FindEntry(bytes, encoding, section, key);
   ini::Span written;  // where the new value lands
@@ -110,8 +92,35 @@ bool WriteIniString(const std::string& path, std::string_view section, std::stri
     written = {bytes.size(), bytes.size() + value_bytes->size()};
     bytes += *value_bytes + std::string(kLineEnd);
   }
-  if (!ReadsBackWithin(bytes, section, key, written)) return false;
-  return ini::WriteFileBytes(path, bytes);
+  if (!ReadsBackWithin(bytes, section, key, written)) return std::nullopt;
+  return bytes;
+}
+
+}  // namespace
+
+std::string ReadIniString(const std::string& path, std::string_view section, std::string_view key) {
+  const ini::FileBytes file = ini::ReadFileBytes(path);
+  if (file.status != ini::ReadStatus::Ok) return {};
+  const std::string_view bytes = file.bytes;
+  const std::optional<ini::Span> span = ValueAsRead(bytes, section, key);
+  if (!span) return {};
+
+  const ini::FileEncoding encoding = ini::DetectEncoding(bytes);
+  const std::string_view value = WithoutQuotes(bytes.substr(span->begin, span->size()));
+  return ini::DecodeText(ini::CutText(value, kMaxValueBytes, encoding), encoding);
+}
+
+bool IniFileReadable(const std::string& path) {
+  return ini::ReadFileBytes(path).status == ini::ReadStatus::Ok;
+}
+
+bool WriteIniString(const std::string& path, std::string_view section, std::string_view key,
+                    std::string_view value) {
+  section = ini::TrimName(section);
+  key = ini::TrimName(key);
+  if (!CanBeWritten(section, key, value)) return false;
+  return ini::ChangeFileBytes(
+      path, [&](std::string_view bytes) { return WithValue(bytes, section, key, value); });
 }
 
 }  // namespace varnok

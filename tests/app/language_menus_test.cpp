@@ -1,9 +1,12 @@
 // The interface language at start-up and through the two language commands: menu captions,
 // check marks, the stored value and the configuration window; and the menu tree.
 #include <QMenuBar>
+#include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "menu_captions_fixture.h"
+#include "support/ordinary_file_system_user.h"
 
 namespace varnok::testing {
 namespace {
@@ -46,22 +49,32 @@ struct CommandCase {
   Language menus;
   const char* sendfile_caption;
   const char* window;
+  bool may_not_write = false;  // the user may read config.ini but not write it
   friend void PrintTo(const CommandCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class LanguageCommandTest : public MenuCaptionsTest,
                             public ::testing::WithParamInterface<CommandCase> {};
 
-// The window that opens follows the value read back, which is the one just stored.
+// The menus, check marks and window follow the value read back: the one just stored, or the old
+// one where the user may not write the file.
 TEST_P(LanguageCommandTest, StoresTheValueRelabelsAndExchangesTheConfigurationWindow) {
   const CommandCase& c = GetParam();
   StoreLanguage(c.stored);
+  if (c.may_not_write) {
+    std::filesystem::permissions(folder_.path().toStdString(), std::filesystem::perms(0755));
+    std::filesystem::permissions(config_path_, std::filesystem::perms(0644));
+  }
   Start();
   if (c.close_configuration_window_first) {
     WorkArea().closeAllSubWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
-  Choose(c.command);
+  {
+    std::optional<OrdinaryFileSystemUser> user;
+    if (c.may_not_write) user.emplace();
+    Choose(c.command);
+  }
   ExpectMenusIn(c.menus, c.sendfile_caption);
   EXPECT_EQ(StoredLanguage(), c.menus == Language::Chinese ? "CHINESE" : "ENGLISH");
   EXPECT_EQ(OpenWindows(), QStringList{c.window});
@@ -81,7 +94,11 @@ INSTANTIATE_TEST_SUITE_P(
                       CommandCase{"ChineseFromNoFile", std::nullopt, false, "Chinese",
                                   Language::Chinese, "发送文件到打印机", "Form2"},
                       CommandCase{"EnglishFromNoFile", std::nullopt, false, "English",
-                                  Language::English, "Send a File to Printer ", "Form3_en"}),
+                                  Language::English, "Send a File to Printer ", "Form3_en"},
+                      CommandCase{"EnglishNotStored", "CHINESE", false, "English",
+                                  Language::Chinese, "发送文件到打印机", "Form2", true},
+                      CommandCase{"ChineseNotStored", "ENGLISH", false, "Chinese",
+                                  Language::English, "Send a File to Printer ", "Form3_en", true}),
     ::testing::PrintToStringParamName());
 
 std::vector<std::string> Names(const QList<QAction*>& actions) {

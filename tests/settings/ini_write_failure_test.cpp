@@ -79,6 +79,13 @@ TEST(WriteIniStringFailureDeathTest, FullDiskKeepsTheOldFile) {
   EXPECT_EQ(folder.Entries(), std::set<std::string>{"config.ini"});
 }
 
+TEST(WriteIniStringFailureDeathTest, FullDiskLeavesNoNewFile) {
+  TempFolder folder;
+  const std::string path = folder.File("config.ini");
+  EXPECT_EXIT(WriteWithFileSizeLimit(path), ::testing::ExitedWithCode(0), "");
+  EXPECT_TRUE(folder.Entries().empty());
+}
+
 // Entries that could not be read back as written are refused, and the file is not touched.
 struct RefusedCase {
   const char* name;

@@ -1,6 +1,4 @@
-#include <grp.h>
 #include <gtest/gtest.h>
-#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,14 +10,15 @@
 #include <string_view>
 
 #include "case_name.h"
+#include "operator_user.h"
 #include "settings/ini_file.h"
 #include "support/temp_folder.h"
 
-// A config.ini shared through its group in a folder the user may not change: the writer runs as
-// "nobody" in a child process, as root would be allowed everything.
+// A config.ini of root's shared through its group: the operator, a member of the group, saves it.
 namespace varnok {
 namespace {
 
+using testing::kOperatorsGroup;
 using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
@@ -30,19 +29,18 @@ constexpr std::string_view kAfter = "[LANGUAGE]\r\nLG=ENGLISH\r\n; shared by the
 
 struct SharedFileCase {
   const char* name;
-  mode_t folder_mode;
+  mode_t folder_mode;      // the folder is root's and the operators' group's
   rlim_t file_size_limit;  // a small limit stands for a full disk
   bool written;
+  bool replaced;  // a new file of the operator's, rather than root's file written in place
 };
 
 void PrintTo(const SharedFileCase& c, std::ostream* os) { *os << c.name; }
 
-// In the child of a death test: becomes the user, writes, and exits 0 when the write succeeded.
+// In the child of a death test: becomes the operator, writes, and exits 0 when the write
+// succeeded.
 void WriteAs(const passwd& user, const std::string& path, rlim_t file_size_limit) {
-  const gid_t group = user.pw_gid;
-  if (::setgroups(1, &group) != 0 || ::setgid(group) != 0 || ::setuid(user.pw_uid) != 0) {
-    std::_Exit(2);
-  }
+  testing::BecomeOperator(user);
   std::signal(SIGXFSZ, SIG_IGN);
   const rlimit limit{file_size_limit, file_size_limit};
   ::setrlimit(RLIMIT_FSIZE, &limit);
@@ -51,34 +49,37 @@ void WriteAs(const passwd& user, const std::string& path, rlim_t file_size_limit
 
 class SharedFileTest : public ::testing::TestWithParam<SharedFileCase> {};
 
-TEST_P(SharedFileTest, SavedWhereTheFileIsWritable) {
+TEST_P(SharedFileTest, SavedWhereTheFileIsWritableKeepingGroupAndMode) {
   const SharedFileCase& c = GetParam();
-  const passwd* nobody = ::getpwnam("nobody");
-  if (::geteuid() != 0 || nobody == nullptr) GTEST_SKIP() << "needs root and a user nobody";
+  const passwd* user = testing::Operator();
+  if (user == nullptr) GTEST_SKIP() << "needs root and a user nobody";
   TempFolder folder;
   const std::string path = folder.File("config.ini");
   WriteBytes(path, kBefore);
-  ASSERT_EQ(::chown(path.c_str(), 0, nobody->pw_gid), 0);
+  ASSERT_EQ(::chown(path.c_str(), 0, kOperatorsGroup), 0);
   ASSERT_EQ(::chmod(path.c_str(), 0664), 0);
+  ASSERT_EQ(::chown(folder.path().c_str(), 0, kOperatorsGroup), 0);
   ASSERT_EQ(::chmod(folder.path().c_str(), c.folder_mode), 0);
 
-  EXPECT_EXIT(WriteAs(*nobody, path, c.file_size_limit),
-              ::testing::ExitedWithCode(c.written ? 0 : 1), "");
+  EXPECT_EXIT(WriteAs(*user, path, c.file_size_limit), ::testing::ExitedWithCode(c.written ? 0 : 1),
+              "");
   EXPECT_EQ(ReadBytes(path), c.written ? kAfter : kBefore);
   struct stat status {};
   ASSERT_EQ(::stat(path.c_str(), &status), 0);
-  EXPECT_EQ(status.st_uid, 0U);
-  EXPECT_EQ(status.st_gid, nobody->pw_gid);
+  EXPECT_EQ(status.st_uid, c.replaced ? user->pw_uid : 0U);
+  EXPECT_EQ(status.st_gid, kOperatorsGroup);
   EXPECT_EQ(status.st_mode & 07777, 0664U);
   EXPECT_EQ(folder.Entries(), std::set<std::string>{"config.ini"});  // no temporary file left
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Folder, SharedFileTest,
-    ::testing::Values(SharedFileCase{"NotWritable", 0755, RLIM_INFINITY, true},
+    ::testing::Values(SharedFileCase{"NotWritable", 0755, RLIM_INFINITY, true, false},
                       // Anyone may add files, but only root may replace root's file.
-                      SharedFileCase{"Sticky", 01777, RLIM_INFINITY, true},
-                      SharedFileCase{"NotWritableFullDisk", 0755, 16, false}),
+                      SharedFileCase{"Sticky", 01777, RLIM_INFINITY, true, false},
+                      SharedFileCase{"NotWritableFullDisk", 0755, 16, false, false},
+                      // The operator may replace the file but not give it to root.
+                      SharedFileCase{"GroupWritable", 0775, RLIM_INFINITY, true, true}),
     varnok::testing::CaseName());
 
 }  // namespace

@@ -34,9 +34,12 @@ class TempFolder {
   std::string Write(std::string_view name, std::string_view bytes) const;
 
   // Names of everything in the folder (temporary files of a write included).
-  std::set<std::string> Entries() const {
+  std::set<std::string> Entries() const { return EntriesOf(path_); }
+
+  // Names of everything in a folder.
+  static std::set<std::string> EntriesOf(const std::string& folder) {
     std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
       names.insert(entry.path().filename().string());
     }
     return names;
