@@ -15,6 +15,13 @@ PACKAGES=(
   mingw-w64 g++-mingw-w64-x86-64-posix googletest wine wine64 libcups2
 )
 
+# What the arm64 build adds: Debian's cross compilers, the arm64 libraries beside the native ones
+# (multiarch) and qemu-user, which runs its programs and tests here.
+ARM64_PACKAGES=(
+  crossbuild-essential-arm64 qemu-user
+  libcups2-dev:arm64 libgtest-dev:arm64 libgmock-dev:arm64 libstdc++6:arm64
+)
+
 say() { printf '==> %s\n' "$*"; }
 
 # timed COMMAND...: runs it and says how long it took.
@@ -46,10 +53,13 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# install_missing_packages [PACKAGE...]: those of the list given, else of PACKAGES.
 install_missing_packages() {
+  local wanted=("$@")
+  [ "${#wanted[@]}" -gt 0 ] || wanted=("${PACKAGES[@]}")
   local missing=()
   local p
-  for p in "${PACKAGES[@]}"; do
+  for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   if [ "${#missing[@]}" -eq 0 ]; then
@@ -59,6 +69,13 @@ install_missing_packages() {
   say "Installing missing Debian packages: ${missing[*]}"
   as_root apt-get update -qq
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Lets apt install arm64 packages beside the native ones.
+add_arm64_architecture() {
+  dpkg --print-foreign-architectures | grep -qx arm64 && return
+  say "Adding the arm64 architecture to dpkg"
+  as_root dpkg --add-architecture arm64
 }
 
 # build_tree DIR [cmake options...]: configure (once) and build into DIR.

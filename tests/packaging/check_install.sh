@@ -4,10 +4,10 @@
 # metadata launching that entry, the driver files where CUPS looks for them whatever the
 # prefix, the manual page, and a program that starts offscreen and keeps running without
 # touching its settings.
-# Usage: check_install.sh BUILD_DIR PROGRAM_DIR DATA_DIR SHIPPED_CONFIG APPSTREAM_ID
+# Usage: check_install.sh BUILD_DIR PROGRAM_DIR CONFIG_DIR SHIPPED_CONFIG APPSTREAM_ID
 #                         DRIVER_FOLDER DRIVER_DIR
 set -uo pipefail
-build=$1 program_dir=$2 data_dir=$3 shipped=$4 appstream_id=$5 driver_folder=$6 driver_dir=$7
+build=$1 program_dir=$2 config_dir=$3 shipped=$4 appstream_id=$5 driver_folder=$6 driver_dir=$7
 prefix=/usr/local
 
 work=$(mktemp -d)
@@ -27,11 +27,11 @@ config=$root$program_dir/config.ini
 [ -x "$program" ] || fail "no program at $program_dir"
 # A link leaving the staged tree would make the staged program read the system's file.
 case "$(readlink "$config")" in
-  "") fail "config.ini beside the program is not a link to $data_dir" ;;
+  "") fail "config.ini beside the program is not a link to $config_dir" ;;
   /*) fail "config.ini beside the program links outside the install: $(readlink "$config")" ;;
 esac
-[ "$(realpath -q "$config")" = "$(realpath -q "$root$data_dir/config.ini")" ] ||
-  fail "config.ini beside the program does not lead to $data_dir/config.ini"
+[ "$(realpath -q "$config")" = "$(realpath -q "$root$config_dir/config.ini")" ] ||
+  fail "config.ini beside the program does not lead to $config_dir/config.ini"
 config_shipped=false
 cmp -s "$config" "$shipped" && config_shipped=true
 $config_shipped || fail "config.ini beside the program is not the shipped one"
@@ -66,7 +66,7 @@ if [ -x "$program" ]; then
     fail "installed program ended by itself within 5 s (exit status $status)"
   fi
   $config_shipped && ! cmp -s "$config" "$shipped" && fail "starting the program changed config.ini"
-  leftovers=$(find "$root$data_dir" "$root$program_dir" -name '.config.ini.tmp-*')
+  leftovers=$(find "$root$config_dir" "$root$program_dir" -name '.config.ini.tmp-*')
   [ -z "$leftovers" ] || fail "temporary files left: $leftovers"
 fi
 
