@@ -3,18 +3,18 @@
 #include "app/interface_font/interface_font.h"
 #include "app/mdi_form1.h"
 #include "app/program_icon.h"
-#include "printer/cups_spooler.h"
 #include "printer/prefetching_spooler.h"
+#include "printer/system_spooler.h"
 #include "printer/user_messages.h"
 #include "qt/qt_text.h"
 #include "settings/ini_file.h"
 
 int main(int argc, char* argv[]) {
-  varnok::CupsSpooler cups;
+  const std::unique_ptr<varnok::Spooler> system = varnok::MakeSystemSpooler();
   QApplication application(argc, argv);
-  // The configuration window lists the queues as it opens; the scheduler answers while the
+  // The configuration window lists the queues as it opens; the spooler answers while the
   // windows are built. Not before QApplication, which sets the locale that libcups reads.
-  varnok::PrefetchingSpooler spooler(cups);
+  varnok::PrefetchingSpooler spooler(*system);
   QApplication::setApplicationName(varnok::QtText(varnok::kApplicationTitle));
   QApplication::setWindowIcon(varnok::ProgramIcon());
   varnok::UseInterfaceFont();
