@@ -10,8 +10,9 @@ PACKAGES=(
   cups-daemon cups-client cups
   fonts-wqy-microhei fonttools xvfb xauth desktop-file-utils appstream lintian help2man
   bash-completion
-  # The Windows build (posix-thread mingw compilers, GoogleTest's source) and wine for its tests.
-  mingw-w64 g++-mingw-w64-x86-64-posix googletest wine wine64
+  # The Windows build (posix-thread mingw compilers, GoogleTest's source) and wine for its tests;
+  # wine reaches printers through libcups, which it only recommends.
+  mingw-w64 g++-mingw-w64-x86-64-posix googletest wine wine64 libcups2
 )
 
 say() { printf '==> %s\n' "$*"; }

@@ -6,19 +6,25 @@
 #include "printer/prefetching_spooler.h"
 #include "printer/system_spooler.h"
 #include "printer/user_messages.h"
+#include "qt/qt_password_prompt.h"
 #include "qt/qt_text.h"
 #include "settings/ini_file.h"
 
 int main(int argc, char* argv[]) {
-  const std::unique_ptr<varnok::Spooler> system = varnok::MakeSystemSpooler();
   QApplication application(argc, argv);
+  // A print server that wants a password is asked in a dialog, once until it turns the answer
+  // down; never on a terminal.
+  varnok::QtPasswordPrompt password_dialog;
+  varnok::PrintServerPassword password(password_dialog,
+                                       varnok::PrintServerPassword::Asking::AgainWhenRefused);
+  const std::unique_ptr<varnok::Spooler> system = varnok::MakeSystemSpooler(&password);
   // The configuration window lists the queues as it opens; the spooler answers while the
   // windows are built. Not before QApplication, which sets the locale that libcups reads.
   varnok::PrefetchingSpooler spooler(*system);
   QApplication::setApplicationName(varnok::QtText(varnok::kApplicationTitle));
   QApplication::setWindowIcon(varnok::ProgramIcon());
   varnok::UseInterfaceFont();
-  varnok::MDIForm1 frame(spooler, varnok::ConfigFilePath());
+  varnok::MDIForm1 frame(spooler, varnok::ConfigFilePath(), &password_dialog);
   frame.show();
   return QApplication::exec();
 }

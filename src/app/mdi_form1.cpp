@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <utility>
@@ -13,6 +14,7 @@
 #include "app/menu_captions.h"
 #include "app/program_icon.h"
 #include "config/window/config_form.h"
+#include "qt/qt_password_prompt.h"
 #include "qt/qt_text.h"
 #include "qt/twips.h"
 #include "settings/ini_file.h"
@@ -43,11 +45,16 @@ QMenu* AddMenu(QWidget* parent, const char* name) {
 
 }  // namespace
 
-MDIForm1::MDIForm1(Spooler& spooler, std::string config_path, QWidget* parent)
-    : MDIForm1(spooler, message_boxes_, std::move(config_path), parent) {}
+MDIForm1::MDIForm1(Spooler& spooler, std::string config_path, QtPasswordPrompt* password_dialog,
+                   QWidget* parent)
+    : MDIForm1(spooler, message_boxes_, std::move(config_path), parent, password_dialog) {}
 
 MDIForm1::MDIForm1(Spooler& spooler, UserMessages& messages, std::string config_path,
                    QWidget* parent)
+    : MDIForm1(spooler, messages, std::move(config_path), parent, nullptr) {}
+
+MDIForm1::MDIForm1(Spooler& spooler, UserMessages& messages, std::string config_path,
+                   QWidget* parent, QtPasswordPrompt* password_dialog)
     : QMainWindow(parent),
       spooler_(spooler),
       config_path_(std::move(config_path)),
@@ -59,6 +66,10 @@ MDIForm1::MDIForm1(Spooler& spooler, UserMessages& messages, std::string config_
   setWindowIcon(ProgramIcon());
   area_->setObjectName("WorkArea");
   setCentralWidget(area_);
+  // Before the configuration window opens: listing the queues may already need a password.
+  if (password_dialog != nullptr) {
+    password_dialog->ShowOver(this, [this] { return DialogLanguage(); });
+  }
   BuildMenus();
   MDIForm_Load();
   SizeWorkArea();  // once the menus have their captions
@@ -171,6 +182,14 @@ void MDIForm1::SetMenuCaptions(const MenuCaptions& captions) {
 void MDIForm1::CheckLanguage(Language language) {
   chinese_->setChecked(language == Language::Chinese);
   english_->setChecked(language == Language::English);
+}
+
+Language MDIForm1::DialogLanguage() const {
+  const QMdiSubWindow* active = area_->activeSubWindow();
+  if (active != nullptr && active == FindChildWindow(*area_, kSendFileWindow)) {
+    return Language::English;
+  }
+  return WindowLanguage(StoredLanguageValue());
 }
 
 std::string MDIForm1::StoredLanguageValue() const {

@@ -12,6 +12,7 @@ class QMenu;
 
 namespace varnok {
 
+class QtPasswordPrompt;
 class Spooler;
 struct MenuCaptions;
 
@@ -22,7 +23,10 @@ class MDIForm1 : public QMainWindow {
   Q_OBJECT
 
  public:
-  MDIForm1(Spooler& spooler, std::string config_path, QWidget* parent = nullptr);
+  // The print server's password dialog, when given, is shown over this window and speaks the
+  // language of the window it comes from.
+  MDIForm1(Spooler& spooler, std::string config_path, QtPasswordPrompt* password_dialog = nullptr,
+           QWidget* parent = nullptr);
   // Tells the user through messages instead of message boxes (tests use a recorder).
   MDIForm1(Spooler& spooler, UserMessages& messages, std::string config_path,
            QWidget* parent = nullptr);
@@ -31,6 +35,12 @@ class MDIForm1 : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  MDIForm1(Spooler& spooler, UserMessages& messages, std::string config_path, QWidget* parent,
+           QtPasswordPrompt* password_dialog);
+
+  // English over the send-file window, which has no other language; the configuration
+  // window's otherwise.
+  Language DialogLanguage() const;
   void BuildMenus();
   void SizeWorkArea();
   void MDIForm_Load();

@@ -5,7 +5,6 @@
 
 #include "cli/command_output.h"
 #include "printer/print_server.h"
-#include "printer/spooler.h"
 
 namespace varnok::cli {
 
@@ -17,9 +16,10 @@ struct AddRequest {
   bool replace = false;
 };
 
-// `add`: creates a queue with the model's driver file, enabled and accepting jobs. Everything
-// that can be checked is checked before the print server is asked to change anything.
-void AddQueue(const AddRequest& request, Spooler& spooler, PrintServer& server,
-              const CommandOutput& output);
+// `add`: creates a queue with the model's driver file, enabled and accepting jobs; with
+// replace, changes the queue of that name (in any letter case) and names it as the server
+// does. Everything that can be checked is checked before the print server is asked to change
+// anything.
+void AddQueue(const AddRequest& request, PrintServer& server, const CommandOutput& output);
 
 }  // namespace varnok::cli

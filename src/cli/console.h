@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What varnok-printer needs of the system it runs on beyond the print system: its arguments,
@@ -14,7 +15,9 @@ std::vector<std::string> ProgramArguments(int argc, char** argv);
 // Makes the console show UTF-8 output.
 void PrepareConsole();
 
-// Whether standard error goes to a terminal, which is shown a send's progress.
+// Whether standard output goes to a terminal (tables fit its width), and whether standard
+// error does (it is shown a send's progress).
+bool OutputIsTerminal();
 bool ErrorIsTerminal();
 
 // Calls the handler when the user presses Ctrl+C; it may run on another thread or in a signal
@@ -25,8 +28,8 @@ void OnInterrupt(void (*handler)());
 // combining marks and characters that are not shown.
 int CharacterColumns(char32_t point);
 
-// The first line of --help and what it says of --server.
-const char* ProgramPurpose();
-const char* ServerOptionHelp();
+// What --help says first, and what it says of --server.
+std::string_view ProgramHelp();
+std::string_view ServerOptionHelp();
 
 }  // namespace varnok::cli

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <clocale>
 
+#include "cli/command_help.h"
 #include "cli/console.h"
 
 namespace varnok::cli {
@@ -23,6 +24,8 @@ void PrepareConsole() {
   std::setlocale(LC_CTYPE, "C.UTF-8");
 }
 
+bool OutputIsTerminal() { return ::isatty(STDOUT_FILENO) != 0; }
+
 bool ErrorIsTerminal() { return ::isatty(STDERR_FILENO) != 0; }
 
 void OnInterrupt(void (*handler)()) {
@@ -34,11 +37,9 @@ void OnInterrupt(void (*handler)()) {
 
 int CharacterColumns(char32_t point) { return std::max(0, ::wcwidth(static_cast<wchar_t>(point))); }
 
-const char* ProgramPurpose() {
-  return "Finds, adds and configures VARNOK thermal label printers on a CUPS print system.";
-}
+std::string_view ProgramHelp() { return help::kProgram; }
 
-const char* ServerOptionHelp() {
+std::string_view ServerOptionHelp() {
   return "The print server (default: CUPS_SERVER, client.conf, or this machine's)";
 }
 

@@ -74,6 +74,11 @@ bool IsIn(const std::array<Range, N>& ranges, char32_t point) {
   return after != ranges.begin() && point <= std::prev(after)->second;
 }
 
+bool IsConsole(DWORD standard_handle) {
+  DWORD mode = 0;
+  return ::GetConsoleMode(::GetStdHandle(standard_handle), &mode) != FALSE;
+}
+
 }  // namespace
 
 std::vector<std::string> ProgramArguments(int argc, char** argv) {
@@ -88,10 +93,9 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
 
 void PrepareConsole() { ::SetConsoleOutputCP(CP_UTF8); }
 
-bool ErrorIsTerminal() {
-  DWORD mode = 0;
-  return ::GetConsoleMode(::GetStdHandle(STD_ERROR_HANDLE), &mode) != FALSE;
-}
+bool OutputIsTerminal() { return IsConsole(STD_OUTPUT_HANDLE); }
+
+bool ErrorIsTerminal() { return IsConsole(STD_ERROR_HANDLE); }
 
 void OnInterrupt(void (*handler)()) {
   interrupt_handler = handler;
@@ -104,11 +108,13 @@ int CharacterColumns(char32_t point) {
   return IsIn(kWide, point) ? 2 : 1;
 }
 
-const char* ProgramPurpose() {
-  return "Finds and configures VARNOK thermal label printers through the Windows spooler.";
+std::string_view ProgramHelp() {
+  return "Finds and configures VARNOK thermal label printers through the Windows spooler.\n"
+         "Printers are added with the maker's driver installer; devices and add are not\n"
+         "available on Windows.";
 }
 
-const char* ServerOptionHelp() {
+std::string_view ServerOptionHelp() {
   return "Not used on Windows: the spooler of this computer reaches every printer, shared "
          "ones included";
 }

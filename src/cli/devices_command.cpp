@@ -5,8 +5,11 @@
 
 #include "cli/command_error.h"
 #include "cli/json_output.h"
+#include "cli/server_problem.h"
 #include "cli/table.h"
+#include "cli/terminal_text.h"
 #include "settings/ascii_case.h"
+#include "settings/message_template.h"
 
 namespace varnok::cli {
 namespace {
@@ -14,14 +17,17 @@ namespace {
 bool ContainsBrand(std::string_view text) { return ContainsIgnoringAsciiCase(text, "VARNOK"); }
 
 // Devices without a queue; a backend's bare scheme ("socket") is no printer.
-std::vector<Device> FreeDevices(PrintServer& server, int timeout_seconds) {
+std::vector<Device> FreeDevices(PrintServer& server, int timeout_seconds, const CliTexts& texts) {
   SpoolerFailure failure;
   const auto queues = server.Queues(failure);
   std::optional<std::vector<Device>> devices;
   if (queues) devices = server.Devices(timeout_seconds, failure);
   if (!queues || !devices) {
-    throw ServerError("cannot look for printers through the print system at " + server.Name() +
-                      ": " + failure.reason);
+    if (IsRefusedForRights(failure)) {
+      throw ServerError(
+          RightsProblem(texts, texts.devices_rights_action, "devices", failure, server.Name()));
+    }
+    throw ServerError(ServerProblem(texts, texts.devices_action, failure, server.Name()));
   }
   std::set<std::string, std::less<>> used;
   for (const QueueDetails& queue : *queues) used.insert(queue.device_uri);
@@ -40,7 +46,8 @@ bool IsVarnokDevice(const Device& device) {
 }
 
 void ListDevices(PrintServer& server, int timeout_seconds, const CommandOutput& output) {
-  const std::vector<Device> devices = FreeDevices(server, timeout_seconds);
+  const CliTexts& texts = output.texts();
+  const std::vector<Device> devices = FreeDevices(server, timeout_seconds, texts);
   if (output.json) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const Device& device : devices) {
@@ -55,19 +62,16 @@ void ListDevices(PrintServer& server, int timeout_seconds, const CommandOutput& 
     return PrintJson(output.out, {{"devices", list}});
   }
   if (devices.empty()) {
-    output.err << "The print system at " << server.Name()
-               << " sees no printer that has no queue yet. Is the printer on and connected?\n";
+    SayLine(output.err, FillIn(texts.no_free_device, {{"server", server.Name()}}));
     return;
   }
-  Table table({"", "DEVICE URI", "MAKE AND MODEL", "DESCRIPTION"});
+  Table table(
+      {"", texts.device_uri_heading, texts.make_and_model_heading, texts.description_heading});
   for (const Device& device : devices) {
     table.Add({IsVarnokDevice(device) ? "*" : "", device.uri, device.make_and_model, device.info});
   }
   table.Print(output.out);
-  if (IsVarnokDevice(devices.front())) {
-    output.err
-        << "* a VARNOK printer: add it with 'varnok-printer add --model MODEL --device URI'\n";
-  }
+  if (IsVarnokDevice(devices.front())) SayLine(output.err, texts.varnok_device_mark);
 }
 
 }  // namespace varnok::cli

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <string>
 
+#include "cli/cli_texts.h"
 #include "cli/command_error.h"
 #include "settings/ascii_case.h"
+#include "settings/message_template.h"
 
 namespace varnok::cli {
 namespace {
@@ -15,7 +17,7 @@ constexpr ItemName kItemNames[] = {
      ItemId::VerticalTransmissive,
      {},
      "print position, transmissive sensing"},
-    {"max-print-length", ItemId::MaxPrintLength, {}, "maximum print length (mm)"},
+    {"max-print-length", ItemId::MaxPrintLength, {}, "maximum print length"},
     {"cut-position", ItemId::CutPosition, {}, "cutter's cutting position"},
     {"pages-per-cut", ItemId::PagesPerCut, {}, "labels per cut"},
     {"blade-stop", ItemId::BladeStop, {}, "cutter blade's stop position (ms)"},
@@ -37,7 +39,7 @@ constexpr ItemName kItemNames[] = {
 
 std::span<const ItemName> ItemNames() { return kItemNames; }
 
-const ItemName& FindItem(std::string_view typed) {
+const ItemName& FindItem(std::string_view typed, Language language) {
   const auto by_name = std::ranges::find_if(kItemNames, [typed](const ItemName& item) {
     return EqualIgnoringAsciiCase(item.name, typed);
   });
@@ -47,10 +49,12 @@ const ItemName& FindItem(std::string_view typed) {
       return *std::ranges::find(kItemNames, item->id, &ItemName::id);
     }
   }
+  const CliTexts& texts = CliTextsIn(language);
   std::string names;
-  for (const ItemName& item : kItemNames)
-    names += (names.empty() ? "" : ", ") + std::string(item.name);
-  throw UsageError("\"" + std::string(typed) + "\" is no setting; the settings are " + names);
+  for (const ItemName& item : kItemNames) {
+    names += (names.empty() ? "" : std::string(texts.list_separator)) + std::string(item.name);
+  }
+  throw UsageError(FillIn(texts.no_setting, {{"typed", typed}, {"names", names}}));
 }
 
 }  // namespace varnok::cli

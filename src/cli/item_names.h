@@ -20,6 +20,6 @@ std::span<const ItemName> ItemNames();
 
 // The item named by its short name (any letter case) or by its text in either window's list;
 // throws UsageError naming the short names when there is none.
-const ItemName& FindItem(std::string_view typed);
+const ItemName& FindItem(std::string_view typed, Language language);
 
 }  // namespace varnok::cli

@@ -5,31 +5,27 @@
 
 #include "cli/item_names.h"
 #include "cli/json_output.h"
+#include "cli/setting_range.h"
 #include "cli/table.h"
+#include "settings/message_template.h"
 
 namespace varnok::cli {
 namespace {
 
-// The Chinese window's range line ("输入范围：-99 ～ 99") in words a terminal shows plainly.
-std::string RangeOf(const SettingItem& setting) {
-  constexpr std::string_view kColon = "：";
-  std::string range(setting.range_line.substr(setting.range_line.find(kColon) + kColon.size()));
-  const auto replace = [&range](std::string_view from, std::string_view to) {
-    if (const std::size_t at = range.find(from); at != std::string::npos) {
-      range.replace(at, from.size(), to);
-    }
-  };
-  replace("～", "to");
-  replace("允许最大值", "the printer's maximum");
-  return range;
+const SettingItem& ChineseItem(ItemId id) {
+  return *std::ranges::find(SettingCatalogue(Language::Chinese), id, &SettingItem::id);
 }
 
-std::string Takes(const ItemName& item) {
-  const SettingItem& setting =
-      *std::ranges::find(SettingCatalogue(Language::Chinese), item.id, &SettingItem::id);
-  switch (setting.input) {
-    case InputPanel::Value:
-      return "a number, " + RangeOf(setting);
+std::string Takes(const ItemName& item, Language language) {
+  const CliTexts& texts = CliTextsIn(language);
+  switch (ChineseItem(item.id).input) {
+    case InputPanel::Value: {
+      const SettingRange range = RangeOf(item.id);
+      if (item.id == ItemId::MaxPrintLength) {
+        return FillIn(texts.max_print_length_is, {{"limit", std::to_string(range.max)}});
+      }
+      return FillIn(texts.takes_number, {{"range", RangeText(range, language)}});
+    }
     case InputPanel::Choice:
       return std::string(item.choices[0]) + " | " + std::string(item.choices[1]);
     case InputPanel::Network:
@@ -37,13 +33,33 @@ std::string Takes(const ItemName& item) {
     case InputPanel::Placeholder:
       break;
   }
-  return "nothing";
+  return std::string(texts.takes_nothing);
 }
 
-Table ItemTable() {
-  Table table({"SETTING", "TAKES", "SETS"});
+// What the setting sets: in Chinese, its text in the Chinese window's list.
+std::string_view Sets(const ItemName& item, Language language) {
+  return language == Language::Chinese ? ChineseItem(item.id).text : item.about;
+}
+
+// What a script needs to know of the setting's value word: "number", "choice", or nothing.
+nlohmann::ordered_json ValueKind(const ItemName& item) {
+  switch (ChineseItem(item.id).input) {
+    case InputPanel::Value:
+      return "number";
+    case InputPanel::Choice:
+      return "choice";
+    case InputPanel::Network:
+    case InputPanel::Placeholder:
+      break;
+  }
+  return nullptr;
+}
+
+Table ItemTable(Language language) {
+  const CliTexts& texts = CliTextsIn(language);
+  Table table({texts.setting_heading, texts.takes_heading, texts.sets_heading});
   for (const ItemName& item : ItemNames()) {
-    table.Add({std::string(item.name), Takes(item), std::string(item.about)});
+    table.Add({std::string(item.name), Takes(item, language), std::string(Sets(item, language))});
   }
   return table;
 }
@@ -61,21 +77,25 @@ void ListItems(const CommandOutput& output, bool names_only) {
     }
     return;
   }
-  if (!output.json) return ItemTable().Print(output.out);
+  if (!output.json) return ItemTable(output.language).Print(output.out);
   nlohmann::ordered_json items = nlohmann::ordered_json::array();
   for (const ItemName& item : ItemNames()) {
-    const SettingItem& chinese =
-        *std::ranges::find(SettingCatalogue(Language::Chinese), item.id, &SettingItem::id);
     const SettingItem* english = nullptr;
     for (const SettingItem& entry : SettingCatalogue(Language::English)) {
       if (entry.id == item.id) english = &entry;
     }
     nlohmann::ordered_json choices = nlohmann::ordered_json::array();
     if (!item.choices[0].empty()) choices = {item.choices[0], item.choices[1]};
+    nlohmann::ordered_json range = nullptr;
+    if (ValueKind(item) == "number") {
+      range = {{"min", RangeOf(item.id).min}, {"max", RangeOf(item.id).max}};
+    }
     items.push_back({{"setting", item.name},
-                     {"takes", Takes(item)},
+                     {"takes", Takes(item, output.language)},
+                     {"value", ValueKind(item)},
+                     {"range", range},
                      {"choices", choices},
-                     {"chinese_text", chinese.text},
+                     {"chinese_text", ChineseItem(item.id).text},
                      {"english_text", english ? nlohmann::ordered_json(english->text) : nullptr}});
   }
   PrintJson(output.out, {{"settings", items}});
@@ -83,7 +103,7 @@ void ListItems(const CommandOutput& output, bool names_only) {
 
 std::string ItemsHelp() {
   std::ostringstream text;
-  ItemTable().Print(text);
+  ItemTable(Language::English).Print(text);
   return text.str();
 }
 

@@ -4,12 +4,14 @@
 
 #include "cli/command_error.h"
 #include "cli/json_output.h"
+#include "cli/server_problem.h"
 #include "cli/table.h"
 #include "cli/terminal_text.h"
 #include "config/supported_models.h"
 #include "config/window_variant.h"
 #include "printer/pointer_to_string.h"
 #include "printer/printer_access.h"
+#include "settings/message_template.h"
 
 namespace varnok::cli {
 namespace {
@@ -36,13 +38,10 @@ struct ListedQueue {
 };
 
 // One request for the names and details together, so a queue cannot come or go in between.
-std::vector<ListedQueue> BrandQueues(PrintServer& server) {
+std::vector<ListedQueue> BrandQueues(PrintServer& server, const CliTexts& texts) {
   SpoolerFailure failure;
   const auto details = server.Queues(failure);
-  if (!details) {
-    throw ServerError("cannot list the printers of the print system at " + server.Name() + ": " +
-                      failure.reason);
-  }
+  if (!details) throw ServerError(ServerProblem(texts, texts.list_action, failure, server.Name()));
   std::vector<ListedQueue> queues;
   for (const QueueDetails& server_queue : *details) {
     if (!IsBrandQueueName(server_queue.name)) continue;
@@ -56,23 +55,23 @@ std::vector<ListedQueue> BrandQueues(PrintServer& server) {
   return queues;
 }
 
-std::string YesNo(bool yes) { return yes ? "yes" : "no"; }
-
-void PrintTable(const std::vector<ListedQueue>& queues, std::ostream& out) {
-  Table table({"QUEUE", "ACCEPTS JOBS", "DRIVER", "MODEL", "SUPPORTED"});
+void PrintTable(const std::vector<ListedQueue>& queues, const CliTexts& texts, std::ostream& out) {
+  const auto yes_no = [&texts](bool yes) { return std::string(yes ? texts.yes : texts.no); };
+  Table table({texts.queue_heading, texts.accepts_jobs_heading, texts.driver_heading,
+               texts.model_heading, texts.supported_heading});
   for (const ListedQueue& queue : queues) {
-    const std::string accepting = YesNo(queue.accepting_jobs);
-    const std::string driver = queue.make_and_model ? queue.driver : "(none)";
+    const std::string accepting = yes_no(queue.accepting_jobs);
+    const std::string driver = queue.make_and_model ? queue.driver : std::string(texts.no_driver);
     if (queue.chinese.model == queue.english.model) {
       table.Add(
-          {queue.name, accepting, driver, queue.chinese.model, YesNo(queue.chinese.supported)});
+          {queue.name, accepting, driver, queue.chinese.model, yes_no(queue.chinese.supported)});
       continue;
     }
     // The windows read a "(VRLZ)"/"(VRLE)" driver differently: one line each.
     table.Add({queue.name, accepting, driver, queue.chinese.model,
-               YesNo(queue.chinese.supported) + " (Chinese window)"});
-    table.Add(
-        {"", "", "", queue.english.model, YesNo(queue.english.supported) + " (English window)"});
+               FillIn(texts.in_chinese_window, {{"yes_no", yes_no(queue.chinese.supported)}})});
+    table.Add({"", "", "", queue.english.model,
+               FillIn(texts.in_english_window, {{"yes_no", yes_no(queue.english.supported)}})});
   }
   table.Print(out);
 }
@@ -96,18 +95,21 @@ nlohmann::ordered_json Json(const std::vector<ListedQueue>& queues) {
 }  // namespace
 
 void ListQueueNames(PrintServer& server, const CommandOutput& output) {
-  for (const ListedQueue& queue : BrandQueues(server)) output.out << Visible(queue.name) << '\n';
+  for (const ListedQueue& queue : BrandQueues(server, output.texts()))
+    SayLine(output.out, queue.name);
 }
 
 void ListQueues(PrintServer& server, const CommandOutput& output) {
-  const std::vector<ListedQueue> queues = BrandQueues(server);
+  const std::vector<ListedQueue> queues = BrandQueues(server, output.texts());
   if (output.json) return PrintJson(output.out, Json(queues));
   if (queues.empty()) {
-    output.err << "No printer queue's name begins with VARNOK or Varnok on the print system at "
-               << server.Name() << ". Add one with 'varnok-printer add'.\n";
+    // An empty list is an answer; the hint is for a person who may not know what to do next.
+    if (output.terminal) {
+      SayLine(output.err, FillIn(output.texts().no_brand_queue, {{"server", server.Name()}}));
+    }
     return;
   }
-  PrintTable(queues, output.out);
+  PrintTable(queues, output.texts(), output.out);
 }
 
 }  // namespace varnok::cli

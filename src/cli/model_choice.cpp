@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <numeric>
 
+#include "cli/cli_texts.h"
 #include "cli/command_error.h"
 #include "config/supported_models.h"
 #include "settings/ascii_case.h"
+#include "settings/message_template.h"
 
 namespace varnok::cli {
 namespace {
@@ -36,14 +38,17 @@ Distances Distance(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::string_view ChosenModel(std::string_view typed) {
+std::string ListedModel(std::string_view model) { return ModelName(model, false); }
+
+std::string_view ChosenModel(std::string_view typed, Language language) {
   if (const auto model = SupportedModelNamed(typed)) return *model;
+  const CliTexts& texts = CliTextsIn(language);
   std::string closest;
   for (const std::string_view name : ClosestModels(typed, 3)) {
-    closest += (closest.empty() ? "\"" : ", \"") + std::string(name) + "\"";
+    closest += (closest.empty() ? "" : std::string(texts.list_separator)) + "\"" +
+               ListedModel(name) + "\"";
   }
-  throw UsageError("\"" + std::string(typed) + "\" is not a supported model; the closest are " +
-                   closest + " ('varnok-printer models' lists them all)");
+  throw UsageError(FillIn(texts.not_a_model, {{"typed", typed}, {"closest", closest}}));
 }
 
 std::vector<std::string_view> ClosestModels(std::string_view typed, std::size_t count) {

@@ -4,11 +4,17 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/language.h"
+
 namespace varnok::cli {
+
+// A supported model as every command shows it: as the windows, `list` and the settings file's
+// sections name it, the driver name in upper case ("VARNOK N5 PLUS").
+std::string ListedModel(std::string_view model);
 
 // The supported model the user named, as the list spells it (the name is matched without
 // regard to case); throws UsageError naming the closest models when there is none.
-std::string_view ChosenModel(std::string_view typed);
+std::string_view ChosenModel(std::string_view typed, Language language);
 
 // The supported models whose names are closest to the typed one, closest first.
 std::vector<std::string_view> ClosestModels(std::string_view typed, std::size_t count);

@@ -3,12 +3,16 @@
 #include <atomic>
 #include <chrono>
 
+#include "cli/failure_recording_spooler.h"
 #include "cli/json_output.h"
+#include "cli/queue_result.h"
 #include "cli/reason_recorder.h"
+#include "cli/server_problem.h"
 #include "cli/table.h"
 #include "cli/terminal_text.h"
 #include "printer/sdk/file_to_send.h"
 #include "printer/sdk/spooler_label_printer.h"
+#include "settings/message_template.h"
 #include "settings/utf8_path.h"
 #include "transfer/file_send.h"
 #include "transfer/send_progress_text.h"
@@ -50,43 +54,62 @@ class TerminalProgress : public SendProgress {
   std::chrono::steady_clock::time_point last_;
 };
 
-enum class State { Sent, NotSent, Cancelled, NotTried };
-
-struct QueueResult {
+struct QueueLine {
   std::string queue;
-  State state = State::NotTried;
+  QueueResult result = QueueResult::NotTried;
   std::string reason;
 };
 
-std::string_view StateName(State state) {
-  switch (state) {
-    case State::Sent:
-      return "sent";
-    case State::Cancelled:
-      return "cancelled";
-    case State::NotTried:
-      return "not-tried";
-    case State::NotSent:
+// Why the file cannot be read or sent, in the run's language where the words are the program's.
+std::string FileReason(SdkError error, const std::string& system_reason, const CliTexts& texts) {
+  switch (error) {
+    case SdkError::FileMissing:
+      return std::string(texts.no_such_file);
+    case SdkError::FileEmpty:
+      return std::string(texts.file_is_empty);
+    default:
       break;
   }
-  return "not-sent";
+  return system_reason;
 }
 
-void PrintResults(const std::string& path, std::uint64_t size,
-                  const std::vector<QueueResult>& results, const CommandOutput& output) {
+// Why the send to one queue failed, from what the library and the spooler reported.
+std::string ReasonFor(const SdkFailure& failure, const std::string& queue,
+                      const FailureRecordingSpooler& spooler, const SendOptions& options) {
+  const CliTexts& texts = CliTextsIn(options.language);
+  switch (failure.error) {
+    case SdkError::NoSuchPrinter:
+    case SdkError::JobRefused:
+    case SdkError::NoAnswer:
+    case SdkError::EmptyPrinterName:
+      return QueueProblem(texts, texts.send_action, queue,
+                          spooler.LastFailure().value_or(SpoolerFailure{0, failure.reason}),
+                          options.server);
+    case SdkError::FileMissing:
+    case SdkError::FileEmpty:
+    case SdkError::FileUnreadable:
+      return FillIn(texts.file_unreadable,
+                    {{"reason", FileReason(failure.error, failure.reason, texts)}});
+    case SdkError::Cancelled:
+      break;
+  }
+  return {};
+}
+
+void PrintResults(const std::string& path, std::uint64_t size, const std::vector<QueueLine>& lines,
+                  const CommandOutput& output) {
   if (output.json) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
-    for (const QueueResult& result : results) {
-      list.push_back({{"queue", result.queue},
-                      {"result", StateName(result.state)},
-                      {"reason", OrNull(result.reason)}});
+    for (const QueueLine& line : lines) {
+      list.push_back({{"queue", line.queue},
+                      {"result", ResultKeyword(line.result)},
+                      {"reason", OrNull(line.reason)}});
     }
     return PrintJson(output.out, {{"file", path}, {"bytes", size}, {"results", list}});
   }
-  Table table({"QUEUE", "RESULT"});
-  for (const QueueResult& result : results) {
-    const std::string reason = result.reason.empty() ? "" : ": " + result.reason;
-    table.Add({result.queue, std::string(StateName(result.state)) + reason});
+  Table table({output.texts().queue_heading, output.texts().result_heading});
+  for (const QueueLine& line : lines) {
+    table.Add({line.queue, ResultText(line.result, line.reason, output.language)});
   }
   table.Print(output.out);
 }
@@ -98,31 +121,43 @@ void InterruptSends() { interrupted = true; }
 bool SendsWereInterrupted() { return interrupted; }
 
 ExitStatus SendFileToQueues(const std::string& path, const std::vector<std::string>& queues,
-                            Spooler& spooler, const CommandOutput& output,
-                            std::ostream* progress_terminal) {
+                            const SendOptions& options, Spooler& spooler,
+                            const CommandOutput& output) {
+  const CliTexts& texts = output.texts();
   const FileToSend checked = OpenFileToSend(path);
   if (checked.error) {
-    throw UsageError("cannot send \"" + Visible(path) + "\": " + checked.reason);
+    throw UsageError(
+        FillIn(texts.cannot_send_file,
+               {{"file", path}, {"reason", FileReason(*checked.error, checked.reason, texts)}}));
   }
   const std::string file_name = Utf8FromPath(PathFromUtf8(path).filename());
-  std::vector<QueueResult> results;
-  for (const std::string& queue : queues) results.push_back({queue, State::NotTried, {}});
+  std::vector<QueueLine> lines;
+  for (const std::string& queue : queues) lines.push_back({queue, QueueResult::NotTried, {}});
 
-  SpoolerLabelPrinter sdk(spooler);
-  for (QueueResult& result : results) {
+  bool silent = false;  // the print system has not answered: the other queues would wait too
+  for (QueueLine& line : lines) {
     if (interrupted) break;
-    ReasonRecorder message;
-    TerminalProgress progress(progress_terminal, file_name, result.queue);
-    const SendFileResult sent = SendFile(sdk, message, result.queue, path, progress);
-    const bool cancelled = sdk.Failure() && sdk.Failure()->error == SdkError::Cancelled;
-    result.state = sent == SendFileResult::Sent ? State::Sent
-                   : cancelled                  ? State::Cancelled
-                                                : State::NotSent;
-    if (result.state != State::Sent) result.reason = message.Take();
+    if (silent) {
+      line.reason = FillIn(texts.silent_before, {{"server", options.server}});
+      continue;
+    }
+    FailureRecordingSpooler recording(spooler);
+    SpoolerLabelPrinter sdk(recording);
+    ReasonRecorder window_messages;  // the send-file window's texts; the reason is said here
+    TerminalProgress progress(options.progress_terminal, file_name, line.queue);
+    if (SendFile(sdk, window_messages, line.queue, path, progress) == SendFileResult::Sent) {
+      line.result = QueueResult::Sent;
+      continue;
+    }
+    const SdkFailure& failure = *sdk.Failure();
+    line.result =
+        failure.error == SdkError::Cancelled ? QueueResult::Cancelled : QueueResult::NotSent;
+    line.reason = ReasonFor(failure, line.queue, recording, options);
+    silent = failure.error == SdkError::NoAnswer;
   }
-  PrintResults(path, checked.size, results, output);
+  PrintResults(path, checked.size, lines, output);
   const bool all = std::ranges::all_of(
-      results, [](const QueueResult& result) { return result.state == State::Sent; });
+      lines, [](const QueueLine& line) { return line.result == QueueResult::Sent; });
   return all ? ExitStatus::Ok : ExitStatus::Failed;
 }
 

@@ -7,11 +7,15 @@
 #include <thread>
 #include <vector>
 
+#include "cli/failure_recording_spooler.h"
 #include "cli/json_output.h"
+#include "cli/queue_result.h"
 #include "cli/reason_recorder.h"
+#include "cli/server_problem.h"
 #include "cli/table.h"
 #include "cli/terminal_text.h"
 #include "config/supported_models.h"
+#include "settings/message_template.h"
 
 namespace varnok::cli {
 namespace {
@@ -28,19 +32,40 @@ OkRules CommandLineRules(Language messages) {
 // starts the job and its backend), so a few at once keep it busy; more only wait for it.
 constexpr size_t kMostThreads = 8;
 
-enum class State { Ready, Sent, NotSent };
-
-struct QueueResult {
+struct QueueLine {
   std::string queue;
   std::optional<std::string> model;
   std::optional<std::string> command;
-  State state = State::NotSent;
+  QueueResult result = QueueResult::NotSent;
   std::string reason;
 };
 
-std::string GoneReason(Language language) {
-  return language == Language::Chinese ? "已发送，但之后无法再次打开该打印机。"
-                                       : "sent, but the queue could not be opened again after";
+// Why the cores stopped at a queue, in the command line's words where the windows' texts are
+// not for it (a failure of the print system, a model not supported); otherwise what the cores
+// said (a missing correction names the settings file, the model and the key).
+std::string ReasonFor(ApplyOutcome outcome, const QueueLine& line,
+                      const FailureRecordingSpooler& spooler, ReasonRecorder& messages,
+                      const SetOptions& options) {
+  const CliTexts& texts = CliTextsIn(options.messages);
+  const auto failure = [&](std::string_view action) {
+    return QueueProblem(texts, action, line.queue, spooler.LastFailure().value_or(SpoolerFailure{}),
+                        options.server);
+  };
+  switch (outcome) {
+    case ApplyOutcome::NoDriverName:
+      return failure(texts.describe_action);
+    case ApplyOutcome::ModelNotSupported:
+      return FillIn(texts.not_supported, {{"model", line.model.value_or("")}});
+    case ApplyOutcome::SendFailed:
+      return failure(texts.send_action);
+    case ApplyOutcome::QueueGone:
+      return std::string(texts.gone_after);
+    case ApplyOutcome::CheckUnanswered:
+      return std::string(texts.check_unanswered);
+    default:
+      break;
+  }
+  return messages.Take();
 }
 
 std::string HexBytes(std::string_view bytes) {
@@ -53,49 +78,37 @@ std::string HexBytes(std::string_view bytes) {
   return hex;
 }
 
-std::string_view StateName(State state) {
-  switch (state) {
-    case State::Ready:
-      return "would-send";
-    case State::Sent:
-      return "sent";
-    case State::NotSent:
-      break;
-  }
-  return "not-sent";
-}
-
 void PrintResults(const SettingWords& setting, const SetOptions& options,
-                  const std::vector<QueueResult>& results, const std::string& notice,
+                  const std::vector<QueueLine>& lines, const std::string& notice,
                   const CommandOutput& output) {
   if (output.json) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
-    for (const QueueResult& result : results) {
+    for (const QueueLine& line : lines) {
       list.push_back(
-          {{"queue", result.queue},
-           {"model", OrNull(result.model)},
+          {{"queue", line.queue},
+           {"model", OrNull(line.model)},
            {"supported",
-            result.model ? nlohmann::ordered_json(IsSupportedModel(*result.model)) : nullptr},
-           {"command", OrNull(result.command)},
+            line.model ? nlohmann::ordered_json(IsSupportedModel(*line.model)) : nullptr},
+           {"command", OrNull(line.command)},
            {"command_bytes",
-            result.command ? nlohmann::ordered_json(HexBytes(*result.command)) : nullptr},
-           {"result", StateName(result.state)},
-           {"reason", OrNull(result.reason)}});
+            line.command ? nlohmann::ordered_json(HexBytes(*line.command)) : nullptr},
+           {"result", ResultKeyword(line.result)},
+           {"reason", OrNull(line.reason)}});
     }
     return PrintJson(output.out, {{"setting", setting.item->name},
                                   {"dry_run", options.dry_run},
                                   {"results", list},
                                   {"notice", OrNull(notice)}});
   }
-  Table table({"QUEUE", "MODEL", "COMMAND", "RESULT"});
-  for (const QueueResult& result : results) {
-    const std::string state = result.state == State::Ready  ? "would be sent"
-                              : result.state == State::Sent ? "sent"
-                                                            : "not sent: " + result.reason;
-    table.Add({result.queue, result.model.value_or(""), result.command.value_or(""), state});
+  const CliTexts& texts = output.texts();
+  Table table(
+      {texts.queue_heading, texts.model_heading, texts.command_heading, texts.result_heading});
+  for (const QueueLine& line : lines) {
+    table.Add({line.queue, line.model.value_or(""), line.command.value_or(""),
+               ResultText(line.result, line.reason, output.language)});
   }
   table.Print(output.out);
-  if (!notice.empty()) output.err << notice << "\n";
+  if (!notice.empty()) SayLine(output.err, notice);
 }
 
 // Runs work(i) for each i below count, on a few threads at once; returns when all are done.
@@ -114,39 +127,52 @@ void ForEachConcurrently(size_t count, const std::function<void(size_t)>& work) 
 ExitStatus SetSetting(const SettingWords& setting, const SetOptions& options, Spooler& spooler,
                       const CommandOutput& output) {
   const OkRules rules = CommandLineRules(options.messages);
-  std::vector<QueueResult> results(setting.queues.size());
+  std::vector<QueueLine> lines(setting.queues.size());
   // Everything is found out before anything is sent. The queues are independent of each other,
   // so each step goes to several at once; each keeps its place in the output.
-  ForEachConcurrently(results.size(), [&](size_t i) {
-    ReasonRecorder reasons;
+  ForEachConcurrently(lines.size(), [&](size_t i) {
+    FailureRecordingSpooler recording(spooler);
+    ReasonRecorder messages;
     SettingInputs inputs = setting.inputs;
     inputs.queue = setting.queues[i];
-    PreparedSetting prepared = PrepareSetting(rules, inputs, spooler, reasons, options.config_path);
-    results[i] = {inputs.queue, prepared.model, prepared.text,
-                  prepared.text ? State::Ready : State::NotSent, reasons.Take()};
+    const PreparedSetting prepared =
+        PrepareSetting(rules, inputs, recording, messages, options.config_path);
+    QueueLine& line = lines[i];
+    line = {inputs.queue, prepared.model, prepared.text, QueueResult::WouldBeSent, {}};
+    if (!prepared.text) {
+      line.result = QueueResult::NotSent;
+      line.reason = ReasonFor(prepared.refusal, line, recording, messages, options);
+    } else if (options.dry_run && prepared.accepting_jobs == false) {
+      // The print system would refuse the job (the real run learns it from the refusal).
+      line.result = QueueResult::WouldNotBeSent;
+      line.reason = CliTextsIn(options.messages).not_accepting;
+    }
   });
   if (!options.dry_run) {
-    ForEachConcurrently(results.size(), [&](size_t i) {
-      QueueResult& result = results[i];
-      if (result.state != State::Ready) return;
-      ReasonRecorder reasons;
+    ForEachConcurrently(lines.size(), [&](size_t i) {
+      QueueLine& line = lines[i];
+      if (line.result != QueueResult::WouldBeSent) return;
+      FailureRecordingSpooler recording(spooler);
+      ReasonRecorder messages;
       const ApplyOutcome sent =
-          SendPreparedSetting(rules, result.queue, *result.command, spooler, reasons);
-      result.state = sent == ApplyOutcome::Sent ? State::Sent : State::NotSent;
-      result.reason = reasons.Take();
-      if (sent == ApplyOutcome::QueueGone && result.reason.empty()) {
-        result.reason = GoneReason(options.messages);
+          SendPreparedSetting(rules, line.queue, *line.command, recording, messages);
+      // A setting the print system acknowledged was delivered, whatever the check after it
+      // found; sending it again would apply it twice.
+      const bool delivered = sent == ApplyOutcome::Sent || sent == ApplyOutcome::CheckUnanswered;
+      line.result = delivered ? QueueResult::Sent : QueueResult::NotSent;
+      if (sent != ApplyOutcome::Sent) {
+        line.reason = ReasonFor(sent, line, recording, messages, options);
       }
     });
   }
-  const bool any_sent =
-      std::ranges::any_of(results, [](const QueueResult& r) { return r.state == State::Sent; });
+  const bool any_sent = std::ranges::any_of(
+      lines, [](const QueueLine& line) { return line.result == QueueResult::Sent; });
   const std::string notice_text =
       any_sent ? std::string(rules.variant.NoticeText(CommandOfItem(setting.item->id).notice)) : "";
-  PrintResults(setting, options, results, notice_text, output);
-  const State wanted = options.dry_run ? State::Ready : State::Sent;
+  PrintResults(setting, options, lines, notice_text, output);
+  const QueueResult wanted = options.dry_run ? QueueResult::WouldBeSent : QueueResult::Sent;
   const bool all =
-      std::ranges::all_of(results, [wanted](const QueueResult& r) { return r.state == wanted; });
+      std::ranges::all_of(lines, [wanted](const QueueLine& line) { return line.result == wanted; });
   return all ? ExitStatus::Ok : ExitStatus::Failed;
 }
 

@@ -22,12 +22,14 @@ struct NetworkOptions {
 struct SettingWords {
   const ItemName* item = nullptr;
   SettingInputs inputs;
-  std::vector<std::string> queues;  // each once, in the order given
+  std::vector<std::string> queues;  // as given
 };
 
-// Reads the words after `set`. The value must be one the window's fields would take: a number
-// of the characters the value field admits, one of the two choices by its short name, address
-// octets the octet fields take up to 255 and a port of digits. Throws UsageError otherwise.
-SettingWords ReadSettingWords(const std::vector<std::string>& words, const NetworkOptions& network);
+// Reads the words after `set`. The value must be one the window's fields would take and the
+// setting can take exactly: a whole number inside the range the Chinese window's help text
+// states, one of the two choices by its short name, address octets the octet fields take up to
+// 255 and a port of digits. Throws UsageError, in the language given, otherwise.
+SettingWords ReadSettingWords(const std::vector<std::string>& words, const NetworkOptions& network,
+                              Language language);
 
 }  // namespace varnok::cli

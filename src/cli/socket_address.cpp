@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <charconv>
 
+#include "cli/cli_texts.h"
 #include "cli/command_error.h"
+#include "settings/message_template.h"
 
 namespace varnok::cli {
 namespace {
@@ -36,7 +38,7 @@ bool IsPort(std::string_view port) {
 
 }  // namespace
 
-std::string SocketUri(std::string_view address) {
+std::string SocketUri(std::string_view address, Language language) {
   std::string_view host = address;
   std::string_view port = kDefaultPort;
   bool bracketed = false;
@@ -57,9 +59,7 @@ std::string SocketUri(std::string_view address) {
     port = address.substr(colon + 1);
   }
   if (!IsHost(host) || (bracketed && host.find(':') == std::string_view::npos) || !IsPort(port)) {
-    throw UsageError("\"" + std::string(address) +
-                     "\" is not a printer address: give HOST or HOST:PORT, for example "
-                     "192.168.1.168 or printer7.example:9100 (port 1 to 65535)");
+    throw UsageError(FillIn(CliTextsIn(language).not_a_printer_address, {{"address", address}}));
   }
   const bool v6 = host.find(':') != std::string_view::npos;
   return "socket://" + (v6 ? "[" + std::string(host) + "]" : std::string(host)) + ":" +

@@ -6,7 +6,8 @@
 
 namespace varnok::cli {
 
-Table::Table(std::vector<std::string> headings) { rows_.push_back(std::move(headings)); }
+Table::Table(std::initializer_list<std::string_view> headings)
+    : rows_{std::vector<std::string>(headings.begin(), headings.end())} {}
 
 void Table::Add(std::vector<std::string> cells) {
   for (std::string& cell : cells) cell = Visible(cell);

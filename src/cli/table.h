@@ -1,7 +1,9 @@
 #pragma once
 
+#include <initializer_list>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace varnok::cli {
@@ -10,7 +12,7 @@ namespace varnok::cli {
 // Cells are shown with Visible, so any text lines up and nothing breaks a line.
 class Table {
  public:
-  explicit Table(std::vector<std::string> headings);
+  explicit Table(std::initializer_list<std::string_view> headings);
   void Add(std::vector<std::string> cells);
   bool empty() const { return rows_.size() == 1; }
   void Print(std::ostream& out) const;

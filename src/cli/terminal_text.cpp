@@ -65,6 +65,8 @@ std::string Visible(std::string_view bytes) {
   return text;
 }
 
+void SayLine(std::ostream& stream, std::string_view message) { stream << Visible(message) << '\n'; }
+
 std::size_t DisplayWidth(std::string_view visible_text) {
   std::size_t width = 0;
   for (std::size_t pos = 0; pos < visible_text.size();) {

@@ -121,8 +121,8 @@ PreparedSetting PrepareSetting(const OkRules& rules, const SettingInputs& inputs
     return refuse(ApplyOutcome::NoQueue);
   }
 
-  const std::optional<std::string> driver_name =
-      GetQueueDriverName(spooler, messages, inputs.queue, variant.language);
+  const std::optional<std::string> driver_name = GetQueueDriverName(
+      spooler, messages, inputs.queue, variant.language, &prepared.accepting_jobs);
   if (!driver_name) return refuse(ApplyOutcome::NoDriverName);
   prepared.model = ModelName(*driver_name, variant.drops_driver_language_mark);
   const std::string& model = *prepared.model;
@@ -153,13 +153,13 @@ ApplyOutcome SendPreparedSetting(const OkRules& rules, const std::string& queue,
   if (SendRawText(spooler, messages, queue, text, language) != SendOutcome::Sent) {
     return ApplyOutcome::SendFailed;
   }
-  switch (CheckQueueAfterSending(spooler, messages, queue, language)) {
+  switch (CheckQueueAfterSending(spooler, queue)) {
     case QueueCheck::Opened:
       break;
     case QueueCheck::NotOpened:
       return ApplyOutcome::QueueGone;
-    case QueueCheck::NoAnswer:
-      return ApplyOutcome::NoAnswer;
+    case QueueCheck::Unanswered:
+      return ApplyOutcome::CheckUnanswered;
   }
   return ApplyOutcome::Sent;
 }

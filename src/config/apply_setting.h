@@ -22,8 +22,8 @@ struct SettingInputs {
   std::array<std::string, 13> network;  // Text2 to Text14
 };
 
-// How a press of OK ended. Each has shown the operator one message, except NoItem and
-// QueueGone, which show nothing.
+// How a press of OK ended. Each has shown the operator one message, except NoItem, QueueGone
+// and CheckUnanswered, which show nothing.
 enum class ApplyOutcome {
   Sent,                      // sent, the notice shown
   NoQueue,                   // no queue chosen
@@ -33,9 +33,9 @@ enum class ApplyOutcome {
   ValueNotANumber,           // Text1 is empty or not a number
   CorrectionMissing,         // no correction for the model and key in the settings file
   CorrectionNotWholeNumber,  // the stored correction is not a 16-bit whole number
-  SendFailed,                // the spooler did not take the job or did not answer (it has said so)
+  SendFailed,                // the spooler did not acknowledge the job (it has been said why)
   QueueGone,                 // sent, but the queue could not be opened again: no notice
-  NoAnswer,                  // sent, but the spooler did not answer the check after it
+  CheckUnanswered,  // sent, but the check after it got no answer: no notice, no advice to resend
 };
 
 // How one press of OK goes: the window whose item texts and parameter forms apply, and the
@@ -52,6 +52,7 @@ OkRules WindowRules(Language window);
 // A setting made ready for one queue, or why not.
 struct PreparedSetting {
   std::optional<std::string> model;             // once the queue's driver name is known
+  std::optional<bool> accepting_jobs;           // with it, when the spooler tells
   std::optional<std::string> text;              // the command text, when it can be sent
   ApplyOutcome refusal = ApplyOutcome::NoItem;  // why not, when there is no text
   Notice notice = Notice::Completion;           // what follows a successful send
@@ -64,8 +65,7 @@ PreparedSetting PrepareSetting(const OkRules& rules, const SettingInputs& inputs
                                UserMessages& messages, const std::string& config_path);
 
 // Sends a prepared setting and checks the queue once more: Sent, SendFailed, QueueGone or
-// NoAnswer.
-// Shows no notice.
+// CheckUnanswered. Shows no notice.
 ApplyOutcome SendPreparedSetting(const OkRules& rules, const std::string& queue,
                                  const std::string& text, Spooler& spooler, UserMessages& messages);
 

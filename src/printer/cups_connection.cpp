@@ -2,44 +2,121 @@
 
 #include <utility>
 
+#include "printer/connection_watchdog.h"
+
 namespace varnok {
 namespace {
+
+using Clock = ConnectionWatchdog::Clock;
 
 // The program's only waits for the scheduler (libcups's own are 30 s and more). A local
 // scheduler connects at once and answers within milliseconds; a remote one in well under these.
 constexpr int kConnectMilliseconds = 3'000;
 constexpr auto kAnswerTime = std::chrono::seconds(10);
-// How often a wait looks at its step's deadline. libcups adds a fixed wait of 1 s for a
-// "100 Continue" to each request, so a step that libcups spreads over several requests may
-// take a little longer than the answer time, but never more than a few seconds longer.
+// How often libcups asks whether a wait without news may go on; the watchdog ends the wait
+// itself when the step's time is up.
 constexpr double kPollSeconds = 0.5;
 
 }  // namespace
 
-SchedulerConnection::SchedulerConnection(HttpConnection http)
-    : http_(std::move(http)), allowance_(std::make_unique<Allowance>()) {
-  httpSetTimeout(http_.get(), kPollSeconds, &SchedulerConnection::KeepWaiting, allowance_.get());
+struct SchedulerConnection::Link : WatchedConnection {
+  Link(HttpConnection connection, PrintServerPassword* server_password)
+      : owned(std::move(connection)), password(server_password) {
+    http = owned.get();
+  }
+  // Forgotten by the watchdog before the connection closes.
+  ~Link() { ConnectionWatchdog::Instance().Forget(*this); }
+  Link(const Link&) = delete;
+  Link& operator=(const Link&) = delete;
+
+  HttpConnection owned;
+  PrintServerPassword* password;
+  std::string offered;  // the password given on this connection
+  bool offered_once = false;
+  std::optional<PasswordWanted> trouble;
+};
+
+namespace {
+
+// Called by libcups each time a wait has gone kPollSeconds without news; 0 ends the wait.
+int KeepWaiting(http_t* /*http*/, void* link) {
+  return static_cast<WatchedConnection*>(link)->ran_out ? 0 : 1;
+}
+
+}  // namespace
+
+SchedulerConnection::SchedulerConnection() = default;
+SchedulerConnection::~SchedulerConnection() = default;
+SchedulerConnection::SchedulerConnection(SchedulerConnection&&) noexcept = default;
+SchedulerConnection& SchedulerConnection::operator=(SchedulerConnection&&) noexcept = default;
+
+SchedulerConnection::SchedulerConnection(HttpConnection http, PrintServerPassword* password)
+    : link_(std::make_unique<Link>(std::move(http), password)) {
+  httpSetTimeout(link_->http, kPollSeconds, &KeepWaiting, link_.get());
   StartStep();
 }
 
+http_t* SchedulerConnection::get() const { return link_ ? link_->http : nullptr; }
+
 void SchedulerConnection::StartStep(std::chrono::seconds extra) {
-  if (!allowance_) return;
-  *allowance_ = {std::chrono::steady_clock::now() + kAnswerTime + extra, false};
+  if (!link_) return;
+  // libcups keeps the password callback per thread, and a connection may move between threads.
+  cupsSetPasswordCB2(&SchedulerConnection::AnswerPassword, nullptr);
+  link_->ran_out = false;
+  ConnectionWatchdog::Instance().Watch(*link_, Clock::now() + kAnswerTime + extra);
 }
 
-// Called by libcups each time a wait has gone kPollSeconds without news; 0 ends the wait.
-int SchedulerConnection::KeepWaiting(http_t* /*http*/, void* allowance) {
-  auto& step = *static_cast<Allowance*>(allowance);
-  if (std::chrono::steady_clock::now() < step.deadline) return 1;
-  step.ran_out = true;
-  return 0;
+void SchedulerConnection::EndStep() {
+  if (link_) ConnectionWatchdog::Instance().Watch(*link_, Clock::time_point::max());
 }
 
-SchedulerConnection ConnectToScheduler(SpoolerFailure& failure) {
+bool SchedulerConnection::TimedOut() const { return link_ && link_->ran_out; }
+
+std::optional<PasswordWanted> SchedulerConnection::PasswordTrouble() const {
+  return link_ ? link_->trouble : std::nullopt;
+}
+
+// libcups asks on the thread that makes the request. The connection's password is asked for
+// once; a second question on the same connection means the server turned the answer down, and
+// is answered with nothing, so that a wrong password is not offered again and again.
+const char* SchedulerConnection::AnswerPassword(const char* /*prompt*/, http_t* http,
+                                                const char* /*method*/, const char* /*resource*/,
+                                                void* /*data*/) {
+  ConnectionWatchdog& watchdog = ConnectionWatchdog::Instance();
+  auto* link = static_cast<Link*>(watchdog.Find(http));
+  if (link == nullptr) return nullptr;
+  char server[256];
+  httpGetHostname(http, server, sizeof(server));
+  PasswordWanted wanted{cupsUser(), server};
+  if (link->offered_once) {
+    if (link->password != nullptr) link->password->Refused();
+    wanted.refused = true;
+    link->trouble = wanted;
+    return nullptr;
+  }
+  std::optional<std::string> answer;
+  if (link->password != nullptr) {
+    // The time the user takes to answer counts for no step.
+    watchdog.Watch(*link, Clock::time_point::max());
+    answer = link->password->Get(wanted.user, wanted.server);
+    watchdog.Watch(*link, Clock::now() + kAnswerTime);
+    wanted.refused = !answer && link->password->WasRefused();
+  }
+  if (!answer) {
+    link->trouble = wanted;
+    return nullptr;
+  }
+  link->offered = std::move(*answer);
+  link->offered_once = true;
+  return link->offered.c_str();
+}
+
+SchedulerConnection ConnectToScheduler(SpoolerFailure& failure, PrintServerPassword* password) {
   const auto unreachable = [&failure](std::string_view why) {
     failure = {
-        IPP_STATUS_ERROR_SERVICE_UNAVAILABLE,
-        "Cannot reach the print system at " + std::string(cupsServer()) + ": " + std::string(why)};
+        .status = IPP_STATUS_ERROR_SERVICE_UNAVAILABLE,
+        .reason = "Cannot reach the print system at " + SchedulerName() + ": " + std::string(why),
+        .unreachable = true};
     return SchedulerConnection();
   };
   // Made without connecting (a wait of 0), so that a failed connection can be told from an
@@ -50,7 +127,16 @@ SchedulerConnection ConnectToScheduler(SpoolerFailure& failure) {
   if (httpReconnect2(http.get(), kConnectMilliseconds, nullptr) != 0) {
     return unreachable("it is not running or does not take connections");
   }
-  return SchedulerConnection(std::move(http));
+  return SchedulerConnection(std::move(http), password);
+}
+
+std::string SchedulerName() {
+  const std::string host = cupsServer();
+  // A local socket is named by its path alone; a host keeps its port, which tells two servers
+  // of one machine apart.
+  if (host.starts_with('/')) return host;
+  const bool v6 = host.find(':') != std::string::npos;
+  return (v6 ? "[" + host + "]" : host) + ":" + std::to_string(ippPort());
 }
 
 SpoolerFailure NoSuchQueue() {
@@ -87,9 +173,36 @@ IppMessage NewQueueListRequest(const SchedulerConnection& http,
 
 bool IsSuccess(ipp_status_t status) { return status < IPP_STATUS_REDIRECTION_OTHER_SITE; }
 
-SpoolerFailure RequestFailure(const SchedulerConnection& http, std::string_view fallback) {
+bool Succeeded(ipp_t* response) {
+  return response != nullptr && IsSuccess(ippGetStatusCode(response));
+}
+
+SpoolerFailure RequestFailure(const SchedulerConnection& http, ipp_t* response,
+                              std::string_view fallback) {
   if (http.TimedOut()) {
-    return {static_cast<int>(cupsLastError()), "the print system did not answer in time", true};
+    return {.status = static_cast<int>(cupsLastError()),
+            .reason = "the print system did not answer in time",
+            .no_answer = true};
+  }
+  if (std::optional<PasswordWanted> wanted = http.PasswordTrouble()) {
+    const std::string reason =
+        wanted->refused
+            ? "the print server " + wanted->server + " did not accept the password of user " +
+                  wanted->user
+            : "the print server " + wanted->server + " wants a password for user " + wanted->user;
+    return {.status = IPP_STATUS_ERROR_NOT_AUTHENTICATED,
+            .reason = reason,
+            .password = std::move(wanted)};
+  }
+  if (response != nullptr && !IsSuccess(ippGetStatusCode(response))) {
+    const ipp_status_t status = ippGetStatusCode(response);
+    const char* message =
+        ippGetString(ippFindAttribute(response, "status-message", IPP_TAG_TEXT), 0, nullptr);
+    return {status, message != nullptr && *message != '\0' ? message : ippErrorString(status)};
+  }
+  // libcups leaves no status of its own when the connection broke: whatever it holds is stale.
+  if (response == nullptr && httpGetStatus(http.get()) == HTTP_STATUS_ERROR) {
+    return {IPP_STATUS_ERROR_SERVICE_UNAVAILABLE, "the connection to the print system was lost"};
   }
   ipp_status_t status = cupsLastError();
   if (IsSuccess(status)) return {IPP_STATUS_ERROR_SERVICE_UNAVAILABLE, std::string(fallback)};

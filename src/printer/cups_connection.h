@@ -4,10 +4,12 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "printer/print_server_password.h"
 #include "printer/queue_name.h"
 #include "printer/spooler.h"
 
@@ -23,40 +25,49 @@ struct IppDeleter {
 };
 using IppMessage = std::unique_ptr<ipp_t, IppDeleter>;
 
-// A connection to the scheduler whose waits are bounded, so that a scheduler that takes a
-// request but never answers cannot hang the program. A step (one operation of the spooler, one
-// write or completion of a job) may wait for the scheduler at most the answer time in all, however
-// many requests libcups makes for it; a wait that runs out fails the step's request.
+// A connection to the scheduler whose steps are bounded in time, so that a scheduler that takes
+// a request but never answers, or answers a byte at a time, cannot hang the program. A step (one
+// operation of the spooler, one write or completion of a job) may take at most the answer time
+// in all, however many requests libcups makes for it: when it runs out, the connection's socket
+// is shut down and the step's request fails. A print server that wants a password gets the one
+// of `password` (none when it is null); nothing is ever asked on a terminal.
 class SchedulerConnection {
  public:
-  SchedulerConnection() = default;
-  explicit SchedulerConnection(HttpConnection http);
+  SchedulerConnection();
+  SchedulerConnection(HttpConnection http, PrintServerPassword* password);
+  ~SchedulerConnection();
+  SchedulerConnection(SchedulerConnection&&) noexcept;
+  SchedulerConnection& operator=(SchedulerConnection&&) noexcept;
 
-  http_t* get() const { return http_.get(); }
-  explicit operator bool() const { return http_ != nullptr; }
+  http_t* get() const;
+  explicit operator bool() const { return link_ != nullptr; }
   void reset() { *this = SchedulerConnection(); }
 
   // Gives the next step its whole answer time, and `extra` more for a step the scheduler is
   // known to take its time over (a device discovery).
   void StartStep(std::chrono::seconds extra = std::chrono::seconds(0));
-  // Whether a wait of the current step ran out.
-  bool TimedOut() const { return allowance_ && allowance_->ran_out; }
+  // Ends the step: the time until the next one counts for none.
+  void EndStep();
+  // Whether the current step ran out of time.
+  bool TimedOut() const;
+  // The password the print server wanted and did not get on this connection, if it wanted one.
+  std::optional<PasswordWanted> PasswordTrouble() const;
 
  private:
-  struct Allowance {
-    std::chrono::steady_clock::time_point deadline;
-    bool ran_out = false;
-  };
-  static int KeepWaiting(http_t* http, void* allowance);
+  struct Link;  // the connection and what the watchdog and the password callback need of it
+  static const char* AnswerPassword(const char* prompt, http_t* http, const char* method,
+                                    const char* resource, void* data);
 
-  HttpConnection http_;
-  std::unique_ptr<Allowance> allowance_;  // on the heap: libcups keeps its address
+  std::unique_ptr<Link> link_;
 };
 
 // A fresh connection to the scheduler libcups is pointed at (CUPS_SERVER, client.conf), its
 // first step started. Each operation opens its own, so a restarted scheduler never meets a
 // stale connection.
-SchedulerConnection ConnectToScheduler(SpoolerFailure& failure);
+SchedulerConnection ConnectToScheduler(SpoolerFailure& failure, PrintServerPassword* password);
+
+// The scheduler libcups is pointed at, as people name it: a local socket's path, or HOST:PORT.
+std::string SchedulerName();
 
 // What CUPS says of a queue name it could never hold; such names are kept out of request URIs.
 SpoolerFailure NoSuchQueue();
@@ -71,9 +82,13 @@ void AddRequestedAttributes(ipp_t* request, const std::vector<const char*>& attr
 IppMessage NewQueueListRequest(const SchedulerConnection& http,
                                const std::vector<const char*>& attributes);
 bool IsSuccess(ipp_status_t status);
+// Whether an answer arrived and says the request succeeded.
+bool Succeeded(ipp_t* response);
 
-// Why the last request on the connection failed: no answer in time, or what libcups recorded
-// for it; `fallback` explains a failure that left no error status behind (a broken connection).
-SpoolerFailure RequestFailure(const SchedulerConnection& http, std::string_view fallback);
+// Why the last request on the connection got no successful answer: no answer in time, a
+// password it did not get, the answer's own status, or, with no answer, what libcups recorded;
+// `fallback` explains a failure that left no error status behind (a broken connection).
+SpoolerFailure RequestFailure(const SchedulerConnection& http, ipp_t* response,
+                              std::string_view fallback);
 
 }  // namespace varnok

@@ -30,21 +30,31 @@ class Group {
   std::map<std::string_view, ipp_attribute_t*, std::less<>> by_name_;
 };
 
+// What a request asks for: a list may be empty, which CUPS answers as "not found" (a print
+// system without queues answers CUPS-Get-Printers "No destinations added.").
+enum class Asking { Change, List };
+
 // The answer to the request, or nullptr with the failure when there is none or it is an error.
 IppMessage AskOn(const SchedulerConnection& http, IppMessage request, const char* resource,
-                 SpoolerFailure& failure) {
+                 SpoolerFailure& failure, Asking asking = Asking::List) {
   IppMessage response(cupsDoRequest(http.get(), request.release(), resource));
-  if (!response || !IsSuccess(cupsLastError())) {
-    failure = RequestFailure(http, "the print system gave no answer");
+  // Only an IPP answer counts as empty: an HTTP server's "Not Found" comes without one.
+  if (asking == Asking::List && response &&
+      ippGetStatusCode(response.get()) == IPP_STATUS_ERROR_NOT_FOUND) {
+    return response;
+  }
+  if (!Succeeded(response.get())) {
+    failure = RequestFailure(http, response.get(), "the print system gave no answer");
     return nullptr;
   }
   return response;
 }
 
-IppMessage Ask(IppMessage request, const char* resource, SpoolerFailure& failure) {
-  SchedulerConnection http = ConnectToScheduler(failure);
+IppMessage Ask(IppMessage request, const char* resource, PrintServerPassword* password,
+               SpoolerFailure& failure, Asking asking = Asking::List) {
+  SchedulerConnection http = ConnectToScheduler(failure, password);
   if (!http) return nullptr;
-  return AskOn(http, std::move(request), resource, failure);
+  return AskOn(http, std::move(request), resource, failure, asking);
 }
 
 // The answer's groups of one kind (a group a printer, or a driver file), each as its attributes.
@@ -67,10 +77,10 @@ std::vector<Group> GroupsOf(ipp_t* response, ipp_tag_t kind) {
 
 }  // namespace
 
-std::string CupsPrintServer::Name() { return cupsServer(); }
+std::string CupsPrintServer::Name() { return SchedulerName(); }
 
 std::optional<std::vector<QueueDetails>> CupsPrintServer::Queues(SpoolerFailure& failure) {
-  SchedulerConnection http = ConnectToScheduler(failure);
+  SchedulerConnection http = ConnectToScheduler(failure, password_);
   if (!http) return std::nullopt;
   IppMessage response =
       AskOn(http,
@@ -90,7 +100,7 @@ std::optional<std::vector<QueueDetails>> CupsPrintServer::Queues(SpoolerFailure&
 
 std::optional<std::vector<Device>> CupsPrintServer::Devices(int timeout_seconds,
                                                             SpoolerFailure& failure) {
-  SchedulerConnection http = ConnectToScheduler(failure);
+  SchedulerConnection http = ConnectToScheduler(failure, password_);
   if (!http) return std::nullopt;
   // The server answers once its backends have had their time.
   http.StartStep(std::chrono::seconds(timeout_seconds));
@@ -114,7 +124,7 @@ std::optional<std::vector<DriverOffer>> CupsPrintServer::Drivers(std::string_vie
   ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_TEXT, "ppd-make", nullptr,
                std::string(make).c_str());
   AddRequestedAttributes(request.get(), {"ppd-name", "ppd-make-and-model"});
-  IppMessage response = Ask(std::move(request), "/", failure);
+  IppMessage response = Ask(std::move(request), "/", password_, failure);
   if (!response) return std::nullopt;
   std::vector<DriverOffer> drivers;
   for (const Group& group : GroupsOf(response.get(), IPP_TAG_PRINTER)) {
@@ -137,7 +147,7 @@ std::optional<SpoolerFailure> CupsPrintServer::AddQueue(const NewQueue& queue) {
   ippAddBoolean(request.get(), IPP_TAG_PRINTER, "printer-is-accepting-jobs", 1);
   ippAddInteger(request.get(), IPP_TAG_PRINTER, IPP_TAG_ENUM, "printer-state", IPP_PSTATE_IDLE);
   SpoolerFailure failure;
-  if (!Ask(std::move(request), "/admin/", failure)) return failure;
+  if (!Ask(std::move(request), "/admin/", password_, failure, Asking::Change)) return failure;
   return std::nullopt;
 }
 

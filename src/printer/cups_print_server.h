@@ -1,19 +1,26 @@
 #pragma once
 
 #include "printer/print_server.h"
+#include "printer/print_server_password.h"
 
 namespace varnok {
 
 // The print server through libcups: the scheduler libcups is pointed at (cupsSetServer,
-// CUPS_SERVER, client.conf). Each call opens its own connection.
+// CUPS_SERVER, client.conf). Each call opens its own connection. A server that wants a password
+// gets `password`'s (none without one); nothing is asked on a terminal.
 class CupsPrintServer final : public PrintServer {
  public:
+  explicit CupsPrintServer(PrintServerPassword* password = nullptr) : password_(password) {}
+
   std::string Name() override;
   std::optional<std::vector<QueueDetails>> Queues(SpoolerFailure& failure) override;
   std::optional<std::vector<Device>> Devices(int timeout_seconds, SpoolerFailure& failure) override;
   std::optional<std::vector<DriverOffer>> Drivers(std::string_view make,
                                                   SpoolerFailure& failure) override;
   std::optional<SpoolerFailure> AddQueue(const NewQueue& queue) override;
+
+ private:
+  PrintServerPassword* password_;
 };
 
 }  // namespace varnok

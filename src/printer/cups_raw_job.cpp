@@ -3,51 +3,79 @@
 #include <utility>
 
 namespace varnok {
+namespace {
+
+// Each call on the job is one step of its connection; the time between calls counts for none.
+class JobStep {
+ public:
+  explicit JobStep(SchedulerConnection& http) : http_(http) { http_.StartStep(); }
+  ~JobStep() { http_.EndStep(); }
+  JobStep(const JobStep&) = delete;
+  JobStep& operator=(const JobStep&) = delete;
+
+ private:
+  SchedulerConnection& http_;
+};
+
+}  // namespace
 
 CupsRawJob::CupsRawJob(SchedulerConnection http, std::string queue, std::string document_name,
-                       int job_id)
+                       int job_id, PrintServerPassword* password)
     : http_(std::move(http)),
       queue_(std::move(queue)),
       document_name_(std::move(document_name)),
-      job_id_(job_id) {}
+      job_id_(job_id),
+      password_(password) {}
 
 CupsRawJob::~CupsRawJob() {
   if (state_ != State::Finished) Cancel();
 }
 
 bool CupsRawJob::Write(std::string_view bytes) {
-  http_.StartStep();
+  const JobStep step(http_);
   if (state_ == State::Created) {
     // CUPS refuses an empty document, so none is started until there are bytes to send.
     if (bytes.empty()) return true;
     if (cupsStartDocument(http_.get(), queue_.c_str(), job_id_, document_name_.c_str(),
                           CUPS_FORMAT_RAW, 1) != HTTP_STATUS_CONTINUE) {
-      return Fail(State::Broken, "the print system did not take the document");
+      return Fail(State::Broken, nullptr, "the print system did not take the document");
     }
     state_ = State::Writing;
   }
-  if (state_ != State::Writing) return Fail(state_, "the job is no longer open for writing");
+  if (state_ != State::Writing)
+    return Fail(state_, nullptr, "the job is no longer open for writing");
   if (cupsWriteRequestData(http_.get(), bytes.data(), bytes.size()) != HTTP_STATUS_CONTINUE) {
-    return Fail(State::Broken, "the connection to the print system was lost");
+    return Fail(State::Broken, nullptr, "the connection to the print system was lost");
   }
   return true;
 }
 
+// The job counts as complete only when the scheduler's answer to its last request arrived and
+// says so: libcups reports a stale success when that answer never comes.
 bool CupsRawJob::Finish() {
-  http_.StartStep();
+  const JobStep step(http_);
   switch (state_) {
-    case State::Created:
-      if (!CloseWithoutDocument()) return Fail(State::Created, "the job could not be closed");
-      break;
-    case State::Writing:
-      if (!IsSuccess(cupsFinishDocument(http_.get(), queue_.c_str()))) {
-        return Fail(State::Broken, "the document could not be completed");
+    case State::Created: {
+      IppMessage request = NewQueueRequest(IPP_OP_CLOSE_JOB, queue_);
+      ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job_id_);
+      IppMessage response(cupsDoRequest(http_.get(), request.release(), "/jobs/"));
+      if (!Succeeded(response.get())) {
+        return Fail(State::Created, response.get(), "the connection to the print system was lost");
       }
       break;
+    }
+    case State::Writing: {
+      const std::string resource = "/printers/" + queue_;
+      IppMessage response(cupsGetResponse(http_.get(), resource.c_str()));
+      if (!Succeeded(response.get())) {
+        return Fail(State::Broken, response.get(), "the connection to the print system was lost");
+      }
+      break;
+    }
     case State::Broken:
     case State::Finished:
     case State::Cancelled:
-      return Fail(state_, "the job is no longer open");
+      return Fail(state_, nullptr, "the job is no longer open");
   }
   state_ = State::Finished;
   return true;
@@ -67,24 +95,17 @@ void CupsRawJob::Cancel() {
     // Dropping the connection abandons the half-sent document, so none of it is printed.
     http_.reset();
     SpoolerFailure unreachable;
-    http_ = ConnectToScheduler(unreachable);
+    http_ = ConnectToScheduler(unreachable, password_);
   }
   if (http_) {
-    http_.StartStep();
+    const JobStep step(http_);
     cupsCancelJob2(http_.get(), queue_.c_str(), job_id_, 0);
   }
   state_ = State::Cancelled;
 }
 
-bool CupsRawJob::CloseWithoutDocument() {
-  IppMessage request = NewQueueRequest(IPP_OP_CLOSE_JOB, queue_);
-  ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job_id_);
-  IppMessage response(cupsDoRequest(http_.get(), request.release(), "/jobs/"));
-  return response != nullptr && IsSuccess(cupsLastError());
-}
-
-bool CupsRawJob::Fail(State next, std::string_view fallback) {
-  failure_ = RequestFailure(http_, fallback);
+bool CupsRawJob::Fail(State next, ipp_t* response, std::string_view fallback) {
+  failure_ = RequestFailure(http_, response, fallback);
   state_ = next;
   return false;
 }

@@ -12,7 +12,10 @@ namespace varnok {
 // (CUPS_FORMAT_RAW, so no filter touches the bytes) and further writes stream into it.
 class CupsRawJob final : public RawJob {
  public:
-  CupsRawJob(SchedulerConnection http, std::string queue, std::string document_name, int job_id);
+  // A job the scheduler created on this connection; `password` serves a connection made again
+  // to cancel it.
+  CupsRawJob(SchedulerConnection http, std::string queue, std::string document_name, int job_id,
+             PrintServerPassword* password);
   ~CupsRawJob() override;
 
   bool Write(std::string_view bytes) override;
@@ -29,13 +32,14 @@ class CupsRawJob final : public RawJob {
     Cancelled,
   };
 
-  bool CloseWithoutDocument();
-  bool Fail(State next, std::string_view fallback);
+  // Records why the call failed, from the answer when one arrived.
+  bool Fail(State next, ipp_t* response, std::string_view fallback);
 
   SchedulerConnection http_;
   std::string queue_;
   std::string document_name_;
   int job_id_;
+  PrintServerPassword* password_;
   State state_ = State::Created;
   SpoolerFailure failure_;
 };

@@ -21,26 +21,28 @@ bool IsAccessRefusal(ipp_status_t status) {
          status == IPP_STATUS_ERROR_NOT_AUTHORIZED;
 }
 
-PrinterAnswer AskPrinter(std::string_view queue, const char* attribute) {
+PrinterAnswer AskPrinter(std::string_view queue, const std::vector<const char*>& attributes,
+                         PrintServerPassword* password) {
   PrinterAnswer answer;
   if (!IsCupsQueueName(queue)) {
     answer.failure = NoSuchQueue();
     return answer;
   }
-  SchedulerConnection http = ConnectToScheduler(answer.failure);
+  SchedulerConnection http = ConnectToScheduler(answer.failure, password);
   if (!http) return answer;
 
   IppMessage request = NewQueueRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, queue);
-  AddRequestedAttributes(request.get(), {attribute});
+  AddRequestedAttributes(request.get(), attributes);
   answer.response.reset(cupsDoRequest(http.get(), request.release(), "/"));
 
-  ipp_status_t status = cupsLastError();
-  if (answer.response && IsSuccess(status)) {
+  if (Succeeded(answer.response.get())) {
     answer.outcome = DescribeOutcome::Ok;
     return answer;
   }
-  answer.failure = RequestFailure(http, "the print system gave no answer");
-  if (answer.failure.no_answer) {
+  answer.failure = RequestFailure(http, answer.response.get(), "the print system gave no answer");
+  const ipp_status_t status =
+      answer.response ? ippGetStatusCode(answer.response.get()) : cupsLastError();
+  if (answer.failure.no_answer || answer.failure.password) {
     answer.outcome = DescribeOutcome::SizeQueryFailed;  // as for any answer it cannot use
   } else if (status == IPP_STATUS_ERROR_NOT_FOUND ||
              status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE) {
@@ -58,7 +60,7 @@ PrinterAnswer AskPrinter(std::string_view queue, const char* attribute) {
 
 std::vector<std::string> CupsSpooler::QueueNames() {
   SpoolerFailure unreachable;
-  SchedulerConnection http = ConnectToScheduler(unreachable);
+  SchedulerConnection http = ConnectToScheduler(unreachable, password_);
   if (!http) return {};
 
   // The names alone. cupsGetDests2 asks for some twenty attributes of every queue, and libcups
@@ -67,7 +69,7 @@ std::vector<std::string> CupsSpooler::QueueNames() {
   // The order is the one cupsGetDests2 gives (printers and classes, instances apart).
   IppMessage response(
       cupsDoRequest(http.get(), NewQueueListRequest(http, {"printer-name"}).release(), "/"));
-  if (!response || !IsSuccess(cupsLastError())) return {};
+  if (!Succeeded(response.get())) return {};
   std::vector<std::string> names;
   for (ipp_attribute_t* attribute = ippFirstAttribute(response.get()); attribute != nullptr;
        attribute = ippNextAttribute(response.get())) {
@@ -83,19 +85,24 @@ std::vector<std::string> CupsSpooler::QueueNames() {
 }
 
 std::optional<SpoolerFailure> CupsSpooler::OpenQueue(std::string_view queue) {
-  PrinterAnswer answer = AskPrinter(queue, "printer-name");
+  PrinterAnswer answer = AskPrinter(queue, {"printer-name"}, password_);
   if (answer.outcome == DescribeOutcome::Ok) return std::nullopt;
   return answer.failure;
 }
 
 QueueDescription CupsSpooler::DescribeQueue(std::string_view queue) {
-  PrinterAnswer answer = AskPrinter(queue, "printer-make-and-model");
-  QueueDescription description{answer.outcome, std::nullopt, answer.failure};
+  PrinterAnswer answer =
+      AskPrinter(queue, {"printer-make-and-model", "printer-is-accepting-jobs"}, password_);
+  QueueDescription description{answer.outcome, std::nullopt, std::nullopt, answer.failure};
   if (answer.outcome == DescribeOutcome::Ok) {
-    ipp_attribute_t* attribute =
-        ippFindAttribute(answer.response.get(), "printer-make-and-model", IPP_TAG_ZERO);
+    ipp_t* response = answer.response.get();
+    ipp_attribute_t* attribute = ippFindAttribute(response, "printer-make-and-model", IPP_TAG_ZERO);
     if (const char* text = ippGetString(attribute, 0, nullptr)) {
       description.make_and_model = text;
+    }
+    if (ipp_attribute_t* accepting =
+            ippFindAttribute(response, "printer-is-accepting-jobs", IPP_TAG_BOOLEAN)) {
+      description.accepting_jobs = ippGetBoolean(accepting, 0) != 0;
     }
   }
   return description;
@@ -107,7 +114,7 @@ std::unique_ptr<RawJob> CupsSpooler::CreateRawJob(std::string_view queue, std::s
     failure = NoSuchQueue();
     return nullptr;
   }
-  SchedulerConnection http = ConnectToScheduler(failure);
+  SchedulerConnection http = ConnectToScheduler(failure, password_);
   if (!http) return nullptr;
 
   // A plain Create-Job: cupsCreateJob would first fetch the printer's full description twice,
@@ -118,12 +125,13 @@ std::unique_ptr<RawJob> CupsSpooler::CreateRawJob(std::string_view queue, std::s
                document_name.c_str());
   IppMessage response(cupsDoRequest(http.get(), request.release(), "/"));
   const int job_id = ippGetInteger(ippFindAttribute(response.get(), "job-id", IPP_TAG_INTEGER), 0);
-  if (!response || !IsSuccess(cupsLastError()) || job_id <= 0) {
-    failure = RequestFailure(http, "the print system did not create the job");
+  if (!Succeeded(response.get()) || job_id <= 0) {
+    failure = RequestFailure(http, response.get(), "the print system did not create the job");
     return nullptr;
   }
+  http.EndStep();
   return std::make_unique<CupsRawJob>(std::move(http), std::string(queue), std::move(document_name),
-                                      job_id);
+                                      job_id, password_);
 }
 
 }  // namespace varnok

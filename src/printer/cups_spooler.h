@@ -1,18 +1,25 @@
 #pragma once
 
+#include "printer/print_server_password.h"
 #include "printer/spooler.h"
 
 namespace varnok {
 
 // The spooler through libcups. It talks to whichever scheduler libcups is pointed at
-// (CUPS_SERVER or client.conf) and keeps no state between calls.
+// (CUPS_SERVER or client.conf) and keeps no state between calls. A print server that wants a
+// password gets `password`'s (none without one); nothing is asked on a terminal.
 class CupsSpooler final : public Spooler {
  public:
+  explicit CupsSpooler(PrintServerPassword* password = nullptr) : password_(password) {}
+
   std::vector<std::string> QueueNames() override;
   std::optional<SpoolerFailure> OpenQueue(std::string_view queue) override;
   QueueDescription DescribeQueue(std::string_view queue) override;
   std::unique_ptr<RawJob> CreateRawJob(std::string_view queue, std::string_view title,
                                        SpoolerFailure& failure) override;
+
+ private:
+  PrintServerPassword* password_;
 };
 
 }  // namespace varnok

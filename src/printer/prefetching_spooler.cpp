@@ -2,11 +2,18 @@
 
 #include <utility>
 
+#include "printer/print_server_password.h"
+
 namespace varnok {
 
 PrefetchingSpooler::PrefetchingSpooler(Spooler& spooler)
-    : spooler_(spooler),
-      pending_(std::async(std::launch::async, [&spooler] { return spooler.QueueNames(); })) {}
+    : spooler_(spooler), pending_(std::async(std::launch::async, [&spooler] {
+        // The user-interface thread may be waiting for this one, so it cannot show a dialog: a
+        // print server that wants a password is asked again by the first caller, who can.
+        const NoPasswordPromptsHere no_prompts;
+        std::vector<std::string> names = spooler.QueueNames();
+        return no_prompts.PasswordWanted() ? std::nullopt : std::optional(std::move(names));
+      })) {}
 
 void PrefetchingSpooler::AwaitEarlyList() {
   if (pending_.valid()) early_list_ = pending_.get();

@@ -13,7 +13,8 @@ namespace varnok {
 
 // Asks another spooler for its queue names on a thread of its own as soon as it is made, so
 // that the round trip to the scheduler overlaps the program's start. The first QueueNames
-// call returns that list; every later one asks afresh. No call reaches the other spooler
+// call returns that list (or asks afresh when the print server wanted a password, which that
+// thread asks nobody for); every later one asks afresh. No call reaches the other spooler
 // while the early one runs, so it need not be safe for concurrent use.
 class PrefetchingSpooler final : public Spooler {
  public:
@@ -31,8 +32,8 @@ class PrefetchingSpooler final : public Spooler {
   void AwaitEarlyList();
 
   Spooler& spooler_;
-  std::future<std::vector<std::string>> pending_;
-  std::optional<std::vector<std::string>> early_list_;
+  std::future<std::optional<std::vector<std::string>>> pending_;
+  std::optional<std::vector<std::string>> early_list_;  // taken by the first caller
 };
 
 }  // namespace varnok

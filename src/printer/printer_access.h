@@ -12,9 +12,10 @@
 namespace varnok {
 
 enum class SendOutcome {
-  Sent,          // the spooler holds the job
+  Sent,          // the spooler acknowledged the whole job
   QueueMissing,  // the queue could not be opened; the user has been told
-  Refused,       // the spooler refused the job or the write failed; the user has been told
+  Refused,       // the spooler refused the job, the write failed, the connection was lost or a
+                 // password was wanted; the user has been told
   NoAnswer,      // the spooler did not answer in time; the user has been told
 };
 
@@ -25,18 +26,21 @@ SendOutcome SendRawText(Spooler& spooler, UserMessages& messages, std::string_vi
 
 // The queue's driver name (at most 64 bytes, " " when it has none), or nullopt after the
 // user has been told why not, in the calling window's language where the message has one.
+// The same request tells whether the queue accepts jobs, where the spooler says so: it is
+// written to accepting_jobs when that is given.
 std::optional<std::string> GetQueueDriverName(Spooler& spooler, UserMessages& messages,
-                                              std::string_view queue, Language window);
+                                              std::string_view queue, Language window,
+                                              std::optional<bool>* accepting_jobs = nullptr);
 
 enum class QueueCheck {
   Opened,
-  NotOpened,  // the queue is gone (nothing is shown: the send has said what there was to say)
-  NoAnswer,   // the spooler did not answer in time; the user has been told
+  NotOpened,   // the queue is gone
+  Unanswered,  // the spooler did not answer in time, or wanted a password it did not get
 };
 
-// Opens the queue once more after sending, to learn whether it is still there.
-QueueCheck CheckQueueAfterSending(Spooler& spooler, UserMessages& messages, std::string_view queue,
-                                  Language window);
+// Opens the queue once more after sending, to learn whether it is still there. Shows nothing:
+// whatever the check finds, the job has been sent.
+QueueCheck CheckQueueAfterSending(Spooler& spooler, std::string_view queue);
 
 // Whether a queue name begins with exactly "VARNOK" or "Varnok", as the windows list them.
 bool IsBrandQueueName(std::string_view name);

@@ -12,9 +12,12 @@ namespace varnok {
 
 // The queue's description could not be read.
 Message DescriptionFailureMessage(Language window);
-// The spooler refused the job or failed while taking it, and said why.
-Message JobRefusedMessage(std::string_view queue, const SpoolerFailure& failure, Language window);
-// The spooler took a request about the queue but did not answer in time.
-Message NoAnswerMessage(std::string_view queue, Language window);
+// The print server wanted a password before anything was sent to the queue, and got none it
+// accepted.
+Message PasswordWantedMessage(std::string_view queue, const PasswordWanted& wanted,
+                              Language window);
+// What a failed send says: that the spooler did not answer in time, that the print server
+// wanted a password, or that the spooler refused the job (or failed while taking it) and why.
+Message FailureMessage(std::string_view queue, const SpoolerFailure& failure, Language window);
 
 }  // namespace varnok

@@ -14,12 +14,8 @@ constexpr std::string_view kNoSuchPrinter =
 
 SendOutcome Refuse(UserMessages& messages, std::string_view queue, const SpoolerFailure& failure,
                    Language window) {
-  if (failure.no_answer) {
-    messages.Show(NoAnswerMessage(queue, window));
-    return SendOutcome::NoAnswer;
-  }
-  messages.Show(JobRefusedMessage(queue, failure, window));
-  return SendOutcome::Refused;
+  messages.Show(FailureMessage(queue, failure, window));
+  return failure.no_answer ? SendOutcome::NoAnswer : SendOutcome::Refused;
 }
 
 }  // namespace
@@ -27,8 +23,9 @@ SendOutcome Refuse(UserMessages& messages, std::string_view queue, const Spooler
 SendOutcome SendRawText(Spooler& spooler, UserMessages& messages, std::string_view queue,
                         std::string_view text, Language window) {
   if (const std::optional<SpoolerFailure> failure = spooler.OpenQueue(queue)) {
-    // A scheduler that gave no answer says nothing about whether the queue is installed.
-    if (failure->no_answer) return Refuse(messages, queue, *failure, window);
+    // A scheduler that gave no answer, or wanted a password, says nothing about whether the
+    // queue is installed.
+    if (failure->no_answer || failure->password) return Refuse(messages, queue, *failure, window);
     messages.Show({std::string(kNoSuchPrinter), std::string(kApplicationTitle), MessageIcon::None,
                    MessageButtons::Ok});
     return SendOutcome::QueueMissing;
@@ -43,13 +40,10 @@ SendOutcome SendRawText(Spooler& spooler, UserMessages& messages, std::string_vi
   return SendOutcome::Sent;
 }
 
-QueueCheck CheckQueueAfterSending(Spooler& spooler, UserMessages& messages, std::string_view queue,
-                                  Language window) {
+QueueCheck CheckQueueAfterSending(Spooler& spooler, std::string_view queue) {
   const std::optional<SpoolerFailure> failure = spooler.OpenQueue(queue);
   if (!failure) return QueueCheck::Opened;
-  if (!failure->no_answer) return QueueCheck::NotOpened;
-  messages.Show(NoAnswerMessage(queue, window));
-  return QueueCheck::NoAnswer;
+  return failure->no_answer || failure->password ? QueueCheck::Unanswered : QueueCheck::NotOpened;
 }
 
 }  // namespace varnok

@@ -8,12 +8,21 @@
 
 namespace varnok {
 
+// The print server wanted a password that it did not get.
+struct PasswordWanted {
+  std::string user;
+  std::string server;
+  bool refused = false;  // one was given, and the server turned it down
+};
+
 // What the spooler said when something failed: its status code (for CUPS, the IPP status,
 // e.g. 1030 for a queue that does not exist) and its own explanation.
 struct SpoolerFailure {
   int status = 0;
   std::string reason;
-  bool no_answer = false;  // the spooler took the request but did not answer in time
+  bool no_answer = false;    // the spooler took the request but did not answer in time
+  bool unreachable = false;  // no connection to the spooler could be made
+  std::optional<PasswordWanted> password = std::nullopt;  // the server wanted one it did not get
 };
 
 // How a queue description request ended.
@@ -27,6 +36,7 @@ enum class DescribeOutcome {
 struct QueueDescription {
   DescribeOutcome outcome = DescribeOutcome::CannotOpen;
   std::optional<std::string> make_and_model;  // absent when the queue has none
+  std::optional<bool> accepting_jobs;         // absent when the spooler does not tell
   SpoolerFailure failure;                     // set when outcome is not Ok
 };
 

@@ -7,15 +7,19 @@
 
 namespace varnok {
 
-std::unique_ptr<Spooler> MakeSystemSpooler() { return std::make_unique<CupsSpooler>(); }
+std::unique_ptr<Spooler> MakeSystemSpooler(PrintServerPassword* password) {
+  return std::make_unique<CupsSpooler>(password);
+}
 
-std::unique_ptr<PrintServer> MakeSystemPrintServer() { return std::make_unique<CupsPrintServer>(); }
+std::unique_ptr<PrintServer> MakeSystemPrintServer(PrintServerPassword* password) {
+  return std::make_unique<CupsPrintServer>(password);
+}
 
-std::optional<std::string> UsePrintServer(const std::string& server) {
+bool UsePrintServer(const std::string& server) {
   // libcups keeps the server per thread, and each thread's libcups starts from CUPS_SERVER.
   ::setenv("CUPS_SERVER", server.c_str(), 1);
   cupsSetServer(server.c_str());
-  return std::nullopt;
+  return true;
 }
 
 bool SaysQueueIsMissing(const SpoolerFailure& failure) {
@@ -26,6 +30,12 @@ bool SaysNotAllowed(const SpoolerFailure& failure) {
   return failure.status == IPP_STATUS_ERROR_FORBIDDEN ||
          failure.status == IPP_STATUS_ERROR_NOT_AUTHORIZED ||
          failure.status == IPP_STATUS_ERROR_NOT_AUTHENTICATED;
+}
+
+bool SaysNotAPrintServer(const SpoolerFailure& failure) {
+  // libcups turns an HTTP server's "501 Not Implemented" into this status; a print server
+  // implements every request the program makes.
+  return failure.status == IPP_STATUS_ERROR_OPERATION_NOT_SUPPORTED;
 }
 
 }  // namespace varnok

@@ -6,21 +6,26 @@
 
 namespace varnok {
 
-std::unique_ptr<Spooler> MakeSystemSpooler() { return std::make_unique<WindowsSpooler>(); }
+// The Windows spooler signs in to shared printers with the user's own Windows account: it
+// never asks for a password.
+std::unique_ptr<Spooler> MakeSystemSpooler(PrintServerPassword*) {
+  return std::make_unique<WindowsSpooler>();
+}
 
-std::unique_ptr<PrintServer> MakeSystemPrintServer() {
+std::unique_ptr<PrintServer> MakeSystemPrintServer(PrintServerPassword*) {
   return std::make_unique<WindowsPrintServer>();
 }
 
-std::optional<std::string> UsePrintServer(const std::string&) {
-  return "on Windows the program speaks to this computer's spooler, which reaches shared "
-         "printers too: connect to the print server's printers in Windows instead";
-}
+// This computer's spooler reaches the printers of print servers too, once Windows is connected
+// to them.
+bool UsePrintServer(const std::string&) { return false; }
 
 bool SaysQueueIsMissing(const SpoolerFailure& failure) {
   return failure.status == ERROR_INVALID_PRINTER_NAME;
 }
 
 bool SaysNotAllowed(const SpoolerFailure& failure) { return failure.status == ERROR_ACCESS_DENIED; }
+
+bool SaysNotAPrintServer(const SpoolerFailure&) { return false; }
 
 }  // namespace varnok

@@ -14,12 +14,6 @@ SpoolerFailure LeftToTheDriverInstaller() {
 
 std::string TextOf(const wchar_t* text) { return text != nullptr ? Utf8FromWide(text) : ""; }
 
-// What Windows tells of a queue's state: a paused queue holds its jobs and one being deleted
-// takes none, so neither counts as accepting them.
-bool AcceptsJobs(const PRINTER_INFO_2W& printer) {
-  return (printer.Status & (PRINTER_STATUS_PAUSED | PRINTER_STATUS_PENDING_DELETION)) == 0;
-}
-
 struct QueueList {
   std::optional<std::vector<QueueDetails>> queues;
   SpoolerFailure failure;
@@ -33,7 +27,7 @@ QueueList ReadQueues() {
   for (const PRINTER_INFO_2W& printer : list->printers) {
     if (printer.pPrinterName == nullptr) continue;
     QueueDetails details{TextOf(printer.pPrinterName), std::nullopt, TextOf(printer.pPortName),
-                         AcceptsJobs(printer)};
+                         windows::AcceptsJobs(printer)};
     if (std::ranges::any_of(*result.queues, [&details](const QueueDetails& known) {
           return known.name == details.name;
         })) {

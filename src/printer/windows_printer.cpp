@@ -53,4 +53,8 @@ std::optional<DWORD> EnumeratePrinters(DWORD level, std::vector<BYTE>& buffer,
   return std::nullopt;
 }
 
+bool AcceptsJobs(const PRINTER_INFO_2W& printer) {
+  return (printer.Status & (PRINTER_STATUS_PAUSED | PRINTER_STATUS_PENDING_DELETION)) == 0;
+}
+
 }  // namespace varnok::windows

@@ -44,6 +44,10 @@ SpoolerFailure LastSystemFailure();
 // A step that did not end within kAnswerTime.
 SpoolerFailure NoAnswer();
 
+// What Windows tells of a queue's state: a paused queue holds its jobs and one being deleted
+// takes none, so neither counts as accepting them.
+bool AcceptsJobs(const PRINTER_INFO_2W& printer);
+
 // The local and connected printers' descriptions at a level (PRINTER_INFO_2W, _4W), in the
 // order Windows gives; the texts they point to lie in the same buffer. Nothing, with the
 // failure, when the list cannot be read.

@@ -40,6 +40,7 @@ QueueDescription Describe(const std::string& queue) {
   const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
   description.outcome = DescribeOutcome::Ok;
   if (info->pDriverName != nullptr) description.make_and_model = Utf8FromWide(info->pDriverName);
+  description.accepting_jobs = windows::AcceptsJobs(*info);
   return description;
 }
 
@@ -80,7 +81,10 @@ QueueDescription WindowsSpooler::DescribeQueue(std::string_view queue) {
       worker.Run([name = std::string(queue)] { return Describe(name); });
   if (description) return std::move(*description);
   // As for any answer the lookup cannot use.
-  return {DescribeOutcome::SizeQueryFailed, std::nullopt, windows::NoAnswer()};
+  QueueDescription silent;
+  silent.outcome = DescribeOutcome::SizeQueryFailed;
+  silent.failure = windows::NoAnswer();
+  return silent;
 }
 
 std::unique_ptr<RawJob> WindowsSpooler::CreateRawJob(std::string_view queue, std::string_view title,

@@ -39,6 +39,8 @@ Message SendFailureMessage(const SdkFailure& failure) {
     case SdkError::FileUnreadable:
       return Warning("The file " + file + " cannot be read" + Because(failure.reason) +
                      ". Nothing was sent.");
+    case SdkError::FileEmpty:
+      return Warning("The file " + file + " is empty. Nothing was sent.");
     case SdkError::JobRefused:
       return Warning("The printer " + printer + " did not take the file " + file +
                      Because(failure.reason) + ". Nothing was printed.");

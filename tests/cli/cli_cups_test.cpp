@@ -4,7 +4,11 @@
 #include <signal.h>
 
 #include <filesystem>
+#include <fstream>
+#include <map>
 #include <nlohmann/json.hpp>
+#include <set>
+#include <sstream>
 #include <thread>
 
 #include "config/apply_setting.h"
@@ -25,9 +29,23 @@ using testing::VirtualPrinters;
 
 constexpr std::chrono::seconds kJobArrives{10};
 
+// The program speaks the locale's language: the tests expect English unless they ask.
+void EnglishLocale() {
+  unsetenv("LC_ALL");
+  unsetenv("LC_MESSAGES");
+  setenv("LANG", "C.UTF-8", 1);
+}
+
 class CliTest : public ::testing::Test {
+ public:
+  static CommandResult Run(std::vector<std::string> args) {
+    args.insert(args.begin(), VARNOK_PRINTER_PROGRAM);
+    return testing::RunCommand(args);
+  }
+
  protected:
   static void SetUpTestSuite() {
+    EnglishLocale();
     std::vector<testing::VirtualQueue> queues = VirtualPrinters::StandardQueues();
     queues.push_back({"VARNOK_Chinese", "VARNOK 标签打印机 K540"});
     printers = VirtualPrinters::Start(
@@ -36,10 +54,6 @@ class CliTest : public ::testing::Test {
   static void TearDownTestSuite() { printers.reset(); }
   void SetUp() override { ASSERT_NE(printers, nullptr); }
 
-  static CommandResult Run(std::vector<std::string> args) {
-    args.insert(args.begin(), VARNOK_PRINTER_PROGRAM);
-    return testing::RunCommand(args);
-  }
   static json Json(const std::vector<std::string>& args) {
     const CommandResult result = Run(args);
     EXPECT_EQ(result.exit_code, 0) << result.err;
@@ -179,14 +193,17 @@ TEST_F(CliTest, RefusedAddsLeaveTheSchedulerAsItWas) {
        2,
        "exists already"},
       {{"add", "--model", "VARNOK L410", "--address", "127.0.0.1"}, 1, "lpadmin", true},
-      {{"devices"}, 1, "Forbidden", true},
+      {{"devices"}, 1, "Forbidden\"): only root and members of the group lpadmin", true},
       {{"add", "--model", "VARNOK L410"}, 2, "--device URI or --address"},
       {{"add", "--model", "VARNOK L410", "--device", "x", "--address", "y"}, 2, "excludes"},
       {{"add", "--model", "VARNOK L410", "--device", "no uri"}, 2, "not a device URI"},
       {{"frob"}, 2, "unknown command \"frob\""},
       {{"list", "--frob"}, 2, "--frob"},
       {{"models", "K540"}, 2, "K540"},
-      {{"-h", "/nonexistent/cups.sock", "list", "--names"}, 1, "cannot list the printers"},
+      {{"-h", "/nonexistent/cups.sock", "list", "--names"},
+       1,
+       "varnok-printer: cannot reach the print system at /nonexistent/cups.sock: it is not "
+       "running"},
       {{"devices", "--timeout", "0"}, 2, "--timeout"},
   };
   const std::vector<std::string> before = printers->QueueNames();
@@ -201,6 +218,119 @@ TEST_F(CliTest, RefusedAddsLeaveTheSchedulerAsItWas) {
     EXPECT_TRUE(result.out.empty()) << result.out;
   }
   EXPECT_EQ(printers->QueueNames(), before);
+}
+
+// Bash's completion of what was typed: the completion file's function, given the words as bash
+// splits them (at blanks outside quotes, and at ":"), the last one being completed.
+std::vector<std::string> Completions(const std::string& line,
+                                     const std::vector<std::string>& words) {
+  constexpr char kScript[] =
+      "export PATH=\"$1:$PATH\"\n"
+      "source /usr/share/bash-completion/bash_completion\n"
+      "source \"$2\"\n"
+      "COMP_LINE=$3\n"
+      "COMP_POINT=${#3}\n"
+      "shift 3\n"
+      "COMP_WORDS=(\"$@\")\n"
+      "COMP_CWORD=$(($# - 1))\n"
+      "_varnok_printer varnok-printer \"${COMP_WORDS[COMP_CWORD]}\" "
+      "\"${COMP_WORDS[COMP_CWORD - 1]}\"\n"
+      "printf '%s\\n' \"${COMPREPLY[@]}\"\n";
+  std::vector<std::string> args = {
+      "bash",
+      "-c",
+      kScript,
+      "bash",
+      std::filesystem::path(VARNOK_PRINTER_PROGRAM).parent_path().string(),
+      VARNOK_COMPLETION_FILE,
+      line};
+  args.insert(args.end(), words.begin(), words.end());
+  const CommandResult result = testing::RunCommand(args);
+  EXPECT_EQ(result.exit_code, 0) << result.output;
+  std::vector<std::string> replies;
+  std::istringstream lines(result.out);
+  for (std::string reply; std::getline(lines, reply);) {
+    if (!reply.empty()) replies.push_back(reply);
+  }
+  std::ranges::sort(replies);
+  return replies;
+}
+
+TEST_F(CliTest, BashCompletesWhatEachPlaceTakes) {
+  using Words = std::vector<std::string>;
+  const struct {
+    std::string line;
+    Words words;
+    Words replies;
+  } cases[] = {
+      // Inside an open quote a model comes as it is: readline closes the quote.
+      {"varnok-printer add --model \"VARNOK K540 200D",
+       {"varnok-printer", "add", "--model", "\"VARNOK K540 200D"},
+       {"VARNOK K540 200DPI"}},
+      {"varnok-printer add --model VARNOK\\ K540\\ 200D",
+       {"varnok-printer", "add", "--model", "VARNOK\\ K540\\ 200D"},
+       {"VARNOK\\ K540\\ 200DPI"}},
+      {"varnok-printer add --model varnok\\ n5\\ p",
+       {"varnok-printer", "add", "--model", "varnok\\ n5\\ p"},
+       {"VARNOK\\ N5\\ PLUS"}},
+      {"varnok-printer -h localhost:631 l",
+       {"varnok-printer", "-h", "localhost", ":", "631", "l"},
+       {"list"}},
+      {"varnok-printer devices --d", {"varnok-printer", "devices", "--d"}, {}},
+      {"varnok-printer devices --t", {"varnok-printer", "devices", "--t"}, {"--timeout"}},
+      {"varnok-printer --l", {"varnok-printer", "--l"}, {"--lang"}},
+      {"varnok-printer set vertical-reflective ",
+       {"varnok-printer", "set", "vertical-reflective", ""},
+       {}},
+      {"varnok-printer set orientation ",
+       {"varnok-printer", "set", "orientation", ""},
+       {"bottom-to-top", "top-to-bottom"}},
+      {"varnok-printer set reset-user VARNOK_K",
+       {"varnok-printer", "set", "reset-user", "VARNOK_K"},
+       {"VARNOK_K540_200DPI"}},
+      {"varnok-printer set max-print-length 12 VARNOK_K",
+       {"varnok-printer", "set", "max-print-length", "12", "VARNOK_K"},
+       {"VARNOK_K540_200DPI"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Completions(c.line, c.words), c.replies) << c.line;
+}
+
+// Where a new user starts: a print system without any queue.
+class EmptyServerTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    EnglishLocale();
+    printers = VirtualPrinters::Start({});
+  }
+  static void TearDownTestSuite() { printers.reset(); }
+  void SetUp() override { ASSERT_NE(printers, nullptr); }
+  static inline std::unique_ptr<VirtualPrinters> printers;
+};
+
+TEST_F(EmptyServerTest, ListIsEmptyAndDevicesShowsWhatTheSchedulerSees) {
+  const struct {
+    std::vector<std::string> args;
+    std::string_view out;
+  } cases[] = {
+      {{"list"}, ""},
+      {{"list", "--names"}, ""},
+      {{"list", "--json"}, "{\n  \"queues\": []\n}\n"},
+  };
+  for (const auto& c : cases) {
+    const CommandResult result = CliTest::Run(c.args);
+    EXPECT_EQ(result.exit_code, 0) << result.output;
+    EXPECT_EQ(result.output, c.out);
+  }
+  const CommandResult devices = CliTest::Run({"devices", "--json"});
+  ASSERT_EQ(devices.exit_code, 0) << devices.output;
+  std::vector<std::string> shown;
+  const json listed = json::parse(devices.out);
+  for (const json& device : listed["devices"]) shown.push_back(device["uri"]);
+  std::vector<std::string> expected;
+  for (const auto& device : printers->TestDevices()) expected.push_back(device.uri);
+  std::ranges::sort(shown);
+  std::ranges::sort(expected);
+  EXPECT_EQ(shown, expected);
 }
 
 constexpr char kK540[] = "VARNOK_K540_200DPI";  // supported; corrections in kConfig
@@ -223,20 +353,20 @@ class SetAndSendTest : public CliTest {
 TEST_F(SetAndSendTest, SetGoesOnPastQueuesThatFailAndSaysWhyForEach) {
   printers->RejectJobs(kN5Plus);
   const CommandResult result = Run({"set", "vertical-reflective", "-5", kK540, kUnsupported,
-                                    kN5Plus, "VARNOK_Missing", "--config", config_, "--json"});
+                                    kN5Plus, "--config", config_, "--json"});
   printers->AcceptJobs(kN5Plus);
   EXPECT_EQ(result.exit_code, 1) << result.output;
   EXPECT_EQ(printers->WaitForJob(kK540, kJobArrives), "#UM>SD7\r");
   const json document = json::parse(result.out);
   const json& lines = document["results"];
-  ASSERT_EQ(lines.size(), 4U) << result.out;
+  ASSERT_EQ(lines.size(), 3U) << result.out;
   EXPECT_EQ(lines[0]["result"], "sent");
   EXPECT_EQ(lines[0]["command"], "#UM>SD7\r");
   EXPECT_EQ(lines[0]["command_bytes"], "23 55 4D 3E 53 44 37 0D");
   EXPECT_EQ(lines[1]["model"], "VARNOK Z9 PROTOTYPE");
   EXPECT_EQ(lines[1]["command"], nullptr);
   // No correction for the N5 Plus in the file: refused before sending, like the unsupported one.
-  for (const int i : {1, 2, 3}) {
+  for (const int i : {1, 2}) {
     EXPECT_EQ(lines[i]["result"], "not-sent") << lines[i];
     EXPECT_FALSE(lines[i]["reason"].get<std::string>().empty()) << lines[i];
   }
@@ -248,10 +378,14 @@ TEST_F(SetAndSendTest, SetGoesOnPastQueuesThatFailAndSaysWhyForEach) {
 
   // The reset needs no correction: the queue refusing jobs says so in its line.
   printers->RejectJobs(kN5Plus);
-  const CommandResult refused = Run({"set", "reset-user", kN5Plus, "--lang", "zh"});
+  const CommandResult refused = Run({"set", "reset-user", kN5Plus});
   printers->AcceptJobs(kN5Plus);
   EXPECT_EQ(refused.exit_code, 1);
-  EXPECT_NE(refused.out.find("not sent"), std::string::npos) << refused.out;
+  EXPECT_NE(refused.out.find("not sent: the print system at " + printers->ServerSocket() +
+                             " did not take the job: "),
+            std::string::npos)
+      << refused.out;
+  EXPECT_NE(refused.out.find("not accepting jobs"), std::string::npos) << refused.out;
 }
 
 // --server counts for every queue of a call, however many are spoken to at once.
@@ -270,6 +404,19 @@ TEST_F(SetAndSendTest, DryRunShowsTheCommandsAndSendsNothing) {
       Run({"set", "orientation", "top-to-bottom", kK540, kN5Plus, "--dry-run"});
   EXPECT_EQ(result.exit_code, 0) << result.output;
   EXPECT_NE(result.out.find("#UM>DI1\\r"), std::string::npos) << result.out;
+
+  // What the real run would do: a queue that takes no jobs would not get the setting.
+  printers->RejectJobs(kN5Plus);
+  const CommandResult refusing = Run({"set", "reset-user", kK540, kN5Plus, "--dry-run", "--json"});
+  printers->AcceptJobs(kN5Plus);
+  EXPECT_EQ(refusing.exit_code, 1) << refusing.output;
+  const json lines = json::parse(refusing.out)["results"];
+  ASSERT_EQ(lines.size(), 2U) << refusing.out;
+  EXPECT_EQ(lines[0]["result"], "would-send");
+  EXPECT_EQ(lines[1]["result"], "would-not-send");
+  EXPECT_EQ(lines[1]["command"], "^@\r");
+  EXPECT_NE(lines[1]["reason"].get<std::string>().find("does not accept jobs"), std::string::npos)
+      << lines[1];
   EXPECT_TRUE(printers->NoJobWithin(kK540, kNoJob));
   EXPECT_TRUE(printers->NoJobWithin(kN5Plus, std::chrono::milliseconds(1)));
 }
@@ -307,17 +454,140 @@ TEST_F(SetAndSendTest, InterruptedSendLeavesNothingAtThePrinter) {
   EXPECT_TRUE(printers->NoJobWithin(kN5Plus, std::chrono::milliseconds(1)));
 }
 
+// A print system that stops answering in the middle of a send: the queues after it are not
+// tried, so the command ends after one wait instead of one a queue.
+TEST_F(SetAndSendTest, SendTriesNoMoreQueuesOnceThePrintSystemIsSilent) {
+  const std::string file = folder_.File("large.prn");
+  std::filesystem::resize_file(folder_.Write("large.prn", "x"), 256 << 20);
+  const std::string results = folder_.File("results.json");
+  const std::size_t jobs_before = printers->JobTitles(kK540).size();
+  testing::RunningCommand send(
+      {"sh", "-c", "exec \"$0\" send \"$1\" \"$2\" \"$3\" \"$4\" --json >\"$5\"",
+       VARNOK_PRINTER_PROGRAM, file, kK540, kN5Plus, "Varnok-Office", results});
+  const auto deadline = std::chrono::steady_clock::now() + kJobArrives;
+  while (printers->JobTitles(kK540).size() == jobs_before &&
+         std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  printers->FreezeScheduler();
+  const int exit_code = send.Wait();
+  printers->ThawScheduler();
+  EXPECT_EQ(exit_code, 1);
+  std::ifstream stream(results);
+  const json lines = json::parse(stream)["results"];
+  ASSERT_EQ(lines.size(), 3U) << lines;
+  EXPECT_EQ(lines[0]["result"], "not-sent");
+  EXPECT_NE(lines[0]["reason"].get<std::string>().find("did not answer"), std::string::npos)
+      << lines[0];
+  for (const int i : {1, 2}) {
+    EXPECT_EQ(lines[i]["result"], "not-tried") << lines[i];
+    EXPECT_NE(lines[i]["reason"].get<std::string>().find("stopped answering"), std::string::npos)
+        << lines[i];
+  }
+  EXPECT_TRUE(printers->NoJobWithin(kK540, kNoJob));
+  EXPECT_TRUE(printers->NoJobWithin(kN5Plus, std::chrono::milliseconds(1)));
+}
+
+// What an administrator types, against what the program answers and what reaches the printers:
+// a typo never reaches one, each queue is sent to once, ranges hold, one language a run.
+TEST_F(SetAndSendTest, CommandLinesOfAnAdministrator) {
+  const std::string label = folder_.Write("label.prn", "^XA^XZ");
+  const std::string k540_device = printers->DeviceUri(kK540);
+  const struct {
+    std::vector<std::string> locale;  // the environment's language variables
+    std::vector<std::string> args;
+    int exit_code;
+    std::vector<std::string> says;                          // each in the output
+    std::vector<std::pair<std::string, std::string>> jobs;  // queue and bytes, in this order
+  } cases[] = {
+      {{}, {"set", "reset-user", "extra", kK540}, 2, {"has no queue extra;"}, {}},
+      {{}, {"set", "reset-user", "VARNOK_A", "extra", kK540}, 2, {"VARNOK_A, extra"}, {}},
+      {{}, {"set", "reset-user", kK540, "varnok_k540_200dpi", kK540}, 0, {}, {{kK540, "^@\r"}}},
+      {{}, {"send", label, kN5Plus, "varnokx", "VarnokX"}, 0, {}, {{kN5Plus, "^XA^XZ"}}},
+      {{}, {"set", "vertical-reflective", "100", kK540}, 2, {"from -99 to 99"}, {}},
+      {{}, {"set", "pages-per-cut", "0", kK540}, 2, {"from 1 to 50"}, {}},
+      {{}, {"set", "max-print-length", "99999", kK540}, 2, {"from 0 to 9999"}, {}},
+      {{}, {"set", "tear-off", "2.9", kK540}, 2, {"\"2.9\" is not a whole number"}, {}},
+      {{}, {"set", "blade-stop", "-21", kK540}, 2, {"from -20 to 20"}, {}},
+      {{}, {"set", "pages-per-cut", "050", kK540}, 0, {"sent"}, {{kK540, "#UM>CP050\r"}}},
+      {{}, {"set", "max-print-length", "9999", kK540}, 0, {}, {{kK540, "#UM>SL10399\r\n"}}},
+      {{"LANG=zh_CN.UTF-8"}, {"list"}, 0, {"队列", "接受作业", "是"}, {}},
+      {{"LANG=zh_CN.UTF-8"}, {"list", "--lang", "en"}, 0, {"QUEUE", "ACCEPTS JOBS"}, {}},
+      {{"LANG=zh_CN.UTF-8", "LC_ALL=C"}, {"list"}, 0, {"QUEUE"}, {}},
+      {{"LC_MESSAGES=zh_CN.UTF-8"},
+       {"set", "reset-user", kK540, "--dry-run"},
+       0,
+       {"结果", "将发送"},
+       {}},
+      {{}, {"--lang", "zh", "set", "reset-user", "nosuch"}, 2, {"没有队列 nosuch"}, {}},
+      {{"LANG=zh_CN.UTF-8"}, {"send", label, kK540}, 0, {"已发送"}, {{kK540, "^XA^XZ"}}},
+      {{},
+       {"add", "Varnok_K540_200dpi", "--model", "varnok k540 200dpi", "--device", k540_device,
+        "--replace"},
+       0,
+       {"Replaced the queue VARNOK_K540_200DPI: it is now for the VARNOK K540 200DPI"},
+       {}},
+      {{},
+       {"-h", "127.0.0.1:1", "list"},
+       1,
+       {"varnok-printer: cannot reach the print system at 127.0.0.1:1: it is not running"},
+       {}},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = {"env"};
+    args.insert(args.end(), c.locale.begin(), c.locale.end());
+    args.push_back(VARNOK_PRINTER_PROGRAM);
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    std::map<std::string, std::size_t> jobs_before;
+    for (const std::string& queue : printers->QueueNames()) {
+      jobs_before[queue] = printers->JobTitles(queue).size();
+    }
+    const CommandResult result = testing::RunCommand(args);
+    SCOPED_TRACE(::testing::PrintToString(args));
+    EXPECT_EQ(result.exit_code, c.exit_code) << result.output;
+    for (const std::string& part : c.says) {
+      EXPECT_NE(result.output.find(part), std::string::npos) << part << " in:\n" << result.output;
+    }
+    for (const auto& [queue, count] : jobs_before) {
+      const auto expected =
+          std::ranges::count(c.jobs, queue, &std::pair<std::string, std::string>::first);
+      EXPECT_EQ(printers->JobTitles(queue).size() - count, static_cast<std::size_t>(expected))
+          << queue;
+    }
+    for (const auto& [queue, bytes] : c.jobs) {
+      EXPECT_EQ(printers->WaitForJob(queue, kJobArrives), bytes) << queue;
+    }
+  }
+}
+
+// Scripts join list's models to models's: both spell a model the same way.
+TEST_F(CliTest, ModelsAreSpeltAsListSpellsThem) {
+  const json models = Json({"models", "--json"});
+  std::set<std::string> spelt;
+  for (const json& model : models["models"]) spelt.insert(model["model"]);
+  EXPECT_TRUE(spelt.contains("VARNOK N5 PLUS"));
+  const json list = Json({"list", "--json"});
+  std::size_t joined = 0;
+  for (const json& queue : list["queues"]) {
+    if (!queue["supported"]) continue;
+    EXPECT_TRUE(spelt.contains(queue["model"])) << queue;
+    ++joined;
+  }
+  EXPECT_GE(joined, 3U);
+}
+
 TEST_F(SetAndSendTest, BadInputIsRefusedBeforeAnythingIsSent) {
   // Far larger than a settings file may be; sparse, so it takes no room.
   const std::string huge = folder_.Write("huge.ini", kConfig);
   std::filesystem::resize_file(huge, std::uintmax_t{1} << 40);
+  const std::string empty = folder_.Write("empty.prn", "");
   const struct {
     std::vector<std::string> args;
     std::string_view says;
   } cases[] = {
       {{"set", "vertical-reflectiv", "5", kK540}, "is no setting"},
-      {{"set", "vertical-reflective", "5mm", kK540}, "not a number"},
-      {{"set", "tear-off", "-", kK540}, "not a number"},
+      {{"set", "vertical-reflective", "5mm", kK540}, "not a whole number"},
+      {{"set", "tear-off", "-", kK540}, "not a whole number"},
       {{"set", "orientation", "sideways", kK540}, "no choice"},
       {{"set", "network", "--address", "192.168.1.256", "--mask", "255.255.255.0", "--gateway",
         "192.168.1.1", kK540},
@@ -334,6 +604,7 @@ TEST_F(SetAndSendTest, BadInputIsRefusedBeforeAnythingIsSent) {
       {{"set", "cut-position", "3", kK540, "--config", huge}, "settings file"},
       {{"set", "cut-position", "3", kK540, "--lang", "fr"}, "--lang"},
       {{"send", "/nonexistent/label.prn", kK540}, "no such file"},
+      {{"send", empty, kK540}, "is empty"},
       {{"send", "/dev/zero", kK540}, "not an ordinary file"},
       {{"send", "/tmp", kK540}, "folder"},
       {{"send", "/etc/hostname"}, "a file and a queue"},

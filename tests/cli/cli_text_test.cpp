@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 
 #include "cli/command_error.h"
 #include "cli/model_choice.h"
+#include "cli/run_language.h"
+#include "cli/setting_range.h"
 #include "cli/socket_address.h"
 #include "cli/terminal_text.h"
 
@@ -39,17 +42,17 @@ TEST(SocketUri, AddressesAndTheirRefusals) {
       {"[fe80::1]:9100", "socket://[fe80::1]:9100"},
       {"::1", "socket://[::1]:9100"},
   };
-  for (const auto& c : cases) EXPECT_EQ(SocketUri(c.address), c.uri);
+  for (const auto& c : cases) EXPECT_EQ(SocketUri(c.address, Language::English), c.uri);
   for (const std::string_view bad :
        {"", "host:", "host:0", "host:65536", "host:+1", "a b", "host/x", "[::1]x", "host:9100:1"}) {
-    EXPECT_THROW(SocketUri(bad), UsageError) << bad;
+    EXPECT_THROW(SocketUri(bad, Language::English), UsageError) << bad;
   }
 }
 
 TEST(ModelChoice, MatchedWithoutCaseOtherwiseTheClosestAreNamed) {
-  EXPECT_EQ(ChosenModel("varnok n5 PLUS"), "VARNOK N5 plus");
+  EXPECT_EQ(ChosenModel("varnok n5 PLUS", Language::English), "VARNOK N5 plus");
   try {
-    ChosenModel("K540 200DP");
+    ChosenModel("K540 200DP", Language::English);
     ADD_FAILURE() << "an unknown model was taken";
   } catch (const UsageError& error) {
     EXPECT_NE(std::string(error.what()).find("\"VARNOK K540 200DPI\""), std::string::npos)
@@ -57,6 +60,96 @@ TEST(ModelChoice, MatchedWithoutCaseOtherwiseTheClosestAreNamed) {
   }
   EXPECT_EQ(ProposedQueueName("VARNOK K540 (203 DPI)"), "VARNOK_K540_203_DPI");
   EXPECT_EQ(ProposedQueueName("VARNOK K540/200+"), "VARNOK_K540_200+");
+}
+
+TEST(RunLanguage, TheFirstLocaleVariableSetDecidesAndLangOverrides) {
+  const struct {
+    const char *lc_all, *lc_messages, *lang;
+    std::vector<const char*> arguments;
+    Language language;
+  } cases[] = {
+      {nullptr, nullptr, nullptr, {"list"}, Language::English},
+      {nullptr, nullptr, "zh_CN.UTF-8", {"list"}, Language::Chinese},
+      {nullptr, "zh_TW", "en_US.UTF-8", {"list"}, Language::Chinese},
+      {"C", "zh_CN", "zh_CN", {"list"}, Language::English},
+      {"", "", "zh_CN.GB18030", {"list"}, Language::Chinese},
+      {nullptr, nullptr, "de_DE.UTF-8", {"list"}, Language::English},
+      {nullptr, nullptr, "zh_CN", {"--lang", "en", "list"}, Language::English},
+      {nullptr, nullptr, "C", {"set", "reset-user", "Q", "--lang=zh"}, Language::Chinese},
+      {nullptr, nullptr, "C", {"--lang", "fr", "list"}, Language::English},
+      {nullptr, nullptr, "C", {"list", "--lang"}, Language::English},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(RunLanguage(c.arguments, LocaleLanguage(c.lc_all, c.lc_messages, c.lang)), c.language)
+        << (c.lang ? c.lang : "") << " " << c.arguments.back();
+  }
+}
+
+// The command line holds the ranges the Chinese window's help texts state, for every value item.
+TEST(SettingRange, EveryValueItemTakesTheRangeItsHelpTextStates) {
+  struct Range {
+    ItemId item;
+    long long min, max;
+  };
+  const Range ranges[] = {
+      {ItemId::VerticalReflective, -99, 99},
+      {ItemId::VerticalTransmissive, -99, 99},
+      {ItemId::MaxPrintLength, 0, kMostPrintLengthMillimetres},
+      {ItemId::CutPosition, -99, 99},
+      {ItemId::PagesPerCut, 1, 50},
+      {ItemId::BladeStop, -20, 20},
+      {ItemId::TearOff, -99, 99},
+      {ItemId::SensorSensitivity, 1, 24},
+      {ItemId::SensorPrecision, 1, 99},
+      {ItemId::PeelPosition, -99, 99},
+  };
+  std::size_t value_items = 0;
+  for (const SettingItem& item : SettingCatalogue(Language::Chinese)) {
+    if (item.input != InputPanel::Value) continue;
+    ++value_items;
+    const auto expected = std::ranges::find(ranges, item.id, &Range::item);
+    ASSERT_NE(expected, std::end(ranges)) << item.text;
+    EXPECT_EQ(RangeOf(item.id).min, expected->min) << item.text;
+    EXPECT_EQ(RangeOf(item.id).max, expected->max) << item.text;
+  }
+  EXPECT_EQ(value_items, std::size(ranges));
+}
+
+TEST(SettingRange, OnlyWholeNumbersInsideTheRangeAreTaken) {
+  const struct {
+    ItemId item;
+    std::string_view value;
+    bool taken;
+  } cases[] = {
+      {ItemId::VerticalReflective, "-99", true},
+      {ItemId::VerticalReflective, "99", true},
+      {ItemId::VerticalReflective, "100", false},
+      {ItemId::VerticalReflective, "-100", false},
+      {ItemId::VerticalReflective, "-0", true},
+      {ItemId::TearOff, "2.9", false},
+      {ItemId::TearOff, "2.0", false},
+      {ItemId::TearOff, "-", false},
+      {ItemId::TearOff, "", false},
+      {ItemId::TearOff, " 5", false},
+      {ItemId::TearOff, "+5", false},
+      {ItemId::PagesPerCut, "001", true},
+      {ItemId::PagesPerCut, "050", true},
+      {ItemId::PagesPerCut, "0", false},
+      {ItemId::PagesPerCut, "51", false},
+      {ItemId::MaxPrintLength, "9999", true},
+      {ItemId::MaxPrintLength, "99999", false},
+      {ItemId::MaxPrintLength, "-1", false},
+      {ItemId::SensorPrecision, "99999999999999999999999", false},
+      {ItemId::SensorPrecision, "-99999999999999999999999", false},
+  };
+  for (const auto& c : cases) {
+    if (c.taken) {
+      EXPECT_NO_THROW(CheckValue(c.item, "setting", c.value, Language::English)) << c.value;
+    } else {
+      EXPECT_THROW(CheckValue(c.item, "setting", c.value, Language::English), UsageError)
+          << c.value;
+    }
+  }
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "app/menu_captions_fixture.h"
-#include "figures.h"
+#include "support/figures.h"
 #include "support/ordinary_file_system_user.h"
 #include "support/temp_folder.h"
 

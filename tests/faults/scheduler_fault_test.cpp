@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "app/main_window_fixture.h"
-#include "figures.h"
 #include "printer/cups_spooler.h"
+#include "support/figures.h"
 #include "support/loopback.h"
 #include "support/temp_folder.h"
 #include "support/virtual_printers.h"

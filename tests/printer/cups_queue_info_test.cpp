@@ -58,9 +58,10 @@ TEST_F(CupsQueueInfo, SchedulerAddressThatCannotBeFoundIsNamed) {
   const auto failure = spooler.OpenQueue("VARNOKX");
   cupsSetServer(printers->ServerSocket().c_str());
   ASSERT_TRUE(failure.has_value());
+  EXPECT_TRUE(failure->unreachable);
   EXPECT_EQ(failure->reason,
-            "Cannot reach the print system at no-such-scheduler.invalid: its address cannot be "
-            "found");
+            "Cannot reach the print system at no-such-scheduler.invalid:631: its address cannot "
+            "be found");
 }
 
 TEST_F(CupsQueueInfo, QueuesAreListedInCupsOrder) {

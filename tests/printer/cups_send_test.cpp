@@ -92,12 +92,10 @@ TEST_F(CupsSend, StoppedSchedulerCountsAsAMissingQueueUntilItIsBack) {
   printers->StopScheduler();
   EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n", Language::English),
             SendOutcome::QueueMissing);
-  EXPECT_EQ(CheckQueueAfterSending(spooler, messages, "VARNOKX", Language::English),
-            QueueCheck::NotOpened);
+  EXPECT_EQ(CheckQueueAfterSending(spooler, "VARNOKX"), QueueCheck::NotOpened);
 
   printers->StartScheduler();
-  EXPECT_EQ(CheckQueueAfterSending(spooler, messages, "VARNOKX", Language::English),
-            QueueCheck::Opened);
+  EXPECT_EQ(CheckQueueAfterSending(spooler, "VARNOKX"), QueueCheck::Opened);
   EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n", Language::English),
             SendOutcome::Sent);
   EXPECT_EQ(printers->WaitForJob("VARNOKX", kJobArrives), "#UM>SL\r\n");

@@ -57,17 +57,20 @@ class FakeSpooler : public Spooler {
   }
 
   QueueDescription DescribeQueue(std::string_view queue) override {
-    if (FallsSilent(queue)) return {DescribeOutcome::SizeQueryFailed, std::nullopt, kNoAnswer};
+    if (FallsSilent(queue)) {
+      return {DescribeOutcome::SizeQueryFailed, std::nullopt, std::nullopt, kNoAnswer};
+    }
     auto it = queues_.find(std::string(queue));
     if (it == queues_.end()) {
       return {DescribeOutcome::CannotOpen,
               std::nullopt,
+              std::nullopt,
               {kNotFound, "The printer or class does not exist."}};
     }
     if (it->second.describe != DescribeOutcome::Ok) {
-      return {it->second.describe, std::nullopt, {1280, "internal error"}};
+      return {it->second.describe, std::nullopt, std::nullopt, {1280, "internal error"}};
     }
-    return {DescribeOutcome::Ok, it->second.make_and_model, {}};
+    return {DescribeOutcome::Ok, it->second.make_and_model, !it->second.refuses_jobs, {}};
   }
 
   std::unique_ptr<RawJob> CreateRawJob(std::string_view queue, std::string_view title,

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
 #include <pwd.h>
 #include <signal.h>
 #include <spawn.h>
@@ -94,6 +95,44 @@ CommandResult RunCommandAs(const std::string& user, const std::vector<std::strin
                                       "--clear-groups", "--"};
   command.insert(command.end(), argv.begin(), argv.end());
   return RunCommand(command);
+}
+
+CommandResult RunInTerminal(const std::vector<std::string>& argv, std::string_view prompt,
+                            std::string_view answer) {
+  constexpr int kHangMilliseconds = 60'000;
+  CommandResult result;
+  std::vector<char*> args;
+  for (const std::string& word : argv) args.push_back(const_cast<char*>(word.c_str()));
+  args.push_back(nullptr);
+  int terminal = -1;
+  const pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
+  if (pid < 0) {
+    result.output = std::string("forkpty: ") + std::strerror(errno);
+    return result;
+  }
+  if (pid == 0) {
+    execvp(args[0], args.data());
+    _exit(127);
+  }
+  std::size_t answered = 0;  // the prompts before this place in the output have been answered
+  char buffer[4096];
+  for (pollfd waiting{terminal, POLLIN, 0}; poll(&waiting, 1, kHangMilliseconds) > 0;) {
+    const ssize_t count = read(terminal, buffer, sizeof(buffer));
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) break;  // the program has closed the terminal
+    result.output.append(buffer, static_cast<size_t>(count));
+    for (std::size_t at; (at = result.output.find(prompt, answered)) != std::string::npos;) {
+      [[maybe_unused]] const ssize_t typed = write(terminal, answer.data(), answer.size());
+      answered = at + prompt.size();
+    }
+  }
+  kill(pid, SIGKILL);  // when it hung; harmless once it has ended
+  close(terminal);
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+  if (WIFEXITED(status)) result.exit_code = WEXITSTATUS(status);
+  return result;
 }
 
 RunningCommand::RunningCommand(const std::vector<std::string>& argv) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace varnok::testing {
@@ -19,6 +20,12 @@ CommandResult RunCommand(const std::vector<std::string>& argv);
 // same environment and folder; needs root. The program, the folders above it and the scheduler's
 // socket must be reachable by that user. Throws std::runtime_error for an unknown user.
 CommandResult RunCommandAs(const std::string& user, const std::vector<std::string>& argv);
+
+// Runs a program to its end on a terminal of its own (a pseudo-terminal as its standard input,
+// output and error) and types `answer` each time its output shows `prompt`. Sets output (all
+// the terminal showed) and exit_code; a program still running after a minute is killed.
+CommandResult RunInTerminal(const std::vector<std::string>& argv, std::string_view prompt,
+                            std::string_view answer);
 
 // A program running beside the test, its output discarded; killed if it still runs at the end.
 class RunningCommand {

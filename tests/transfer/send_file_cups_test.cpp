@@ -134,10 +134,12 @@ TEST_F(SendFileCupsTest, AHundredMebibyteFileTypedWithBlanksArrivesWhole) {
 TEST_F(SendFileCupsTest, EmptyPathAndFailuresAreReportedTheTypedPathIsKeptNothingIsSent) {
   const std::string file = folder_.Write("a.prn", "^XA^XZ");
   const std::string missing = folder_.path() + "/missing.prn";
+  const std::string empty = folder_.Write("empty.prn", "");
   Open();
   SendPath("");
   SendPath(missing);
   EXPECT_EQ(Text2()->text().toStdString(), missing);
+  SendPath(empty);
   printers_->AddQueue({"VARNOK_Gone", "VARNOK K540 200DPI"});
   Open("VARNOK_Gone");
   printers_->RemoveQueue("VARNOK_Gone");
@@ -150,6 +152,7 @@ TEST_F(SendFileCupsTest, EmptyPathAndFailuresAreReportedTheTypedPathIsKeptNothin
 
   const std::vector<std::string> begin_with = {
       "Please select a file,at first!", "The file \"" + missing + "\" does not exist.",
+      "The file \"" + empty + "\" is empty. Nothing was sent.",
       "The printer \"VARNOK_Gone\" cannot be reached (",
       "The printer \"VARNOKX\" did not take the file \"" + file + "\" ("};
   ASSERT_EQ(messages_.shown.size(), begin_with.size());

@@ -158,7 +158,7 @@ TEST_P(WineDeliveryTest, BytesAtThePrinters) {
   EXPECT_NE(result.output.find(c.says), std::string::npos) << result.output;
   for (const auto& [queue, bytes] : c.arrives) {
     if (bytes) {
-      EXPECT_EQ(printers->WaitForJob(queue, kJobArrives), *bytes) << queue;
+      ASSERT_EQ(printers->WaitForJob(queue, kJobArrives), *bytes) << queue;
       EXPECT_EQ(printers->JobTitles(queue).back(), c.title) << queue;
     } else {
       EXPECT_TRUE(printers->NoJobWithin(queue, kNoJob)) << queue;
@@ -181,12 +181,18 @@ INSTANTIATE_TEST_SUITE_P(
                      {{kOffice, "^@\r"}, {kChinese, "^@\r"}},
                      "Label",
                      "sent"},
-        DeliveryCase{"MissingQueueIsReportedWithWindowsCodeOthersStillGetTheirBytes",
+        DeliveryCase{"MissingQueueIsRefusedBeforeAnythingIsSent",
                      {"set", "reset-user", "VARNOK_Missing", kK540},
-                     1,
-                     {{kK540, "^@\r"}},
-                     "Label",
-                     "Error: 1801"},
+                     2,
+                     {{kK540, std::nullopt}},
+                     "",
+                     "has no queue VARNOK_Missing; nothing was sent"},
+        DeliveryCase{"PrintServerOptionIsRefused",
+                     {"--server", "127.0.0.1", "set", "reset-user", kK540},
+                     2,
+                     {{kK540, std::nullopt}},
+                     "",
+                     "--server has no meaning here"},
         DeliveryCase{"SendDeliversEveryByteTitledWithTheFileName",
                      {"send", "{file}", kK540, kChinese},
                      0,

@@ -27,6 +27,8 @@ FileToSend OpenFileToSend(const std::string& path) {
   result.file.reset(OpenFileForReading(path));
   if (!result.file) return fail(SdkError::FileUnreadable, std::strerror(errno));
   result.size = fs::file_size(file, error);
+  if (error) return fail(SdkError::FileUnreadable, error.message());
+  if (result.size == 0) return fail(SdkError::FileEmpty, "the file is empty");
   return result;
 }
 

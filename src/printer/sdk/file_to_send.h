@@ -16,11 +16,12 @@ struct FileCloser {
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 // A file opened to be sent to a printer, or why it cannot be: only an ordinary file that can
-// be read is sent (a device or a pipe may never end).
+// be read is sent (a device or a pipe may never end), and only one that holds something (the
+// print system aborts a job without a document, so the printer would get nothing).
 struct FileToSend {
   FileHandle file;
   std::uint64_t size = 0;
-  std::optional<SdkError> error;  // FileMissing or FileUnreadable
+  std::optional<SdkError> error;  // FileMissing, FileUnreadable or FileEmpty
   std::string reason;
 };
 

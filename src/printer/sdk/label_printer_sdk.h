@@ -13,6 +13,7 @@ enum class SdkError {
   NoSuchPrinter,     // the printer's queue cannot be opened
   FileMissing,       // the file to send does not exist (or no path was given)
   FileUnreadable,    // the file exists but cannot be read (a folder, no permission, read error)
+  FileEmpty,         // the file holds nothing: the print system would make a job of nothing
   JobRefused,        // the spooler refused the job or failed while taking it
   NoAnswer,          // the spooler did not answer in time
   Cancelled,         // the user stopped the send; nothing reaches the printer

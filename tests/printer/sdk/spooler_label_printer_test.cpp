@@ -128,6 +128,8 @@ INSTANTIATE_TEST_SUITE_P(
                     nullptr, SdkError::FileMissing},
         FailureCase{"EmptyPath", kQueue, [](auto&) { return std::string(); }, nullptr,
                     SdkError::FileMissing},
+        FailureCase{"EmptyFile", kQueue, [](auto& f) { return f.Write("empty.prn", ""); }, nullptr,
+                    SdkError::FileEmpty},
         FailureCase{"Folder", kQueue, [](auto& f) { return f.path(); }, nullptr,
                     SdkError::FileUnreadable},
         FailureCase{"Device", kQueue, [](auto&) { return std::string(kDevice); }, nullptr,

@@ -1,6 +1,6 @@
 #pragma once
 
-// Timings and memory measured by the fault tests. They are reported, never asserted (only a
+// Timings and memory measured by the tests. They are reported, never asserted (only a
 // hang guard is): each goes to the test's XML properties and to the output.
 #include <gtest/gtest.h>
 #include <sys/resource.h>

@@ -1,0 +1,264 @@
+#include "cli/cli_texts.h"
+
+namespace varnok::cli {
+namespace {
+
+constexpr CliTexts kEnglish{
+    .reason_follows = ": ",
+    .note_follows = "; ",
+    .list_separator = ", ",
+    .sentence_break = ". ",
+    .yes = "yes",
+    .no = "no",
+    .results = {"sent", "not sent", "would be sent", "would not be sent", "cancelled", "not tried"},
+
+    .queue_heading = "QUEUE",
+    .accepts_jobs_heading = "ACCEPTS JOBS",
+    .driver_heading = "DRIVER",
+    .model_heading = "MODEL",
+    .supported_heading = "SUPPORTED",
+    .command_heading = "COMMAND",
+    .result_heading = "RESULT",
+    .device_uri_heading = "DEVICE URI",
+    .make_and_model_heading = "MAKE AND MODEL",
+    .description_heading = "DESCRIPTION",
+    .setting_heading = "SETTING",
+    .takes_heading = "TAKES",
+    .sets_heading = "SETS",
+    .driver_file_heading = "DRIVER FILE",
+
+    .no_driver = "(none)",
+    .in_chinese_window = "{yes_no} (Chinese window)",
+    .in_english_window = "{yes_no} (English window)",
+    .no_brand_queue =
+        "No printer queue's name begins with VARNOK or Varnok on the print system "
+        "at {server}. Add one with 'varnok-printer add'.",
+    .no_free_device =
+        "The print system at {server} sees no printer that has no queue yet. Is "
+        "the printer on and connected?",
+    .varnok_device_mark =
+        "* a VARNOK printer: add it with 'varnok-printer add --model MODEL --device URI'",
+    .takes_number = "a whole number, {range}",
+    .takes_nothing = "nothing",
+    .range = "{min} to {max}",
+    .printers_maximum = "the printer's maximum",
+    .max_print_length_is = "millimetres, 0 to {limit}; sends them plus 400",
+
+    .unreachable =
+        "cannot reach the print system at {server}: it is not running or does not "
+        "take connections, or its address cannot be found",
+    .no_answer = "the print system at {server} did not answer in time",
+    .not_a_print_server = "{server} is not a CUPS print server: it answered \"{reason}\"",
+    .server_answered = "{action}: {reason}",
+    .password_wanted = "the print server {server} wants a password for user {user}",
+    .password_refused = "the print server {server} did not accept the password of user {user}",
+    .password_prompt = "Password for {user} on {server}: ",
+    .rights =
+        "you may not {action} (the print system at {server} answered \"{reason}\"): only "
+        "root and members of the group lpadmin may. Run 'sudo varnok-printer {command} …', "
+        "or ask to be made a member of lpadmin",
+    .list_action = "cannot list the printers of the print system at {server}",
+    .devices_action = "cannot look for printers through the print system at {server}",
+    .devices_rights_action = "look for printers",
+    .drivers_action = "cannot read the driver list of the print system at {server}",
+    .add_action = "the print system at {server} did not add the queue {queue}",
+    .add_rights_action = "add printers",
+    .queue_check_action = "cannot check the queue names with the print system at {server}",
+    .describe_action = "cannot read the queue's driver from the print system at {server}",
+    .send_action = "the print system at {server} did not take the job",
+
+    .see_help = "See 'varnok-printer --help' or 'varnok-printer COMMAND --help'",
+    .server_not_here =
+        "--server has no meaning here: the program speaks to this computer's spooler, which "
+        "reaches the printers of print servers too once they are connected in the system's "
+        "printer settings",
+    .unknown_command = "unknown command \"{command}\"; the commands are {commands}",
+    .add_needs_device = "add needs --device URI or --address HOST[:PORT]",
+    .send_needs_file_and_queue = "send needs a file and a queue",
+    .set_needs_setting = "set needs a setting and at least one queue",
+    .config_unreadable = "cannot read the settings file \"{file}\"",
+    .no_setting = "\"{typed}\" is no setting; the settings are {names}",
+    .needs_value = "{setting} needs a value before the queues",
+    .not_whole_number = "\"{value}\" is not a whole number: {setting} takes one from {range}",
+    .out_of_range = "{value} is out of range: {setting} takes a whole number from {range}",
+    .no_choice = "\"{value}\" is no choice of {setting}; give {first} or {second}",
+    .network_needs = "network needs --{option} A.B.C.D",
+    .bad_address =
+        "--{option} \"{text}\" is not an address of four numbers from 0 to 255, e.g. 192.168.1.168",
+    .bad_port = "--port \"{port}\" is not a port number from 1 to 65535",
+    .network_options_only =
+        "--address, --mask, --gateway and --port go with the setting network only",
+    .no_queue_given =
+        "no queue given for {setting}; name one or more ('varnok-printer list' "
+        "shows them)",
+    .unknown_queues =
+        "the print server at {server} has no queue {queues}; nothing was sent "
+        "('varnok-printer list' shows the VARNOK queues)",
+    .not_a_model =
+        "\"{typed}\" is not a supported model; the closest are {closest} "
+        "('varnok-printer models' lists them all)",
+    .not_a_printer_address =
+        "\"{address}\" is not a printer address: give HOST or HOST:PORT, "
+        "for example 192.168.1.168 or printer7.example:9100 (port 1 to "
+        "65535)",
+    .not_a_queue_name =
+        "\"{name}\" cannot name a print queue: use 1 to 127 bytes without "
+        "blanks, control characters, quotes, \"/\", \"?\", \"#\" or backslashes",
+    .not_a_brand_name =
+        "\"{name}\" does not begin with \"VARNOK\" or \"Varnok\", so the "
+        "program's windows would not list it; try \"{suggestion}\"",
+    .not_a_device_uri =
+        "\"{uri}\" is not a device URI; 'varnok-printer devices' shows the URIs "
+        "of the printers the print system sees, for example usb://… or "
+        "socket://…",
+    .queue_exists =
+        "a queue named \"{name}\" exists already: choose another name, or add "
+        "--replace to change it",
+    .cannot_send_file = "cannot send \"{file}\": {reason}",
+    .no_such_file = "no such file",
+    .file_is_empty = "the file is empty",
+
+    .no_driver_file =
+        "the print system at {server} has no driver file for {model}: install the "
+        "varnok-utility package on it (its driver files go to "
+        "/usr/share/ppd/varnok-utility)",
+    .added = "Added the queue {queue} for the {model} at {uri}.",
+    .replaced = "Replaced the queue {queue}: it is now for the {model} at {uri}.",
+    .name_made = "The queue's name was made from the model; give QUEUE to choose another.",
+
+    .no_such_queue = "there is no queue {queue} on the print server at {server}",
+    .not_supported =
+        "the model {model} is not supported ('varnok-printer models' lists those "
+        "that are)",
+    .not_accepting = "the queue does not accept jobs",
+    .gone_after = "sent, but the queue could not be opened again after",
+    .check_unanswered = "the print system did not answer the check afterwards",
+    .silent_before = "the print system at {server} had stopped answering",
+    .file_unreadable = "cannot read the file ({reason})",
+};
+
+constexpr CliTexts kChinese{
+    .reason_follows = "：",
+    .note_follows = "；",
+    .list_separator = "、",
+    .sentence_break = "。",
+    .yes = "是",
+    .no = "否",
+    .results = {"已发送", "未发送", "将发送", "不会发送", "已取消", "未尝试"},
+
+    .queue_heading = "队列",
+    .accepts_jobs_heading = "接受作业",
+    .driver_heading = "驱动",
+    .model_heading = "型号",
+    .supported_heading = "支持",
+    .command_heading = "命令",
+    .result_heading = "结果",
+    .device_uri_heading = "设备 URI",
+    .make_and_model_heading = "厂商和型号",
+    .description_heading = "描述",
+    .setting_heading = "设置",
+    .takes_heading = "取值",
+    .sets_heading = "作用",
+    .driver_file_heading = "驱动文件",
+
+    .no_driver = "（无）",
+    .in_chinese_window = "{yes_no}（中文窗口）",
+    .in_english_window = "{yes_no}（英文窗口）",
+    .no_brand_queue =
+        "{server} 上的打印系统没有名称以 VARNOK 或 Varnok 开头的打印队列。"
+        "请用 'varnok-printer add' 添加。",
+    .no_free_device = "{server} 上的打印系统没有看到尚无队列的打印机。打印机是否已开机并连接？",
+    .varnok_device_mark = "* VARNOK 打印机：用 'varnok-printer add --model 型号 --device URI' 添加",
+    .takes_number = "整数，{range}",
+    .takes_nothing = "无",
+    .range = "{min} 至 {max}",
+    .printers_maximum = "打印机允许的最大值",
+    .max_print_length_is = "毫米，0 至 {limit}；发送的数值为其加 400",
+
+    .unreachable = "无法连接 {server} 上的打印系统：它没有运行、不接受连接，或找不到该地址",
+    .no_answer = "{server} 上的打印系统没有及时响应",
+    .not_a_print_server = "{server} 不是 CUPS 打印服务器：它的回答是“{reason}”",
+    .server_answered = "{action}：{reason}",
+    .password_wanted = "打印服务器 {server} 需要用户 {user} 的密码",
+    .password_refused = "打印服务器 {server} 不接受用户 {user} 的密码",
+    .password_prompt = "{server} 上用户 {user} 的密码：",
+    .rights =
+        "您无权{action}（{server} 上的打印系统回答“{reason}”）：只有 root 和 lpadmin "
+        "组的成员可以。请运行 'sudo varnok-printer {command} …'，或请求加入 lpadmin 组",
+    .list_action = "无法列出 {server} 上的打印系统的打印机",
+    .devices_action = "无法通过 {server} 上的打印系统查找打印机",
+    .devices_rights_action = "查找打印机",
+    .drivers_action = "无法读取 {server} 上的打印系统的驱动列表",
+    .add_action = "{server} 上的打印系统没有添加队列 {queue}",
+    .add_rights_action = "添加打印机",
+    .queue_check_action = "无法向 {server} 上的打印系统核对队列名称",
+    .describe_action = "无法从 {server} 上的打印系统读取该队列的驱动",
+    .send_action = "{server} 上的打印系统没有接受作业",
+
+    .see_help = "见 'varnok-printer --help' 或 'varnok-printer 命令 --help'",
+    .server_not_here =
+        "--server 在此没有意义：本程序使用这台电脑的打印后台程序；在系统的打印机设置"
+        "中连接打印服务器的打印机后，即可通过它使用这些打印机",
+    .unknown_command = "未知命令“{command}”；命令有 {commands}",
+    .add_needs_device = "add 需要 --device URI 或 --address 主机[:端口]",
+    .send_needs_file_and_queue = "send 需要一个文件和一个队列",
+    .set_needs_setting = "set 需要一个设置和至少一个队列",
+    .config_unreadable = "无法读取配置文件“{file}”",
+    .no_setting = "“{typed}”不是设置；设置有 {names}",
+    .needs_value = "{setting} 需要在队列之前给出数值",
+    .not_whole_number = "“{value}”不是整数：{setting} 取 {range} 的整数",
+    .out_of_range = "{value} 超出范围：{setting} 取 {range} 的整数",
+    .no_choice = "“{value}”不是 {setting} 的选项；请给出 {first} 或 {second}",
+    .network_needs = "network 需要 --{option} A.B.C.D",
+    .bad_address = "--{option}“{text}”不是由四个 0 至 255 的数组成的地址，例如 192.168.1.168",
+    .bad_port = "--port“{port}”不是 1 至 65535 的端口号",
+    .network_options_only = "--address、--mask、--gateway 和 --port 只用于设置 network",
+    .no_queue_given =
+        "没有为 {setting} 给出队列；请给出一个或多个（'varnok-printer list' "
+        "列出它们）",
+    .unknown_queues =
+        "{server} 上的打印服务器没有队列 {queues}；未发送任何内容"
+        "（'varnok-printer list' 列出 VARNOK 队列）",
+    .not_a_model =
+        "“{typed}”不是支持的型号；最接近的是 {closest}"
+        "（'varnok-printer models' 列出全部型号）",
+    .not_a_printer_address =
+        "“{address}”不是打印机地址：请给出 主机 或 主机:端口，例如 "
+        "192.168.1.168 或 printer7.example:9100（端口 1 至 65535）",
+    .not_a_queue_name =
+        "“{name}”不能作为打印队列名称：请用 1 至 127 个字节，不含空格、控制字符、"
+        "引号、“/”、“?”、“#”或反斜杠",
+    .not_a_brand_name =
+        "“{name}”不以“VARNOK”或“Varnok”开头，本程序的窗口不会列出它；"
+        "请试试“{suggestion}”",
+    .not_a_device_uri =
+        "“{uri}”不是设备 URI；'varnok-printer devices' 列出打印系统看到的"
+        "打印机的 URI，例如 usb://… 或 socket://…",
+    .queue_exists = "名为“{name}”的队列已存在：请另选名称，或加上 --replace 修改它",
+    .cannot_send_file = "无法发送“{file}”：{reason}",
+    .no_such_file = "没有这个文件",
+    .file_is_empty = "文件是空的",
+
+    .no_driver_file =
+        "{server} 上的打印系统没有 {model} 的驱动文件：请在其上安装 "
+        "varnok-utility 软件包（驱动文件位于 /usr/share/ppd/varnok-utility）",
+    .added = "已添加队列 {queue}，用于 {uri} 的 {model}。",
+    .replaced = "已替换队列 {queue}：现在用于 {uri} 的 {model}。",
+    .name_made = "队列名称是根据型号生成的；给出 QUEUE 可另选名称。",
+
+    .no_such_queue = "{server} 上的打印服务器没有队列 {queue}",
+    .not_supported = "不支持型号 {model}（'varnok-printer models' 列出支持的型号）",
+    .not_accepting = "该队列不接受作业",
+    .gone_after = "已发送，但之后无法再次打开该打印机",
+    .check_unanswered = "之后检查该打印机时打印系统没有响应",
+    .silent_before = "{server} 上的打印系统已停止响应",
+    .file_unreadable = "无法读取文件（{reason}）",
+};
+
+}  // namespace
+
+const CliTexts& CliTextsIn(Language language) {
+  return language == Language::Chinese ? kChinese : kEnglish;
+}
+
+}  // namespace varnok::cli

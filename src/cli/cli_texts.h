@@ -1,0 +1,118 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "settings/language.h"
+
+namespace varnok::cli {
+
+// Everything varnok-printer says to people, in each of its two languages. In the patterns,
+// "{name}" stands for a value filled in with FillIn.
+struct CliTexts {
+  // Joins a result or a message to its reason: ": " / "："; a result to a note: "; " / "；".
+  std::string_view reason_follows;
+  std::string_view note_follows;
+  std::string_view list_separator;  // between the items of a list of names
+  std::string_view sentence_break;  // between two sentences of one message
+  std::string_view yes;
+  std::string_view no;
+  // The results of set and send, in the order of QueueResult.
+  std::array<std::string_view, 6> results;
+
+  // Table headings.
+  std::string_view queue_heading;
+  std::string_view accepts_jobs_heading;
+  std::string_view driver_heading;
+  std::string_view model_heading;
+  std::string_view supported_heading;
+  std::string_view command_heading;
+  std::string_view result_heading;
+  std::string_view device_uri_heading;
+  std::string_view make_and_model_heading;
+  std::string_view description_heading;
+  std::string_view setting_heading;
+  std::string_view takes_heading;
+  std::string_view sets_heading;
+  std::string_view driver_file_heading;
+
+  // list, devices, models, items.
+  std::string_view no_driver;
+  std::string_view in_chinese_window;  // {yes_no}
+  std::string_view in_english_window;  // {yes_no}
+  std::string_view no_brand_queue;     // {server}
+  std::string_view no_free_device;     // {server}
+  std::string_view varnok_device_mark;
+  std::string_view takes_number;  // {range}
+  std::string_view takes_nothing;
+  std::string_view range;                // {min} {max}
+  std::string_view printers_maximum;     // the upper end of a range the printer sets
+  std::string_view max_print_length_is;  // {limit}: what max-print-length takes, for its help
+
+  // What the print system answered, for any command ({server}, {reason}, {action}).
+  std::string_view unreachable;
+  std::string_view no_answer;
+  std::string_view not_a_print_server;
+  std::string_view server_answered;   // {action} {reason}
+  std::string_view password_wanted;   // {server} {user}
+  std::string_view password_refused;  // {server} {user}
+  std::string_view password_prompt;   // {user} {server}
+  std::string_view rights;            // {action}, {reason}, {command}
+  std::string_view list_action;
+  std::string_view devices_action;
+  std::string_view devices_rights_action;
+  std::string_view drivers_action;
+  std::string_view add_action;  // {queue}
+  std::string_view add_rights_action;
+  std::string_view queue_check_action;
+  std::string_view describe_action;
+  std::string_view send_action;
+
+  // Usage errors.
+  std::string_view see_help;
+  std::string_view server_not_here;  // --server where the print system has no such choice
+  std::string_view unknown_command;  // {command} {commands}
+  std::string_view add_needs_device;
+  std::string_view send_needs_file_and_queue;
+  std::string_view set_needs_setting;
+  std::string_view config_unreadable;  // {file}
+  std::string_view no_setting;         // {typed} {names}
+  std::string_view needs_value;        // {setting}
+  std::string_view not_whole_number;   // {value} {setting} {range}
+  std::string_view out_of_range;       // {value} {setting} {range}
+  std::string_view no_choice;          // {value} {setting} {first} {second}
+  std::string_view network_needs;      // {option}
+  std::string_view bad_address;        // {option} {text}
+  std::string_view bad_port;           // {port}
+  std::string_view network_options_only;
+  std::string_view no_queue_given;         // {setting}
+  std::string_view unknown_queues;         // {queues} {server}
+  std::string_view not_a_model;            // {typed} {closest}
+  std::string_view not_a_printer_address;  // {address}
+  std::string_view not_a_queue_name;       // {name}
+  std::string_view not_a_brand_name;       // {name} {suggestion}
+  std::string_view not_a_device_uri;       // {uri}
+  std::string_view queue_exists;           // {name}
+  std::string_view cannot_send_file;       // {file} {reason}
+  std::string_view no_such_file;
+  std::string_view file_is_empty;
+
+  // add.
+  std::string_view no_driver_file;  // {server} {model}
+  std::string_view added;           // {queue} {model} {uri}
+  std::string_view replaced;        // {queue} {model} {uri}
+  std::string_view name_made;
+
+  // The reasons on a queue's line of set and send.
+  std::string_view no_such_queue;     // {queue} {server}
+  std::string_view not_supported;     // {model}
+  std::string_view not_accepting;     // the dry run's reason
+  std::string_view gone_after;        // sent, but the queue could not be opened again
+  std::string_view check_unanswered;  // sent, but the check after it got no answer
+  std::string_view silent_before;     // {server}: not tried after an earlier queue's silence
+  std::string_view file_unreadable;   // {reason}
+};
+
+const CliTexts& CliTextsIn(Language language);
+
+}  // namespace varnok::cli
