@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by check-utility and check-installer: a private X display and a private CUPS scheduler
 # with the virtual label printers, behind a wine prefix of its own; all of it ends with the
 # script. Needs wine, Xvfb and a Linux build's varnok-virtual-printers.
@@ -22,6 +23,7 @@ start_wine_session() {
   grep -q '^Press Ctrl-C' "$WORK/printers.txt" ||
     fail "the virtual printers did not start: $(cat "$WORK/printers.txt")"
   CUPS_SERVER="$(sed -n 's/^CUPS_SERVER=//p' "$WORK/printers.txt")"
+  # shellcheck disable=SC2034  # read by the scripts that source this one
   CAPTURE="$(sed -n 's|^captured jobs: \(.*\)/<queue>/$|\1|p' "$WORK/printers.txt")"
   export CUPS_SERVER
 }
