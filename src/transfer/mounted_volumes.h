@@ -11,7 +11,7 @@ namespace varnok {
 // and memory file systems (proc, sysfs, tmpfs, cgroup, ...) are left out.
 std::vector<std::string> ParseMountPoints(std::string_view mount_table);
 
-// The volume (a mount point, or a drive root such as "C:\\") that holds the folder, the longest
+// The volume (a mount point, or a drive root such as "C:\") that holds the folder, the longest
 // matching one, or "" when none does; paths are written with the separator given.
 std::string VolumeHolding(const std::vector<std::string>& volumes, std::string_view folder,
                           char separator);
