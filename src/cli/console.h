@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/language.h"
+
 // What varnok-printer needs of the system it runs on beyond the print system: its arguments,
 // the console and Ctrl+C. One implementation a platform.
 namespace varnok::cli {
@@ -11,6 +13,10 @@ namespace varnok::cli {
 // The arguments as UTF-8, the program's name first. (On Windows argv holds them in the ANSI
 // code page, which cannot hold every queue or file name.)
 std::vector<std::string> ProgramArguments(int argc, char** argv);
+
+// The language the user's settings ask messages in: on Linux the locale's (LocaleLanguage), on
+// Windows the language of its menus and dialogs.
+Language SystemLanguage();
 
 // Makes the console show UTF-8 output.
 void PrepareConsole();

@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <clocale>
+#include <cstdlib>
 
 #include "cli/command_help.h"
 #include "cli/console.h"
+#include "cli/run_language.h"
 
 namespace varnok::cli {
 namespace {
@@ -18,6 +20,10 @@ void OnSignal(int) { interrupt_handler(); }
 }  // namespace
 
 std::vector<std::string> ProgramArguments(int argc, char** argv) { return {argv, argv + argc}; }
+
+Language SystemLanguage() {
+  return LocaleLanguage(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+}
 
 void PrepareConsole() {
   // Terminal widths of UTF-8 names; nothing else of the program depends on the locale.

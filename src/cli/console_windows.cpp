@@ -91,6 +91,11 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
   return words;
 }
 
+Language SystemLanguage() {
+  return PRIMARYLANGID(::GetUserDefaultUILanguage()) == LANG_CHINESE ? Language::Chinese
+                                                                     : Language::English;
+}
+
 void PrepareConsole() { ::SetConsoleOutputCP(CP_UTF8); }
 
 bool OutputIsTerminal() { return IsConsole(STD_OUTPUT_HANDLE); }

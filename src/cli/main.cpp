@@ -2,7 +2,6 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <csignal>
-#include <cstdlib>
 #include <iostream>
 
 #include "cli/add_command.h"
@@ -74,9 +73,9 @@ int main(int raw_argc, char** raw_argv) {
   for (std::string& word : words) word_pointers.push_back(word.data());
   const int argc = static_cast<int>(word_pointers.size());
   char** argv = word_pointers.data();
-  const varnok::Language language = cli::RunLanguage(
-      std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc - 1)),
-      cli::LocaleLanguage(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG")));
+  const varnok::Language language =
+      cli::RunLanguage(std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc - 1)),
+                       cli::SystemLanguage());
   const cli::CliTexts& texts = cli::CliTextsIn(language);
 
   CLI::App app(std::string(cli::ProgramHelp()), "varnok-printer");

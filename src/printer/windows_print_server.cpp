@@ -1,6 +1,7 @@
 #include "printer/windows_print_server.h"
 
 #include <algorithm>
+#include <array>
 
 #include "printer/bounded_worker.h"
 #include "settings/wide_text.h"
@@ -41,7 +42,14 @@ QueueList ReadQueues() {
 
 }  // namespace
 
-std::string WindowsPrintServer::Name() { return "this computer"; }
+// The spooler is this computer's: it is named by the computer's name, which every language
+// reads alike.
+std::string WindowsPrintServer::Name() {
+  std::array<wchar_t, MAX_COMPUTERNAME_LENGTH + 1> name{};
+  DWORD size = name.size();
+  if (!::GetComputerNameW(name.data(), &size)) return "localhost";
+  return Utf8FromWide(std::wstring_view(name.data(), size));
+}
 
 std::optional<std::vector<QueueDetails>> WindowsPrintServer::Queues(SpoolerFailure& failure) {
   BoundedWorker worker(answer_time_);

@@ -115,6 +115,17 @@ TEST_F(WineSpoolerTest, ListShowsTheBrandQueuesWithTheDriverNamesWindowsGives) {
   EXPECT_EQ(listed, expected);
 }
 
+// Windows has no locale variables: messages follow the language of its menus, which wine takes
+// from the locale it is started in.
+TEST_F(WineSpoolerTest, MessagesAreInTheLanguageOfWindowsMenus) {
+  const CommandResult result =
+      testing::RunCommand({"env", "LC_ALL=zh_CN.UTF-8", VARNOK_WINE_RUN, program, "set",
+                           "reset-user", "VARNOK_Missing"});
+  EXPECT_EQ(result.exit_code, 2) << result.output;
+  EXPECT_NE(result.output.find("没有队列 VARNOK_Missing；未发送任何内容"), std::string::npos)
+      << result.output;
+}
+
 // What one call of varnok-printer must deliver, byte for byte, at each queue (nullopt: no job).
 struct DeliveryCase {
   const char* name;
