@@ -7,13 +7,12 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <algorithm>
-#include <cstdlib>
 #include <utility>
 
 #include "about/about_picture.h"
 #include "about/about_texts.h"
 #include "about/qt_program_launcher.h"
-#include "about/sys_info.h"
+#include "about/system_information.h"
 #include "printer/user_messages.h"
 #include "qt/qt_text.h"
 #include "qt/qt_user_messages.h"
@@ -115,9 +114,6 @@ void AboutForm::cmdOK_Click() {
   }
 }
 
-void AboutForm::cmdSysInfo_Click() {
-  const char* search_path = std::getenv("PATH");
-  StartSysInfo(launcher_, messages_, search_path != nullptr ? search_path : "");
-}
+void AboutForm::cmdSysInfo_Click() { OpenSystemInformation(launcher_, messages_); }
 
 }  // namespace varnok

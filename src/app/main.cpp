@@ -3,7 +3,7 @@
 #include "app/interface_font/interface_font.h"
 #include "app/mdi_form1.h"
 #include "app/program_icon.h"
-#include "printer/cups_spooler.h"
+#include "printer/system_spooler.h"
 #include "printer/user_messages.h"
 #include "qt/background_work.h"
 #include "qt/qt_password_prompt.h"
@@ -17,11 +17,11 @@ int main(int argc, char* argv[]) {
   varnok::QtPasswordPrompt password_dialog;
   varnok::PrintServerPassword password(password_dialog,
                                        varnok::PrintServerPassword::Asking::AgainWhenRefused);
-  varnok::CupsSpooler spooler(&password);
+  const std::unique_ptr<varnok::Spooler> spooler = varnok::MakeSystemSpooler(&password);
   QApplication::setApplicationName(varnok::QtText(varnok::kApplicationTitle));
   QApplication::setWindowIcon(varnok::ProgramIcon());
   varnok::UseInterfaceFont();
-  varnok::MDIForm1 frame(spooler, varnok::ConfigFilePath(), &password_dialog);
+  varnok::MDIForm1 frame(*spooler, varnok::ConfigFilePath(), &password_dialog);
   frame.show();
   const int status = QApplication::exec();
   // A window closed while it waited for the print system leaves its request running.

@@ -41,23 +41,24 @@ FolderListing ListFolder(const std::string& folder) {
   return listing;
 }
 
-std::string ChildFolder(std::string_view folder, std::string_view name) {
+std::string ChildFolder(std::string_view folder, std::string_view name, char separator) {
   std::string path(folder);
-  if (!path.ends_with('/')) path += '/';
+  if (!path.ends_with(separator)) path += separator;
   path += name;
   return path;
 }
 
-std::vector<std::string> FolderChain(std::string_view volume, std::string_view folder) {
+std::vector<std::string> FolderChain(std::string_view volume, std::string_view folder,
+                                     char separator) {
   std::vector<std::string> chain = {std::string(volume)};
   std::string_view rest = folder.substr(std::min(volume.size(), folder.size()));
   while (!rest.empty()) {
-    if (rest.front() == '/') {
+    if (rest.front() == separator) {
       rest.remove_prefix(1);
       continue;
     }
-    const std::string_view name = rest.substr(0, rest.find('/'));
-    chain.push_back(ChildFolder(chain.back(), name));
+    const std::string_view name = rest.substr(0, rest.find(separator));
+    chain.push_back(ChildFolder(chain.back(), name, separator));
     rest.remove_prefix(name.size());
   }
   return chain;

@@ -16,10 +16,12 @@ struct FolderListing {
 // to case. On any error the lists are empty and error says why.
 FolderListing ListFolder(const std::string& folder);
 
-// The full path of a sub-folder.
-std::string ChildFolder(std::string_view folder, std::string_view name);
+// The full path of a sub-folder, the folders joined with the separator given.
+std::string ChildFolder(std::string_view folder, std::string_view name, char separator);
 
-// The folders from the volume's mount point down to the folder, each a full path.
-std::vector<std::string> FolderChain(std::string_view volume, std::string_view folder);
+// The folders from the volume (a mount point or a drive root) down to the folder, each a full
+// path.
+std::vector<std::string> FolderChain(std::string_view volume, std::string_view folder,
+                                     char separator);
 
 }  // namespace varnok

@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace varnok {
@@ -40,9 +37,10 @@ std::string DecodeOctalEscapes(std::string_view field) {
   return decoded;
 }
 
-bool Holds(std::string_view volume, std::string_view folder) {
+bool Holds(std::string_view volume, std::string_view folder, char separator) {
   if (!folder.starts_with(volume)) return false;
-  return volume.ends_with('/') || folder.size() == volume.size() || folder[volume.size()] == '/';
+  return volume.ends_with(separator) || folder.size() == volume.size() ||
+         folder[volume.size()] == separator;
 }
 
 }  // namespace
@@ -62,22 +60,11 @@ std::vector<std::string> ParseMountPoints(std::string_view mount_table) {
   return volumes;
 }
 
-std::vector<std::string> MountedVolumes() {
-  std::ifstream table("/proc/self/mounts");
-  const std::string text{std::istreambuf_iterator<char>(table), std::istreambuf_iterator<char>()};
-  std::vector<std::string> volumes = ParseMountPoints(text);
-  // Containers bind single files (/etc/hosts) as mounts; only folders are drives.
-  std::erase_if(volumes, [](const std::string& volume) {
-    std::error_code error;
-    return !std::filesystem::is_directory(volume, error);
-  });
-  return volumes;
-}
-
-std::string VolumeHolding(const std::vector<std::string>& volumes, std::string_view folder) {
+std::string VolumeHolding(const std::vector<std::string>& volumes, std::string_view folder,
+                          char separator) {
   std::string best;
   for (const auto& volume : volumes) {
-    if (Holds(volume, folder) && volume.size() > best.size()) best = volume;
+    if (Holds(volume, folder, separator) && volume.size() > best.size()) best = volume;
   }
   return best;
 }

@@ -11,12 +11,9 @@ namespace varnok {
 // and memory file systems (proc, sysfs, tmpfs, cgroup, ...) are left out.
 std::vector<std::string> ParseMountPoints(std::string_view mount_table);
 
-// The volumes of this system that are folders, from /proc/self/mounts; just "/" when the table
-// cannot be read.
-std::vector<std::string> MountedVolumes();
-
-// The volume whose mount point holds the folder (the longest matching one), or "" when none
-// does.
-std::string VolumeHolding(const std::vector<std::string>& volumes, std::string_view folder);
+// The volume (a mount point, or a drive root such as "C:\") that holds the folder, the longest
+// matching one, or "" when none does; paths are written with the separator given.
+std::string VolumeHolding(const std::vector<std::string>& volumes, std::string_view folder,
+                          char separator);
 
 }  // namespace varnok

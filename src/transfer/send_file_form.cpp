@@ -16,9 +16,11 @@
 #include "qt/queue_list_request.h"
 #include "qt/twips.h"
 #include "settings/blanks.h"
+#include "settings/utf8_path.h"
 #include "transfer/dialog_send_progress.h"
 #include "transfer/file_send.h"
 #include "transfer/folder_listing.h"
+#include "transfer/local_drives.h"
 #include "transfer/mounted_volumes.h"
 #include "transfer/send_path.h"
 #include "transfer/transfer_messages.h"
@@ -34,6 +36,9 @@ QListWidgetItem* FolderItem(const std::string& path, const std::string& caption,
   item->setData(Qt::UserRole, QtText(path));
   return item;
 }
+
+// The last name of a path, in UTF-8 whatever the system's code page.
+std::string FileName(std::string_view path) { return Utf8FromPath(PathFromUtf8(path).filename()); }
 
 }  // namespace
 
@@ -102,9 +107,9 @@ void SendFileForm::Form_Load(Spooler& spooler) {
   resize(TwipsSize(this, 6210, 4725));
 
   std::error_code error;
-  const std::string current = std::filesystem::current_path(error).string();
-  const std::vector<std::string> volumes = MountedVolumes();
-  const std::string drive = VolumeHolding(volumes, current);
+  const std::string current = Utf8FromPath(std::filesystem::current_path(error));
+  const std::vector<std::string> volumes = LocalDrives();
+  const std::string drive = VolumeHolding(volumes, current, FolderSeparator());
   {
     const QSignalBlocker quiet(drive1_);
     for (const auto& volume : volumes) drive1_->addItem(QtText(volume));
@@ -153,14 +158,13 @@ void SendFileForm::Dir1_Change(const std::string& folder) {
 
 void SendFileForm::File1_Click(const QListWidgetItem* item) {
   if (item == nullptr) return;
-  text2_->setText(QtText(BuildSendPath(folder_, item->text().toStdString())));
+  text2_->setText(QtText(BuildSendPath(folder_, item->text().toStdString(), FolderSeparator())));
 }
 
 void SendFileForm::Command1_Click() {
   const std::string printer = combo1_->currentText().toStdString();
   const std::string path_text = text2_->text().toStdString();
-  DialogSendProgress progress(
-      this, std::filesystem::path(TrimBlanks(path_text)).filename().string(), printer);
+  DialogSendProgress progress(this, FileName(TrimBlanks(path_text)), printer);
   SendFileResult result = SendFileResult::NotSent;
   RunPressInBackground(messages_, [&](UserMessages& messages) {
     // A list still on its way is waited for: it decides what an empty printer name means.
@@ -183,16 +187,16 @@ bool SendFileForm::ShowFolder(const std::string& drive, const std::string& folde
 
   const QSignalBlocker quiet_dirs(dir1_);
   dir1_->clear();
-  const std::vector<std::string> chain = FolderChain(drive, folder);
+  const std::vector<std::string> chain = FolderChain(drive, folder, FolderSeparator());
   int depth = 0;
   for (const auto& path : chain) {
-    const std::string caption = depth == 0 ? path : std::filesystem::path(path).filename().string();
+    const std::string caption = depth == 0 ? path : FileName(path);
     dir1_->addItem(FolderItem(path, caption, depth++, QStyle::SP_DirOpenIcon, style()));
   }
   dir1_->setCurrentRow(dir1_->count() - 1);
   for (const auto& name : listing.folders) {
-    dir1_->addItem(
-        FolderItem(ChildFolder(folder, name), name, depth, QStyle::SP_DirClosedIcon, style()));
+    dir1_->addItem(FolderItem(ChildFolder(folder, name, FolderSeparator()), name, depth,
+                              QStyle::SP_DirClosedIcon, style()));
   }
 
   const QSignalBlocker quiet_files(file1_);

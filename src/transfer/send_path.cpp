@@ -2,9 +2,9 @@
 
 namespace varnok {
 
-std::string BuildSendPath(std::string_view folder, std::string_view file_name) {
+std::string BuildSendPath(std::string_view folder, std::string_view file_name, char separator) {
   std::string path(folder);
-  path += '/';
+  path += separator;
   path += file_name;
   return path;
 }

@@ -5,8 +5,9 @@
 
 namespace varnok {
 
-// The path of a file chosen in the file list: the folder, "/" and the name, joined as they are.
-// At the root "/" the separator is doubled ("//name"), which the system reads as "/name".
-std::string BuildSendPath(std::string_view folder, std::string_view file_name);
+// The path of a file chosen in the file list: the folder, the separator and the name, joined as
+// they are. At a root ("/", "C:\") the separator is doubled ("//name", "C:\\name"), which
+// the system reads as one.
+std::string BuildSendPath(std::string_view folder, std::string_view file_name, char separator);
 
 }  // namespace varnok

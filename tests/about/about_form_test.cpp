@@ -13,20 +13,13 @@
 #include <vector>
 
 #include "about/sys_info.h"
+#include "fake_launcher.h"
 #include "qt/twips.h"
 #include "support/message_recorder.h"
 #include "support/temp_folder.h"
 
 namespace varnok {
 namespace {
-
-struct RecordingLauncher : ProgramLauncher {
-  bool StartDetached(const std::string& program) override {
-    started.push_back(program);
-    return true;
-  }
-  std::vector<std::string> started;
-};
 
 // Without a settings file: both texts empty.
 class AboutFormTest : public ::testing::Test {
@@ -35,7 +28,7 @@ class AboutFormTest : public ::testing::Test {
     return new AboutForm(folder_.path() + "/config.ini", launcher_, messages_);
   }
   testing::TempFolder folder_;
-  RecordingLauncher launcher_;
+  testing::FakeLauncher launcher_;
   testing::MessageRecorder messages_;
 };
 

@@ -6,21 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "about/sys_info.h"
+#include "about/sys_info_search_path.h"
+#include "fake_launcher.h"
 #include "support/message_recorder.h"
 #include "support/temp_folder.h"
 
 namespace varnok {
 namespace {
-
-struct FakeLauncher : ProgramLauncher {
-  bool StartDetached(const std::string& program) override {
-    started.push_back(program);
-    return starts;
-  }
-  std::vector<std::string> started;
-  bool starts = true;
-};
 
 TEST(SysInfoTest, StartsTheFirstInstalledProgramOrSaysNoneIsAvailable) {
   testing::TempFolder folder;
@@ -31,7 +23,7 @@ TEST(SysInfoTest, StartsTheFirstInstalledProgramOrSaysNoneIsAvailable) {
   };
   const Message unavailable{"此时系统信息不可用", "VarnoK Utility", MessageIcon::None,
                             MessageButtons::Ok};
-  FakeLauncher launcher;
+  testing::FakeLauncher launcher;
   testing::MessageRecorder messages;
   const std::string search_path = "relative:/no/such:" + folder.path();
 

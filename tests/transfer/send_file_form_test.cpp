@@ -20,6 +20,7 @@
 #include "support/fake_spooler.h"
 #include "support/message_recorder.h"
 #include "support/temp_folder.h"
+#include "transfer/local_drives.h"
 #include "transfer/mounted_volumes.h"
 
 namespace varnok {
@@ -112,7 +113,7 @@ TEST_F(SendFileFormTest, ControlsSitInPlaceInTabOrder) {
 
 TEST_F(SendFileFormTest, OpensOnTheCurrentFolderAndChoosingFolderAndFileFillsThePath) {
   EXPECT_EQ(Find<QComboBox>("Drive1")->currentText().toStdString(),
-            VolumeHolding(MountedVolumes(), folder_.path()));
+            VolumeHolding(LocalDrives(), folder_.path(), '/'));
   auto* file1 = Find<QListWidget>("File1");
   EXPECT_EQ(Texts(file1), (Strings{"a.prn", "b.txt"}));
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "recording_sdk.h"
@@ -20,8 +21,15 @@ namespace {
 using Strings = std::vector<std::string>;
 
 TEST(SendPathTest, JoinsAsIsAndTrimsOnlyTheBlanksAround) {
-  EXPECT_EQ(BuildSendPath("/", "a.prn"), "//a.prn");  // the root keeps its doubled separator
-  EXPECT_EQ(BuildSendPath("/home/op", "a b.prn"), "/home/op/a b.prn");
+  // A root keeps its doubled separator, on Linux and on Windows alike.
+  for (const auto& [folder, separator, path] :
+       std::vector<std::tuple<std::string, char, std::string>>{
+           {"/", '/', "//a.prn"},
+           {"/home/op", '/', "/home/op/a.prn"},
+           {"C:\\", '\\', "C:\\\\a.prn"},
+           {"D:\\标签 文件", '\\', "D:\\标签 文件\\a.prn"}}) {
+    EXPECT_EQ(BuildSendPath(folder, "a.prn", separator), path) << folder;
+  }
   for (const auto& [typed, sent] : std::vector<std::pair<std::string, std::string>>{
            {"  /tmp/a b.prn \t", "/tmp/a b.prn"}, {"   ", ""}, {"", ""}}) {
     EXPECT_EQ(TrimBlanks(typed), sent) << typed;
@@ -39,7 +47,12 @@ TEST(MountedVolumesTest, KeepsRealFileSystemsAndFindsTheOneHoldingAFolder) {
 
   for (const auto& [folder, volume] : std::vector<std::pair<std::string, std::string>>{
            {"/home/op/x", "/home"}, {"/home", "/home"}, {"/homework", "/"}, {"rel", ""}}) {
-    EXPECT_EQ(VolumeHolding(volumes, folder), volume) << folder;
+    EXPECT_EQ(VolumeHolding(volumes, folder, '/'), volume) << folder;
+  }
+  const Strings drives = {"C:\\", "D:\\", "Z:\\"};
+  for (const auto& [folder, drive] : std::vector<std::pair<std::string, std::string>>{
+           {"C:\\users\\op", "C:\\"}, {"Z:\\", "Z:\\"}, {"E:\\x", ""}, {"\\\\server\\share", ""}}) {
+    EXPECT_EQ(VolumeHolding(drives, folder, '\\'), drive) << folder;
   }
 }
 
@@ -54,8 +67,11 @@ TEST(FolderListingTest, ListsFoldersAndFilesCaseBlindHidingDotNamesAndChainsDown
   EXPECT_EQ(listing.files, (Strings{"A.prn", "b.prn"}));
   EXPECT_NE(ListFolder(folder.path() + "/gone").error, "");
 
-  EXPECT_EQ(FolderChain("/", "/home/op"), (Strings{"/", "/home", "/home/op"}));
-  EXPECT_EQ(FolderChain("/media/usb", "/media/usb/a"), (Strings{"/media/usb", "/media/usb/a"}));
+  EXPECT_EQ(FolderChain("/", "/home/op", '/'), (Strings{"/", "/home", "/home/op"}));
+  EXPECT_EQ(FolderChain("/media/usb", "/media/usb/a", '/'),
+            (Strings{"/media/usb", "/media/usb/a"}));
+  EXPECT_EQ(FolderChain("C:\\", "C:\\users\\操作员", '\\'),
+            (Strings{"C:\\", "C:\\users", "C:\\users\\操作员"}));
 }
 
 struct NoProgress : SendProgress {
