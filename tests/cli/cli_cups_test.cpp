@@ -206,8 +206,12 @@ TEST_F(CliTest, RefusedAddsLeaveTheSchedulerAsItWas) {
        "running"},
       {{"devices", "--timeout", "0"}, 2, "--timeout"},
   };
+  // A tree checked out in a folder only root may enter is out of another user's reach.
+  const bool nobody_reaches_program =
+      testing::RunCommandAs("nobody", {"test", "-r", VARNOK_PRINTER_PROGRAM}).exit_code == 0;
   const std::vector<std::string> before = printers->QueueNames();
   for (const auto& c : cases) {
+    if (c.as_nobody && !nobody_reaches_program) continue;
     std::vector<std::string> args = c.args;
     args.insert(args.begin(), VARNOK_PRINTER_PROGRAM);
     const CommandResult result =
