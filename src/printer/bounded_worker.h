@@ -27,7 +27,8 @@ class BoundedWorker {
   BoundedWorker(const BoundedWorker&) = delete;
   BoundedWorker& operator=(const BoundedWorker&) = delete;
 
-  // The task's result, or nothing when it did not finish within the limit.
+  // The task's result, or nothing when it did not finish within the limit. A limit of zero
+  // waits for nothing: every task is given up at once, whatever it would have answered.
   template <typename Task>
   std::optional<std::invoke_result_t<Task>> Run(Task task) {
     using Result = std::invoke_result_t<Task>;
@@ -35,7 +36,8 @@ class BoundedWorker {
     auto packaged = std::make_shared<std::packaged_task<Result()>>(std::move(task));
     std::future<Result> result = packaged->get_future();
     Post([packaged] { (*packaged)(); });
-    if (result.wait_for(limit_) != std::future_status::ready) {
+    if (limit_ <= std::chrono::milliseconds::zero() ||
+        result.wait_for(limit_) != std::future_status::ready) {
       given_up_ = true;
       return std::nullopt;
     }
