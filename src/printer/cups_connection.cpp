@@ -177,6 +177,21 @@ bool Succeeded(ipp_t* response) {
   return response != nullptr && IsSuccess(ippGetStatusCode(response));
 }
 
+IppMessage AskScheduler(const SchedulerConnection& http, IppMessage request, const char* resource,
+                        SpoolerFailure& failure, Asking asking) {
+  IppMessage response(cupsDoRequest(http.get(), request.release(), resource));
+  // Only an IPP answer counts as empty: an HTTP server's "Not Found" comes without one.
+  if (asking == Asking::List && response &&
+      ippGetStatusCode(response.get()) == IPP_STATUS_ERROR_NOT_FOUND) {
+    return response;
+  }
+  if (!Succeeded(response.get())) {
+    failure = RequestFailure(http, response.get(), "the print system gave no answer");
+    return nullptr;
+  }
+  return response;
+}
+
 SpoolerFailure RequestFailure(const SchedulerConnection& http, ipp_t* response,
                               std::string_view fallback) {
   if (http.TimedOut()) {

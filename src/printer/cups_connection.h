@@ -85,6 +85,15 @@ bool IsSuccess(ipp_status_t status);
 // Whether an answer arrived and says the request succeeded.
 bool Succeeded(ipp_t* response);
 
+// What a request asks for: a list may be empty, which CUPS answers as "not found" (a print
+// system without queues answers CUPS-Get-Printers "No destinations added.").
+enum class Asking { Change, List };
+
+// Sends the request on the connection: its answer, or nullptr with the failure when there is none
+// or it is an error. An empty list is an answer.
+IppMessage AskScheduler(const SchedulerConnection& http, IppMessage request, const char* resource,
+                        SpoolerFailure& failure, Asking asking);
+
 // Why the last request on the connection got no successful answer: no answer in time, a
 // password it did not get, the answer's own status, or, with no answer, what libcups recorded;
 // `fallback` explains a failure that left no error status behind (a broken connection).

@@ -30,31 +30,11 @@ class Group {
   std::map<std::string_view, ipp_attribute_t*, std::less<>> by_name_;
 };
 
-// What a request asks for: a list may be empty, which CUPS answers as "not found" (a print
-// system without queues answers CUPS-Get-Printers "No destinations added.").
-enum class Asking { Change, List };
-
-// The answer to the request, or nullptr with the failure when there is none or it is an error.
-IppMessage AskOn(const SchedulerConnection& http, IppMessage request, const char* resource,
-                 SpoolerFailure& failure, Asking asking = Asking::List) {
-  IppMessage response(cupsDoRequest(http.get(), request.release(), resource));
-  // Only an IPP answer counts as empty: an HTTP server's "Not Found" comes without one.
-  if (asking == Asking::List && response &&
-      ippGetStatusCode(response.get()) == IPP_STATUS_ERROR_NOT_FOUND) {
-    return response;
-  }
-  if (!Succeeded(response.get())) {
-    failure = RequestFailure(http, response.get(), "the print system gave no answer");
-    return nullptr;
-  }
-  return response;
-}
-
 IppMessage Ask(IppMessage request, const char* resource, PrintServerPassword* password,
                SpoolerFailure& failure, Asking asking = Asking::List) {
   SchedulerConnection http = ConnectToScheduler(failure, password);
   if (!http) return nullptr;
-  return AskOn(http, std::move(request), resource, failure, asking);
+  return AskScheduler(http, std::move(request), resource, failure, asking);
 }
 
 // The answer's groups of one kind (a group a printer, or a driver file), each as its attributes.
@@ -83,10 +63,10 @@ std::optional<std::vector<QueueDetails>> CupsPrintServer::Queues(SpoolerFailure&
   SchedulerConnection http = ConnectToScheduler(failure, password_);
   if (!http) return std::nullopt;
   IppMessage response =
-      AskOn(http,
-            NewQueueListRequest(http, {"printer-name", "printer-make-and-model", "device-uri",
-                                       "printer-is-accepting-jobs"}),
-            "/", failure);
+      AskScheduler(http,
+                   NewQueueListRequest(http, {"printer-name", "printer-make-and-model",
+                                              "device-uri", "printer-is-accepting-jobs"}),
+                   "/", failure, Asking::List);
   if (!response) return std::nullopt;
   std::vector<QueueDetails> queues;
   for (const Group& group : GroupsOf(response.get(), IPP_TAG_PRINTER)) {
@@ -106,7 +86,7 @@ std::optional<std::vector<Device>> CupsPrintServer::Devices(int timeout_seconds,
   http.StartStep(std::chrono::seconds(timeout_seconds));
   IppMessage request(ippNewRequest(IPP_OP_CUPS_GET_DEVICES));
   ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "timeout", timeout_seconds);
-  IppMessage response = AskOn(http, std::move(request), "/", failure);
+  IppMessage response = AskScheduler(http, std::move(request), "/", failure, Asking::List);
   if (!response) return std::nullopt;
   std::vector<Device> devices;
   for (const Group& group : GroupsOf(response.get(), IPP_TAG_PRINTER)) {

@@ -59,10 +59,10 @@ PrinterAnswer AskPrinter(std::string_view queue, const std::vector<const char*>&
 }  // namespace
 
 std::vector<std::string> CupsSpooler::ListQueues(std::optional<SpoolerFailure>& failure) {
-  SpoolerFailure unreachable;
-  SchedulerConnection http = ConnectToScheduler(unreachable, password_);
+  SpoolerFailure problem;
+  SchedulerConnection http = ConnectToScheduler(problem, password_);
   if (!http) {
-    failure = unreachable;
+    failure = problem;
     return {};
   }
 
@@ -70,10 +70,10 @@ std::vector<std::string> CupsSpooler::ListQueues(std::optional<SpoolerFailure>& 
   // reads an answer that outgrows its buffer off the socket a field at a time: about 0.1 ms of
   // processor time a queue, which a start-up facing a print server's hundreds of queues waits for.
   // The order is the one cupsGetDests2 gives (printers and classes, instances apart).
-  IppMessage response(
-      cupsDoRequest(http.get(), NewQueueListRequest(http, {"printer-name"}).release(), "/"));
-  if (!Succeeded(response.get())) {
-    failure = RequestFailure(http, response.get(), "the print system gave no list of printers");
+  IppMessage response =
+      AskScheduler(http, NewQueueListRequest(http, {"printer-name"}), "/", problem, Asking::List);
+  if (!response) {
+    failure = problem;
     return {};
   }
   std::vector<std::string> names;

@@ -337,6 +337,14 @@ TEST_F(EmptyServerTest, ListIsEmptyAndDevicesShowsWhatTheSchedulerSees) {
   EXPECT_EQ(shown, expected);
 }
 
+// The windows' queue list: cupsd answers "not found" when it has no queue, which is no failure.
+TEST_F(EmptyServerTest, WindowsQueueListIsEmptyRatherThanFailed) {
+  CupsSpooler spooler;
+  const QueueList list = ListBrandQueues(spooler);
+  EXPECT_TRUE(list.names.empty());
+  EXPECT_FALSE(list.failure.has_value()) << list.failure->reason;
+}
+
 constexpr char kK540[] = "VARNOK_K540_200DPI";  // supported; corrections in kConfig
 constexpr char kN5Plus[] = "VARNOKX";           // "Varnok N5 Plus", supported
 constexpr char kUnsupported[] = "VARNOK_Z9";    // a model no version supports
