@@ -173,6 +173,11 @@ IppMessage NewQueueListRequest(const SchedulerConnection& http,
 
 bool IsSuccess(ipp_status_t status) { return status < IPP_STATUS_REDIRECTION_OTHER_SITE; }
 
+bool IsAccessRefusal(ipp_status_t status) {
+  return status == IPP_STATUS_ERROR_FORBIDDEN || status == IPP_STATUS_ERROR_NOT_AUTHENTICATED ||
+         status == IPP_STATUS_ERROR_NOT_AUTHORIZED;
+}
+
 bool Succeeded(ipp_t* response) {
   return response != nullptr && IsSuccess(ippGetStatusCode(response));
 }

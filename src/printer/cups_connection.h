@@ -82,6 +82,8 @@ void AddRequestedAttributes(ipp_t* request, const std::vector<const char*>& attr
 IppMessage NewQueueListRequest(const SchedulerConnection& http,
                                const std::vector<const char*>& attributes);
 bool IsSuccess(ipp_status_t status);
+// Whether the status says the user may not do what was asked.
+bool IsAccessRefusal(ipp_status_t status);
 // Whether an answer arrived and says the request succeeded.
 bool Succeeded(ipp_t* response);
 

@@ -16,11 +16,6 @@ struct PrinterAnswer {
   SpoolerFailure failure;
 };
 
-bool IsAccessRefusal(ipp_status_t status) {
-  return status == IPP_STATUS_ERROR_FORBIDDEN || status == IPP_STATUS_ERROR_NOT_AUTHENTICATED ||
-         status == IPP_STATUS_ERROR_NOT_AUTHORIZED;
-}
-
 PrinterAnswer AskPrinter(std::string_view queue, const std::vector<const char*>& attributes,
                          PrintServerPassword* password) {
   PrinterAnswer answer;

@@ -37,21 +37,4 @@ class PrintServerPassword {
   std::optional<std::string> password_;
 };
 
-// While one lives, connections on this thread ask nobody for a password: for a thread that the
-// user-interface thread may be waiting for, which could not show a dialog meanwhile.
-class NoPasswordPromptsHere {
- public:
-  NoPasswordPromptsHere();
-  ~NoPasswordPromptsHere();
-  NoPasswordPromptsHere(const NoPasswordPromptsHere&) = delete;
-  NoPasswordPromptsHere& operator=(const NoPasswordPromptsHere&) = delete;
-
-  // Whether a print server asked for a password on this thread meanwhile.
-  bool PasswordWanted() const { return wanted_; }
-
- private:
-  bool wanted_ = false;
-  bool* outer_;
-};
-
 }  // namespace varnok

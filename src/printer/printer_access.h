@@ -53,6 +53,5 @@ struct QueueList {
 
 // The installed queues whose names begin with exactly "VARNOK" or "Varnok", in spooler order.
 QueueList ListBrandQueues(Spooler& spooler);
-std::vector<std::string> BrandQueueNames(Spooler& spooler);
 
 }  // namespace varnok

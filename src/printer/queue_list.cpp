@@ -15,8 +15,4 @@ QueueList ListBrandQueues(Spooler& spooler) {
   return list;
 }
 
-std::vector<std::string> BrandQueueNames(Spooler& spooler) {
-  return ListBrandQueues(spooler).names;
-}
-
 }  // namespace varnok

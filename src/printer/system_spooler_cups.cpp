@@ -1,6 +1,7 @@
 #include <cups/cups.h>
 #include <stdlib.h>
 
+#include "printer/cups_connection.h"
 #include "printer/cups_print_server.h"
 #include "printer/cups_spooler.h"
 #include "printer/system_spooler.h"
@@ -27,9 +28,7 @@ bool SaysQueueIsMissing(const SpoolerFailure& failure) {
 }
 
 bool SaysNotAllowed(const SpoolerFailure& failure) {
-  return failure.status == IPP_STATUS_ERROR_FORBIDDEN ||
-         failure.status == IPP_STATUS_ERROR_NOT_AUTHORIZED ||
-         failure.status == IPP_STATUS_ERROR_NOT_AUTHENTICATED;
+  return IsAccessRefusal(static_cast<ipp_status_t>(failure.status));
 }
 
 bool SaysNotAPrintServer(const SpoolerFailure& failure) {

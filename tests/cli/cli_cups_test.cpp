@@ -71,7 +71,7 @@ TEST_F(CliTest, ListShowsTheWindowsQueuesInTheirOrderWithWhatEachWindowMakesOfTh
   CupsSpooler spooler;
   std::vector<std::string> names;
   for (const json& queue : list["queues"]) names.push_back(queue["queue"]);
-  EXPECT_EQ(names, BrandQueueNames(spooler));
+  EXPECT_EQ(names, ListBrandQueues(spooler).names);
   for (const json& queue : list["queues"]) {
     if (queue["queue"] == "Varnok-Office") {
       EXPECT_EQ(queue["model"], "VARNOK M-4410");
@@ -114,7 +114,7 @@ TEST_F(CliTest, AddedQueueIsListedSupportedAndTakesEachWindowsSetting) {
   EXPECT_NE(added.out.find("VARNOK_K540_300DPI"), std::string::npos) << added.out;
 
   CupsSpooler spooler;
-  EXPECT_EQ(std::ranges::count(BrandQueueNames(spooler), "VARNOK_K540_300DPI"), 1);
+  EXPECT_EQ(std::ranges::count(ListBrandQueues(spooler).names, "VARNOK_K540_300DPI"), 1);
   const json list = Json({"list", "--json"});
   const auto queue = std::ranges::find(list["queues"], json("VARNOK_K540_300DPI"),
                                        [](const json& q) { return q["queue"]; });

@@ -73,7 +73,7 @@ TEST_F(CupsQueueInfo, QueuesAreListedInCupsOrder) {
 
   EXPECT_EQ(spooler.QueueNames(), listed_by_lpstat);
   // CUPS sorts without regard to case: not the byte order "VARNOKX" < "VARNOK_..." < "Varnok-".
-  EXPECT_EQ(BrandQueueNames(spooler),
+  EXPECT_EQ(ListBrandQueues(spooler).names,
             (std::vector<std::string>{"Varnok-Office", "VARNOK_K540_200DPI", "VARNOK_LongDriver",
                                       "VARNOK_Z9", "VARNOKX"}));
 }

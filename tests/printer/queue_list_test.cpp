@@ -6,14 +6,14 @@
 namespace varnok {
 namespace {
 
-TEST(BrandQueueNames, KeepsExactBrandPrefixesInSpoolerOrder) {
+TEST(ListBrandQueues, KeepsExactBrandPrefixesInSpoolerOrder) {
   testing::FakeSpooler spooler;
   for (const char* name : {"VARNOKX", "varnok_K540", "Varnok-Office", "VarNok_R5", "VARNO",
                            "My_VARNOK", "VARNOK_K540_200DPI", "Office_Laser"}) {
     spooler.AddQueue(name);
   }
 
-  EXPECT_EQ(BrandQueueNames(spooler),
+  EXPECT_EQ(ListBrandQueues(spooler).names,
             (std::vector<std::string>{"VARNOKX", "Varnok-Office", "VARNOK_K540_200DPI"}));
 }
 
