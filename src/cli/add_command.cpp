@@ -11,6 +11,7 @@
 #include "config/supported_models.h"
 #include "printer/printer_access.h"
 #include "printer/queue_name.h"
+#include "printer/system_spooler.h"
 #include "settings/message_template.h"
 
 namespace varnok::cli {
@@ -71,7 +72,7 @@ void AddQueue(const AddRequest& request, PrintServer& server, const CommandOutpu
   const std::string ppd_name = DriverOf(server, model, texts);
 
   if (const auto failure = server.AddQueue({name, uri, ppd_name, std::string(model)})) {
-    if (IsRefusedForRights(*failure)) {
+    if (SaysNotAllowed(*failure)) {
       throw ServerError(
           RightsProblem(texts, texts.add_rights_action, "add", *failure, server.Name()));
     }

@@ -41,8 +41,7 @@ constexpr CliTexts kEnglish{
     .takes_number = "a whole number, {range}",
     .takes_nothing = "nothing",
     .range = "{min} to {max}",
-    .printers_maximum = "the printer's maximum",
-    .max_print_length_is = "millimetres, 0 to {limit}; sends them plus 400",
+    .max_print_length_is = "millimetres, 0 to {limit}; sends them plus {offset}",
 
     .unreachable =
         "cannot reach the print system at {server}: it is not running or does not "
@@ -172,8 +171,7 @@ constexpr CliTexts kChinese{
     .takes_number = "整数，{range}",
     .takes_nothing = "无",
     .range = "{min} 至 {max}",
-    .printers_maximum = "打印机允许的最大值",
-    .max_print_length_is = "毫米，0 至 {limit}；发送的数值为其加 400",
+    .max_print_length_is = "毫米，0 至 {limit}；发送的数值为其加 {offset}",
 
     .unreachable = "无法连接 {server} 上的打印系统：它没有运行、不接受连接，或找不到该地址",
     .no_answer = "{server} 上的打印系统没有及时响应",
@@ -256,6 +254,11 @@ constexpr CliTexts kChinese{
 };
 
 }  // namespace
+
+void CliTexts::AddToList(std::string& list, std::string_view name) const {
+  if (!list.empty()) list += list_separator;
+  list += name;
+}
 
 const CliTexts& CliTextsIn(Language language) {
   return language == Language::Chinese ? kChinese : kEnglish;

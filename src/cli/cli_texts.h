@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "settings/language.h"
@@ -45,9 +46,9 @@ struct CliTexts {
   std::string_view varnok_device_mark;
   std::string_view takes_number;  // {range}
   std::string_view takes_nothing;
-  std::string_view range;                // {min} {max}
-  std::string_view printers_maximum;     // the upper end of a range the printer sets
-  std::string_view max_print_length_is;  // {limit}: what max-print-length takes, for its help
+  std::string_view range;  // {min} {max}
+  // {limit}: what max-print-length takes, {offset}: what the printer is sent on top, for its help
+  std::string_view max_print_length_is;
 
   // What the print system answered, for any command ({server}, {reason}, {action}).
   std::string_view unreachable;
@@ -111,6 +112,9 @@ struct CliTexts {
   std::string_view check_unanswered;  // sent, but the check after it got no answer
   std::string_view silent_before;     // {server}: not tried after an earlier queue's silence
   std::string_view file_unreadable;   // {reason}
+
+  // Adds a name to a list of names in words, after the separator unless it is the first.
+  void AddToList(std::string& list, std::string_view name) const;
 };
 
 const CliTexts& CliTextsIn(Language language);

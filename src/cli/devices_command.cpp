@@ -8,6 +8,7 @@
 #include "cli/server_problem.h"
 #include "cli/table.h"
 #include "cli/terminal_text.h"
+#include "printer/system_spooler.h"
 #include "settings/ascii_case.h"
 #include "settings/message_template.h"
 
@@ -23,7 +24,7 @@ std::vector<Device> FreeDevices(PrintServer& server, int timeout_seconds, const 
   std::optional<std::vector<Device>> devices;
   if (queues) devices = server.Devices(timeout_seconds, failure);
   if (!queues || !devices) {
-    if (IsRefusedForRights(failure)) {
+    if (SaysNotAllowed(failure)) {
       throw ServerError(
           RightsProblem(texts, texts.devices_rights_action, "devices", failure, server.Name()));
     }

@@ -52,7 +52,7 @@ const ItemName& FindItem(std::string_view typed, Language language) {
   const CliTexts& texts = CliTextsIn(language);
   std::string names;
   for (const ItemName& item : kItemNames) {
-    names += (names.empty() ? "" : std::string(texts.list_separator)) + std::string(item.name);
+    texts.AddToList(names, item.name);
   }
   throw UsageError(FillIn(texts.no_setting, {{"typed", typed}, {"names", names}}));
 }

@@ -7,6 +7,7 @@
 #include "cli/json_output.h"
 #include "cli/setting_range.h"
 #include "cli/table.h"
+#include "config/command_protocol.h"
 #include "settings/message_template.h"
 
 namespace varnok::cli {
@@ -22,7 +23,9 @@ std::string Takes(const ItemName& item, Language language) {
     case InputPanel::Value: {
       const SettingRange range = RangeOf(item.id);
       if (item.id == ItemId::MaxPrintLength) {
-        return FillIn(texts.max_print_length_is, {{"limit", std::to_string(range.max)}});
+        return FillIn(texts.max_print_length_is,
+                      {{"limit", std::to_string(range.max)},
+                       {"offset", std::to_string(kMaxPrintLengthOffset)}});
       }
       return FillIn(texts.takes_number, {{"range", RangeText(range, language)}});
     }

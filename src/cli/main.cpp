@@ -30,8 +30,6 @@ using varnok::cli::ExitStatus;
 // The status of a command stopped by Ctrl+C, as shells report it.
 constexpr int kInterruptedStatus = 128 + SIGINT;
 
-constexpr const char* kCommands = "list, models, devices, add, items, set, send";
-
 int Complain(ExitStatus status, const std::string& message) {
   varnok::cli::SayLine(std::cerr, "varnok-printer: " + message);
   return static_cast<int>(status);
@@ -50,8 +48,12 @@ void RefuseUnknownCommand(CLI::App& app, int argc, char** argv,
     const auto commands = app.get_subcommands([](const CLI::App*) { return true; });
     if (std::ranges::none_of(commands,
                              [word](const CLI::App* c) { return c->get_name() == word; })) {
+      std::string names;
+      for (const CLI::App* command : commands) {
+        texts.AddToList(names, command->get_name());
+      }
       throw CLI::ValidationError(
-          varnok::FillIn(texts.unknown_command, {{"command", word}, {"commands", kCommands}}));
+          varnok::FillIn(texts.unknown_command, {{"command", word}, {"commands", names}}));
     }
     return;
   }
@@ -245,7 +247,6 @@ int main(int raw_argc, char** raw_argv) {
       if (!config_path.empty() && !varnok::IniFileReadable(config_path)) {
         throw cli::UsageError(varnok::FillIn(texts.config_unreadable, {{"file", config_path}}));
       }
-      options.messages = language;
       options.dry_run = dry_run;
       options.server = print_server.Name();
       setting.queues = cli::NamedQueues(setting.queues, print_server, language);
@@ -256,7 +257,7 @@ int main(int raw_argc, char** raw_argv) {
         throw cli::UsageError(std::string(texts.send_needs_file_and_queue));
       cli::OnInterrupt(cli::InterruptSends);
       const std::vector<std::string> named(send_words.begin() + 1, send_words.end());
-      const cli::SendOptions options{language, print_server.Name(),
+      const cli::SendOptions options{print_server.Name(),
                                      cli::ErrorIsTerminal() ? &std::cerr : nullptr};
       const ExitStatus status =
           cli::SendFileToQueues(send_words.front(), cli::NamedQueues(named, print_server, language),

@@ -45,8 +45,7 @@ std::string_view ChosenModel(std::string_view typed, Language language) {
   const CliTexts& texts = CliTextsIn(language);
   std::string closest;
   for (const std::string_view name : ClosestModels(typed, 3)) {
-    closest += (closest.empty() ? "" : std::string(texts.list_separator)) + "\"" +
-               ListedModel(name) + "\"";
+    texts.AddToList(closest, "\"" + ListedModel(name) + "\"");
   }
   throw UsageError(FillIn(texts.not_a_model, {{"typed", typed}, {"closest", closest}}));
 }

@@ -41,7 +41,7 @@ std::vector<std::string> NamedQueues(const std::vector<std::string>& names, Prin
     if (const std::optional<std::string> queue = FindQueue(server_queues, name)) {
       if (std::ranges::find(queues, *queue) == queues.end()) queues.push_back(*queue);
     } else {
-      unknown += (unknown.empty() ? "" : std::string(texts.list_separator)) + name;
+      texts.AddToList(unknown, name);
     }
   }
   if (!unknown.empty()) {

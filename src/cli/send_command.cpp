@@ -75,8 +75,8 @@ std::string FileReason(SdkError error, const std::string& system_reason, const C
 
 // Why the send to one queue failed, from what the library and the spooler reported.
 std::string ReasonFor(const SdkFailure& failure, const std::string& queue,
-                      const FailureRecordingSpooler& spooler, const SendOptions& options) {
-  const CliTexts& texts = CliTextsIn(options.language);
+                      const FailureRecordingSpooler& spooler, const CliTexts& texts,
+                      std::string_view server) {
   switch (failure.error) {
     case SdkError::NoSuchPrinter:
     case SdkError::JobRefused:
@@ -84,7 +84,7 @@ std::string ReasonFor(const SdkFailure& failure, const std::string& queue,
     case SdkError::EmptyPrinterName:
       return QueueProblem(texts, texts.send_action, queue,
                           spooler.LastFailure().value_or(SpoolerFailure{0, failure.reason}),
-                          options.server);
+                          server);
     case SdkError::FileMissing:
     case SdkError::FileEmpty:
     case SdkError::FileUnreadable:
@@ -152,7 +152,7 @@ ExitStatus SendFileToQueues(const std::string& path, const std::vector<std::stri
     const SdkFailure& failure = *sdk.Failure();
     line.result =
         failure.error == SdkError::Cancelled ? QueueResult::Cancelled : QueueResult::NotSent;
-    line.reason = ReasonFor(failure, line.queue, recording, options);
+    line.reason = ReasonFor(failure, line.queue, recording, texts, options.server);
     silent = failure.error == SdkError::NoAnswer;
   }
   PrintResults(path, checked.size, lines, output);

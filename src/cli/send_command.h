@@ -6,13 +6,11 @@
 #include "cli/command_error.h"
 #include "cli/command_output.h"
 #include "printer/spooler.h"
-#include "settings/language.h"
 
 namespace varnok::cli {
 
 struct SendOptions {
-  Language language = Language::English;  // of the reasons
-  std::string server;                     // the print server, as messages name it
+  std::string server;  // the print server, as messages name it
   std::ostream* progress_terminal = nullptr;
 };
 

@@ -28,8 +28,6 @@ std::string QueueProblem(const CliTexts& texts, std::string_view action, std::st
   return ServerProblem(texts, action, failure, server);
 }
 
-bool IsRefusedForRights(const SpoolerFailure& failure) { return SaysNotAllowed(failure); }
-
 std::string RightsProblem(const CliTexts& texts, std::string_view action, std::string_view command,
                           const SpoolerFailure& failure, std::string_view server) {
   return FillIn(

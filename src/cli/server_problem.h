@@ -19,9 +19,6 @@ std::string ServerProblem(const CliTexts& texts, std::string_view action,
 std::string QueueProblem(const CliTexts& texts, std::string_view action, std::string_view queue,
                          const SpoolerFailure& failure, std::string_view server);
 
-// Whether the print system refused because the user may not do what was asked.
-bool IsRefusedForRights(const SpoolerFailure& failure);
-
 // The refusal for rights: who may do it (`action`, e.g. "add printers") and how
 // (`sudo varnok-printer COMMAND …`).
 std::string RightsProblem(const CliTexts& texts, std::string_view action, std::string_view command,

@@ -45,11 +45,10 @@ struct QueueLine {
 // said (a missing correction names the settings file, the model and the key).
 std::string ReasonFor(ApplyOutcome outcome, const QueueLine& line,
                       const FailureRecordingSpooler& spooler, ReasonRecorder& messages,
-                      const SetOptions& options) {
-  const CliTexts& texts = CliTextsIn(options.messages);
+                      const CliTexts& texts, std::string_view server) {
   const auto failure = [&](std::string_view action) {
     return QueueProblem(texts, action, line.queue, spooler.LastFailure().value_or(SpoolerFailure{}),
-                        options.server);
+                        server);
   };
   switch (outcome) {
     case ApplyOutcome::NoDriverName:
@@ -126,7 +125,7 @@ void ForEachConcurrently(size_t count, const std::function<void(size_t)>& work) 
 
 ExitStatus SetSetting(const SettingWords& setting, const SetOptions& options, Spooler& spooler,
                       const CommandOutput& output) {
-  const OkRules rules = CommandLineRules(options.messages);
+  const OkRules rules = CommandLineRules(output.language);
   std::vector<QueueLine> lines(setting.queues.size());
   // Everything is found out before anything is sent. The queues are independent of each other,
   // so each step goes to several at once; each keeps its place in the output.
@@ -141,11 +140,12 @@ ExitStatus SetSetting(const SettingWords& setting, const SetOptions& options, Sp
     line = {inputs.queue, prepared.model, prepared.text, QueueResult::WouldBeSent, {}};
     if (!prepared.text) {
       line.result = QueueResult::NotSent;
-      line.reason = ReasonFor(prepared.refusal, line, recording, messages, options);
+      line.reason =
+          ReasonFor(prepared.refusal, line, recording, messages, output.texts(), options.server);
     } else if (options.dry_run && prepared.accepting_jobs == false) {
       // The print system would refuse the job (the real run learns it from the refusal).
       line.result = QueueResult::WouldNotBeSent;
-      line.reason = CliTextsIn(options.messages).not_accepting;
+      line.reason = output.texts().not_accepting;
     }
   });
   if (!options.dry_run) {
@@ -162,7 +162,7 @@ ExitStatus SetSetting(const SettingWords& setting, const SetOptions& options, Sp
                              sent == ApplyOutcome::QueueGone;
       line.result = delivered ? QueueResult::Sent : QueueResult::NotSent;
       if (sent != ApplyOutcome::Sent) {
-        line.reason = ReasonFor(sent, line, recording, messages, options);
+        line.reason = ReasonFor(sent, line, recording, messages, output.texts(), options.server);
       }
     });
   }

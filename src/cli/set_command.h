@@ -7,15 +7,13 @@
 #include "cli/command_output.h"
 #include "cli/setting_words.h"
 #include "printer/spooler.h"
-#include "settings/language.h"
 
 namespace varnok::cli {
 
 struct SetOptions {
   std::string config_path;  // the settings file with the models' corrections
-  Language messages = Language::English;
-  bool dry_run = false;  // show what would be sent, send nothing
-  std::string server;    // the print server, as messages name it
+  bool dry_run = false;     // show what would be sent, send nothing
+  std::string server;       // the print server, as messages name it
 };
 
 // `set`: the Chinese window's OK for each queue — the same rules and bytes, except that the

@@ -41,9 +41,8 @@ SettingRange RangeOf(ItemId item) {
   const std::size_t tilde = bounds.find(kTilde);
   SettingRange range;
   range.min = WholeNumber(bounds.substr(0, tilde)).value_or(0);
-  const std::optional<long long> max = WholeNumber(bounds.substr(tilde + kTilde.size()));
-  range.printers_maximum = !max;
-  range.max = max.value_or(kMostPrintLengthMillimetres);
+  range.max =
+      WholeNumber(bounds.substr(tilde + kTilde.size())).value_or(kMostPrintLengthMillimetres);
   return range;
 }
 

@@ -13,7 +13,6 @@ namespace varnok::cli {
 struct SettingRange {
   long long min = 0;
   long long max = 0;
-  bool printers_maximum = false;  // the help text ends the range at the printer's own maximum
 };
 
 // The most millimetres max-print-length takes. The printer's own maximum is not known here; a

@@ -5,9 +5,6 @@
 namespace varnok {
 namespace {
 
-// The printer takes the entered length with this offset added.
-constexpr int kMaxPrintLengthOffset = 400;
-
 std::optional<std::string> FormatWholePartPlus(std::string_view field_text, int addend) {
   const std::optional<DecimalNumber> number = ReadDecimalNumber(field_text);
   if (!number) return std::nullopt;

@@ -19,6 +19,9 @@ std::string BuildSettingCommand(std::string_view word, std::string_view paramete
 std::optional<std::string> FormatAdjustedValue(std::string_view field_text,
                                                std::int16_t correction);
 
+// The printer takes the entered maximum print length with this offset added.
+inline constexpr int kMaxPrintLengthOffset = 400;
+
 // The whole part of the typed millimetres plus 400; nullopt when the text is not a number.
 std::optional<std::string> FormatMaximumPrintLength(std::string_view field_text);
 
