@@ -27,8 +27,6 @@ add_library(nlohmann_json::nlohmann_json ALIAS varnok_host_headers)
 
 # Test programs run under wine, each test run in its own wine prefix (scripts/windows/wine-run).
 set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/windows/wine-run)
-# Listing a program's tests runs it, so that waits for the test run rather than the build.
-set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
 
 # GoogleTest built from Debian's source (package googletest) with the Windows compiler; it names
 # its targets as find_package(GTest) does on Linux. Our warning options are not applied to it.

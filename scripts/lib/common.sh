@@ -1,4 +1,5 @@
-# Shared by scripts/run and scripts/test: install what is missing, then configure and build.
+# Shared by the scripts: install what is missing, configure and build, start the virtual label
+# printers.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -10,10 +11,11 @@ PACKAGES=(
   cups-daemon cups-client cups
   fonts-wqy-microhei fonttools xvfb xauth desktop-file-utils appstream lintian help2man
   bash-completion
-  # The Windows build (posix-thread mingw compilers, GoogleTest's source) and wine for its tests;
-  # wine reaches printers through libcups, which it only recommends.
-  mingw-w64 g++-mingw-w64-x86-64-posix googletest wine wine64 libcups2
 )
+
+# What the Windows build adds (posix-thread mingw compilers, GoogleTest's source) and wine for its
+# tests; wine reaches printers through libcups, which it only recommends.
+WINDOWS_PACKAGES=(mingw-w64 g++-mingw-w64-x86-64-posix googletest wine wine64 libcups2)
 
 # What the arm64 build adds: Debian's cross compilers, the arm64 libraries beside the native ones
 # (multiarch) and qemu-user, which runs its programs and tests here.
@@ -23,6 +25,36 @@ ARM64_PACKAGES=(
 )
 
 say() { printf '==> %s\n' "$*"; }
+
+# The program's version, as the top CMakeLists.txt states it.
+project_version() {
+  sed -n 's/^project(varnok_utility VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt"
+}
+
+# start_virtual_printers BIN [ARGUMENT...]: starts BIN/varnok-virtual-printers (a private CUPS
+# scheduler with virtual label printers) in the background and waits until its queues are ready.
+# Sets PRINTERS_PID, PRINTERS_OUTPUT (a file with what the tool printed), CUPS_SERVER (exported)
+# and CAPTURE (the folder of the jobs the printers receive: CAPTURE/QUEUE/job-0001, ...).
+start_virtual_printers() {
+  local bin="$1" waited=0
+  shift
+  PRINTERS_OUTPUT="$(mktemp -t varnok-virtual-printers.XXXXXX)"
+  "$bin/varnok-virtual-printers" "$@" >"$PRINTERS_OUTPUT" 2>&1 &
+  PRINTERS_PID=$!
+  # The tool prints all its lines at once, when its queues are ready.
+  until grep -q '^captured jobs: ' "$PRINTERS_OUTPUT"; do
+    if ! kill -0 "$PRINTERS_PID" 2>/dev/null || [ "$waited" -ge 600 ]; then
+      echo "The virtual printers did not start within 60 s:" >&2
+      cat "$PRINTERS_OUTPUT" >&2
+      exit 1
+    fi
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+  CUPS_SERVER="$(sed -n 's/^CUPS_SERVER=//p' "$PRINTERS_OUTPUT")"
+  export CUPS_SERVER
+  CAPTURE="$(sed -n 's|^captured jobs: \(.*\)/<queue>/$|\1|p' "$PRINTERS_OUTPUT")"
+}
 
 # timed COMMAND...: runs it and says how long it took.
 timed() {

@@ -2,7 +2,7 @@
 # Shared by check-utility and check-installer: a private X display and a private CUPS scheduler
 # with the virtual label printers, behind a wine prefix of its own; all of it ends with the
 # script. Needs wine, Xvfb and a Linux build's varnok-virtual-printers.
-say() { printf '==> %s\n' "$*"; }
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/common.sh"
 fail() { printf '%s: FAILED: %s\n' "$(basename "$0")" "$*" >&2; exit 1; }
 
 # start_wine_session LINUX_BUILD: sets WORK (a temporary folder), DISPLAY, WINEPREFIX,
@@ -17,15 +17,8 @@ start_wine_session() {
   session_pids+=($!)
   export DISPLAY=":$display" WINEPREFIX="$WORK/prefix" WINEDEBUG=-all LC_ALL=C.UTF-8
 
-  "$1/bin/varnok-virtual-printers" >"$WORK/printers.txt" 2>&1 &
-  session_pids+=($!)
-  for _ in $(seq 100); do grep -q '^Press Ctrl-C' "$WORK/printers.txt" && break; sleep 0.2; done
-  grep -q '^Press Ctrl-C' "$WORK/printers.txt" ||
-    fail "the virtual printers did not start: $(cat "$WORK/printers.txt")"
-  CUPS_SERVER="$(sed -n 's/^CUPS_SERVER=//p' "$WORK/printers.txt")"
-  # shellcheck disable=SC2034  # read by the scripts that source this one
-  CAPTURE="$(sed -n 's|^captured jobs: \(.*\)/<queue>/$|\1|p' "$WORK/printers.txt")"
-  export CUPS_SERVER
+  start_virtual_printers "$1/bin"
+  session_pids+=("$PRINTERS_PID")
 }
 
 stop_wine_session() {
@@ -33,7 +26,7 @@ stop_wine_session() {
   local pid
   for pid in "${session_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
-  rm -rf "$WORK"
+  rm -rf "$WORK" "$PRINTERS_OUTPUT"
 }
 
 # give_driver_names VARNOK_PRINTER_EXE: sets up the prefix, then gives each virtual printer the
@@ -48,6 +41,6 @@ give_driver_names() {
     driver=${driver%\"}
     wine reg add "HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$queue" \
       /v "Printer Driver" /d "$driver" /f >/dev/null 2>&1
-  done < <(grep '^queue ' "$WORK/printers.txt")
+  done < <(grep '^queue ' "$PRINTERS_OUTPUT")
   say "wine ready in $((SECONDS - start)) s"
 }
