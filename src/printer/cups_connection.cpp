@@ -1,5 +1,7 @@
 #include "printer/cups_connection.h"
 
+#include <poll.h>
+
 #include <utility>
 
 #include "printer/connection_watchdog.h"
@@ -8,14 +10,6 @@ namespace varnok {
 namespace {
 
 using Clock = ConnectionWatchdog::Clock;
-
-// The program's only waits for the scheduler (libcups's own are 30 s and more). A local
-// scheduler connects at once and answers within milliseconds; a remote one in well under these.
-constexpr int kConnectMilliseconds = 3'000;
-constexpr auto kAnswerTime = std::chrono::seconds(10);
-// How often libcups asks whether a wait without news may go on; the watchdog ends the wait
-// itself when the step's time is up.
-constexpr double kPollSeconds = 0.5;
 
 }  // namespace
 
@@ -31,16 +25,21 @@ struct SchedulerConnection::Link : WatchedConnection {
 
   HttpConnection owned;
   PrintServerPassword* password;
-  std::string offered;  // the password given on this connection
+  StepLimits limits = kStepLimits;  // the current step's
+  Clock::time_point started;        // when the current step began
+  bool fell_silent = false;         // a wait of the current step went its silence without news
+  std::string offered;              // the password given on this connection
   bool offered_once = false;
   std::optional<PasswordWanted> trouble;
 };
 
 namespace {
 
-// Called by libcups each time a wait has gone kPollSeconds without news; 0 ends the wait.
-int KeepWaiting(http_t* /*http*/, void* link) {
-  return static_cast<WatchedConnection*>(link)->ran_out ? 0 : 1;
+// Whether the connection is still open with nothing to read: the scheduler took the request and
+// fell silent, rather than closing the connection or sending what could not be read.
+bool OpenAndSilent(http_t* http) {
+  pollfd descriptor{httpGetFd(http), POLLIN, 0};
+  return poll(&descriptor, 1, 0) == 0;
 }
 
 }  // namespace
@@ -50,27 +49,45 @@ SchedulerConnection::~SchedulerConnection() = default;
 SchedulerConnection::SchedulerConnection(SchedulerConnection&&) noexcept = default;
 SchedulerConnection& SchedulerConnection::operator=(SchedulerConnection&&) noexcept = default;
 
-SchedulerConnection::SchedulerConnection(HttpConnection http, PrintServerPassword* password)
+SchedulerConnection::SchedulerConnection(HttpConnection http, PrintServerPassword* password,
+                                         const StepLimits& limits)
     : link_(std::make_unique<Link>(std::move(http), password)) {
-  httpSetTimeout(link_->http, kPollSeconds, &KeepWaiting, link_.get());
-  StartStep();
+  StartStep(limits);
 }
 
 http_t* SchedulerConnection::get() const { return link_ ? link_->http : nullptr; }
 
-void SchedulerConnection::StartStep(std::chrono::seconds extra) {
+void SchedulerConnection::StartStep(const StepLimits& limits) {
   if (!link_) return;
   // libcups keeps the password callback per thread, and a connection may move between threads.
   cupsSetPasswordCB2(&SchedulerConnection::AnswerPassword, nullptr);
+  link_->limits = limits;
+  link_->started = Clock::now();
   link_->ran_out = false;
-  ConnectionWatchdog::Instance().Watch(*link_, Clock::now() + kAnswerTime + extra);
+  link_->fell_silent = false;
+  // libcups waits this long for each piece of an answer, some of its waits without asking
+  // whether it may go on; those that ask are told no.
+  httpSetTimeout(link_->http, static_cast<double>(limits.silence.count()),
+                 &SchedulerConnection::SilenceReached, link_.get());
+  ConnectionWatchdog::Instance().Watch(*link_, link_->started + limits.whole);
 }
 
 void SchedulerConnection::EndStep() {
   if (link_) ConnectionWatchdog::Instance().Watch(*link_, Clock::time_point::max());
 }
 
-bool SchedulerConnection::TimedOut() const { return link_ && link_->ran_out; }
+bool SchedulerConnection::TimedOut() const {
+  if (!link_) return false;
+  if (link_->ran_out || link_->fell_silent) return true;
+  // The wait for more of an answer under way ends without a word when the silence runs out;
+  // the connection then stays open, and the silence has passed since the step began.
+  return Clock::now() - link_->started >= link_->limits.silence && OpenAndSilent(link_->http);
+}
+
+int SchedulerConnection::SilenceReached(http_t* /*http*/, void* link) {
+  static_cast<Link*>(link)->fell_silent = true;
+  return 0;
+}
 
 std::optional<PasswordWanted> SchedulerConnection::PasswordTrouble() const {
   return link_ ? link_->trouble : std::nullopt;
@@ -96,10 +113,11 @@ const char* SchedulerConnection::AnswerPassword(const char* /*prompt*/, http_t* 
   }
   std::optional<std::string> answer;
   if (link->password != nullptr) {
-    // The time the user takes to answer counts for no step.
+    // The time the user takes to answer counts for no step: the step starts again after it.
     watchdog.Watch(*link, Clock::time_point::max());
     answer = link->password->Get(wanted.user, wanted.server);
-    watchdog.Watch(*link, Clock::now() + kAnswerTime);
+    link->started = Clock::now();
+    watchdog.Watch(*link, link->started + link->limits.whole);
     wanted.refused = !answer && link->password->WasRefused();
   }
   if (!answer) {
@@ -111,7 +129,8 @@ const char* SchedulerConnection::AnswerPassword(const char* /*prompt*/, http_t* 
   return link->offered.c_str();
 }
 
-SchedulerConnection ConnectToScheduler(SpoolerFailure& failure, PrintServerPassword* password) {
+SchedulerConnection ConnectToScheduler(SpoolerFailure& failure, PrintServerPassword* password,
+                                       const StepLimits& limits) {
   const auto unreachable = [&failure](std::string_view why) {
     failure = {
         .status = IPP_STATUS_ERROR_SERVICE_UNAVAILABLE,
@@ -124,10 +143,11 @@ SchedulerConnection ConnectToScheduler(SpoolerFailure& failure, PrintServerPassw
   HttpConnection http(
       httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 0, nullptr));
   if (!http) return unreachable("its address cannot be found");
-  if (httpReconnect2(http.get(), kConnectMilliseconds, nullptr) != 0) {
+  const auto connect_time = std::chrono::duration_cast<std::chrono::milliseconds>(kConnectTime);
+  if (httpReconnect2(http.get(), static_cast<int>(connect_time.count()), nullptr) != 0) {
     return unreachable("it is not running or does not take connections");
   }
-  return SchedulerConnection(std::move(http), password);
+  return SchedulerConnection(std::move(http), password, limits);
 }
 
 std::string SchedulerName() {

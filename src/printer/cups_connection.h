@@ -2,7 +2,6 @@
 
 #include <cups/cups.h>
 
-#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,6 +11,7 @@
 #include "printer/print_server_password.h"
 #include "printer/queue_name.h"
 #include "printer/spooler.h"
+#include "printer/step_limits.h"
 
 namespace varnok {
 
@@ -27,14 +27,15 @@ using IppMessage = std::unique_ptr<ipp_t, IppDeleter>;
 
 // A connection to the scheduler whose steps are bounded in time, so that a scheduler that takes
 // a request but never answers, or answers a byte at a time, cannot hang the program. A step (one
-// operation of the spooler, one write or completion of a job) may take at most the answer time
-// in all, however many requests libcups makes for it: when it runs out, the connection's socket
-// is shut down and the step's request fails. A print server that wants a password gets the one
-// of `password` (none when it is null); nothing is ever asked on a terminal.
+// operation of the spooler, one write or completion of a job) may take at most its whole time,
+// however many requests libcups makes for it: when it runs out, the connection's socket is shut
+// down and the step's request fails. Its answer may fall silent for at most the step's silence.
+// A print server that wants a password gets the one of `password` (none when it is null);
+// nothing is ever asked on a terminal.
 class SchedulerConnection {
  public:
   SchedulerConnection();
-  SchedulerConnection(HttpConnection http, PrintServerPassword* password);
+  SchedulerConnection(HttpConnection http, PrintServerPassword* password, const StepLimits& limits);
   ~SchedulerConnection();
   SchedulerConnection(SchedulerConnection&&) noexcept;
   SchedulerConnection& operator=(SchedulerConnection&&) noexcept;
@@ -43,18 +44,18 @@ class SchedulerConnection {
   explicit operator bool() const { return link_ != nullptr; }
   void reset() { *this = SchedulerConnection(); }
 
-  // Gives the next step its whole answer time, and `extra` more for a step the scheduler is
-  // known to take its time over (a device discovery).
-  void StartStep(std::chrono::seconds extra = std::chrono::seconds(0));
+  // Starts the next step, with these limits.
+  void StartStep(const StepLimits& limits = kStepLimits);
   // Ends the step: the time until the next one counts for none.
   void EndStep();
-  // Whether the current step ran out of time.
+  // Whether the current step ran out of time, or its answer fell silent for too long.
   bool TimedOut() const;
   // The password the print server wanted and did not get on this connection, if it wanted one.
   std::optional<PasswordWanted> PasswordTrouble() const;
 
  private:
   struct Link;  // the connection and what the watchdog and the password callback need of it
+  static int SilenceReached(http_t* http, void* link);
   static const char* AnswerPassword(const char* prompt, http_t* http, const char* method,
                                     const char* resource, void* data);
 
@@ -62,9 +63,10 @@ class SchedulerConnection {
 };
 
 // A fresh connection to the scheduler libcups is pointed at (CUPS_SERVER, client.conf), its
-// first step started. Each operation opens its own, so a restarted scheduler never meets a
-// stale connection.
-SchedulerConnection ConnectToScheduler(SpoolerFailure& failure, PrintServerPassword* password);
+// first step started with these limits. Each operation opens its own, so a restarted scheduler
+// never meets a stale connection.
+SchedulerConnection ConnectToScheduler(SpoolerFailure& failure, PrintServerPassword* password,
+                                       const StepLimits& limits = kStepLimits);
 
 // The scheduler libcups is pointed at, as people name it: a local socket's path, or HOST:PORT.
 std::string SchedulerName();

@@ -31,8 +31,8 @@ class Group {
 };
 
 IppMessage Ask(IppMessage request, const char* resource, PrintServerPassword* password,
-               SpoolerFailure& failure, Asking asking = Asking::List) {
-  SchedulerConnection http = ConnectToScheduler(failure, password);
+               SpoolerFailure& failure, const StepLimits& limits, Asking asking = Asking::List) {
+  SchedulerConnection http = ConnectToScheduler(failure, password, limits);
   if (!http) return nullptr;
   return AskScheduler(http, std::move(request), resource, failure, asking);
 }
@@ -80,13 +80,10 @@ std::optional<std::vector<QueueDetails>> CupsPrintServer::Queues(SpoolerFailure&
 
 std::optional<std::vector<Device>> CupsPrintServer::Devices(int timeout_seconds,
                                                             SpoolerFailure& failure) {
-  SchedulerConnection http = ConnectToScheduler(failure, password_);
-  if (!http) return std::nullopt;
-  // The server answers once its backends have had their time.
-  http.StartStep(std::chrono::seconds(timeout_seconds));
   IppMessage request(ippNewRequest(IPP_OP_CUPS_GET_DEVICES));
   ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "timeout", timeout_seconds);
-  IppMessage response = AskScheduler(http, std::move(request), "/", failure, Asking::List);
+  IppMessage response = Ask(std::move(request), "/", password_, failure,
+                            DeviceSearchLimits(std::chrono::seconds(timeout_seconds)));
   if (!response) return std::nullopt;
   std::vector<Device> devices;
   for (const Group& group : GroupsOf(response.get(), IPP_TAG_PRINTER)) {
@@ -104,7 +101,7 @@ std::optional<std::vector<DriverOffer>> CupsPrintServer::Drivers(std::string_vie
   ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_TEXT, "ppd-make", nullptr,
                std::string(make).c_str());
   AddRequestedAttributes(request.get(), {"ppd-name", "ppd-make-and-model"});
-  IppMessage response = Ask(std::move(request), "/", password_, failure);
+  IppMessage response = Ask(std::move(request), "/", password_, failure, kDriverLimits);
   if (!response) return std::nullopt;
   std::vector<DriverOffer> drivers;
   for (const Group& group : GroupsOf(response.get(), IPP_TAG_PRINTER)) {
@@ -127,7 +124,10 @@ std::optional<SpoolerFailure> CupsPrintServer::AddQueue(const NewQueue& queue) {
   ippAddBoolean(request.get(), IPP_TAG_PRINTER, "printer-is-accepting-jobs", 1);
   ippAddInteger(request.get(), IPP_TAG_PRINTER, IPP_TAG_ENUM, "printer-state", IPP_PSTATE_IDLE);
   SpoolerFailure failure;
-  if (!Ask(std::move(request), "/admin/", password_, failure, Asking::Change)) return failure;
+  // The scheduler copies the driver file through the same program that lists them.
+  if (!Ask(std::move(request), "/admin/", password_, failure, kDriverLimits, Asking::Change)) {
+    return failure;
+  }
   return std::nullopt;
 }
 

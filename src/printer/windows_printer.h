@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "printer/spooler.h"
+#include "printer/step_limits.h"
 
 // What the Windows spooler backends share: an open printer, the spooler's failures, the time
 // a spooler call may take, and the queue list it keeps.
@@ -19,7 +20,7 @@ namespace varnok::windows {
 
 // How long one step (a call of the spooler, one write or completion of a job) may take before
 // the program stops waiting for it, as for the CUPS scheduler.
-inline constexpr std::chrono::milliseconds kAnswerTime = std::chrono::seconds(10);
+inline constexpr std::chrono::milliseconds kAnswerTime = kStepLimits.whole;
 
 // A printer opened with OpenPrinterW, closed when the last owner lets it go.
 class Printer {

@@ -81,7 +81,8 @@ TEST_P(CliAgainstServer, ResultLinesAndExitStatusSayWhatHappened) {
   }
   EXPECT_EQ(server.Documents(),
             std::vector<std::string>(c.documents, c.args[0] == "send" ? kLabel : "^@\r"));
-  EXPECT_LT(took, 20s);
+  // Every run ends, however the server answers; the figures above tell how soon.
+  EXPECT_LT(took, 90s);
 }
 
 constexpr std::string_view kNoAnswer = "did not answer in time";
@@ -149,6 +150,38 @@ INSTANTIATE_TEST_SUITE_P(
                 1,
                 {"not sent: ", kLost},
                 1},
+        // An answer that pauses on its way is read whole, as long as no pause is a long one.
+        CliCase{"ListWithPausesInTheAnswer",
+                {"list", "--names"},
+                IPP_OP_CUPS_GET_PRINTERS,
+                {.reply = Reply::Stream, .pieces = 3, .pause = 1500ms},
+                0,
+                {"VARNOK_RS5"},
+                0},
+        // Device discovery and the driver list are streamed as the scheduler finds them: slow
+        // in all and with pauses, but never silent for long, they are read to their end.
+        CliCase{"DevicesStreamedSlowly",
+                {"devices", "--json"},
+                IPP_OP_CUPS_GET_DEVICES,
+                {.reply = Reply::Stream, .pieces = 12, .pause = 1s},
+                0,
+                {"\"uri\": \"socket://127.0.0.1:9100\"", "\"uri\": \"socket://127.0.0.1:9139\""},
+                0},
+        CliCase{"AddWithADriverListOfMoreThanTenSeconds",
+                {"add", "VARNOK_NEW", "--model", "VARNOK L410", "--address", "127.0.0.1", "--lang",
+                 "en"},
+                IPP_OP_CUPS_GET_PPDS,
+                {.reply = Reply::Stream, .pieces = 12, .pause = 1s},
+                0,
+                {"Added the queue VARNOK_NEW"},
+                0},
+        CliCase{"DevicesStoppedMidAnswer",
+                {"devices", "--timeout", "1", "--lang", "en"},
+                IPP_OP_CUPS_GET_DEVICES,
+                {.reply = Reply::Stream, .pieces = 4, .stalls = true},
+                1,
+                {kNoAnswer},
+                0},
         CliCase{"ListDripped",
                 {"list"},
                 IPP_OP_CUPS_GET_PRINTERS,

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -193,6 +194,10 @@ void FakeIppServer::Serve(http_t* http) {
       Drip(http, response.get());
       break;
     }
+    if (behaviour.reply == Reply::Stream) {
+      Stream(http, response.get(), behaviour);
+      break;
+    }
     if (!RespondIpp(http, response.get())) break;
   }
   std::lock_guard lock(mutex_);
@@ -248,8 +253,29 @@ ipp_t* FakeIppServer::Answer(ipp_t* request, const std::string& document,
       ippAddInteger(response, IPP_TAG_JOB, IPP_TAG_ENUM, "job-state",
                     document.empty() ? IPP_JSTATE_ABORTED : IPP_JSTATE_PENDING);
       break;
+    case IPP_OP_CUPS_GET_DEVICES:
+      for (int i = 0; i < kFakeDevices; ++i) {
+        const std::string uri = "socket://127.0.0.1:" + std::to_string(9100 + i);
+        ippAddString(response, IPP_TAG_PRINTER, IPP_TAG_KEYWORD, "device-class", nullptr,
+                     "network");
+        ippAddString(response, IPP_TAG_PRINTER, IPP_TAG_URI, "device-uri", nullptr, uri.c_str());
+        ippAddString(response, IPP_TAG_PRINTER, IPP_TAG_TEXT, "device-make-and-model", nullptr,
+                     i == 0 ? "VARNOK K540 200DPI" : "Unknown");
+        ippAddSeparator(response);
+      }
+      break;
+    case IPP_OP_CUPS_GET_PPDS:
+      for (const FakePrinter& each : printers_) {
+        const std::string name = "varnok/" + each.name + ".ppd";
+        ippAddString(response, IPP_TAG_PRINTER, IPP_TAG_NAME, "ppd-name", nullptr, name.c_str());
+        ippAddString(response, IPP_TAG_PRINTER, IPP_TAG_TEXT, "ppd-make-and-model", nullptr,
+                     each.make_and_model.c_str());
+        ippAddSeparator(response);
+      }
+      break;
     case IPP_OP_CLOSE_JOB:
     case IPP_OP_CANCEL_JOB:
+    case IPP_OP_CUPS_ADD_MODIFY_PRINTER:
       break;
     default:
       ippSetStatusCode(response, IPP_STATUS_ERROR_OPERATION_NOT_SUPPORTED);
@@ -294,6 +320,38 @@ void FakeIppServer::Drip(http_t* http, ipp_t* response) {
     std::unique_lock lock(mutex_);
     if (ended_.wait_for(lock, kDripInterval, [this] { return ending_; })) return;
   }
+}
+
+// The answer in chunks, as the scheduler streams an answer it makes as it goes; the connection
+// closes after it, or stays silent until the end when it stalls.
+void FakeIppServer::Stream(http_t* http, ipp_t* response, const Behaviour& behaviour) {
+  const auto send_all = [http](const std::string& bytes) {
+    return send(httpGetFd(http), bytes.data(), bytes.size(), MSG_NOSIGNAL) ==
+           static_cast<ssize_t>(bytes.size());
+  };
+  const auto chunk = [](std::string_view bytes) {
+    char size[16];
+    std::snprintf(size, sizeof(size), "%zx\r\n", bytes.size());
+    return size + std::string(bytes) + "\r\n";
+  };
+  if (!send_all("HTTP/1.1 200 OK\r\nContent-Type: application/ipp\r\n"
+                "Transfer-Encoding: chunked\r\nConnection: close\r\n\r\n")) {
+    return;
+  }
+  const std::string body = Serialized(response);
+  const std::size_t pieces = static_cast<std::size_t>(std::max(behaviour.pieces, 1));
+  for (std::size_t piece = 0; piece < pieces; ++piece) {
+    const bool last = piece + 1 == pieces;
+    if (last && behaviour.stalls) return HoldUntilEnd();
+    {
+      std::unique_lock lock(mutex_);
+      if (ended_.wait_for(lock, behaviour.pause, [this] { return ending_; })) return;
+    }
+    const std::size_t begin = body.size() * piece / pieces;
+    const std::size_t end = body.size() * (piece + 1) / pieces;
+    if (!send_all(chunk(std::string_view(body).substr(begin, end - begin)))) return;
+  }
+  send_all(chunk({}));
 }
 
 }  // namespace varnok::testing

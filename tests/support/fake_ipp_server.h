@@ -2,6 +2,7 @@
 
 #include <cups/cups.h>
 
+#include <chrono>
 #include <condition_variable>
 #include <map>
 #include <mutex>
@@ -18,16 +19,21 @@ enum class Reply {
   Hold,          // reads the request and never answers
   Close,         // reads the request and closes the connection
   Drip,          // answers normally, one byte every 0.3 s, for far longer than any wait
+  Stream,        // answers normally in `pieces` parts, `pause` apart, as a scheduler streams
+                 // what it finds; with `stalls`, falls silent before the last part
   Unauthorized,  // HTTP 401 asking for a Basic password, unless the request carries the right one
   NotIpp,        // HTTP 501 Not Implemented, as a web server that is no print server answers
 };
 
 struct Behaviour {
   Reply reply = Reply::Normal;
-  ipp_status_t status = IPP_STATUS_OK;  // Status: the answer's status
-  std::string message = {};             // Status: its status-message
-  std::string password = {};            // Unauthorized: the password it takes (none when empty)
-  bool after_document = false;          // only once a document has arrived; normal until then
+  ipp_status_t status = IPP_STATUS_OK;   // Status: the answer's status
+  std::string message = {};              // Status: its status-message
+  std::string password = {};             // Unauthorized: the password it takes (none when empty)
+  bool after_document = false;           // only once a document has arrived; normal until then
+  int pieces = 1;                        // Stream: into how many parts the answer is cut
+  std::chrono::milliseconds pause = {};  // Stream: the wait before each part
+  bool stalls = false;                   // Stream: the last part never comes
 };
 
 struct FakePrinter {
@@ -38,8 +44,12 @@ struct FakePrinter {
 
 // A print server on 127.0.0.1, at a port of its own, that speaks just enough IPP for the
 // program (CUPS-Get-Printers, Get-Printer-Attributes, Create-Job, Send-Document, Close-Job,
-// Cancel-Job) and misbehaves on request, operation by operation. Point libcups at Address()
+// Cancel-Job; CUPS-Get-Devices with kFakeDevices network printers, CUPS-Get-PPDs with a driver
+// file for each printer's model, CUPS-Add-Modify-Printer) and misbehaves on request, operation
+// by operation. Point libcups at Address()
 // (CUPS_SERVER, or -h for varnok-printer). Ending it ends every held or dripping answer.
+inline constexpr int kFakeDevices = 40;
+
 class FakeIppServer {
  public:
   explicit FakeIppServer(std::vector<FakePrinter> printers);
@@ -71,6 +81,7 @@ class FakeIppServer {
   const FakePrinter* PrinterOf(ipp_t* request) const;
   void HoldUntilEnd();
   void Drip(http_t* http, ipp_t* response);
+  void Stream(http_t* http, ipp_t* response, const Behaviour& behaviour);
 
   const std::vector<FakePrinter> printers_;
   int port_ = 0;
