@@ -27,7 +27,7 @@ using nlohmann::json;
 using testing::CommandResult;
 using testing::VirtualPrinters;
 
-constexpr std::chrono::seconds kJobArrives{10};
+using testing::kJobArrives;
 
 // The program speaks the locale's language: the tests expect English unless they ask.
 void EnglishLocale() {
@@ -357,6 +357,16 @@ class SetAndSendTest : public CliTest {
     CliTest::SetUp();
     config_ = folder_.Write("config.ini", kConfig);
   }
+  // Whether the scheduler makes a job for the queue beyond the jobs_before it had, in good time:
+  // the command sending to it has come as far as the file's bytes.
+  static bool JobStarted(std::string_view queue, std::size_t jobs_before) {
+    const auto deadline = std::chrono::steady_clock::now() + kJobArrives;
+    while (printers->JobTitles(queue).size() == jobs_before) {
+      if (std::chrono::steady_clock::now() >= deadline) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+  }
   testing::TempFolder folder_;
   std::string config_;
 };
@@ -451,11 +461,7 @@ TEST_F(SetAndSendTest, InterruptedSendLeavesNothingAtThePrinter) {
   std::filesystem::resize_file(folder_.Write("large.prn", "x"), 256 << 20);
   const std::size_t jobs_before = printers->JobTitles(kK540).size();
   testing::RunningCommand send({VARNOK_PRINTER_PROGRAM, "send", file, kK540, kN5Plus});
-  const auto deadline = std::chrono::steady_clock::now() + kJobArrives;
-  while (printers->JobTitles(kK540).size() == jobs_before &&
-         std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
+  ASSERT_TRUE(JobStarted(kK540, jobs_before)) << "the send did not begin";
   // Held mid-stream: the scheduler reads no more until the interrupt has been given.
   printers->FreezeScheduler();
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
@@ -476,11 +482,7 @@ TEST_F(SetAndSendTest, SendTriesNoMoreQueuesOnceThePrintSystemIsSilent) {
   testing::RunningCommand send(
       {"sh", "-c", "exec \"$0\" send \"$1\" \"$2\" \"$3\" \"$4\" --json >\"$5\"",
        VARNOK_PRINTER_PROGRAM, file, kK540, kN5Plus, "Varnok-Office", results});
-  const auto deadline = std::chrono::steady_clock::now() + kJobArrives;
-  while (printers->JobTitles(kK540).size() == jobs_before &&
-         std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
+  ASSERT_TRUE(JobStarted(kK540, jobs_before)) << "the send did not begin";
   printers->FreezeScheduler();
   const int exit_code = send.Wait();
   printers->ThawScheduler();

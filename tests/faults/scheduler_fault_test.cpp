@@ -35,7 +35,7 @@ constexpr std::string_view kResetBytes = "^@\r";
 constexpr std::string_view kResetNotice =
     "After reseting, please do a calibration and continue to print!";
 constexpr std::string_view kLabel = "^XA^FO50,50^FDVarnoK^FS^XZ\r\n";
-constexpr auto kJobArrives = 30s;
+using testing::kJobArrives;
 constexpr auto kNoJob = 1500ms;  // a sent job reaches the printer well within this
 
 // Points libcups at the address, for this thread and for threads started later.

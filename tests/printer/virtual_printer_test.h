@@ -21,7 +21,7 @@ class VirtualPrinterTest : public ::testing::Test {
 
   void SetUp() override { ASSERT_NE(printers, nullptr) << "the virtual printers did not start"; }
 
-  static constexpr std::chrono::seconds kJobArrives{10};
+  static constexpr auto kJobArrives = testing::kJobArrives;
   // Long enough for a job to reach the printer had it been sent (it takes about 50 ms).
   static constexpr std::chrono::milliseconds kNoJob{1000};
 

@@ -12,6 +12,10 @@
 
 namespace varnok::testing {
 
+// How long a test waits for a job that was sent to reach its printer: far longer than it takes
+// (about 50 ms), so that a busy machine does not fail the test; a job that arrives ends the wait.
+inline constexpr std::chrono::seconds kJobArrives{60};
+
 struct VirtualQueue {
   std::string name;    // CUPS queue name (no blanks, "/" or "#")
   std::string driver;  // the PPD NickName, reported as printer-make-and-model

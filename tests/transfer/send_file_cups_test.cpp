@@ -75,7 +75,7 @@ class SendFileCupsTest : public ::testing::Test {
   }
   QLineEdit* Text2() { return form_->findChild<QLineEdit*>("Text2"); }
 
-  static constexpr auto kJobArrives = 30s;
+  static constexpr auto kJobArrives = testing::kJobArrives;
   static constexpr auto kNoJob = 1500ms;  // a sent job reaches the printer well within this
 
   static inline std::unique_ptr<testing::VirtualPrinters> printers_;

@@ -27,7 +27,7 @@ using nlohmann::json;
 using testing::CommandResult;
 using testing::VirtualPrinters;
 
-constexpr std::chrono::seconds kJobArrives{30};
+using testing::kJobArrives;
 constexpr std::chrono::milliseconds kNoJob{2000};
 
 constexpr char kK540[] = "VARNOK_K540_200DPI";

@@ -29,7 +29,7 @@ using Shown = std::vector<Message>;
 
 constexpr auto kCn = Language::Chinese;
 constexpr auto kEn = Language::English;
-constexpr auto kJobArrives = 10s;
+using testing::kJobArrives;
 constexpr auto kNoJob = 1000ms;  // a sent job reaches the printer well within this
 
 // Queues of the standard virtual printers, by driver name.
