@@ -33,6 +33,8 @@ set(CPACK_PACKAGE_NAME varnok-utility)
 set(CPACK_PACKAGE_VENDOR "VarnoK Utility maintainers")
 set(CPACK_PACKAGE_CONTACT "VarnoK Utility maintainers <maintainers@users.noreply.c-seed-8700fe20.example>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# The settings varnok-printer ships, from which its maintainer scripts make the operator's file.
+set(VARNOK_SHIPPED_SETTINGS ${CPACK_PACKAGING_INSTALL_PREFIX}/${VARNOK_DEFAULTS_DIR}/config.ini)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
@@ -64,10 +66,12 @@ printer unchanged, so label software and a plain lp print as they are.")
 
 set(CPACK_DEBIAN_PRINTER_PACKAGE_NAME varnok-printer)
 set(CPACK_DEBIAN_PRINTER_PACKAGE_SECTION admin)
-set(CPACK_DEBIAN_PRINTER_PACKAGE_RECOMMENDS "printer-driver-varnok, cups-daemon")
+# Debian's cups: the scheduler (cups-daemon), the driver list and device discovery it answers
+# through (cups-driverd, cups-deviced), and the socket and usb backends.
+set(CPACK_DEBIAN_PRINTER_PACKAGE_RECOMMENDS "printer-driver-varnok, cups")
 set(CPACK_DEBIAN_PRINTER_PACKAGE_REPLACES ${moved_from})
 set(CPACK_DEBIAN_PRINTER_PACKAGE_BREAKS ${moved_from})
-varnok_control_files(varnok-printer conffiles postinst postrm triggers)
+varnok_control_files(varnok-printer preinst postinst postrm triggers)
 set(CPACK_DEBIAN_PRINTER_PACKAGE_CONTROL_EXTRA ${control_files})
 set(CPACK_DEBIAN_PRINTER_DESCRIPTION "command-line settings tool for VARNOK thermal label printers
 Finds VARNOK label printers, adds them as CUPS queues with their driver files,

@@ -4,6 +4,7 @@
 
 #include "settings/file_access.h"
 #include "settings/file_text.h"
+#include "settings/ini_edit.h"
 #include "settings/ini_lines.h"
 #include "settings/ini_lookup.h"
 
@@ -14,8 +15,6 @@ namespace {
 // The Windows profile reader fills a 255-byte buffer: at most 254 bytes of the file and the closing
 // zero. A GBK value so keeps 127 Chinese characters, more than 254 bytes once decoded to UTF-8.
 constexpr std::size_t kMaxValueBytes = 254;
-
-constexpr std::string_view kLineEnd = "\r\n";
 
 // One pair of matching quotes around a value of two or more characters is not part of it.
 std::string_view WithoutQuotes(std::string_view value) {
@@ -53,29 +52,35 @@ bool ReadsBackWithin(std::string_view bytes, std::string_view section, std::stri
   return found && found->begin >= written.begin && found->end <= written.end;
 }
 
-// The file's bytes with the value written under key in section, or nothing when that cannot be
-// done so that it reads back.
+}  // namespace
+
+namespace ini {
+
+bool EndsLine(std::string_view bytes, FileEncoding encoding) {
+  return bytes.size() == TextStart(bytes, encoding) || bytes.back() == '\n' || bytes.back() == '\r';
+}
+
 std::optional<std::string> WithValue(std::string_view file_bytes, std::string_view section,
                                      std::string_view key, std::string_view value) {
   std::string bytes(file_bytes);
 
   // New text is written in the file's own encoding, so the file stays in one encoding.
-  const ini::FileEncoding encoding = ini::DetectEncoding(bytes);
-  const auto section_bytes = ini::EncodeText(section, encoding);
-  const auto key_bytes = ini::EncodeText(key, encoding);
-  const auto value_bytes = ini::EncodeText(value, encoding);
+  const FileEncoding encoding = DetectEncoding(bytes);
+  const auto section_bytes = EncodeText(section, encoding);
+  const auto key_bytes = EncodeText(key, encoding);
+  const auto value_bytes = EncodeText(value, encoding);
   if (!section_bytes || !key_bytes || !value_bytes) return std::nullopt;
 
-  const ini::EntryLocation location = ini::FindEntry(bytes, encoding, section, key);
-  ini::Span written;  // where the new value lands
+  const EntryLocation location = FindEntry(bytes, encoding, section, key);
+  Span written;  // where the new value lands
   if (location.key) {
     // Replace the value in place: blanks around it, the name and the line end stay.
-    const ini::Span span = location.key->value;
+    const Span span = location.key->value;
     bytes.replace(span.begin, span.size(), *value_bytes);
     written = {span.begin, span.begin + value_bytes->size()};
   } else if (location.section) {
     // Add the key after the section's last key line (or its header line).
-    const ini::IniLine& after = location.insert_after;
+    const IniLine& after = location.insert_after;
     std::string text = after.has_line_end() ? "" : std::string(kLineEnd);
     text += *key_bytes + "=";
     written.begin = after.end + text.size();
@@ -84,9 +89,7 @@ std::optional<std::string> WithValue(std::string_view file_bytes, std::string_vi
     bytes.insert(after.end, text);
   } else {
     // Add the section and the key at the end of the file.
-    const bool ends_line = bytes.size() == ini::TextStart(bytes, encoding) ||
-                           bytes.back() == '\n' || bytes.back() == '\r';
-    if (!ends_line) bytes += kLineEnd;
+    if (!EndsLine(bytes, encoding)) bytes += kLineEnd;
     bytes += "[" + *section_bytes + "]" + std::string(kLineEnd);
     bytes += *key_bytes + "=";
     written = {bytes.size(), bytes.size() + value_bytes->size()};
@@ -96,7 +99,7 @@ std::optional<std::string> WithValue(std::string_view file_bytes, std::string_vi
   return bytes;
 }
 
-}  // namespace
+}  // namespace ini
 
 std::string ReadIniString(const std::string& path, std::string_view section, std::string_view key) {
   const ini::FileBytes file = ini::ReadFileBytes(path);
@@ -120,7 +123,7 @@ bool WriteIniString(const std::string& path, std::string_view section, std::stri
   key = ini::TrimName(key);
   if (!CanBeWritten(section, key, value)) return false;
   return ini::ChangeFileBytes(
-      path, [&](std::string_view bytes) { return WithValue(bytes, section, key, value); });
+      path, [&](std::string_view bytes) { return ini::WithValue(bytes, section, key, value); });
 }
 
 }  // namespace varnok

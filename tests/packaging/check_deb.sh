@@ -2,12 +2,14 @@
 # Checks the built Debian packages as dpkg would install them: each holds exactly its own files,
 # depends on exactly what its role needs (varnok-printer on libcups and the C++ runtime alone),
 # takes its files over from the varnok-utility before the split, lists none of the system's
-# folders /opt, /etc/opt and /var/opt, and carries its control files and maintainer scripts.
-# Usage: check_deb.sh PACKAGES_DIR ARCHITECTURE PROGRAM_DIR CONFIG_DIR APPSTREAM_ID DRIVER_FOLDER
-#                     DRIVER_DIR PACKAGE...
+# folders /opt, /etc/opt and /var/opt, and carries its control files and maintainer scripts (no
+# conffiles: the operator's settings file is kept by varnok-printer's scripts).
+# Usage: check_deb.sh PACKAGES_DIR ARCHITECTURE PROGRAM_DIR CONFIG_DIR SHIPPED_SETTINGS
+#                     APPSTREAM_ID DRIVER_FOLDER DRIVER_DIR PACKAGE...
 set -uo pipefail
-packages=$1 arch=$2 program_dir=$3 config_dir=$4 appstream_id=$5 driver_folder=$6 driver_dir=$7
-shift 7
+packages=$1 arch=$2 program_dir=$3 config_dir=$4 shipped=$5 appstream_id=$6 driver_folder=$7
+driver_dir=$8
+shift 8
 expected_packages=("$@")
 
 work=$(mktemp -d)
@@ -30,7 +32,7 @@ split_from="varnok-utility (<< 2.20-2)"
 # package | Architecture | Depends exactly (names) | Replaces and Breaks | control members
 checks=(
   "printer-driver-varnok|all||$split_from|"
-  "varnok-printer|$arch|libc6 libcups2 libgcc-s1 libstdc++6|$split_from|conffiles postinst postrm triggers"
+  "varnok-printer|$arch|libc6 libcups2 libgcc-s1 libstdc++6|$split_from|postinst postrm preinst triggers"
   "varnok-utility|$arch|*|-|postinst preinst"
 )
 for row in "${checks[@]}"; do
@@ -74,8 +76,6 @@ if [ -f "$(deb_of varnok-utility)" ]; then
     esac
   done
 fi
-[ "$(cat "$work/control/varnok-printer/conffiles")" = "$config_dir/config.ini" ] ||
-  fail "varnok-printer's conffiles: '$(cat "$work/control/varnok-printer/conffiles")'"
 
 # Every entry but folders, as "mode path[ -> target]", each package's own.
 contents() {
@@ -92,8 +92,9 @@ expected[varnok-printer]=$(
   doc varnok-printer
   cat << LIST
 -rwxr-xr-x .$program_dir/varnok-printer
-lrwxrwxrwx .$program_dir/config.ini -> ../..$config_dir/config.ini
--rw-r--r-- .$config_dir/config.ini
+-rwxr-xr-x .$program_dir/varnok-settings-update
+lrwxrwxrwx .$program_dir/config.ini -> $config_dir/config.ini
+-rw-r--r-- .$shipped
 lrwxrwxrwx ./usr/bin/varnok-printer -> $program_dir/varnok-printer
 -rw-r--r-- ./usr/share/bash-completion/completions/varnok-printer
 -rw-r--r-- ./usr/share/man/man1/varnok-printer.1.gz

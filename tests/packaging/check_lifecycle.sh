@@ -1,25 +1,32 @@
 #!/usr/bin/env bash
 # The packages' life on a machine as an operator lives it, on a throw-away copy of this
 # machine's system (an overlay over / in a private mount namespace, entered with chroot), so the
-# machine itself is left exactly as it was:
-#  - a fresh install, before the printer group exists (it comes later, with the CUPS scheduler);
-#    the operator changes a model's correction as root and the language as a group member;
-#    reinstall; upgrade to a build with a higher version; remove; purge;
+# machine itself is left exactly as it was; no service starts in it, and it has no network:
+#  - a fresh install without CUPS, so without the printer group; Debian's cups-daemon (the real
+#    package, which makes the group) comes in a later run; the operator changes a model's
+#    correction as root and the language as a group member; reinstall; upgrade to a build with a
+#    higher version that ships one more model section; remove; purge;
+#  - cups-daemon unpacked before varnok-printer and configured after it, in the same run, as apt
+#    may order them; purge;
+#  - an upgrade from 2.20-2 (a stand-in with that version's conffile and maintainer scripts,
+#    shipping one model section less) whose language a group member had switched; purge;
 #  - an upgrade from 2.20-1 (a stand-in with that version's layout and maintainer scripts)
 #    whose settings the operator had changed; purge;
 #  - the same upgrade after a group member swapped the old settings file for a link to a file
 #    only root may read; purge.
-# After each step it checks what config.ini holds, its owner and mode, and what is left on disk;
-# after each purge, that everything is as before the install. Needs root and overlayfs, and
-# skips (exit status 77) saying why when it has neither.
-# Usage: check_lifecycle.sh PACKAGES_DIR BUILD_DIR PROGRAM_DIR CONFIG_DIR OLD_DATA_DIR
-#                           OLD_SCRIPTS_DIR
+# No package operation has anyone to answer a question, so a question fails its step. After each
+# step it checks what config.ini holds, its owner and mode, and what is left on disk; after each
+# purge, that everything is as before the install. Needs root, overlayfs and cups-daemon's
+# package (in apt's cache, or downloaded), and skips (exit status 77) saying why without them.
+# Usage: check_lifecycle.sh PACKAGES_DIR PROGRAM_DIR CONFIG_DIR SHIPPED_SETTINGS OLD_DATA_DIR
+#                           SCRIPTS_2.20-2_DIR SCRIPTS_2.20-1_DIR
 set -uo pipefail
 
 skip() { echo "SKIP: $*"; exit 77; }
 
 if [ "${1:-}" != --inside ]; then
-  packages=$1 build=$2 program_dir=$3 config_dir=$4 old_data_dir=$5 old_scripts=$6
+  packages=$1 program_dir=$2 config_dir=$3 shipped=$4 old_data_dir=$5 scripts_2202=$6
+  old_scripts=$7
   [ "$(id -u)" -eq 0 ] || skip "installing packages needs root (CI runs the tests as root)"
   for folder in /usr /var /etc /opt; do
     [ "$(stat -c %d "$folder")" = "$(stat -c %d /)" ] ||
@@ -28,27 +35,61 @@ if [ "${1:-}" != --inside ]; then
   unshare --mount true 2> /dev/null || skip "no private mount namespace can be made here"
   work=$(mktemp -d)
   trap 'rm -rf "$work"' EXIT
-  mkdir "$work/upper" "$work/overlay" "$work/root"
+  mkdir "$work/upper" "$work/overlay" "$work/root" "$work/higher"
   # The copy shows only the file system of /: the packages go where it sees them.
   cp -r "$packages" "$work/packages"
   packages=$work/packages
 
-  # A build with a higher version to upgrade to.
-  release=$(dpkg-deb -f "$packages"/varnok-printer_*.deb Version | sed 's/.*-//')
-  if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/higher" \
-    -D "CPACK_DEBIAN_PACKAGE_RELEASE=$release+1" > "$work/cpack.log" 2>&1; then
-    cat "$work/cpack.log"
-    echo "FAIL: cpack of the higher version failed"
-    exit 1
+  # Debian's own cups-daemon, at the version installed here (so its dependencies are there).
+  cups_version=$(dpkg-query -W -f '${Version}' cups-daemon 2> /dev/null) ||
+    skip "cups-daemon is not installed here"
+  cups_deb=$(compgen -G "/var/cache/apt/archives/cups-daemon_${cups_version/:/%3a}_*.deb" | head -1)
+  if [ -z "$cups_deb" ]; then
+    (cd "$work" && apt-get download -q "cups-daemon=$cups_version") > "$work/download.log" 2>&1 ||
+      skip "cups-daemon $cups_version is neither in apt's cache nor downloadable: $(tail -1 "$work/download.log")"
+    cups_deb=$(compgen -G "$work/cups-daemon_*.deb")
   fi
+  cp "$cups_deb" "$work/cups-daemon.deb"
+
+  version=$(dpkg-deb -f "$packages"/varnok-printer_*.deb Version)
+  # unpacked DEB FOLDER, then packed FOLDER VERSION DEB: a package changed as a later or an
+  # earlier version, at that version (its exact dependencies on the others too).
+  unpacked() { rm -rf "$2" && dpkg-deb -R "$1" "$2"; }
+  packed() {
+    sed -i "s/^Version: .*/Version: $2/; s/(= $version)/(= $2)/g" "$1/DEBIAN/control"
+    (cd "$1" && find . -path ./DEBIAN -prune -o -type f -printf '%P\0' | xargs -0 md5sum) \
+      > "$1/DEBIAN/md5sums"
+    dpkg-deb -Znone --root-owner-group -b "$1" "$3" > /dev/null
+  }
+  # A higher version whose shipped settings have one more model section.
+  for deb in "$packages"/*.deb; do
+    unpacked "$deb" "$work/unpacked"
+    [ ! -f "$work/unpacked$shipped" ] || printf '\r\n[VARNOK T1000]\r\nSD=0\r\n' >> "$work/unpacked$shipped"
+    packed "$work/unpacked" "$version+1" "$work/higher/$(basename "$deb")" || exit 1
+  done
+
+  # The stand-in for 2.20-2's varnok-printer: its settings file a conffile, without the last
+  # model section, its link relative, and that version's maintainer scripts.
+  unpacked "$packages"/varnok-printer_*.deb "$work/unpacked"
+  root=$work/unpacked
+  mkdir -p "$root$config_dir"
+  last=$(sed -n 's/^\[\(.*\)\]\r\?$/\1/p' "$root$shipped" | tail -1)
+  awk -v header="[$last]" '{ line = $0; sub(/\r$/, "", line) } line == header { exit } { print }' \
+    "$root$shipped" > "$root$config_dir/config.ini"
+  rm -r "$root$(dirname "$shipped")" "$root$program_dir/varnok-settings-update" "$root/DEBIAN/preinst"
+  ln -sfn "../..$config_dir/config.ini" "$root$program_dir/config.ini"
+  cp "$scripts_2202"/postinst "$scripts_2202"/postrm "$scripts_2202"/triggers "$root/DEBIAN/"
+  echo "$config_dir/config.ini" > "$root/DEBIAN/conffiles"
+  packed "$root" 2.20-2 "$work/varnok-printer_2.20-2.deb" || exit 1
 
   # The stand-in for 2.20-1: today's files in that version's layout, the settings file in the
   # old folder, and that version's maintainer scripts.
   old=$work/old
   for deb in "$packages"/*.deb; do dpkg-deb -x "$deb" "$old"; done
   mkdir -p "$old/DEBIAN" "$old$old_data_dir"
-  mv "$old$config_dir/config.ini" "$old$old_data_dir/config.ini"
-  rm -r "${old:?}/etc" "$old/usr/share/doc/varnok-printer" "$old/usr/share/doc/printer-driver-varnok"
+  mv "$old$shipped" "$old$old_data_dir/config.ini"
+  rm -r "$old$(dirname "$shipped")" "$old$program_dir/varnok-settings-update" \
+    "$old/usr/share/doc/varnok-printer" "$old/usr/share/doc/printer-driver-varnok"
   ln -sfn "../..$old_data_dir/config.ini" "$old$program_dir/config.ini"
   cp "$old_scripts/postinst" "$old_scripts/postrm" "$old/DEBIAN/"
   cat > "$old/DEBIAN/control" << CONTROL
@@ -61,7 +102,7 @@ CONTROL
   dpkg-deb --root-owner-group --build "$old" "$work/varnok-utility_2.20-1.deb" > /dev/null || exit 1
 
   cp "$0" "$work/lifecycle.sh"
-  unshare --mount --propagation private bash -c '
+  unshare --mount --net --propagation private bash -c '
     set -e
     work=$1
     mount -t overlay overlay -o "lowerdir=/,upperdir=$work/upper,workdir=$work/overlay" \
@@ -72,7 +113,7 @@ CONTROL
     mount --bind "$work" "$work/root$work"
     shift
     exec chroot "$work/root" /bin/bash "$work/lifecycle.sh" --inside "$@"
-  ' lifecycle "$work" "$work" "$packages" "$program_dir" "$config_dir" "$old_data_dir"
+  ' lifecycle "$work" "$work" "$packages" "$program_dir" "$config_dir" "$shipped" "$old_data_dir"
   status=$?
   [ "$status" -ne 77 ] || skip "no overlay of / could be mounted here (no overlayfs, or no right to mount)"
   exit "$status"
@@ -80,11 +121,15 @@ fi
 
 # Inside the copy from here on.
 shift
-work=$1 packages=$2 program_dir=$3 config_dir=$4 old_data_dir=$5
+work=$1 packages=$2 program_dir=$3 config_dir=$4 shipped=$5 old_data_dir=$6
 config=$config_dir/config.ini
 names=(varnok-utility varnok-printer printer-driver-varnok)
+print_server=("$packages"/varnok-printer_*.deb "$packages"/printer-driver-varnok_*.deb)
 export DEBIAN_FRONTEND=noninteractive LC_ALL=C
 echo 'man-db man-db/auto-update boolean false' | debconf-set-selections
+# No service starts: cups-daemon's scripts would start the system's scheduler.
+printf '#!/bin/sh\nexit 101\n' > /usr/sbin/policy-rc.d
+chmod 755 /usr/sbin/policy-rc.d
 failures=0
 fail() { echo "FAIL: [$step] $*"; failures=$((failures + 1)); }
 begin() {
@@ -94,10 +139,18 @@ begin() {
 
 # Package operations as an operator runs them; dpkg's questions have no one to answer them.
 apt_get() {
-  if ! apt-get -y -q -o Dpkg::Use-Pty=0 "$@" < /dev/null > "$work/apt.log" 2>&1; then
+  if ! apt-get -y -q -o Dpkg::Use-Pty=0 --no-install-recommends "$@" < /dev/null > "$work/apt.log" 2>&1; then
     cat "$work/apt.log"
     fail "apt-get $* failed"
   fi
+}
+quiet_dpkg() {
+  dpkg "$@" < /dev/null > "$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg $* failed"; }
+}
+# The CUPS scheduler's package is not installed, nor is the printer group.
+without_cups() {
+  quiet_dpkg --remove cups cups-core-drivers cups-daemon
+  groupdel lpadmin 2> /dev/null
 }
 # Everything with varnok in its name, the system's folders, and the overrides.
 snapshot() {
@@ -142,21 +195,21 @@ as_member() { setpriv --reuid=nobody --regid=nogroup --groups="$(getent group lp
 
 version=$(dpkg-deb -f "$packages"/varnok-printer_*.deb Version)
 higher=$(dpkg-deb -f "$work"/higher/varnok-printer_*.deb Version)
-dpkg-deb --fsys-tarfile "$packages"/varnok-printer_*.deb | tar -xO ".$config" > "$work/shipped.ini"
+dpkg-deb --fsys-tarfile "$packages"/varnok-printer_*.deb | tar -xO ".$shipped" > "$work/shipped.ini"
 model=$(sed -n 's/^\[\(VARNOK[^]]*\)\]\r\?$/\1/p' "$work/shipped.ini" | head -1)
 [ -n "$model" ] || { echo "FAIL: no model section in the shipped config.ini"; exit 1; }
 for name in "${names[@]}"; do dpkg -P "$name" > /dev/null 2>&1; done
 snapshot > "$work/before"
 
-begin "fresh install, no printer group yet"
-groupdel lpadmin 2> /dev/null
+begin "fresh install without CUPS, so without the printer group"
+without_cups
 apt_get install "$packages"/*.deb
 expect_installed "$version"
 expect_config "$work/shipped.ini" root root 644
+[ -z "$(dpkg-statoverride --list "$config")" ] || fail "config.ini has an override without the group"
 
-begin "the CUPS scheduler brings the printer group"
-groupadd --system lpadmin
-dpkg-trigger --no-await /usr/sbin/cupsd && dpkg --triggers-only --pending > /dev/null
+begin "cups-daemon comes in a later run and brings the printer group"
+apt_get install "$work/cups-daemon.deb"
 expect_config "$work/shipped.ini" root lpadmin 664
 
 begin "the operator changes a correction (root) and the language (a group member)"
@@ -176,9 +229,10 @@ apt_get install --reinstall "$packages"/*.deb
 expect_installed "$version"
 expect_config "$work/operator.ini" root lpadmin 664
 
-begin "upgrade to $higher"
+begin "upgrade to $higher, which ships one more model section"
 apt_get install "$work"/higher/*.deb
 expect_installed "$higher"
+printf '\r\n[VARNOK T1000]\r\nSD=0\r\n' >> "$work/operator.ini"
 expect_config "$work/operator.ini" root lpadmin 664
 
 begin "remove"
@@ -191,6 +245,28 @@ cmp -s "$work/operator.ini" "$config" || fail "config.ini did not survive the re
 begin "purge"
 apt_get purge "${names[@]}"
 [ ! -e "$config_dir" ] || fail "$config_dir is left after purging"
+expect_same_system
+
+begin "cups-daemon unpacked before varnok-printer and configured after it, as apt may order them"
+without_cups
+quiet_dpkg --unpack "$work/cups-daemon.deb" "${print_server[@]}"
+quiet_dpkg --configure --no-triggers varnok-printer printer-driver-varnok
+quiet_dpkg --configure --no-triggers cups-daemon
+quiet_dpkg --configure --pending
+expect_config "$work/shipped.ini" root lpadmin 664
+quiet_dpkg --purge varnok-printer printer-driver-varnok
+expect_same_system
+
+begin "upgrade from 2.20-2, its language switched by a group member"
+quiet_dpkg -i "$work/varnok-printer_2.20-2.deb"
+edited "$config" LANGUAGE LG ENGLISH > "$work/operator.ini"
+as_member tee "$config" < "$work/operator.ini" > /dev/null || fail "a group member cannot write config.ini"
+apt_get install "${print_server[@]}"
+edited "$work/shipped.ini" LANGUAGE LG ENGLISH > "$work/operator.ini"
+expect_config "$work/operator.ini" root lpadmin 664
+[ -z "$(dpkg-query -W -f '${Conffiles}' varnok-printer)" ] || fail "dpkg still lists a conffile:" \
+  "$(dpkg-query -W -f '${Conffiles}' varnok-printer)"
+quiet_dpkg --purge varnok-printer printer-driver-varnok
 expect_same_system
 
 begin "2.20-1 with the operator's settings"
