@@ -1,10 +1,44 @@
 #include "printer/bounded_worker.h"
 
-#include <utility>
-
 namespace varnok {
+namespace {
 
-BoundedWorker::BoundedWorker(std::chrono::milliseconds limit) : limit_(limit) {}
+using Clock = StepWait::Clock;
+
+// How often an interrupted step that has not ended yet is interrupted again: a step may have
+// connected afresh after the first.
+constexpr std::chrono::milliseconds kInterruptAgain{100};
+
+// Waits, with the step's mutex held, until the step has ended or its time has run out; whether
+// it ended. Time the step holds its clock counts for nothing.
+bool WaitWithinLimit(std::unique_lock<std::mutex>& lock, StepWait& wait) {
+  while (!wait.done) {
+    if (wait.held) {
+      wait.changed.wait(lock);
+    } else if (wait.limit <= std::chrono::milliseconds::zero() || Clock::now() >= wait.deadline) {
+      return false;
+    } else {
+      wait.changed.wait_until(lock, wait.deadline);
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+StepClock::Hold::Hold(StepWait& wait) : wait_(wait) {
+  std::lock_guard lock(wait_.mutex);
+  wait_.held = true;
+}
+
+StepClock::Hold::~Hold() {
+  {
+    std::lock_guard lock(wait_.mutex);
+    wait_.held = false;
+    wait_.deadline = Clock::now() + wait_.limit;
+  }
+  wait_.changed.notify_all();
+}
 
 BoundedWorker::~BoundedWorker() {
   {
@@ -12,6 +46,7 @@ BoundedWorker::~BoundedWorker() {
     queue_->closing = true;
   }
   queue_->changed.notify_one();
+  // No step is posted any more: the thread is this one's alone.
   if (!thread_.joinable()) return;
   // A thread still running when the program ends would be cut off wherever it is, so it is
   // waited for, unless it may be stuck in a call that never returns.
@@ -22,26 +57,46 @@ BoundedWorker::~BoundedWorker() {
   }
 }
 
-void BoundedWorker::Post(std::function<void()> task) {
+bool BoundedWorker::AwaitOrGiveUp(StepWait& wait) {
+  std::unique_lock lock(wait.mutex);
+  // With no time at all, even a step that has already ended is given up on: what the caller
+  // is told must not depend on how fast the thread was.
+  if (wait.limit > std::chrono::milliseconds::zero() && WaitWithinLimit(lock, wait)) return true;
+  given_up_ = true;
+  return false;
+}
+
+void BoundedWorker::AwaitInterrupting(StepWait& wait, const std::function<void()>& interrupt) {
+  std::unique_lock lock(wait.mutex);
+  if (WaitWithinLimit(lock, wait)) return;
+  while (!wait.done) {
+    lock.unlock();
+    interrupt();
+    lock.lock();
+    wait.changed.wait_for(lock, kInterruptAgain, [&wait] { return wait.done; });
+  }
+}
+
+void BoundedWorker::Post(std::function<void()> step) {
   {
     std::lock_guard lock(queue_->mutex);
-    queue_->tasks.push_back(std::move(task));
+    queue_->steps.push_back(std::move(step));
+    if (!thread_.joinable()) thread_ = std::thread(Serve, queue_);
   }
   queue_->changed.notify_one();
-  if (!thread_.joinable()) thread_ = std::thread(Serve, queue_);
 }
 
 void BoundedWorker::Serve(std::shared_ptr<Queue> queue) {
   while (true) {
-    std::function<void()> task;
+    std::function<void()> step;
     {
       std::unique_lock lock(queue->mutex);
-      queue->changed.wait(lock, [&queue] { return queue->closing || !queue->tasks.empty(); });
-      if (queue->tasks.empty()) return;
-      task = std::move(queue->tasks.front());
-      queue->tasks.pop_front();
+      queue->changed.wait(lock, [&queue] { return queue->closing || !queue->steps.empty(); });
+      if (queue->steps.empty()) return;
+      step = std::move(queue->steps.front());
+      queue->steps.pop_front();
     }
-    task();
+    step();
   }
 }
 

@@ -1,36 +1,81 @@
 #include "printer/cups_connection.h"
 
 #include <poll.h>
+#include <sys/socket.h>
 
+#include <atomic>
+#include <mutex>
 #include <utility>
 
-#include "printer/connection_watchdog.h"
+#include "printer/bounded_worker.h"
 
 namespace varnok {
-namespace {
 
-using Clock = ConnectionWatchdog::Clock;
+struct SchedulerConnection::Link {
+  explicit Link(PrintServerPassword* server_password)
+      : password(server_password),
+        server(cupsServer()),
+        port(ippPort()),
+        encryption(cupsEncryption()) {}
 
-}  // namespace
-
-struct SchedulerConnection::Link : WatchedConnection {
-  Link(HttpConnection connection, PrintServerPassword* server_password)
-      : owned(std::move(connection)), password(server_password) {
-    http = owned.get();
+  // On the connection's thread, before each step: libcups keeps its settings and the password
+  // callback per thread.
+  void BeginStep(const StepLimits& step_limits, StepClock& step_clock) {
+    if (!thread_set_up) {
+      cupsSetServer(server.c_str());
+      ippSetPort(port);
+      cupsSetEncryption(encryption);
+      thread_set_up = true;
+    }
+    cupsSetPasswordCB2(&SchedulerConnection::AnswerPassword, this);
+    limits = step_limits;
+    clock = &step_clock;
+    started = StepWait::Clock::now();
+    ran_out = false;
+    fell_silent = false;
+    if (http) Listen();
   }
-  // Forgotten by the watchdog before the connection closes.
-  ~Link() { ConnectionWatchdog::Instance().Forget(*this); }
-  Link(const Link&) = delete;
-  Link& operator=(const Link&) = delete;
 
-  HttpConnection owned;
+  // libcups waits this long for each piece of an answer, some of its waits without asking
+  // whether it may go on; those that ask are told no.
+  void Listen() {
+    httpSetTimeout(http.get(), static_cast<double>(limits.silence.count()),
+                   &SchedulerConnection::SilenceReached, this);
+  }
+
+  // From the waiting thread, when the step's time has run out: ends any wait on the socket.
+  void Interrupt() {
+    std::lock_guard lock(mutex);
+    ran_out = true;
+    // The socket is looked up now rather than when the step began: libcups may have connected
+    // afresh within the step.
+    if (http) shutdown(httpGetFd(http.get()), SHUT_RDWR);
+  }
+
+  void Open(HttpConnection connection) {
+    std::lock_guard lock(mutex);
+    http = std::move(connection);
+  }
+
+  std::mutex mutex;  // guards `http` against an interruption while it changes
+  HttpConnection http;
   PrintServerPassword* password;
+  // The scheduler libcups was pointed at on the thread that made the connection.
+  std::string server;
+  int port;
+  http_encryption_t encryption;
+  bool thread_set_up = false;
+
   StepLimits limits = kStepLimits;  // the current step's
-  Clock::time_point started;        // when the current step began
-  bool fell_silent = false;         // a wait of the current step went its silence without news
-  std::string offered;              // the password given on this connection
+  StepClock* clock = nullptr;       // the current step's
+  StepWait::Clock::time_point started;
+  std::atomic<bool> ran_out = false;  // the step's time ran out
+  bool fell_silent = false;           // a wait of the current step went its silence without news
+  std::string offered;                // the password given on this connection
   bool offered_once = false;
   std::optional<PasswordWanted> trouble;
+  // Last, so that it ends, waiting for its thread, before what the steps use goes.
+  BoundedWorker worker;
 };
 
 namespace {
@@ -42,46 +87,98 @@ bool OpenAndSilent(http_t* http) {
   return poll(&descriptor, 1, 0) == 0;
 }
 
+// A connection to the scheduler libcups is pointed at on this thread, or nothing, with the
+// failure.
+HttpConnection Connect(SpoolerFailure& failure) {
+  const auto unreachable = [&failure](std::string_view why) {
+    failure = {
+        .status = IPP_STATUS_ERROR_SERVICE_UNAVAILABLE,
+        .reason = "Cannot reach the print system at " + SchedulerName() + ": " + std::string(why),
+        .unreachable = true};
+    return nullptr;
+  };
+  // Made without connecting (a wait of 0), so that a failed connection can be told from an
+  // address that cannot be found: errno after a failed httpConnect2 tells neither.
+  HttpConnection http(
+      httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 0, nullptr));
+  if (!http) return unreachable("its address cannot be found");
+  const auto connect_time = std::chrono::duration_cast<std::chrono::milliseconds>(kConnectTime);
+  if (httpReconnect2(http.get(), static_cast<int>(connect_time.count()), nullptr) != 0) {
+    return unreachable("it is not running or does not take connections");
+  }
+  return http;
+}
+
+// A CUPS-Get-Printers request for these attributes, asked as cupsGetDests2 asks.
+IppMessage NewQueueListRequest(const SchedulerConnection& http,
+                               const std::vector<const char*>& attributes) {
+  IppMessage request(ippNewRequest(IPP_OP_CUPS_GET_PRINTERS));
+  AddRequestedAttributes(request.get(), attributes);
+  // Type 0 under this mask leaves out what a remote server discovered.
+  if (!httpAddrLocalhost(httpGetAddress(http.get()))) {
+    ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_ENUM, "printer-type-mask",
+                  CUPS_PRINTER_DISCOVERED);
+  }
+  return request;
+}
+
+// Within a step: the request's answer, or nullptr with the failure.
+IppMessage AskScheduler(const SchedulerConnection& http, IppMessage request, const char* resource,
+                        SpoolerFailure& failure, Asking asking) {
+  IppMessage response(cupsDoRequest(http.get(), request.release(), resource));
+  // Only an IPP answer counts as empty: an HTTP server's "Not Found" comes without one.
+  if (asking == Asking::List && response &&
+      ippGetStatusCode(response.get()) == IPP_STATUS_ERROR_NOT_FOUND) {
+    return response;
+  }
+  if (!Succeeded(response.get())) {
+    failure = RequestFailure(http, response.get(), "the print system gave no answer");
+    return nullptr;
+  }
+  return response;
+}
+
 }  // namespace
 
-SchedulerConnection::SchedulerConnection() = default;
+SchedulerConnection::SchedulerConnection(PrintServerPassword* password)
+    : link_(std::make_unique<Link>(password)) {}
 SchedulerConnection::~SchedulerConnection() = default;
 SchedulerConnection::SchedulerConnection(SchedulerConnection&&) noexcept = default;
 SchedulerConnection& SchedulerConnection::operator=(SchedulerConnection&&) noexcept = default;
 
-SchedulerConnection::SchedulerConnection(HttpConnection http, PrintServerPassword* password,
-                                         const StepLimits& limits)
-    : link_(std::make_unique<Link>(std::move(http), password)) {
-  StartStep(limits);
+bool SchedulerConnection::Run(SpoolerFailure& failure, const StepLimits& limits,
+                              const std::function<void()>& step) {
+  Link& link = *link_;
+  const bool connecting = !link.http;
+  const auto time = std::chrono::duration_cast<std::chrono::milliseconds>(
+      limits.whole + (connecting ? kConnectTime : std::chrono::seconds(0)));
+  return link.worker.RunInterruptible(
+      time,
+      [&link, &failure, &limits, &step](StepClock& clock) {
+        link.BeginStep(limits, clock);
+        if (!link.http) {
+          link.Open(Connect(failure));
+          if (!link.http) return false;
+          link.Listen();
+        }
+        step();
+        link.clock = nullptr;
+        return true;
+      },
+      [&link] { link.Interrupt(); });
 }
 
-http_t* SchedulerConnection::get() const { return link_ ? link_->http : nullptr; }
+void SchedulerConnection::Close() { link_->Open(nullptr); }
 
-void SchedulerConnection::StartStep(const StepLimits& limits) {
-  if (!link_) return;
-  // libcups keeps the password callback per thread, and a connection may move between threads.
-  cupsSetPasswordCB2(&SchedulerConnection::AnswerPassword, nullptr);
-  link_->limits = limits;
-  link_->started = Clock::now();
-  link_->ran_out = false;
-  link_->fell_silent = false;
-  // libcups waits this long for each piece of an answer, some of its waits without asking
-  // whether it may go on; those that ask are told no.
-  httpSetTimeout(link_->http, static_cast<double>(limits.silence.count()),
-                 &SchedulerConnection::SilenceReached, link_.get());
-  ConnectionWatchdog::Instance().Watch(*link_, link_->started + limits.whole);
-}
-
-void SchedulerConnection::EndStep() {
-  if (link_) ConnectionWatchdog::Instance().Watch(*link_, Clock::time_point::max());
-}
+http_t* SchedulerConnection::get() const { return link_->http.get(); }
 
 bool SchedulerConnection::TimedOut() const {
-  if (!link_) return false;
-  if (link_->ran_out || link_->fell_silent) return true;
+  const Link& link = *link_;
+  if (link.ran_out || link.fell_silent) return true;
   // The wait for more of an answer under way ends without a word when the silence runs out;
   // the connection then stays open, and the silence has passed since the step began.
-  return Clock::now() - link_->started >= link_->limits.silence && OpenAndSilent(link_->http);
+  return StepWait::Clock::now() - link.started >= link.limits.silence &&
+         OpenAndSilent(link.http.get());
 }
 
 int SchedulerConnection::SilenceReached(http_t* /*http*/, void* link) {
@@ -90,7 +187,7 @@ int SchedulerConnection::SilenceReached(http_t* /*http*/, void* link) {
 }
 
 std::optional<PasswordWanted> SchedulerConnection::PasswordTrouble() const {
-  return link_ ? link_->trouble : std::nullopt;
+  return link_->trouble;
 }
 
 // libcups asks on the thread that makes the request. The connection's password is asked for
@@ -98,10 +195,8 @@ std::optional<PasswordWanted> SchedulerConnection::PasswordTrouble() const {
 // is answered with nothing, so that a wrong password is not offered again and again.
 const char* SchedulerConnection::AnswerPassword(const char* /*prompt*/, http_t* http,
                                                 const char* /*method*/, const char* /*resource*/,
-                                                void* /*data*/) {
-  ConnectionWatchdog& watchdog = ConnectionWatchdog::Instance();
-  auto* link = static_cast<Link*>(watchdog.Find(http));
-  if (link == nullptr) return nullptr;
+                                                void* data) {
+  auto* link = static_cast<Link*>(data);
   char server[256];
   httpGetHostname(http, server, sizeof(server));
   PasswordWanted wanted{cupsUser(), server};
@@ -113,11 +208,12 @@ const char* SchedulerConnection::AnswerPassword(const char* /*prompt*/, http_t* 
   }
   std::optional<std::string> answer;
   if (link->password != nullptr) {
-    // The time the user takes to answer counts for no step: the step starts again after it.
-    watchdog.Watch(*link, Clock::time_point::max());
-    answer = link->password->Get(wanted.user, wanted.server);
-    link->started = Clock::now();
-    watchdog.Watch(*link, link->started + link->limits.whole);
+    {
+      // The time the user takes to answer counts for no step: the step starts again after it.
+      const StepClock::Hold hold = link->clock->HoldWhileTheUserAnswers();
+      answer = link->password->Get(wanted.user, wanted.server);
+    }
+    link->started = StepWait::Clock::now();
     wanted.refused = !answer && link->password->WasRefused();
   }
   if (!answer) {
@@ -129,25 +225,24 @@ const char* SchedulerConnection::AnswerPassword(const char* /*prompt*/, http_t* 
   return link->offered.c_str();
 }
 
-SchedulerConnection ConnectToScheduler(SpoolerFailure& failure, PrintServerPassword* password,
-                                       const StepLimits& limits) {
-  const auto unreachable = [&failure](std::string_view why) {
-    failure = {
-        .status = IPP_STATUS_ERROR_SERVICE_UNAVAILABLE,
-        .reason = "Cannot reach the print system at " + SchedulerName() + ": " + std::string(why),
-        .unreachable = true};
-    return SchedulerConnection();
-  };
-  // Made without connecting (a wait of 0), so that a failed connection can be told from an
-  // address that cannot be found: errno after a failed httpConnect2 tells neither.
-  HttpConnection http(
-      httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 0, nullptr));
-  if (!http) return unreachable("its address cannot be found");
-  const auto connect_time = std::chrono::duration_cast<std::chrono::milliseconds>(kConnectTime);
-  if (httpReconnect2(http.get(), static_cast<int>(connect_time.count()), nullptr) != 0) {
-    return unreachable("it is not running or does not take connections");
-  }
-  return SchedulerConnection(std::move(http), password, limits);
+IppMessage AskOnce(PrintServerPassword* password, const StepLimits& limits, IppMessage request,
+                   const char* resource, SpoolerFailure& failure, Asking asking) {
+  SchedulerConnection http(password);
+  IppMessage response;
+  http.Run(failure, limits,
+           [&] { response = AskScheduler(http, std::move(request), resource, failure, asking); });
+  return response;
+}
+
+IppMessage AskForQueues(PrintServerPassword* password, const std::vector<const char*>& attributes,
+                        SpoolerFailure& failure) {
+  SchedulerConnection http(password);
+  IppMessage response;
+  http.Run(failure, kStepLimits, [&] {
+    response =
+        AskScheduler(http, NewQueueListRequest(http, attributes), "/", failure, Asking::List);
+  });
+  return response;
 }
 
 std::string SchedulerName() {
@@ -179,18 +274,6 @@ void AddRequestedAttributes(ipp_t* request, const std::vector<const char*>& attr
                 static_cast<int>(attributes.size()), nullptr, attributes.data());
 }
 
-IppMessage NewQueueListRequest(const SchedulerConnection& http,
-                               const std::vector<const char*>& attributes) {
-  IppMessage request(ippNewRequest(IPP_OP_CUPS_GET_PRINTERS));
-  AddRequestedAttributes(request.get(), attributes);
-  // As cupsGetDests2 asks: type 0 under this mask leaves out what a remote server discovered.
-  if (!httpAddrLocalhost(httpGetAddress(http.get()))) {
-    ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_ENUM, "printer-type-mask",
-                  CUPS_PRINTER_DISCOVERED);
-  }
-  return request;
-}
-
 bool IsSuccess(ipp_status_t status) { return status < IPP_STATUS_REDIRECTION_OTHER_SITE; }
 
 bool IsAccessRefusal(ipp_status_t status) {
@@ -200,21 +283,6 @@ bool IsAccessRefusal(ipp_status_t status) {
 
 bool Succeeded(ipp_t* response) {
   return response != nullptr && IsSuccess(ippGetStatusCode(response));
-}
-
-IppMessage AskScheduler(const SchedulerConnection& http, IppMessage request, const char* resource,
-                        SpoolerFailure& failure, Asking asking) {
-  IppMessage response(cupsDoRequest(http.get(), request.release(), resource));
-  // Only an IPP answer counts as empty: an HTTP server's "Not Found" comes without one.
-  if (asking == Asking::List && response &&
-      ippGetStatusCode(response.get()) == IPP_STATUS_ERROR_NOT_FOUND) {
-    return response;
-  }
-  if (!Succeeded(response.get())) {
-    failure = RequestFailure(http, response.get(), "the print system gave no answer");
-    return nullptr;
-  }
-  return response;
 }
 
 SpoolerFailure RequestFailure(const SchedulerConnection& http, ipp_t* response,

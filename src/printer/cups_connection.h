@@ -2,6 +2,7 @@
 
 #include <cups/cups.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,47 +27,44 @@ struct IppDeleter {
 using IppMessage = std::unique_ptr<ipp_t, IppDeleter>;
 
 // A connection to the scheduler whose steps are bounded in time, so that a scheduler that takes
-// a request but never answers, or answers a byte at a time, cannot hang the program. A step (one
-// operation of the spooler, one write or completion of a job) may take at most its whole time,
-// however many requests libcups makes for it: when it runs out, the connection's socket is shut
-// down and the step's request fails. Its answer may fall silent for at most the step's silence.
-// A print server that wants a password gets the one of `password` (none when it is null);
-// nothing is ever asked on a terminal.
+// a request but never answers, or answers a byte at a time, cannot hang the program. Each step
+// (one operation of the spooler, one write or completion of a job) runs on the connection's own
+// thread and may take at most its whole time, however many requests libcups makes for it: when
+// that runs out, the connection's socket is shut down, which ends any wait on it at once, and the
+// step's request fails. Its answer may fall silent for at most the step's silence. The scheduler
+// is the one libcups is pointed at on the thread that makes the connection (CUPS_SERVER,
+// client.conf, cupsSetServer). A print server that wants a password gets the one of `password`
+// (none when it is null); nothing is ever asked on a terminal.
 class SchedulerConnection {
  public:
-  SchedulerConnection();
-  SchedulerConnection(HttpConnection http, PrintServerPassword* password, const StepLimits& limits);
+  explicit SchedulerConnection(PrintServerPassword* password);
   ~SchedulerConnection();
   SchedulerConnection(SchedulerConnection&&) noexcept;
   SchedulerConnection& operator=(SchedulerConnection&&) noexcept;
 
-  http_t* get() const;
-  explicit operator bool() const { return link_ != nullptr; }
-  void reset() { *this = SchedulerConnection(); }
+  // Runs `step` as one step with these limits, first connecting (within kConnectTime more) when
+  // the connection is not open. False, with why in `failure`, when it cannot connect: the step
+  // does not run then. The step itself tells its caller how it went; it may use what the caller
+  // holds, as it has ended when this returns.
+  bool Run(SpoolerFailure& failure, const StepLimits& limits, const std::function<void()>& step);
+  // Closes the connection; the next step connects afresh.
+  void Close();
 
-  // Starts the next step, with these limits.
-  void StartStep(const StepLimits& limits = kStepLimits);
-  // Ends the step: the time until the next one counts for none.
-  void EndStep();
-  // Whether the current step ran out of time, or its answer fell silent for too long.
+  // Within a step: the open connection.
+  http_t* get() const;
+  // Within a step: whether it ran out of time, or its answer fell silent for too long.
   bool TimedOut() const;
   // The password the print server wanted and did not get on this connection, if it wanted one.
   std::optional<PasswordWanted> PasswordTrouble() const;
 
  private:
-  struct Link;  // the connection and what the watchdog and the password callback need of it
+  struct Link;  // the connection, its thread and what the step and password callback need
   static int SilenceReached(http_t* http, void* link);
   static const char* AnswerPassword(const char* prompt, http_t* http, const char* method,
-                                    const char* resource, void* data);
+                                    const char* resource, void* link);
 
   std::unique_ptr<Link> link_;
 };
-
-// A fresh connection to the scheduler libcups is pointed at (CUPS_SERVER, client.conf), its
-// first step started with these limits. Each operation opens its own, so a restarted scheduler
-// never meets a stale connection.
-SchedulerConnection ConnectToScheduler(SpoolerFailure& failure, PrintServerPassword* password,
-                                       const StepLimits& limits = kStepLimits);
 
 // The scheduler libcups is pointed at, as people name it: a local socket's path, or HOST:PORT.
 std::string SchedulerName();
@@ -78,11 +76,6 @@ SpoolerFailure NoSuchQueue();
 IppMessage NewQueueRequest(ipp_op_t operation, std::string_view queue);
 // Asks for only these attributes in the answer.
 void AddRequestedAttributes(ipp_t* request, const std::vector<const char*>& attributes);
-// A CUPS-Get-Printers request for these attributes of the queues cupsGetDests2 lists from the
-// connected scheduler: every printer and class of one on this machine; of another, those it has
-// not merely discovered on the network.
-IppMessage NewQueueListRequest(const SchedulerConnection& http,
-                               const std::vector<const char*>& attributes);
 bool IsSuccess(ipp_status_t status);
 // Whether the status says the user may not do what was asked.
 bool IsAccessRefusal(ipp_status_t status);
@@ -93,15 +86,21 @@ bool Succeeded(ipp_t* response);
 // system without queues answers CUPS-Get-Printers "No destinations added.").
 enum class Asking { Change, List };
 
-// Sends the request on the connection: its answer, or nullptr with the failure when there is none
-// or it is an error. An empty list is an answer.
-IppMessage AskScheduler(const SchedulerConnection& http, IppMessage request, const char* resource,
-                        SpoolerFailure& failure, Asking asking);
-
 // Why the last request on the connection got no successful answer: no answer in time, a
 // password it did not get, the answer's own status, or, with no answer, what libcups recorded;
 // `fallback` explains a failure that left no error status behind (a broken connection).
 SpoolerFailure RequestFailure(const SchedulerConnection& http, ipp_t* response,
                               std::string_view fallback);
+
+// One request as one step of a connection of its own (each operation opens its own, so a
+// restarted scheduler never meets a stale connection): its answer, or nullptr with the failure
+// when there is none or it is an error. An empty list is an answer.
+IppMessage AskOnce(PrintServerPassword* password, const StepLimits& limits, IppMessage request,
+                   const char* resource, SpoolerFailure& failure, Asking asking);
+// The scheduler's queues, with these attributes of each, in one step of a connection of its own:
+// those cupsGetDests2 lists, every printer and class of a scheduler on this machine and, of
+// another, those it has not merely discovered on the network.
+IppMessage AskForQueues(PrintServerPassword* password, const std::vector<const char*>& attributes,
+                        SpoolerFailure& failure);
 
 }  // namespace varnok

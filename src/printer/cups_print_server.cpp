@@ -30,13 +30,6 @@ class Group {
   std::map<std::string_view, ipp_attribute_t*, std::less<>> by_name_;
 };
 
-IppMessage Ask(IppMessage request, const char* resource, PrintServerPassword* password,
-               SpoolerFailure& failure, const StepLimits& limits, Asking asking = Asking::List) {
-  SchedulerConnection http = ConnectToScheduler(failure, password, limits);
-  if (!http) return nullptr;
-  return AskScheduler(http, std::move(request), resource, failure, asking);
-}
-
 // The answer's groups of one kind (a group a printer, or a driver file), each as its attributes.
 std::vector<Group> GroupsOf(ipp_t* response, ipp_tag_t kind) {
   std::vector<Group> groups;
@@ -60,13 +53,10 @@ std::vector<Group> GroupsOf(ipp_t* response, ipp_tag_t kind) {
 std::string CupsPrintServer::Name() { return SchedulerName(); }
 
 std::optional<std::vector<QueueDetails>> CupsPrintServer::Queues(SpoolerFailure& failure) {
-  SchedulerConnection http = ConnectToScheduler(failure, password_);
-  if (!http) return std::nullopt;
-  IppMessage response =
-      AskScheduler(http,
-                   NewQueueListRequest(http, {"printer-name", "printer-make-and-model",
-                                              "device-uri", "printer-is-accepting-jobs"}),
-                   "/", failure, Asking::List);
+  IppMessage response = AskForQueues(
+      password_,
+      {"printer-name", "printer-make-and-model", "device-uri", "printer-is-accepting-jobs"},
+      failure);
   if (!response) return std::nullopt;
   std::vector<QueueDetails> queues;
   for (const Group& group : GroupsOf(response.get(), IPP_TAG_PRINTER)) {
@@ -82,8 +72,9 @@ std::optional<std::vector<Device>> CupsPrintServer::Devices(int timeout_seconds,
                                                             SpoolerFailure& failure) {
   IppMessage request(ippNewRequest(IPP_OP_CUPS_GET_DEVICES));
   ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "timeout", timeout_seconds);
-  IppMessage response = Ask(std::move(request), "/", password_, failure,
-                            DeviceSearchLimits(std::chrono::seconds(timeout_seconds)));
+  IppMessage response =
+      AskOnce(password_, DeviceSearchLimits(std::chrono::seconds(timeout_seconds)),
+              std::move(request), "/", failure, Asking::List);
   if (!response) return std::nullopt;
   std::vector<Device> devices;
   for (const Group& group : GroupsOf(response.get(), IPP_TAG_PRINTER)) {
@@ -101,7 +92,8 @@ std::optional<std::vector<DriverOffer>> CupsPrintServer::Drivers(std::string_vie
   ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_TEXT, "ppd-make", nullptr,
                std::string(make).c_str());
   AddRequestedAttributes(request.get(), {"ppd-name", "ppd-make-and-model"});
-  IppMessage response = Ask(std::move(request), "/", password_, failure, kDriverLimits);
+  IppMessage response =
+      AskOnce(password_, kDriverLimits, std::move(request), "/", failure, Asking::List);
   if (!response) return std::nullopt;
   std::vector<DriverOffer> drivers;
   for (const Group& group : GroupsOf(response.get(), IPP_TAG_PRINTER)) {
@@ -125,7 +117,7 @@ std::optional<SpoolerFailure> CupsPrintServer::AddQueue(const NewQueue& queue) {
   ippAddInteger(request.get(), IPP_TAG_PRINTER, IPP_TAG_ENUM, "printer-state", IPP_PSTATE_IDLE);
   SpoolerFailure failure;
   // The scheduler copies the driver file through the same program that lists them.
-  if (!Ask(std::move(request), "/admin/", password_, failure, kDriverLimits, Asking::Change)) {
+  if (!AskOnce(password_, kDriverLimits, std::move(request), "/admin/", failure, Asking::Change)) {
     return failure;
   }
   return std::nullopt;

@@ -3,36 +3,30 @@
 #include <utility>
 
 namespace varnok {
-namespace {
-
-// Each call on the job is one step of its connection; the time between calls counts for none.
-class JobStep {
- public:
-  explicit JobStep(SchedulerConnection& http) : http_(http) { http_.StartStep(); }
-  ~JobStep() { http_.EndStep(); }
-  JobStep(const JobStep&) = delete;
-  JobStep& operator=(const JobStep&) = delete;
-
- private:
-  SchedulerConnection& http_;
-};
-
-}  // namespace
 
 CupsRawJob::CupsRawJob(SchedulerConnection http, std::string queue, std::string document_name,
-                       int job_id, PrintServerPassword* password)
+                       int job_id)
     : http_(std::move(http)),
       queue_(std::move(queue)),
       document_name_(std::move(document_name)),
-      job_id_(job_id),
-      password_(password) {}
+      job_id_(job_id) {}
 
 CupsRawJob::~CupsRawJob() {
   if (state_ != State::Finished) Cancel();
 }
 
+// Each call on the job is one step of its connection; the time between calls counts for none.
+bool CupsRawJob::Step(const std::function<bool()>& step) {
+  bool succeeded = false;
+  if (!http_.Run(failure_, kStepLimits, [&] { succeeded = step(); })) state_ = State::Broken;
+  return succeeded;
+}
+
 bool CupsRawJob::Write(std::string_view bytes) {
-  const JobStep step(http_);
+  return Step([this, bytes] { return WriteStep(bytes); });
+}
+
+bool CupsRawJob::WriteStep(std::string_view bytes) {
   if (state_ == State::Created) {
     // CUPS refuses an empty document, so none is started until there are bytes to send.
     if (bytes.empty()) return true;
@@ -53,7 +47,10 @@ bool CupsRawJob::Write(std::string_view bytes) {
 // The job counts as complete only when the scheduler's answer to its last request arrived and
 // says so: libcups reports a stale success when that answer never comes.
 bool CupsRawJob::Finish() {
-  const JobStep step(http_);
+  return Step([this] { return FinishStep(); });
+}
+
+bool CupsRawJob::FinishStep() {
   switch (state_) {
     case State::Created: {
       IppMessage request = NewQueueRequest(IPP_OP_CLOSE_JOB, queue_);
@@ -87,20 +84,16 @@ void CupsRawJob::Cancel() {
     // Asking a scheduler that has just let a wait run out would keep the user waiting once
     // more. Dropping the connection still abandons a half-sent document; one the scheduler
     // already holds whole may yet print, which the user's message allows for.
-    http_.reset();
+    http_.Close();
     state_ = State::Cancelled;
     return;
   }
-  if (state_ == State::Writing || state_ == State::Broken) {
-    // Dropping the connection abandons the half-sent document, so none of it is printed.
-    http_.reset();
-    SpoolerFailure unreachable;
-    http_ = ConnectToScheduler(unreachable, password_);
-  }
-  if (http_) {
-    const JobStep step(http_);
-    cupsCancelJob2(http_.get(), queue_.c_str(), job_id_, 0);
-  }
+  // Dropping the connection abandons the half-sent document, so none of it is printed; the
+  // cancel then goes on a new one.
+  if (state_ == State::Writing || state_ == State::Broken) http_.Close();
+  SpoolerFailure unreachable;
+  http_.Run(unreachable, kStepLimits,
+            [this] { cupsCancelJob2(http_.get(), queue_.c_str(), job_id_, 0); });
   state_ = State::Cancelled;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,10 +13,8 @@ namespace varnok {
 // (CUPS_FORMAT_RAW, so no filter touches the bytes) and further writes stream into it.
 class CupsRawJob final : public RawJob {
  public:
-  // A job the scheduler created on this connection; `password` serves a connection made again
-  // to cancel it.
-  CupsRawJob(SchedulerConnection http, std::string queue, std::string document_name, int job_id,
-             PrintServerPassword* password);
+  // A job the scheduler created on this connection.
+  CupsRawJob(SchedulerConnection http, std::string queue, std::string document_name, int job_id);
   ~CupsRawJob() override;
 
   bool Write(std::string_view bytes) override;
@@ -32,6 +31,10 @@ class CupsRawJob final : public RawJob {
     Cancelled,
   };
 
+  // Runs the call on the job's connection; whether it succeeded.
+  bool Step(const std::function<bool()>& step);
+  bool WriteStep(std::string_view bytes);
+  bool FinishStep();
   // Records why the call failed, from the answer when one arrived.
   bool Fail(State next, ipp_t* response, std::string_view fallback);
 
@@ -39,7 +42,6 @@ class CupsRawJob final : public RawJob {
   std::string queue_;
   std::string document_name_;
   int job_id_;
-  PrintServerPassword* password_;
   State state_ = State::Created;
   SpoolerFailure failure_;
 };

@@ -23,50 +23,43 @@ PrinterAnswer AskPrinter(std::string_view queue, const std::vector<const char*>&
     answer.failure = NoSuchQueue();
     return answer;
   }
-  SchedulerConnection http = ConnectToScheduler(answer.failure, password);
-  if (!http) return answer;
+  SchedulerConnection http(password);
+  http.Run(answer.failure, kStepLimits, [&] {
+    IppMessage request = NewQueueRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, queue);
+    AddRequestedAttributes(request.get(), attributes);
+    answer.response.reset(cupsDoRequest(http.get(), request.release(), "/"));
 
-  IppMessage request = NewQueueRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, queue);
-  AddRequestedAttributes(request.get(), attributes);
-  answer.response.reset(cupsDoRequest(http.get(), request.release(), "/"));
-
-  if (Succeeded(answer.response.get())) {
-    answer.outcome = DescribeOutcome::Ok;
-    return answer;
-  }
-  answer.failure = RequestFailure(http, answer.response.get(), "the print system gave no answer");
-  const ipp_status_t status =
-      answer.response ? ippGetStatusCode(answer.response.get()) : cupsLastError();
-  if (answer.failure.no_answer || answer.failure.password) {
-    answer.outcome = DescribeOutcome::SizeQueryFailed;  // as for any answer it cannot use
-  } else if (status == IPP_STATUS_ERROR_NOT_FOUND ||
-             status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE) {
-    answer.outcome = DescribeOutcome::CannotOpen;
-  } else if (answer.response || IsAccessRefusal(status)) {
-    answer.outcome = DescribeOutcome::DescriptionUnreadable;
-  } else {
-    // The request went out but nothing usable came back.
-    answer.outcome = DescribeOutcome::SizeQueryFailed;
-  }
+    if (Succeeded(answer.response.get())) {
+      answer.outcome = DescribeOutcome::Ok;
+      return;
+    }
+    answer.failure = RequestFailure(http, answer.response.get(), "the print system gave no answer");
+    const ipp_status_t status =
+        answer.response ? ippGetStatusCode(answer.response.get()) : cupsLastError();
+    if (answer.failure.no_answer || answer.failure.password) {
+      answer.outcome = DescribeOutcome::SizeQueryFailed;  // as for any answer it cannot use
+    } else if (status == IPP_STATUS_ERROR_NOT_FOUND ||
+               status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE) {
+      answer.outcome = DescribeOutcome::CannotOpen;
+    } else if (answer.response || IsAccessRefusal(status)) {
+      answer.outcome = DescribeOutcome::DescriptionUnreadable;
+    } else {
+      // The request went out but nothing usable came back.
+      answer.outcome = DescribeOutcome::SizeQueryFailed;
+    }
+  });
   return answer;
 }
 
 }  // namespace
 
 std::vector<std::string> CupsSpooler::ListQueues(std::optional<SpoolerFailure>& failure) {
-  SpoolerFailure problem;
-  SchedulerConnection http = ConnectToScheduler(problem, password_);
-  if (!http) {
-    failure = problem;
-    return {};
-  }
-
   // The names alone. cupsGetDests2 asks for some twenty attributes of every queue, and libcups
   // reads an answer that outgrows its buffer off the socket a field at a time: about 0.1 ms of
   // processor time a queue, which a start-up facing a print server's hundreds of queues waits for.
   // The order is the one cupsGetDests2 gives (printers and classes, instances apart).
-  IppMessage response =
-      AskScheduler(http, NewQueueListRequest(http, {"printer-name"}), "/", problem, Asking::List);
+  SpoolerFailure problem;
+  IppMessage response = AskForQueues(password_, {"printer-name"}, problem);
   if (!response) {
     failure = problem;
     return {};
@@ -115,24 +108,26 @@ std::unique_ptr<RawJob> CupsSpooler::CreateRawJob(std::string_view queue, std::s
     failure = NoSuchQueue();
     return nullptr;
   }
-  SchedulerConnection http = ConnectToScheduler(failure, password_);
-  if (!http) return nullptr;
-
   // A plain Create-Job: cupsCreateJob would first fetch the printer's full description twice,
   // which costs more than the rest of the send.
   std::string document_name(title);
-  IppMessage request = NewQueueRequest(IPP_OP_CREATE_JOB, queue);
-  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
-               document_name.c_str());
-  IppMessage response(cupsDoRequest(http.get(), request.release(), "/"));
-  const int job_id = ippGetInteger(ippFindAttribute(response.get(), "job-id", IPP_TAG_INTEGER), 0);
-  if (!Succeeded(response.get()) || job_id <= 0) {
-    failure = RequestFailure(http, response.get(), "the print system did not create the job");
-    return nullptr;
-  }
-  http.EndStep();
+  SchedulerConnection http(password_);
+  int job_id = 0;
+  http.Run(failure, kStepLimits, [&] {
+    IppMessage request = NewQueueRequest(IPP_OP_CREATE_JOB, queue);
+    ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
+                 document_name.c_str());
+    IppMessage response(cupsDoRequest(http.get(), request.release(), "/"));
+    const int id = ippGetInteger(ippFindAttribute(response.get(), "job-id", IPP_TAG_INTEGER), 0);
+    if (!Succeeded(response.get()) || id <= 0) {
+      failure = RequestFailure(http, response.get(), "the print system did not create the job");
+      return;
+    }
+    job_id = id;
+  });
+  if (job_id <= 0) return nullptr;
   return std::make_unique<CupsRawJob>(std::move(http), std::string(queue), std::move(document_name),
-                                      job_id, password_);
+                                      job_id);
 }
 
 }  // namespace varnok

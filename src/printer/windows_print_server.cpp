@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "printer/bounded_worker.h"
 #include "settings/wide_text.h"
 
 namespace varnok {
@@ -52,8 +51,7 @@ std::string WindowsPrintServer::Name() {
 }
 
 std::optional<std::vector<QueueDetails>> WindowsPrintServer::Queues(SpoolerFailure& failure) {
-  BoundedWorker worker(answer_time_);
-  std::optional<QueueList> list = worker.Run(ReadQueues);
+  std::optional<QueueList> list = worker_.Run(answer_time_, ReadQueues);
   if (!list) {
     failure = windows::NoAnswer();
     return std::nullopt;

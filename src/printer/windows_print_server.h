@@ -2,7 +2,9 @@
 
 #include <chrono>
 
+#include "printer/bounded_worker.h"
 #include "printer/print_server.h"
+#include "printer/step_limits.h"
 #include "printer/windows_printer.h"
 
 namespace varnok {
@@ -12,7 +14,7 @@ namespace varnok {
 // reason that says so.
 class WindowsPrintServer final : public PrintServer {
  public:
-  explicit WindowsPrintServer(std::chrono::milliseconds answer_time = windows::kAnswerTime)
+  explicit WindowsPrintServer(std::chrono::milliseconds answer_time = kStepLimits.whole)
       : answer_time_(answer_time) {}
 
   std::string Name() override;
@@ -24,6 +26,7 @@ class WindowsPrintServer final : public PrintServer {
 
  private:
   std::chrono::milliseconds answer_time_;
+  BoundedWorker worker_;
 };
 
 }  // namespace varnok

@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <winspool.h>
 
-#include <chrono>
 #include <memory>
 #include <optional>
 #include <span>
@@ -12,15 +11,10 @@
 #include <vector>
 
 #include "printer/spooler.h"
-#include "printer/step_limits.h"
 
-// What the Windows spooler backends share: an open printer, the spooler's failures, the time
-// a spooler call may take, and the queue list it keeps.
+// What the Windows spooler backends share: an open printer, the spooler's failures and the
+// queue list it keeps.
 namespace varnok::windows {
-
-// How long one step (a call of the spooler, one write or completion of a job) may take before
-// the program stops waiting for it, as for the CUPS scheduler.
-inline constexpr std::chrono::milliseconds kAnswerTime = kStepLimits.whole;
 
 // A printer opened with OpenPrinterW, closed when the last owner lets it go.
 class Printer {
@@ -42,7 +36,7 @@ class Printer {
 SpoolerFailure SystemFailure(DWORD code);
 // The same for GetLastError().
 SpoolerFailure LastSystemFailure();
-// A step that did not end within kAnswerTime.
+// A step that did not end within its limit.
 SpoolerFailure NoAnswer();
 
 // What Windows tells of a queue's state: a paused queue holds its jobs and one being deleted

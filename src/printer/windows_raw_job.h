@@ -38,10 +38,12 @@ class WindowsRawJob final : public RawJob {
   };
   struct Document;  // the printer and where its document stands, owned by the job's steps
 
-  WindowsRawJob(std::unique_ptr<BoundedWorker> worker, std::shared_ptr<Document> document);
+  WindowsRawJob(std::unique_ptr<BoundedWorker> worker, std::chrono::milliseconds answer_time,
+                std::shared_ptr<Document> document);
   bool Fail(SpoolerFailure failure);
 
   std::unique_ptr<BoundedWorker> worker_;
+  std::chrono::milliseconds answer_time_;
   std::shared_ptr<Document> document_;
   State state_ = State::Writing;
   SpoolerFailure failure_;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "printer/bounded_worker.h"
 #include "printer/windows_raw_job.h"
 #include "settings/wide_text.h"
 
@@ -47,9 +46,8 @@ QueueDescription Describe(const std::string& queue) {
 }  // namespace
 
 std::vector<std::string> WindowsSpooler::ListQueues(std::optional<SpoolerFailure>& failure) {
-  BoundedWorker worker(answer_time_);
   using Listing = std::pair<std::vector<std::string>, std::optional<SpoolerFailure>>;
-  std::optional<Listing> listing = worker.Run([] {
+  std::optional<Listing> listing = worker_.Run(answer_time_, [] {
     // Level 4, the names alone, is the one Windows answers without asking print servers.
     SpoolerFailure refused;
     const auto list = windows::ListPrinters<PRINTER_INFO_4W>(4, refused);
@@ -76,9 +74,8 @@ std::vector<std::string> WindowsSpooler::ListQueues(std::optional<SpoolerFailure
 }
 
 std::optional<SpoolerFailure> WindowsSpooler::OpenQueue(std::string_view queue) {
-  BoundedWorker worker(answer_time_);
   std::optional<std::optional<SpoolerFailure>> opened =
-      worker.Run([name = std::string(queue)]() -> std::optional<SpoolerFailure> {
+      worker_.Run(answer_time_, [name = std::string(queue)]() -> std::optional<SpoolerFailure> {
         SpoolerFailure failure;
         if (windows::Printer::Open(name, failure)) return std::nullopt;
         return failure;
@@ -87,9 +84,8 @@ std::optional<SpoolerFailure> WindowsSpooler::OpenQueue(std::string_view queue) 
 }
 
 QueueDescription WindowsSpooler::DescribeQueue(std::string_view queue) {
-  BoundedWorker worker(answer_time_);
   std::optional<QueueDescription> description =
-      worker.Run([name = std::string(queue)] { return Describe(name); });
+      worker_.Run(answer_time_, [name = std::string(queue)] { return Describe(name); });
   if (description) return std::move(*description);
   // As for any answer the lookup cannot use.
   QueueDescription silent;

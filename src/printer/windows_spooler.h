@@ -2,18 +2,20 @@
 
 #include <chrono>
 
+#include "printer/bounded_worker.h"
 #include "printer/spooler.h"
+#include "printer/step_limits.h"
 #include "printer/windows_printer.h"
 
 namespace varnok {
 
 // The Windows spooler through winspool's wide-character calls; names are UTF-8 inside the
-// program. Each call runs on a thread of its own and is given up after the answer time (the
-// spooler can block on a network printer), reported as no answer. It keeps no state between
-// calls, so it may be called from several threads at once.
+// program. Its calls run one after another on its worker's thread, each given up after the
+// answer time (the spooler can block on a network printer) and reported as no answer; calls
+// after one given up on wait behind it. It may be called from several threads at once.
 class WindowsSpooler final : public Spooler {
  public:
-  explicit WindowsSpooler(std::chrono::milliseconds answer_time = windows::kAnswerTime)
+  explicit WindowsSpooler(std::chrono::milliseconds answer_time = kStepLimits.whole)
       : answer_time_(answer_time) {}
 
   std::vector<std::string> ListQueues(std::optional<SpoolerFailure>& failure) override;
@@ -24,6 +26,7 @@ class WindowsSpooler final : public Spooler {
 
  private:
   std::chrono::milliseconds answer_time_;
+  BoundedWorker worker_;
 };
 
 }  // namespace varnok

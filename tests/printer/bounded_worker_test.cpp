@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <future>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace varnok {
@@ -31,12 +33,13 @@ struct Trace {
 
 TEST(BoundedWorkerTest, TasksRunInOrderAndGiveTheirResults) {
   auto trace = std::make_shared<Trace>();
-  BoundedWorker worker(10s);
+  BoundedWorker worker;
   worker.Post([trace] { trace->Add("posted"); });
-  EXPECT_EQ(worker.Run([trace] {
-    trace->Add("run");
-    return 42;
-  }),
+  EXPECT_EQ(worker.Run(10s,
+                       [trace] {
+                         trace->Add("run");
+                         return 42;
+                       }),
             42);
   EXPECT_EQ(trace->Steps(), (std::vector<std::string>{"posted", "run"}));
 }
@@ -50,14 +53,14 @@ TEST(BoundedWorkerTest, StuckTaskIsGivenUpAndLaterTasksWaitForIt) {
   std::promise<void> all_done;
   std::future<void> done = all_done.get_future();
   {
-    BoundedWorker worker(50ms);
-    const std::optional<int> stuck = worker.Run([trace, released] {
+    BoundedWorker worker;
+    const std::optional<int> stuck = worker.Run(50ms, [trace, released] {
       released.wait();
       trace->Add("stuck task ends");
       return 1;
     });
     EXPECT_FALSE(stuck.has_value());
-    const std::optional<int> next = worker.Run([trace] {
+    const std::optional<int> next = worker.Run(50ms, [trace] {
       trace->Add("next task");
       return 2;
     });
@@ -71,6 +74,30 @@ TEST(BoundedWorkerTest, StuckTaskIsGivenUpAndLaterTasksWaitForIt) {
   release.set_value();
   ASSERT_EQ(done.wait_for(10s), std::future_status::ready);
   EXPECT_EQ(trace->Steps(), (std::vector<std::string>{"stuck task ends", "next task", "clean-up"}));
+}
+
+// A step that can be interrupted is, once its time runs out, as often as it takes, and is waited
+// for; time it spends waiting for the user counts for nothing.
+TEST(BoundedWorkerTest, InterruptibleStepIsInterruptedOnlyOnceItsOwnTimeRunsOut) {
+  BoundedWorker worker;
+  std::atomic<int> interruptions = 0;
+  const auto started = std::chrono::steady_clock::now();
+  const std::chrono::steady_clock::duration held = worker.RunInterruptible(
+      200ms,
+      [&interruptions](StepClock& clock) {
+        const auto asked = std::chrono::steady_clock::now();
+        {
+          const StepClock::Hold hold = clock.HoldWhileTheUserAnswers();
+          std::this_thread::sleep_for(400ms);  // the user answers
+        }
+        EXPECT_EQ(interruptions, 0);
+        const auto answered = std::chrono::steady_clock::now();
+        while (interruptions < 2) std::this_thread::sleep_for(10ms);  // deaf to the first
+        return answered - asked;
+      },
+      [&interruptions] { ++interruptions; });
+  EXPECT_GE(held, 400ms);
+  EXPECT_GE(std::chrono::steady_clock::now() - started, held + 200ms);
 }
 
 }  // namespace
