@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "cli/add_command.h"
+#include "cli/apply_command.h"
 #include "cli/cli_texts.h"
 #include "cli/command_error.h"
 #include "cli/command_help.h"
@@ -163,10 +164,23 @@ int main(int raw_argc, char** raw_argv) {
   json_flag(items);
   names_flag(items, "Only the settings' names, one a line, each followed by its choices if any");
 
+  std::string config_path;
+  const auto config_option = [&config_path](CLI::App* command) {
+    command
+        ->add_option("--config", config_path,
+                     "The settings file with the models' corrections (default: config.ini "
+                     "beside the program)")
+        ->type_name("FILE");
+  };
+  bool dry_run = false;
+  const auto dry_run_flag = [&dry_run](CLI::App* command) {
+    command->add_flag("--dry-run", dry_run,
+                      "Show what would be sent to each queue and whether it would take it; send "
+                      "nothing");
+  };
+
   std::vector<std::string> set_words;
   cli::NetworkOptions network;
-  std::string config_path;
-  bool dry_run = false;
   CLI::App* set = app.add_subcommand("set", "Applies one setting to one or more queues");
   set->add_option("SETTING [VALUE] QUEUE", set_words,
                   "The setting (its name below, or its text in either window's list), its value "
@@ -179,16 +193,27 @@ int main(int raw_argc, char** raw_argv) {
   set->add_option("--gateway", network.gateway, "network: the gateway")->type_name("A.B.C.D");
   set->add_option("--port", network.port, "network: the printer's port (default 9100)")
       ->type_name("PORT");
-  set->add_option("--config", config_path,
-                  "The settings file with the models' corrections (default: config.ini beside "
-                  "the program)")
-      ->type_name("FILE");
-  set->add_flag("--dry-run", dry_run,
-                "Show what would be sent to each queue and whether it would take it; send "
-                "nothing");
+  config_option(set);
+  dry_run_flag(set);
   json_flag(set);
   set->footer(Footer(std::string(help::kSetIntroduction) + cli::ItemsHelp() +
                      std::string(help::kSetExamples)));
+
+  std::vector<std::string> apply_words;
+  bool print_template = false;
+  CLI::App* apply =
+      app.add_subcommand("apply", "Applies a profile's settings to one or more queues");
+  CLI::Option* apply_arguments =
+      apply->add_option("PROFILE QUEUE", apply_words, "The profile, then the queues")
+          ->option_text("...");
+  apply
+      ->add_flag("--template", print_template,
+                 "Print a profile with every setting commented out, to start from")
+      ->excludes(apply_arguments);
+  config_option(apply);
+  dry_run_flag(apply);
+  json_flag(apply);
+  apply->footer(Footer(help::kApply));
 
   std::vector<std::string> send_words;
   CLI::App* send = app.add_subcommand("send", "Sends a file unchanged to one or more queues");
@@ -240,17 +265,27 @@ int main(int raw_argc, char** raw_argv) {
       if (address_option->count() > 0) add_request.address = address;
       cli::AddQueue(add_request, print_server, output);
     }
-    if (set->parsed()) {
-      cli::SettingWords setting = cli::ReadSettingWords(set_words, network, language);
-      cli::SetOptions options;
-      options.config_path = config_path.empty() ? varnok::ConfigFilePath() : config_path;
+    const auto delivery_options = [&] {
       if (!config_path.empty() && !varnok::IniFileReadable(config_path)) {
         throw cli::UsageError(varnok::FillIn(texts.config_unreadable, {{"file", config_path}}));
       }
-      options.dry_run = dry_run;
-      options.server = print_server.Name();
+      return cli::DeliveryOptions{config_path.empty() ? varnok::ConfigFilePath() : config_path,
+                                  dry_run, print_server.Name()};
+    };
+    if (set->parsed()) {
+      cli::SettingWords setting = cli::ReadSettingWords(set_words, network, language);
+      const cli::DeliveryOptions options = delivery_options();
       setting.queues = cli::NamedQueues(setting.queues, print_server, language);
       return static_cast<int>(cli::SetSetting(setting, options, spooler, output));
+    }
+    if (apply->parsed() && print_template) cli::PrintProfileTemplate(output);
+    if (apply->parsed() && !print_template) {
+      if (apply_words.size() < 2) {
+        throw cli::UsageError(std::string(texts.apply_needs_profile_and_queue));
+      }
+      const std::vector<std::string> named(apply_words.begin() + 1, apply_words.end());
+      return static_cast<int>(cli::ApplyProfile(apply_words.front(), named, delivery_options(),
+                                                print_server, spooler, output));
     }
     if (send->parsed()) {
       if (send_words.size() < 2)
