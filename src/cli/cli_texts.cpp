@@ -120,6 +120,7 @@ constexpr CliTexts kEnglish{
     .apply_needs_profile_and_queue =
         "apply needs a profile and at least one queue ('varnok-printer apply --template' "
         "prints a profile to start from)",
+    .template_alone = "--template takes no profile or queue: it prints a profile to start from",
 
     .profile_unreadable = "cannot read the profile \"{file}\": {reason}",
     .profile_not_readable = "it is no ordinary file of at most 1 MiB that may be read",
@@ -287,6 +288,7 @@ constexpr CliTexts kChinese{
     .apply_needs_profile_and_queue =
         "apply 需要一个配置档和至少一个队列（'varnok-printer apply --template' 输出一个可作起点的"
         "配置档）",
+    .template_alone = "--template 不接受配置档或队列：它只输出一个可作起点的配置档",
 
     .profile_unreadable = "无法读取配置档“{file}”：{reason}",
     .profile_not_readable = "它不是可读取的、不超过 1 MiB 的普通文件",

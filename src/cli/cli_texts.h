@@ -99,6 +99,7 @@ struct CliTexts {
   std::string_view no_such_file;
   std::string_view file_is_empty;
   std::string_view apply_needs_profile_and_queue;
+  std::string_view template_alone;
 
   // Reading a profile.
   std::string_view profile_unreadable;    // {file} {reason}

@@ -11,9 +11,10 @@ inline constexpr std::string_view kProgram =
     "The desktop program varnok-utility does the same settings in a window.";
 
 inline constexpr std::string_view kExitStatus =
-    "Exit status: 0 success; 1 the print system refused or failed an action (for set and\n"
-    "send: at one queue at least); 2 a usage error (unknown command, option, setting,\n"
-    "queue or model, a bad value or argument), nothing sent; 130 send interrupted.\n"
+    "Exit status: 0 success; 1 the print system refused or failed an action (for set,\n"
+    "apply and send: at one queue at least); 2 a usage error (unknown command, option,\n"
+    "setting, queue, model or profile, a bad value or argument), nothing sent; 130 send\n"
+    "interrupted.\n"
     "Results go to standard output, messages to standard error, in the language of the\n"
     "locale (LC_ALL, LC_MESSAGES, LANG: zh* Chinese, else English) or of --lang.";
 

@@ -203,13 +203,12 @@ int main(int raw_argc, char** raw_argv) {
   bool print_template = false;
   CLI::App* apply =
       app.add_subcommand("apply", "Applies a profile's settings to one or more queues");
-  CLI::Option* apply_arguments =
-      apply->add_option("PROFILE QUEUE", apply_words, "The profile, then the queues")
-          ->option_text("...");
-  apply
-      ->add_flag("--template", print_template,
-                 "Print a profile with every setting commented out, to start from")
-      ->excludes(apply_arguments);
+  apply->add_option("PROFILE QUEUE", apply_words, "The profile, then the queues")
+      ->option_text("...");
+  // Checked below rather than with CLI11's excludes, whose note would clutter the help.
+  apply->add_flag("--template", print_template,
+                  "Print a profile with every setting commented out, to start from; takes no "
+                  "profile or queue");
   config_option(apply);
   dry_run_flag(apply);
   json_flag(apply);
@@ -278,7 +277,10 @@ int main(int raw_argc, char** raw_argv) {
       setting.queues = cli::NamedQueues(setting.queues, print_server, language);
       return static_cast<int>(cli::SetSetting(setting, options, spooler, output));
     }
-    if (apply->parsed() && print_template) cli::PrintProfileTemplate(output);
+    if (apply->parsed() && print_template) {
+      if (!apply_words.empty()) throw cli::UsageError(std::string(texts.template_alone));
+      cli::PrintProfileTemplate(output);
+    }
     if (apply->parsed() && !print_template) {
       if (apply_words.size() < 2) {
         throw cli::UsageError(std::string(texts.apply_needs_profile_and_queue));

@@ -262,6 +262,8 @@ std::vector<std::string> Completions(const std::string& line,
 
 TEST_F(CliTest, BashCompletesWhatEachPlaceTakes) {
   using Words = std::vector<std::string>;
+  const testing::TempFolder folder;
+  const std::string profile = folder.Write("site.ini", "[settings]\n");
   const struct {
     std::string line;
     Words words;
@@ -294,6 +296,12 @@ TEST_F(CliTest, BashCompletesWhatEachPlaceTakes) {
        {"VARNOK_K540_200DPI"}},
       {"varnok-printer set max-print-length 12 VARNOK_K",
        {"varnok-printer", "set", "max-print-length", "12", "VARNOK_K"},
+       {"VARNOK_K540_200DPI"}},
+      {"varnok-printer apply --config c.ini --dry-run " + folder.File("si"),
+       {"varnok-printer", "apply", "--config", "c.ini", "--dry-run", folder.File("si")},
+       {profile}},
+      {"varnok-printer apply site.ini --json VARNOK_K",
+       {"varnok-printer", "apply", "site.ini", "--json", "VARNOK_K"},
        {"VARNOK_K540_200DPI"}},
   };
   for (const auto& c : cases) EXPECT_EQ(Completions(c.line, c.words), c.replies) << c.line;
