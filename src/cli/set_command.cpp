@@ -7,10 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "cli/failure_recording_spooler.h"
 #include "cli/json_output.h"
 #include "cli/queue_result.h"
-#include "cli/reason_recorder.h"
 #include "cli/server_problem.h"
 #include "cli/table.h"
 #include "cli/terminal_text.h"
@@ -41,22 +39,19 @@ struct QueueLine {
 };
 
 // Why the cores stopped at a queue, in the command line's words where the windows' texts are
-// not for it (a failure of the print system, a model not supported); otherwise what the cores
-// said (a missing correction names the settings file, the model and the key).
-std::string ReasonFor(ApplyOutcome outcome, const QueueLine& line,
-                      const FailureRecordingSpooler& spooler, ReasonRecorder& messages,
-                      const CliTexts& texts, std::string_view server) {
-  const auto failure = [&](std::string_view action) {
-    return QueueProblem(texts, action, line.queue, spooler.LastFailure().value_or(SpoolerFailure{}),
-                        server);
-  };
-  switch (outcome) {
-    case ApplyOutcome::NoDriverName:
-      return failure(texts.describe_action);
+// not for it (a failure of the print system, a model not supported, the check after sending);
+// otherwise what the cores told (a missing correction names the settings file, the model and the
+// key).
+std::string ReasonText(const QueueOutcome& outcome, const QueueLine& line, const CliTexts& texts,
+                       std::string_view server) {
+  if (outcome.failure) {
+    const bool describing = outcome.outcome == ApplyOutcome::NoDriverName;
+    return QueueProblem(texts, describing ? texts.describe_action : texts.send_action, line.queue,
+                        *outcome.failure, server);
+  }
+  switch (outcome.outcome) {
     case ApplyOutcome::ModelNotSupported:
       return FillIn(texts.not_supported, {{"model", line.model.value_or("")}});
-    case ApplyOutcome::SendFailed:
-      return failure(texts.send_action);
     case ApplyOutcome::QueueGone:
       return std::string(texts.gone_after);
     case ApplyOutcome::CheckUnanswered:
@@ -64,7 +59,7 @@ std::string ReasonFor(ApplyOutcome outcome, const QueueLine& line,
     default:
       break;
   }
-  return messages.Take();
+  return outcome.told;
 }
 
 std::string HexBytes(std::string_view bytes) {
@@ -130,18 +125,16 @@ ExitStatus SetSetting(const SettingWords& setting, const SetOptions& options, Sp
   // Everything is found out before anything is sent. The queues are independent of each other,
   // so each step goes to several at once; each keeps its place in the output.
   ForEachConcurrently(lines.size(), [&](size_t i) {
-    FailureRecordingSpooler recording(spooler);
-    ReasonRecorder messages;
+    NoMessageBoxes messages;
     SettingInputs inputs = setting.inputs;
     inputs.queue = setting.queues[i];
     const PreparedSetting prepared =
-        PrepareSetting(rules, inputs, recording, messages, options.config_path);
+        PrepareSetting(rules, inputs, spooler, messages, options.config_path);
     QueueLine& line = lines[i];
     line = {inputs.queue, prepared.model, prepared.text, QueueResult::WouldBeSent, {}};
     if (!prepared.text) {
       line.result = QueueResult::NotSent;
-      line.reason =
-          ReasonFor(prepared.refusal, line, recording, messages, output.texts(), options.server);
+      line.reason = ReasonText(prepared.refusal, line, output.texts(), options.server);
     } else if (options.dry_run && prepared.accepting_jobs == false) {
       // The print system would refuse the job (the real run learns it from the refusal).
       line.result = QueueResult::WouldNotBeSent;
@@ -152,18 +145,14 @@ ExitStatus SetSetting(const SettingWords& setting, const SetOptions& options, Sp
     ForEachConcurrently(lines.size(), [&](size_t i) {
       QueueLine& line = lines[i];
       if (line.result != QueueResult::WouldBeSent) return;
-      FailureRecordingSpooler recording(spooler);
-      ReasonRecorder messages;
-      const ApplyOutcome sent =
-          SendPreparedSetting(rules, line.queue, *line.command, recording, messages);
+      NoMessageBoxes messages;
+      const QueueOutcome sent =
+          SendPreparedSetting(rules, line.queue, *line.command, spooler, messages);
       // A setting the print system acknowledged was delivered, whatever the check after it
       // found; sending it again would apply it twice.
-      const bool delivered = sent == ApplyOutcome::Sent || sent == ApplyOutcome::CheckUnanswered ||
-                             sent == ApplyOutcome::QueueGone;
-      line.result = delivered ? QueueResult::Sent : QueueResult::NotSent;
-      if (sent != ApplyOutcome::Sent) {
-        line.reason = ReasonFor(sent, line, recording, messages, output.texts(), options.server);
-      }
+      line.result =
+          sent.outcome == ApplyOutcome::SendFailed ? QueueResult::NotSent : QueueResult::Sent;
+      line.reason = ReasonText(sent, line, output.texts(), options.server);
     });
   }
   const bool any_sent = std::ranges::any_of(
