@@ -17,7 +17,7 @@ std::string Takes(const ItemName& item, Language language) {
   const CliTexts& texts = CliTextsIn(language);
   switch (CommandLineItem(item.id).input) {
     case InputPanel::Value: {
-      const SettingRange range = RangeOf(item.id);
+      const ValueRange range = *CommandOfItem(item.id).values;
       if (item.id == ItemId::MaxPrintLength) {
         return FillIn(texts.max_print_length_is,
                       {{"limit", std::to_string(range.max)},
@@ -87,8 +87,8 @@ void ListItems(const CommandOutput& output, bool names_only) {
     nlohmann::ordered_json choices = nlohmann::ordered_json::array();
     if (!item.choices[0].empty()) choices = {item.choices[0], item.choices[1]};
     nlohmann::ordered_json range = nullptr;
-    if (ValueKind(item) == "number") {
-      range = {{"min", RangeOf(item.id).min}, {"max", RangeOf(item.id).max}};
+    if (const std::optional<ValueRange> values = CommandOfItem(item.id).values) {
+      range = {{"min", values->min}, {"max", values->max}};
     }
     items.push_back({{"setting", item.name},
                      {"takes", Takes(item, output.language)},

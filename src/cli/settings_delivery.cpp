@@ -6,8 +6,7 @@
 #include <thread>
 
 #include "cli/cli_texts.h"
-#include "cli/failure_recording_spooler.h"
-#include "cli/reason_recorder.h"
+#include "cli/queue_result.h"
 #include "cli/server_problem.h"
 #include "config/setting_item.h"
 #include "settings/message_template.h"
@@ -28,22 +27,19 @@ OkRules CommandLineRules(Language messages) {
 constexpr size_t kMostThreads = 8;
 
 // Why the cores stopped at a queue, in the command line's words where the windows' texts are
-// not for it (a failure of the print system, a model not supported); otherwise what the cores
-// said (a missing correction names the settings file, the model and the key).
-std::string ReasonFor(ApplyOutcome outcome, const QueueDelivery& line,
-                      const FailureRecordingSpooler& spooler, ReasonRecorder& messages,
-                      const CliTexts& texts, std::string_view server) {
-  const auto failure = [&](std::string_view action) {
-    return QueueProblem(texts, action, line.queue, spooler.LastFailure().value_or(SpoolerFailure{}),
-                        server);
-  };
-  switch (outcome) {
-    case ApplyOutcome::NoDriverName:
-      return failure(texts.describe_action);
+// not for it (a failure of the print system, a model not supported, the check after sending);
+// otherwise what the cores told (a missing correction names the settings file, the model and the
+// key).
+std::string ReasonText(const QueueOutcome& outcome, const QueueDelivery& line,
+                       const CliTexts& texts, std::string_view server) {
+  if (outcome.failure) {
+    const bool describing = outcome.outcome == ApplyOutcome::NoDriverName;
+    return QueueProblem(texts, describing ? texts.describe_action : texts.send_action, line.queue,
+                        *outcome.failure, server);
+  }
+  switch (outcome.outcome) {
     case ApplyOutcome::ModelNotSupported:
       return FillIn(texts.not_supported, {{"model", line.model.value_or("")}});
-    case ApplyOutcome::SendFailed:
-      return failure(texts.send_action);
     case ApplyOutcome::QueueGone:
       return std::string(texts.gone_after);
     case ApplyOutcome::CheckUnanswered:
@@ -51,7 +47,7 @@ std::string ReasonFor(ApplyOutcome outcome, const QueueDelivery& line,
     default:
       break;
   }
-  return messages.Take();
+  return outcome.told;
 }
 
 // Runs work(i) for each i below count, on a few threads at once; returns when all are done.
@@ -65,31 +61,29 @@ void ForEachConcurrently(size_t count, const std::function<void(size_t)>& work) 
   worker();
 }
 
-// Everything OK does before sending, for each setting in turn; the queue's line says what was
-// found, and why it will not be sent when one setting cannot be.
+// Everything OK does before sending: the queue's model is learnt once, then each setting is
+// composed for it in turn; the queue's line says what was found, and why it will not be sent
+// when one setting cannot be.
 void Prepare(const OkRules& rules, std::span<const SettingInputs> settings,
              const DeliveryOptions& options, Spooler& spooler, const CliTexts& texts,
              QueueDelivery& line) {
-  FailureRecordingSpooler recording(spooler);
-  ReasonRecorder messages;
-  std::optional<bool> accepting_jobs;
-  line.result = QueueResult::WouldBeSent;
+  NoMessageBoxes messages;
+  const QueueModel learnt = LearnQueueModel(rules, line.queue, spooler, messages);
+  line.model = learnt.model;
+  const auto refuse = [&](const QueueOutcome& refusal) {
+    line.commands.clear();
+    line.result = QueueResult::NotSent;
+    line.reason = ReasonText(refusal, line, texts, options.server);
+  };
+  if (!learnt.model) return refuse(learnt.refusal);
   for (const SettingInputs& setting : settings) {
-    SettingInputs inputs = setting;
-    inputs.queue = line.queue;
-    const PreparedSetting prepared =
-        PrepareSetting(rules, inputs, recording, messages, options.config_path);
-    if (!line.model) line.model = prepared.model;
-    if (!accepting_jobs) accepting_jobs = prepared.accepting_jobs;
-    if (!prepared.text) {
-      line.commands.clear();
-      line.result = QueueResult::NotSent;
-      line.reason = ReasonFor(prepared.refusal, line, recording, messages, texts, options.server);
-      return;
-    }
-    line.commands.push_back(*prepared.text);
+    ComposedSetting composed =
+        ComposeSetting(rules, setting, *learnt.model, options.config_path, messages);
+    if (!composed.text) return refuse(composed.refusal);
+    line.commands.push_back(std::move(*composed.text));
   }
-  if (options.dry_run && accepting_jobs == false) {
+  line.result = QueueResult::WouldBeSent;
+  if (options.dry_run && learnt.accepting_jobs == false) {
     // The print system would refuse the job (the real run learns it from the refusal).
     line.result = QueueResult::WouldNotBeSent;
     line.reason = texts.not_accepting;
@@ -98,20 +92,15 @@ void Prepare(const OkRules& rules, std::span<const SettingInputs> settings,
 
 void Send(const OkRules& rules, const DeliveryOptions& options, Spooler& spooler,
           const CliTexts& texts, QueueDelivery& line) {
-  FailureRecordingSpooler recording(spooler);
-  ReasonRecorder messages;
+  NoMessageBoxes messages;
   std::string text;
   for (const std::string& command : line.commands) text += command;
-  const ApplyOutcome sent = SendPreparedSetting(rules, line.queue, text, recording, messages);
+  const QueueOutcome sent = SendPreparedSetting(rules, line.queue, text, spooler, messages);
   // A setting the print system acknowledged was delivered, whatever the check after it found;
   // sending it again would apply it twice.
-  const bool delivered = sent == ApplyOutcome::Sent || sent == ApplyOutcome::CheckUnanswered ||
-                         sent == ApplyOutcome::QueueGone;
-  line.result = delivered ? QueueResult::Sent : QueueResult::NotSent;
-  if (delivered) line.sent_at = std::chrono::system_clock::now();
-  if (sent != ApplyOutcome::Sent) {
-    line.reason = ReasonFor(sent, line, recording, messages, texts, options.server);
-  }
+  line.result = sent.outcome == ApplyOutcome::SendFailed ? QueueResult::NotSent : QueueResult::Sent;
+  if (line.result == QueueResult::Sent) line.sent_at = std::chrono::system_clock::now();
+  line.reason = ReasonText(sent, line, texts, options.server);
 }
 
 // What follows a successful send, once for each kind of notice the settings have.
