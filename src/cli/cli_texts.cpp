@@ -72,10 +72,8 @@ constexpr CliTexts kEnglish{
         "--server has no meaning here: the program speaks to this computer's spooler, which "
         "reaches the printers of print servers too once they are connected in the system's "
         "printer settings",
+    .no_command = "no command given; the commands are {commands}",
     .unknown_command = "unknown command \"{command}\"; the commands are {commands}",
-    .add_needs_device = "add needs --device URI or --address HOST[:PORT]",
-    .send_needs_file_and_queue = "send needs a file and a queue",
-    .set_needs_setting = "set needs a setting and at least one queue",
     .config_unreadable = "cannot read the settings file \"{file}\"",
     .no_setting = "\"{typed}\" is no setting; the settings are {names}",
     .needs_value = "{setting} needs a value before the queues",
@@ -246,10 +244,8 @@ constexpr CliTexts kChinese{
     .server_not_here =
         "--server 在此没有意义：本程序使用这台电脑的打印后台程序；在系统的打印机设置"
         "中连接打印服务器的打印机后，即可通过它使用这些打印机",
+    .no_command = "没有给出命令；命令有 {commands}",
     .unknown_command = "未知命令“{command}”；命令有 {commands}",
-    .add_needs_device = "add 需要 --device URI 或 --address 主机[:端口]",
-    .send_needs_file_and_queue = "send 需要一个文件和一个队列",
-    .set_needs_setting = "set 需要一个设置和至少一个队列",
     .config_unreadable = "无法读取配置文件“{file}”",
     .no_setting = "“{typed}”不是设置；设置有 {names}",
     .needs_value = "{setting} 需要在队列之前给出数值",

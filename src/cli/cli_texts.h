@@ -72,11 +72,9 @@ struct CliTexts {
 
   // Usage errors.
   std::string_view see_help;
-  std::string_view server_not_here;  // --server where the print system has no such choice
-  std::string_view unknown_command;  // {command} {commands}
-  std::string_view add_needs_device;
-  std::string_view send_needs_file_and_queue;
-  std::string_view set_needs_setting;
+  std::string_view server_not_here;    // --server where the print system has no such choice
+  std::string_view no_command;         // {commands}
+  std::string_view unknown_command;    // {command} {commands}
   std::string_view config_unreadable;  // {file}
   std::string_view no_setting;         // {typed} {names}
   std::string_view needs_value;        // {setting}

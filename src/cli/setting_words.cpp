@@ -1,11 +1,11 @@
 #include "cli/setting_words.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "cli/cli_texts.h"
 #include "cli/command_error.h"
 #include "cli/setting_range.h"
+#include "cli/socket_address.h"
 #include "config/decimal_number.h"
 #include "config/key_filter.h"
 #include "settings/ascii_case.h"
@@ -61,10 +61,7 @@ std::array<std::string, 4> AddressFields(std::string_view option, std::string_vi
 }
 
 std::string PortField(std::string_view option, std::string_view port, Language language) {
-  int number = 0;
-  const auto [end, error] = std::from_chars(port.data(), port.data() + port.size(), number);
-  if (!AdmittedBy(KeyFilter::Port, port) || port.empty() || error != std::errc{} ||
-      end != port.data() + port.size() || number < 1 || number > 65535) {
+  if (!IsPortNumber(port)) {
     throw UsageError(FillIn(CliTextsIn(language).bad_port, {{"option", option}, {"port", port}}));
   }
   return std::string(port);
@@ -113,7 +110,6 @@ void PutNetworkFields(const NetworkFields& network, SettingInputs& inputs) {
 SettingWords ReadSettingWords(const std::vector<std::string>& words, const NetworkOptions& network,
                               Language language) {
   const CliTexts& texts = CliTextsIn(language);
-  if (words.empty()) throw UsageError(std::string(texts.set_needs_setting));
   SettingWords setting;
   setting.item = &FindItem(words.front(), language);
   const ItemName& name = *setting.item;

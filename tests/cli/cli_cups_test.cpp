@@ -194,10 +194,12 @@ TEST_F(CliTest, RefusedAddsLeaveTheSchedulerAsItWas) {
        "exists already"},
       {{"add", "--model", "VARNOK L410", "--address", "127.0.0.1"}, 1, "lpadmin", true},
       {{"devices"}, 1, "Forbidden\"): only root and members of the group lpadmin", true},
-      {{"add", "--model", "VARNOK L410"}, 2, "--device URI or --address"},
-      {{"add", "--model", "VARNOK L410", "--device", "x", "--address", "y"}, 2, "excludes"},
+      {{"add", "--model", "VARNOK L410"}, 2, "Exactly 1 option from [--device,--address]"},
+      {{"add", "--model", "VARNOK L410", "--device", "x", "--address", "y"}, 2, "2 were given"},
       {{"add", "--model", "VARNOK L410", "--device", "no uri"}, 2, "not a device URI"},
       {{"frob"}, 2, "unknown command \"frob\""},
+      {{"--lang", "en", "-h", "list", "frob"}, 2, "unknown command \"frob\""},
+      {{"--lang", "en"}, 2, "no command given; the commands are list, models,"},
       {{"list", "--frob"}, 2, "--frob"},
       {{"models", "K540"}, 2, "K540"},
       {{"-h", "/nonexistent/cups.sock", "list", "--names"},
@@ -284,6 +286,7 @@ TEST_F(CliTest, BashCompletesWhatEachPlaceTakes) {
        {"list"}},
       {"varnok-printer devices --d", {"varnok-printer", "devices", "--d"}, {}},
       {"varnok-printer devices --t", {"varnok-printer", "devices", "--t"}, {"--timeout"}},
+      {"varnok-printer add --d", {"varnok-printer", "add", "--d"}, {"--device"}},
       {"varnok-printer --l", {"varnok-printer", "--l"}, {"--lang"}},
       {"varnok-printer set vertical-reflective ",
        {"varnok-printer", "set", "vertical-reflective", ""},
@@ -629,7 +632,7 @@ TEST_F(SetAndSendTest, BadInputIsRefusedBeforeAnythingIsSent) {
       {{"send", empty, kK540}, "is empty"},
       {{"send", "/dev/zero", kK540}, "not an ordinary file"},
       {{"send", "/tmp", kK540}, "folder"},
-      {{"send", "/etc/hostname"}, "a file and a queue"},
+      {{"send", "/etc/hostname"}, "QUEUE is required"},
   };
   for (const auto& c : cases) {
     const CommandResult result = Run(c.args);
