@@ -66,7 +66,8 @@ int SendAndReportMemory(const std::string& queue, const std::string& path) {
   varnok::SpoolerLabelPrinter sdk(spooler);
   ConsoleMessages messages;
   NoProgress progress;
-  const auto result = varnok::SendFile(sdk, messages, queue, path, progress);
+  const varnok::SendFileResult result =
+      varnok::SendFile(sdk, messages, queue, path, progress).result;
   std::cout << StatusKiB("VmHWM") - before << std::endl;
   return result == varnok::SendFileResult::Sent ? 0 : 1;
 }

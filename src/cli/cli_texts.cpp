@@ -18,6 +18,7 @@ constexpr CliTexts kEnglish{
     .model_heading = "MODEL",
     .supported_heading = "SUPPORTED",
     .command_heading = "COMMAND",
+    .commands_heading = "COMMANDS",
     .result_heading = "RESULT",
     .device_uri_heading = "DEVICE URI",
     .make_and_model_heading = "MAKE AND MODEL",
@@ -71,20 +72,18 @@ constexpr CliTexts kEnglish{
         "--server has no meaning here: the program speaks to this computer's spooler, which "
         "reaches the printers of print servers too once they are connected in the system's "
         "printer settings",
+    .no_command = "no command given; the commands are {commands}",
     .unknown_command = "unknown command \"{command}\"; the commands are {commands}",
-    .add_needs_device = "add needs --device URI or --address HOST[:PORT]",
-    .send_needs_file_and_queue = "send needs a file and a queue",
-    .set_needs_setting = "set needs a setting and at least one queue",
     .config_unreadable = "cannot read the settings file \"{file}\"",
     .no_setting = "\"{typed}\" is no setting; the settings are {names}",
     .needs_value = "{setting} needs a value before the queues",
     .not_whole_number = "\"{value}\" is not a whole number: {setting} takes one from {range}",
     .out_of_range = "{value} is out of range: {setting} takes a whole number from {range}",
     .no_choice = "\"{value}\" is no choice of {setting}; give {first} or {second}",
-    .network_needs = "network needs --{option} A.B.C.D",
+    .network_needs = "network needs {option} A.B.C.D",
     .bad_address =
-        "--{option} \"{text}\" is not an address of four numbers from 0 to 255, e.g. 192.168.1.168",
-    .bad_port = "--port \"{port}\" is not a port number from 1 to 65535",
+        "{option} \"{text}\" is not an address of four numbers from 0 to 255, e.g. 192.168.1.168",
+    .bad_port = "{option} \"{port}\" is not a port number from 1 to 65535",
     .network_options_only =
         "--address, --mask, --gateway and --port go with the setting network only",
     .no_queue_given =
@@ -116,6 +115,53 @@ constexpr CliTexts kEnglish{
     .cannot_send_file = "cannot send \"{file}\": {reason}",
     .no_such_file = "no such file",
     .file_is_empty = "the file is empty",
+    .apply_needs_profile_and_queue =
+        "apply needs a profile and at least one queue ('varnok-printer apply --template' "
+        "prints a profile to start from)",
+    .template_alone = "--template takes no profile or queue: it prints a profile to start from",
+
+    .profile_unreadable = "cannot read the profile \"{file}\": {reason}",
+    .profile_not_readable = "it is no ordinary file of at most 1 MiB that may be read",
+    .profile_line_pattern = "{file}:{line}: {message}",
+    .profile_empty =
+        "the profile \"{file}\" holds no setting ('varnok-printer apply --template' prints "
+        "every setting, to start from)",
+    .profile_not_utf8 = "the line is not UTF-8 text; save the profile as UTF-8",
+    .profile_not_an_entry = "\"{text}\" is no setting: write SETTING = VALUE",
+    .profile_unknown_section =
+        "[{section}] is no section of a profile: the sections are [settings] and [network]",
+    .profile_section_twice = "[{section}] is given twice (first at line {first})",
+    .profile_outside_section =
+        "{name} stands before any section: settings go under [settings], the network "
+        "card's address, mask, gateway and port under [network]",
+    .profile_given_twice = "{setting} is given twice (first at line {first})",
+    .profile_reset =
+        "{setting} is an action, not a setting, so it has no place in a profile: "
+        "'varnok-printer set {setting} QUEUE…' does it",
+    .profile_network_in_settings =
+        "the network card's values go under [network], as address, mask, gateway and port",
+    .profile_no_network_key =
+        "\"{name}\" is no value of the network card: give address, mask, gateway or port",
+    .profile_network_for_many =
+        "[network] gives one address, and {count} queues are named: printers that shared it "
+        "would clash; apply the network card's values to one queue at a time",
+
+    .template_introduction =
+        "; A profile for 'varnok-printer apply PROFILE QUEUE…': the settings each printer\n"
+        "; named gets, in the order of this file, all in one job. Take the \"; \" from the\n"
+        "; settings to send and give them their values; the others are not sent. As with\n"
+        "; 'varnok-printer set', the positions in dots get the model's correction from\n"
+        "; config.ini. Resets are actions, not settings: 'varnok-printer set reset-user\n"
+        "; QUEUE…' does them.\n",
+    .template_factory = "factory value {value}",
+    .template_factory_maximum = "factory value: the printer's own maximum",
+    .template_factory_orientation =
+        "factory value bottom-to-top (K and M series) or top-to-bottom (R and RS series)",
+    .template_factory_unknown = "factory value: the printer's own",
+    .template_network =
+        "; The network card, for one printer at a time (printers that shared an address would\n"
+        "; clash): its address, subnet mask and gateway, each four numbers from 0 to 255, and\n"
+        "; its port, 1 to 65535, factory value 9100 (also sent when no port is given).",
 
     .no_driver_file =
         "the print system at {server} has no driver file for {model}: install the "
@@ -151,6 +197,7 @@ constexpr CliTexts kChinese{
     .model_heading = "型号",
     .supported_heading = "支持",
     .command_heading = "命令",
+    .commands_heading = "命令",
     .result_heading = "结果",
     .device_uri_heading = "设备 URI",
     .make_and_model_heading = "厂商和型号",
@@ -197,19 +244,17 @@ constexpr CliTexts kChinese{
     .server_not_here =
         "--server 在此没有意义：本程序使用这台电脑的打印后台程序；在系统的打印机设置"
         "中连接打印服务器的打印机后，即可通过它使用这些打印机",
+    .no_command = "没有给出命令；命令有 {commands}",
     .unknown_command = "未知命令“{command}”；命令有 {commands}",
-    .add_needs_device = "add 需要 --device URI 或 --address 主机[:端口]",
-    .send_needs_file_and_queue = "send 需要一个文件和一个队列",
-    .set_needs_setting = "set 需要一个设置和至少一个队列",
     .config_unreadable = "无法读取配置文件“{file}”",
     .no_setting = "“{typed}”不是设置；设置有 {names}",
     .needs_value = "{setting} 需要在队列之前给出数值",
     .not_whole_number = "“{value}”不是整数：{setting} 取 {range} 的整数",
     .out_of_range = "{value} 超出范围：{setting} 取 {range} 的整数",
     .no_choice = "“{value}”不是 {setting} 的选项；请给出 {first} 或 {second}",
-    .network_needs = "network 需要 --{option} A.B.C.D",
-    .bad_address = "--{option}“{text}”不是由四个 0 至 255 的数组成的地址，例如 192.168.1.168",
-    .bad_port = "--port“{port}”不是 1 至 65535 的端口号",
+    .network_needs = "network 需要 {option} A.B.C.D",
+    .bad_address = "{option}“{text}”不是由四个 0 至 255 的数组成的地址，例如 192.168.1.168",
+    .bad_port = "{option}“{port}”不是 1 至 65535 的端口号",
     .network_options_only = "--address、--mask、--gateway 和 --port 只用于设置 network",
     .no_queue_given =
         "没有为 {setting} 给出队列；请给出一个或多个（'varnok-printer list' "
@@ -236,6 +281,46 @@ constexpr CliTexts kChinese{
     .cannot_send_file = "无法发送“{file}”：{reason}",
     .no_such_file = "没有这个文件",
     .file_is_empty = "文件是空的",
+    .apply_needs_profile_and_queue =
+        "apply 需要一个配置档和至少一个队列（'varnok-printer apply --template' 输出一个可作起点的"
+        "配置档）",
+    .template_alone = "--template 不接受配置档或队列：它只输出一个可作起点的配置档",
+
+    .profile_unreadable = "无法读取配置档“{file}”：{reason}",
+    .profile_not_readable = "它不是可读取的、不超过 1 MiB 的普通文件",
+    .profile_line_pattern = "{file}:{line}：{message}",
+    .profile_empty =
+        "配置档“{file}”没有任何设置（'varnok-printer apply --template' 输出全部设置，可作起点）",
+    .profile_not_utf8 = "该行不是 UTF-8 文本；请将配置档存为 UTF-8",
+    .profile_not_an_entry = "“{text}”不是设置：请写成 设置 = 数值",
+    .profile_unknown_section = "[{section}] 不是配置档的节：节有 [settings] 和 [network]",
+    .profile_section_twice = "[{section}] 出现了两次（第一次在第 {first} 行）",
+    .profile_outside_section =
+        "{name} 不在任何节中：设置写在 [settings] 下，网卡的 address、mask、gateway 和 port "
+        "写在 [network] 下",
+    .profile_given_twice = "{setting} 出现了两次（第一次在第 {first} 行）",
+    .profile_reset =
+        "{setting} 是操作而不是设置，不能写在配置档中：请用 'varnok-printer set {setting} "
+        "队列…'",
+    .profile_network_in_settings = "网卡的数值写在 [network] 下，即 address、mask、gateway 和 port",
+    .profile_no_network_key = "“{name}”不是网卡的数值：请给出 address、mask、gateway 或 port",
+    .profile_network_for_many =
+        "[network] 只给出一个地址，却指定了 {count} 个队列：共用该地址的打印机会相互冲突；"
+        "请每次只对一个队列设置网卡",
+
+    .template_introduction =
+        "; 'varnok-printer apply 配置档 队列…' 的配置档：所指定的每台打印机按本文件的顺序\n"
+        "; 在一个作业中收到这些设置。去掉要发送的设置前的 \"; \" 并填写数值；其余的不发送。\n"
+        "; 与 'varnok-printer set' 相同，以点为单位的位置会加上 config.ini 中该型号的校正值。\n"
+        "; 复位是操作而不是设置：请用 'varnok-printer set reset-user 队列…'。\n",
+    .template_factory = "出厂值 {value}",
+    .template_factory_maximum = "出厂值：打印机自身的最大值",
+    .template_factory_orientation =
+        "出厂值：K/M 系列为 bottom-to-top（反向），R/RS 系列为 top-to-bottom（正向）",
+    .template_factory_unknown = "出厂值：由打印机决定",
+    .template_network =
+        "; 网卡，每次只设置一台打印机（共用一个地址的打印机会相互冲突）：地址、子网掩码和网关，\n"
+        "; 各为四个 0 至 255 的数；端口为 1 至 65535，出厂值 9100（不给出端口时也发送 9100）。",
 
     .no_driver_file =
         "{server} 上的打印系统没有 {model} 的驱动文件：请在其上安装 "

@@ -28,6 +28,7 @@ struct CliTexts {
   std::string_view model_heading;
   std::string_view supported_heading;
   std::string_view command_heading;
+  std::string_view commands_heading;
   std::string_view result_heading;
   std::string_view device_uri_heading;
   std::string_view make_and_model_heading;
@@ -71,11 +72,9 @@ struct CliTexts {
 
   // Usage errors.
   std::string_view see_help;
-  std::string_view server_not_here;  // --server where the print system has no such choice
-  std::string_view unknown_command;  // {command} {commands}
-  std::string_view add_needs_device;
-  std::string_view send_needs_file_and_queue;
-  std::string_view set_needs_setting;
+  std::string_view server_not_here;    // --server where the print system has no such choice
+  std::string_view no_command;         // {commands}
+  std::string_view unknown_command;    // {command} {commands}
   std::string_view config_unreadable;  // {file}
   std::string_view no_setting;         // {typed} {names}
   std::string_view needs_value;        // {setting}
@@ -84,7 +83,7 @@ struct CliTexts {
   std::string_view no_choice;          // {value} {setting} {first} {second}
   std::string_view network_needs;      // {option}
   std::string_view bad_address;        // {option} {text}
-  std::string_view bad_port;           // {port}
+  std::string_view bad_port;           // {option} {port}
   std::string_view network_options_only;
   std::string_view no_queue_given;         // {setting}
   std::string_view unknown_queues;         // {queues} {server}
@@ -97,6 +96,32 @@ struct CliTexts {
   std::string_view cannot_send_file;       // {file} {reason}
   std::string_view no_such_file;
   std::string_view file_is_empty;
+  std::string_view apply_needs_profile_and_queue;
+  std::string_view template_alone;
+
+  // Reading a profile.
+  std::string_view profile_unreadable;    // {file} {reason}
+  std::string_view profile_not_readable;  // the reason for anything but a missing file
+  std::string_view profile_line_pattern;  // {file} {line} {message}
+  std::string_view profile_empty;         // {file}
+  std::string_view profile_not_utf8;
+  std::string_view profile_not_an_entry;     // {text}
+  std::string_view profile_unknown_section;  // {section}
+  std::string_view profile_section_twice;    // {section} {first}
+  std::string_view profile_outside_section;  // {name}
+  std::string_view profile_given_twice;      // {setting} {first}
+  std::string_view profile_reset;            // {setting}
+  std::string_view profile_network_in_settings;
+  std::string_view profile_no_network_key;    // {name}
+  std::string_view profile_network_for_many;  // {count}
+
+  // The profile apply --template prints: its comment lines, each beginning with "; ".
+  std::string_view template_introduction;
+  std::string_view template_factory;  // {value}
+  std::string_view template_factory_maximum;
+  std::string_view template_factory_orientation;
+  std::string_view template_factory_unknown;
+  std::string_view template_network;
 
   // add.
   std::string_view no_driver_file;  // {server} {model}

@@ -11,9 +11,10 @@ inline constexpr std::string_view kProgram =
     "The desktop program varnok-utility does the same settings in a window.";
 
 inline constexpr std::string_view kExitStatus =
-    "Exit status: 0 success; 1 the print system refused or failed an action (for set and\n"
-    "send: at one queue at least); 2 a usage error (unknown command, option, setting,\n"
-    "queue or model, a bad value or argument), nothing sent; 130 send interrupted.\n"
+    "Exit status: 0 success; 1 the print system refused or failed an action (for set,\n"
+    "apply and send: at one queue at least); 2 a usage error (unknown command, option,\n"
+    "setting, queue, model or profile, a bad value or argument), nothing sent; 130 send\n"
+    "interrupted.\n"
     "Results go to standard output, messages to standard error, in the language of the\n"
     "locale (LC_ALL, LC_MESSAGES, LANG: zh* Chinese, else English) or of --lang.";
 
@@ -81,6 +82,40 @@ inline constexpr std::string_view kSetExamples =
     "  varnok-printer set orientation top-to-bottom VARNOK_K540_200DPI\n"
     "  varnok-printer set network --address 192.168.1.20 --mask 255.255.255.0 \\\n"
     "      --gateway 192.168.1.1 VARNOK_K540_200DPI";
+
+inline constexpr std::string_view kApply =
+    "Sends each queue the settings of a profile, a site's record of what its printers\n"
+    "should hold, all in one raw job titled \"Label\": each setting's command exactly\n"
+    "as set sends it (the model read from the queue's driver, the model's correction\n"
+    "added), in the order of the file. The whole profile is checked before anything is\n"
+    "sent; a fault (an unknown setting, a value outside its range or with a fraction, a\n"
+    "setting given twice, a reset, [network] for more than one queue, no setting at\n"
+    "all) is named with its line, and nothing is sent to any queue. The queues must be\n"
+    "queues of the print server; a queue that fails does not stop the others. One line\n"
+    "a queue: queue, model, commands (\\r for a carriage return), result or reason.\n"
+    "\n"
+    "The profile is UTF-8 text (a byte-order mark is allowed); lines beginning with ;\n"
+    "or # are comments. Under [settings], one line a setting: its name as set takes it\n"
+    "(or its text in either window's list), = and its value. Under [network], the\n"
+    "network card's address, mask, gateway and port (9100 when not given), for one\n"
+    "queue only. --template prints every setting with its range and factory value,\n"
+    "commented out:\n"
+    "\n"
+    "  [settings]\n"
+    "  cut-position = 5\n"
+    "  tear-off = -3\n"
+    "  sensor-sensitivity = 12\n"
+    "  orientation = bottom-to-top\n"
+    "\n"
+    "With --json: {\"profile\", \"dry_run\", \"settings\", \"results\": [{\"queue\", \"model\",\n"
+    "\"supported\", \"commands\": [{\"setting\", \"command\", \"command_bytes\"}], \"result\",\n"
+    "\"reason\", \"sent_at\"}], \"notice\"}; result as for set, sent_at the time in UTC the\n"
+    "print system took the job (ISO 8601), or null.\n"
+    "\n"
+    "Examples:\n"
+    "  varnok-printer apply --template > site.ini\n"
+    "  varnok-printer apply site.ini VARNOK_K540_200DPI VARNOK_M4410 --dry-run\n"
+    "  varnok-printer apply site.ini $(varnok-printer list --names)";
 
 inline constexpr std::string_view kSend =
     "Sends the file's bytes unchanged to each queue, one raw job a queue titled with\n"

@@ -6,22 +6,18 @@
 #include "cli/item_names.h"
 #include "cli/json_output.h"
 #include "cli/setting_range.h"
+#include "cli/setting_words.h"
 #include "cli/table.h"
 #include "config/command_protocol.h"
 #include "settings/message_template.h"
 
 namespace varnok::cli {
-namespace {
-
-const SettingItem& ChineseItem(ItemId id) {
-  return *std::ranges::find(SettingCatalogue(Language::Chinese), id, &SettingItem::id);
-}
 
 std::string Takes(const ItemName& item, Language language) {
   const CliTexts& texts = CliTextsIn(language);
-  switch (ChineseItem(item.id).input) {
+  switch (CommandLineItem(item.id).input) {
     case InputPanel::Value: {
-      const SettingRange range = RangeOf(item.id);
+      const ValueRange range = *CommandOfItem(item.id).values;
       if (item.id == ItemId::MaxPrintLength) {
         return FillIn(texts.max_print_length_is,
                       {{"limit", std::to_string(range.max)},
@@ -39,14 +35,15 @@ std::string Takes(const ItemName& item, Language language) {
   return std::string(texts.takes_nothing);
 }
 
-// What the setting sets: in Chinese, its text in the Chinese window's list.
 std::string_view Sets(const ItemName& item, Language language) {
-  return language == Language::Chinese ? ChineseItem(item.id).text : item.about;
+  return language == Language::Chinese ? CommandLineItem(item.id).text : item.about;
 }
+
+namespace {
 
 // What a script needs to know of the setting's value word: "number", "choice", or nothing.
 nlohmann::ordered_json ValueKind(const ItemName& item) {
-  switch (ChineseItem(item.id).input) {
+  switch (CommandLineItem(item.id).input) {
     case InputPanel::Value:
       return "number";
     case InputPanel::Choice:
@@ -90,15 +87,15 @@ void ListItems(const CommandOutput& output, bool names_only) {
     nlohmann::ordered_json choices = nlohmann::ordered_json::array();
     if (!item.choices[0].empty()) choices = {item.choices[0], item.choices[1]};
     nlohmann::ordered_json range = nullptr;
-    if (ValueKind(item) == "number") {
-      range = {{"min", RangeOf(item.id).min}, {"max", RangeOf(item.id).max}};
+    if (const std::optional<ValueRange> values = CommandOfItem(item.id).values) {
+      range = {{"min", values->min}, {"max", values->max}};
     }
     items.push_back({{"setting", item.name},
                      {"takes", Takes(item, output.language)},
                      {"value", ValueKind(item)},
                      {"range", range},
                      {"choices", choices},
-                     {"chinese_text", ChineseItem(item.id).text},
+                     {"chinese_text", CommandLineItem(item.id).text},
                      {"english_text", english ? nlohmann::ordered_json(english->text) : nullptr}});
   }
   PrintJson(output.out, {{"settings", items}});

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "cli/add_command.h"
+#include "cli/apply_command.h"
 #include "cli/cli_texts.h"
 #include "cli/command_error.h"
 #include "cli/command_help.h"
@@ -35,28 +36,23 @@ int Complain(ExitStatus status, const std::string& message) {
   return static_cast<int>(status);
 }
 
-// CLI11 would only say that a command is missing.
-void RefuseUnknownCommand(CLI::App& app, int argc, char** argv,
-                          const varnok::cli::CliTexts& texts) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view word = argv[i];
-    if (word == "-h" || word == "--server" || word == "--lang") {
-      ++i;
-      continue;
-    }
-    if (word.starts_with('-')) continue;
-    const auto commands = app.get_subcommands([](const CLI::App*) { return true; });
-    if (std::ranges::none_of(commands,
-                             [word](const CLI::App* c) { return c->get_name() == word; })) {
-      std::string names;
-      for (const CLI::App* command : commands) {
-        texts.AddToList(names, command->get_name());
-      }
-      throw CLI::ValidationError(
-          varnok::FillIn(texts.unknown_command, {{"command", word}, {"commands", names}}));
-    }
-    return;
+// What CLI11 found wrong with the words. Where it would only say that a command is missing, the
+// word in the command's place (CLI11 leaves it over), if any, is named with the commands there
+// are.
+std::string ParseProblem(const CLI::App& app, const CLI::ParseError& error,
+                         const varnok::cli::CliTexts& texts) {
+  const bool no_command =
+      dynamic_cast<const CLI::RequiredError*>(&error) != nullptr && app.get_subcommands().empty();
+  if (!no_command) return error.what();
+  std::string names;
+  for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; })) {
+    texts.AddToList(names, command->get_name());
   }
+  const std::vector<std::string> leftovers = app.remaining();
+  const auto word = std::ranges::find_if(
+      leftovers, [](const std::string& leftover) { return !leftover.starts_with('-'); });
+  if (word == leftovers.end()) return varnok::FillIn(texts.no_command, {{"commands", names}});
+  return varnok::FillIn(texts.unknown_command, {{"command", *word}, {"commands", names}});
 }
 
 // A command's help: what it does, then the exit statuses every command shares.
@@ -145,15 +141,20 @@ int main(int raw_argc, char** raw_argv) {
                   "not matter)")
       ->type_name("MODEL")
       ->required();
+  CLI::Option_group* printer = add->add_option_group("Printer", "Where the printer is");
+  printer->require_option(1);
   CLI::Option* device_option =
-      add->add_option("--device", device,
-                      "The printer's device URI, as 'varnok-printer devices' shows it")
+      printer
+          ->add_option("--device", device,
+                       "The printer's device URI, as 'varnok-printer devices' shows it")
           ->option_text("URI");
-  CLI::Option* address_option = add->add_option(
-      "--address", address,
-      "A network printer's address: stands for socket://HOST:PORT, port 9100 when not given");
-  address_option->option_text("HOST[:PORT]");
-  device_option->excludes(address_option);
+  CLI::Option* address_option =
+      printer
+          ->add_option(
+              "--address", address,
+              "A network printer's address: stands for socket://HOST:PORT, port 9100 when not "
+              "given")
+          ->option_text("HOST[:PORT]");
   add->add_flag("--replace", add_request.replace,
                 "Change the queue if one of that name exists already");
   add->footer(Footer(help::kAdd));
@@ -163,10 +164,23 @@ int main(int raw_argc, char** raw_argv) {
   json_flag(items);
   names_flag(items, "Only the settings' names, one a line, each followed by its choices if any");
 
+  std::string config_path;
+  const auto config_option = [&config_path](CLI::App* command) {
+    command
+        ->add_option("--config", config_path,
+                     "The settings file with the models' corrections (default: config.ini "
+                     "beside the program)")
+        ->type_name("FILE");
+  };
+  bool dry_run = false;
+  const auto dry_run_flag = [&dry_run](CLI::App* command) {
+    command->add_flag("--dry-run", dry_run,
+                      "Show what would be sent to each queue and whether it would take it; send "
+                      "nothing");
+  };
+
   std::vector<std::string> set_words;
   cli::NetworkOptions network;
-  std::string config_path;
-  bool dry_run = false;
   CLI::App* set = app.add_subcommand("set", "Applies one setting to one or more queues");
   set->add_option("SETTING [VALUE] QUEUE", set_words,
                   "The setting (its name below, or its text in either window's list), its value "
@@ -179,31 +193,39 @@ int main(int raw_argc, char** raw_argv) {
   set->add_option("--gateway", network.gateway, "network: the gateway")->type_name("A.B.C.D");
   set->add_option("--port", network.port, "network: the printer's port (default 9100)")
       ->type_name("PORT");
-  set->add_option("--config", config_path,
-                  "The settings file with the models' corrections (default: config.ini beside "
-                  "the program)")
-      ->type_name("FILE");
-  set->add_flag("--dry-run", dry_run,
-                "Show what would be sent to each queue and whether it would take it; send "
-                "nothing");
+  config_option(set);
+  dry_run_flag(set);
   json_flag(set);
   set->footer(Footer(std::string(help::kSetIntroduction) + cli::ItemsHelp() +
                      std::string(help::kSetExamples)));
 
-  std::vector<std::string> send_words;
+  std::string profile;
+  std::vector<std::string> apply_queues;
+  bool print_template = false;
+  CLI::App* apply =
+      app.add_subcommand("apply", "Applies a profile's settings to one or more queues");
+  apply->add_option("PROFILE", profile, "The profile")->type_name("");
+  apply->add_option("QUEUE", apply_queues, "The queues")->type_name("");
+  // Both or --template, checked below: CLI11's excludes would add a note to the help, and it
+  // cannot require positionals only without a flag.
+  apply->add_flag("--template", print_template,
+                  "Print a profile with every setting commented out, to start from; takes no "
+                  "profile or queue");
+  config_option(apply);
+  dry_run_flag(apply);
+  json_flag(apply);
+  apply->footer(Footer(help::kApply));
+
+  std::string send_file;
+  std::vector<std::string> send_queues;
   CLI::App* send = app.add_subcommand("send", "Sends a file unchanged to one or more queues");
-  send->add_option("FILE QUEUE", send_words, "The file, then the queues")
-      ->option_text("...")
-      ->required();
+  send->add_option("FILE", send_file, "The file")->type_name("")->required();
+  send->add_option("QUEUE", send_queues, "The queues")->type_name("")->required();
   json_flag(send);
   send->footer(Footer(help::kSend));
 
   try {
-    RefuseUnknownCommand(app, argc, argv, texts);
     app.parse(argc, argv);
-    if (add->parsed() && device_option->count() + address_option->count() != 1) {
-      throw CLI::ValidationError(std::string(texts.add_needs_device));
-    }
   } catch (const CLI::CallForHelp&) {
     std::cout << app.help();
     return static_cast<int>(ExitStatus::Ok);
@@ -211,8 +233,9 @@ int main(int raw_argc, char** raw_argv) {
     std::cout << version.what() << "\n";
     return static_cast<int>(ExitStatus::Ok);
   } catch (const CLI::ParseError& error) {
-    return Complain(ExitStatus::Usage,
-                    error.what() + std::string(texts.sentence_break) + std::string(texts.see_help));
+    return Complain(ExitStatus::Usage, ParseProblem(app, error, texts) +
+                                           std::string(texts.sentence_break) +
+                                           std::string(texts.see_help));
   }
 
   // set speaks to its queues from several threads: the server counts for each of them.
@@ -240,27 +263,38 @@ int main(int raw_argc, char** raw_argv) {
       if (address_option->count() > 0) add_request.address = address;
       cli::AddQueue(add_request, print_server, output);
     }
-    if (set->parsed()) {
-      cli::SettingWords setting = cli::ReadSettingWords(set_words, network, language);
-      cli::SetOptions options;
-      options.config_path = config_path.empty() ? varnok::ConfigFilePath() : config_path;
+    const auto delivery_options = [&] {
       if (!config_path.empty() && !varnok::IniFileReadable(config_path)) {
         throw cli::UsageError(varnok::FillIn(texts.config_unreadable, {{"file", config_path}}));
       }
-      options.dry_run = dry_run;
-      options.server = print_server.Name();
+      return cli::DeliveryOptions{config_path.empty() ? varnok::ConfigFilePath() : config_path,
+                                  dry_run, print_server.Name()};
+    };
+    if (set->parsed()) {
+      cli::SettingWords setting = cli::ReadSettingWords(set_words, network, language);
+      const cli::DeliveryOptions options = delivery_options();
       setting.queues = cli::NamedQueues(setting.queues, print_server, language);
       return static_cast<int>(cli::SetSetting(setting, options, spooler, output));
     }
+    if (apply->parsed() && print_template) {
+      if (!profile.empty() || !apply_queues.empty()) {
+        throw cli::UsageError(std::string(texts.template_alone));
+      }
+      cli::PrintProfileTemplate(output);
+    }
+    if (apply->parsed() && !print_template) {
+      if (profile.empty() || apply_queues.empty()) {
+        throw cli::UsageError(std::string(texts.apply_needs_profile_and_queue));
+      }
+      return static_cast<int>(cli::ApplyProfile(profile, apply_queues, delivery_options(),
+                                                print_server, spooler, output));
+    }
     if (send->parsed()) {
-      if (send_words.size() < 2)
-        throw cli::UsageError(std::string(texts.send_needs_file_and_queue));
       cli::OnInterrupt(cli::InterruptSends);
-      const std::vector<std::string> named(send_words.begin() + 1, send_words.end());
       const cli::SendOptions options{print_server.Name(),
                                      cli::ErrorIsTerminal() ? &std::cerr : nullptr};
       const ExitStatus status =
-          cli::SendFileToQueues(send_words.front(), cli::NamedQueues(named, print_server, language),
+          cli::SendFileToQueues(send_file, cli::NamedQueues(send_queues, print_server, language),
                                 options, spooler, output);
       return cli::SendsWereInterrupted() ? kInterruptedStatus : static_cast<int>(status);
     }

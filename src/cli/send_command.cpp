@@ -3,10 +3,8 @@
 #include <atomic>
 #include <chrono>
 
-#include "cli/failure_recording_spooler.h"
 #include "cli/json_output.h"
 #include "cli/queue_result.h"
-#include "cli/reason_recorder.h"
 #include "cli/server_problem.h"
 #include "cli/table.h"
 #include "cli/terminal_text.h"
@@ -74,16 +72,15 @@ std::string FileReason(SdkError error, const std::string& system_reason, const C
 }
 
 // Why the send to one queue failed, from what the library and the spooler reported.
-std::string ReasonFor(const SdkFailure& failure, const std::string& queue,
-                      const FailureRecordingSpooler& spooler, const CliTexts& texts,
-                      std::string_view server) {
+std::string ReasonText(const SdkFailure& failure, const std::string& queue, const CliTexts& texts,
+                       std::string_view server) {
   switch (failure.error) {
     case SdkError::NoSuchPrinter:
     case SdkError::JobRefused:
     case SdkError::NoAnswer:
     case SdkError::EmptyPrinterName:
       return QueueProblem(texts, texts.send_action, queue,
-                          spooler.LastFailure().value_or(SpoolerFailure{0, failure.reason}),
+                          failure.spooler_failure.value_or(SpoolerFailure{0, failure.reason}),
                           server);
     case SdkError::FileMissing:
     case SdkError::FileEmpty:
@@ -141,18 +138,18 @@ ExitStatus SendFileToQueues(const std::string& path, const std::vector<std::stri
       line.reason = FillIn(texts.silent_before, {{"server", options.server}});
       continue;
     }
-    FailureRecordingSpooler recording(spooler);
-    SpoolerLabelPrinter sdk(recording);
-    ReasonRecorder window_messages;  // the send-file window's texts; the reason is said here
+    SpoolerLabelPrinter sdk(spooler);
+    NoMessageBoxes messages;
     TerminalProgress progress(options.progress_terminal, file_name, line.queue);
-    if (SendFile(sdk, window_messages, line.queue, path, progress) == SendFileResult::Sent) {
+    const FileSendOutcome sent = SendFile(sdk, messages, line.queue, path, progress);
+    if (!sent.failure) {
       line.result = QueueResult::Sent;
       continue;
     }
-    const SdkFailure& failure = *sdk.Failure();
+    const SdkFailure& failure = *sent.failure;
     line.result =
         failure.error == SdkError::Cancelled ? QueueResult::Cancelled : QueueResult::NotSent;
-    line.reason = ReasonFor(failure, line.queue, recording, texts, options.server);
+    line.reason = ReasonText(failure, line.queue, texts, options.server);
     silent = failure.error == SdkError::NoAnswer;
   }
   PrintResults(path, checked.size, lines, output);

@@ -12,9 +12,6 @@
 namespace varnok::cli {
 namespace {
 
-constexpr std::string_view kColon = "：";
-constexpr std::string_view kTilde = " ～ ";
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The text as a whole number: an optional "-", then digits and nothing else. A number too
@@ -33,20 +30,7 @@ std::optional<long long> WholeNumber(std::string_view text) {
 
 }  // namespace
 
-SettingRange RangeOf(ItemId item) {
-  const auto catalogue = SettingCatalogue(Language::Chinese);
-  const std::string_view line = std::ranges::find(catalogue, item, &SettingItem::id)->range_line;
-  // "输入范围：MIN ～ MAX", where MAX may be words: the printer's own maximum.
-  const std::string_view bounds = line.substr(line.find(kColon) + kColon.size());
-  const std::size_t tilde = bounds.find(kTilde);
-  SettingRange range;
-  range.min = WholeNumber(bounds.substr(0, tilde)).value_or(0);
-  range.max =
-      WholeNumber(bounds.substr(tilde + kTilde.size())).value_or(kMostPrintLengthMillimetres);
-  return range;
-}
-
-std::string RangeText(const SettingRange& range, Language language) {
+std::string RangeText(const ValueRange& range, Language language) {
   return FillIn(CliTextsIn(language).range,
                 {{"min", std::to_string(range.min)}, {"max", std::to_string(range.max)}});
 }
@@ -54,7 +38,7 @@ std::string RangeText(const SettingRange& range, Language language) {
 void CheckValue(ItemId item, std::string_view setting_name, std::string_view value,
                 Language language) {
   const CliTexts& texts = CliTextsIn(language);
-  const SettingRange range = RangeOf(item);
+  const ValueRange range = *CommandOfItem(item).values;
   const std::string range_text = RangeText(range, language);
   const std::optional<long long> number = WholeNumber(value);
   if (!number) {

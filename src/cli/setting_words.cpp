@@ -1,11 +1,11 @@
 #include "cli/setting_words.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "cli/cli_texts.h"
 #include "cli/command_error.h"
 #include "cli/setting_range.h"
+#include "cli/socket_address.h"
 #include "config/decimal_number.h"
 #include "config/key_filter.h"
 #include "settings/ascii_case.h"
@@ -13,8 +13,6 @@
 
 namespace varnok::cli {
 namespace {
-
-constexpr std::string_view kDefaultPort = "9100";
 
 // Whether every character could be typed into a field with this filter.
 bool AdmittedBy(KeyFilter filter, std::string_view text) {
@@ -41,71 +39,102 @@ void ChooseOption(const ItemName& item, std::string_view value, const CliTexts& 
   inputs.option5_selected = !inputs.option4_selected;
 }
 
-// The four octets of a dotted address, each as the window's octet field would hold it.
-void ReadOctets(std::string_view option, const std::optional<std::string>& text,
-                const CliTexts& texts, std::span<std::string, 4> fields) {
-  if (!text) throw UsageError(FillIn(texts.network_needs, {{"option", option}}));
-  std::string_view rest = *text;
+}  // namespace
+
+std::array<std::string, 4> AddressFields(std::string_view option, std::string_view text,
+                                         Language language) {
+  const CliTexts& texts = CliTextsIn(language);
+  std::array<std::string, 4> fields;
+  std::string_view rest = text;
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const std::size_t dot = i + 1 < fields.size() ? rest.find('.') : rest.size();
     const std::string_view octet = rest.substr(0, dot);
     const bool digits = !octet.empty() && octet.size() <= 3 && AdmittedBy(KeyFilter::Port, octet);
     if (!digits || dot == std::string_view::npos ||
         IsGreaterThan(LeadingDecimalNumber(octet), 255)) {
-      throw UsageError(FillIn(texts.bad_address, {{"option", option}, {"text", *text}}));
+      throw UsageError(FillIn(texts.bad_address, {{"option", option}, {"text", text}}));
     }
     fields[i] = std::string(octet);
     rest.remove_prefix(std::min(rest.size(), dot + 1));
   }
+  return fields;
 }
 
-std::string PortOf(const std::optional<std::string>& text, const CliTexts& texts) {
-  const std::string_view port = text ? std::string_view(*text) : kDefaultPort;
-  int number = 0;
-  const auto [end, error] = std::from_chars(port.data(), port.data() + port.size(), number);
-  if (!AdmittedBy(KeyFilter::Port, port) || port.empty() || error != std::errc{} ||
-      end != port.data() + port.size() || number < 1 || number > 65535) {
-    throw UsageError(FillIn(texts.bad_port, {{"port", port}}));
+std::string PortField(std::string_view option, std::string_view port, Language language) {
+  if (!IsPortNumber(port)) {
+    throw UsageError(FillIn(CliTextsIn(language).bad_port, {{"option", option}, {"port", port}}));
   }
   return std::string(port);
 }
 
-}  // namespace
+ValueForm FormOf(const ItemName& item) {
+  switch (CommandLineItem(item.id).input) {
+    case InputPanel::Value:
+    case InputPanel::Choice:
+      return ValueForm::Word;
+    case InputPanel::Network:
+      return ValueForm::Network;
+    case InputPanel::Placeholder:
+      break;
+  }
+  return ValueForm::None;
+}
+
+const SettingItem& CommandLineItem(ItemId id) {
+  // The command line sends what the Chinese window sends, which lists every item.
+  return *std::ranges::find(SettingCatalogue(Language::Chinese), id, &SettingItem::id);
+}
+
+SettingInputs SettingInputsFor(const ItemName& name, std::string_view value, Language language) {
+  const SettingItem& item = CommandLineItem(name.id);
+  SettingInputs inputs;
+  inputs.item_text = std::string(item.text);
+  if (item.input == InputPanel::Value) {
+    CheckValue(name.id, name.name, value, language);
+    inputs.value = std::string(value);
+  }
+  if (item.input == InputPanel::Choice) ChooseOption(name, value, CliTextsIn(language), inputs);
+  return inputs;
+}
+
+void PutNetworkFields(const NetworkFields& network, SettingInputs& inputs) {
+  const auto put = [&inputs](std::size_t first, const std::array<std::string, 4>& octets) {
+    std::ranges::copy(octets, inputs.network.begin() + static_cast<std::ptrdiff_t>(first));
+  };
+  put(0, network.address);
+  put(4, network.mask);
+  put(8, network.gateway);
+  inputs.network[12] = network.port;
+}
 
 SettingWords ReadSettingWords(const std::vector<std::string>& words, const NetworkOptions& network,
                               Language language) {
   const CliTexts& texts = CliTextsIn(language);
-  if (words.empty()) throw UsageError(std::string(texts.set_needs_setting));
   SettingWords setting;
   setting.item = &FindItem(words.front(), language);
   const ItemName& name = *setting.item;
-  // The command line sends what the Chinese window sends, which lists every item.
-  const auto catalogue = SettingCatalogue(Language::Chinese);
-  const SettingItem& item = *std::ranges::find(catalogue, name.id, &SettingItem::id);
-  SettingInputs& inputs = setting.inputs;
-  inputs.item_text = std::string(item.text);
-
-  const bool takes_value = item.input == InputPanel::Value || item.input == InputPanel::Choice;
-  if (takes_value && words.size() < 2) {
+  const ValueForm form = FormOf(name);
+  if (form == ValueForm::Word && words.size() < 2) {
     throw UsageError(FillIn(texts.needs_value, {{"setting", name.name}}));
   }
-  if (item.input == InputPanel::Value) {
-    CheckValue(name.id, name.name, words[1], language);
-    inputs.value = words[1];
-  }
-  if (item.input == InputPanel::Choice) ChooseOption(name, words[1], texts, inputs);
+  setting.inputs = SettingInputsFor(name, form == ValueForm::Word ? words[1] : "", language);
   const bool network_given = network.address || network.mask || network.gateway || network.port;
-  if (item.input == InputPanel::Network) {
-    const std::span<std::string, 13> fields(inputs.network);
-    ReadOctets("address", network.address, texts, fields.subspan<0, 4>());
-    ReadOctets("mask", network.mask, texts, fields.subspan<4, 4>());
-    ReadOctets("gateway", network.gateway, texts, fields.subspan<8, 4>());
-    fields[12] = PortOf(network.port, texts);
+  if (form == ValueForm::Network) {
+    const auto address = [&](std::string_view option, const std::optional<std::string>& text) {
+      const std::string spelt = "--" + std::string(option);
+      if (!text) throw UsageError(FillIn(texts.network_needs, {{"option", spelt}}));
+      return AddressFields(spelt, *text, language);
+    };
+    PutNetworkFields(
+        {address("address", network.address), address("mask", network.mask),
+         address("gateway", network.gateway),
+         PortField("--port", network.port.value_or(std::string(kDefaultPort)), language)},
+        setting.inputs);
   } else if (network_given) {
     throw UsageError(std::string(texts.network_options_only));
   }
 
-  setting.queues.assign(words.begin() + (takes_value ? 2 : 1), words.end());
+  setting.queues.assign(words.begin() + (form == ValueForm::Word ? 2 : 1), words.end());
   if (setting.queues.empty()) {
     throw UsageError(FillIn(texts.no_queue_given, {{"setting", name.name}}));
   }

@@ -29,13 +29,6 @@ bool IsHost(std::string_view host) {
   return std::ranges::all_of(host, IsHostNameCharacter);
 }
 
-bool IsPort(std::string_view port) {
-  int number = 0;
-  const auto [end, error] = std::from_chars(port.data(), port.data() + port.size(), number);
-  return error == std::errc{} && end == port.data() + port.size() && number >= 1 &&
-         number <= 65535 && port.front() != '+';
-}
-
 }  // namespace
 
 std::string SocketUri(std::string_view address, Language language) {
@@ -58,12 +51,20 @@ std::string SocketUri(std::string_view address, Language language) {
     host = address.substr(0, colon);
     port = address.substr(colon + 1);
   }
-  if (!IsHost(host) || (bracketed && host.find(':') == std::string_view::npos) || !IsPort(port)) {
+  if (!IsHost(host) || (bracketed && host.find(':') == std::string_view::npos) ||
+      !IsPortNumber(port)) {
     throw UsageError(FillIn(CliTextsIn(language).not_a_printer_address, {{"address", address}}));
   }
   const bool v6 = host.find(':') != std::string_view::npos;
   return "socket://" + (v6 ? "[" + std::string(host) + "]" : std::string(host)) + ":" +
          std::string(port);
+}
+
+bool IsPortNumber(std::string_view text) {
+  int number = 0;
+  const auto error = std::from_chars(text.data(), text.data() + text.size(), number).ec;
+  return !text.empty() && std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; }) &&
+         error == std::errc{} && number >= 1 && number <= 65535;
 }
 
 }  // namespace varnok::cli

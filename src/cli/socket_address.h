@@ -12,4 +12,8 @@ namespace varnok::cli {
 // address that is not one.
 std::string SocketUri(std::string_view address, Language language);
 
+// Whether the text is a port number as the printer is sent it: decimal digits only (no sign, no
+// blank), 1 to 65535. CLI11's number options read "010" as 8 and "0x10" as 16.
+bool IsPortNumber(std::string_view text);
+
 }  // namespace varnok::cli

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <span>
+#include <utility>
 
 #include "config/command_protocol.h"
 #include "config/correction.h"
@@ -17,6 +18,12 @@
 namespace varnok {
 namespace {
 
+// Shows the core's own message about a refusal, and keeps its words with the outcome.
+QueueOutcome Tell(UserMessages& messages, ApplyOutcome outcome, const Message& message) {
+  messages.Show(message);
+  return {outcome, std::nullopt, message.text};
+}
+
 // Composes one item's command text for one press of OK, telling the operator when it cannot.
 class CommandComposer {
  public:
@@ -28,7 +35,7 @@ class CommandComposer {
         config_path_(config_path),
         messages_(messages) {}
 
-  // The command text, or nullopt with outcome() telling why not.
+  // The command text, or nullopt with refusal() telling why not.
   std::optional<std::string> Compose(const ItemCommand& command, ParameterSource source) {
     switch (source) {
       case ParameterSource::None:
@@ -49,7 +56,7 @@ class CommandComposer {
     return std::nullopt;
   }
 
-  ApplyOutcome outcome() const { return outcome_; }
+  const QueueOutcome& refusal() const { return refusal_; }
 
  private:
   std::optional<std::string> AdjustedValueCommand(const ItemCommand& command) {
@@ -82,15 +89,15 @@ class CommandComposer {
   std::optional<std::string> ChoiceCommand(const ItemCommand& command) {
     if (inputs_.option4_selected) return BuildSettingCommand(command.word);
     if (inputs_.option5_selected) return BuildSettingCommand(command.second_word);
-    outcome_ = ApplyOutcome::NoItem;
+    refusal_.outcome = ApplyOutcome::NoItem;
     return std::nullopt;
   }
 
   std::nullopt_t Refuse(ApplyOutcome outcome, std::string_view pattern, std::string_view key,
                         std::string_view value) {
-    outcome_ = outcome;
-    messages_.Show({FillIn(pattern, {{"model", model_}, {"key", key}, {"value", value}}),
-                    std::string(variant_.title), MessageIcon::Exclamation, MessageButtons::Ok});
+    refusal_ = Tell(messages_, outcome,
+                    {FillIn(pattern, {{"model", model_}, {"key", key}, {"value", value}}),
+                     std::string(variant_.title), MessageIcon::Exclamation, MessageButtons::Ok});
     return std::nullopt;
   }
 
@@ -99,85 +106,111 @@ class CommandComposer {
   const std::string& model_;
   const std::string& config_path_;
   UserMessages& messages_;
-  ApplyOutcome outcome_ = ApplyOutcome::Sent;
+  QueueOutcome refusal_;
 };
 
 }  // namespace
 
 OkRules WindowRules(Language window) { return {window, VariantOf(window)}; }
 
-PreparedSetting PrepareSetting(const OkRules& rules, const SettingInputs& inputs, Spooler& spooler,
-                               UserMessages& messages, const std::string& config_path) {
+QueueModel LearnQueueModel(const OkRules& rules, const std::string& queue, Spooler& spooler,
+                           UserMessages& messages) {
   const WindowVariant& variant = rules.variant;
-  PreparedSetting prepared;
-  const auto refuse = [&prepared](ApplyOutcome why) {
-    prepared.refusal = why;
-    return prepared;
-  };
-  if (inputs.queue.empty()) {
-    // Asking the operator to choose a queue would mislead when none could be listed.
-    if (inputs.queue_list_failure) {
-      messages.Show({std::string(variant.queue_list_failed),
-                     std::string(variant.missing_queue_title), MessageIcon::Exclamation,
-                     MessageButtons::Ok});
-    } else {
-      messages.Show({std::string(variant.missing_queue_text),
-                     std::string(variant.missing_queue_title), MessageIcon::Question,
-                     MessageButtons::Ok});
-    }
-    return refuse(ApplyOutcome::NoQueue);
+  QueueModel learnt;
+  QueueDescription answer;
+  const std::optional<std::string> driver_name =
+      GetQueueDriverName(spooler, messages, queue, variant.language, &answer);
+  if (!driver_name) {
+    learnt.refusal = {ApplyOutcome::NoDriverName, answer.failure, {}};
+    return learnt;
   }
+  learnt.model = ModelName(*driver_name, variant.drops_driver_language_mark);
+  learnt.accepting_jobs = answer.accepting_jobs;
+  return learnt;
+}
 
-  const std::optional<std::string> driver_name = GetQueueDriverName(
-      spooler, messages, inputs.queue, variant.language, &prepared.accepting_jobs);
-  if (!driver_name) return refuse(ApplyOutcome::NoDriverName);
-  prepared.model = ModelName(*driver_name, variant.drops_driver_language_mark);
-  const std::string& model = *prepared.model;
-
+ComposedSetting ComposeSetting(const OkRules& rules, const SettingInputs& inputs,
+                               const std::string& model, const std::string& config_path,
+                               UserMessages& messages) {
+  const WindowVariant& variant = rules.variant;
+  ComposedSetting composed;
   // A text that names no item is refused like a tested item: the window tests the model for
   // everything it does not know to be untested.
   const SettingItem* item = FindSettingItem(rules.window, inputs.item_text);
   const ItemCommand* command = item ? &CommandOfItem(item->id) : nullptr;
   const bool tested = variant.tests_model_for_every_item || !command || command->model_tested;
   if (tested && !IsSupportedModel(model)) {
-    messages.Show({FillIn(variant.not_supported, {{"model", model}}), std::string(variant.title),
-                   MessageIcon::Exclamation, MessageButtons::Ok});
-    return refuse(ApplyOutcome::ModelNotSupported);
+    composed.refusal =
+        Tell(messages, ApplyOutcome::ModelNotSupported,
+             {FillIn(variant.not_supported, {{"model", model}}), std::string(variant.title),
+              MessageIcon::Exclamation, MessageButtons::Ok});
+    return composed;
   }
-  if (!command) return refuse(ApplyOutcome::NoItem);
-
+  if (!command) {
+    composed.refusal.outcome = ApplyOutcome::NoItem;
+    return composed;
+  }
   CommandComposer composer(variant, inputs, model, config_path, messages);
-  prepared.text = composer.Compose(*command, command->ParameterIn(rules.window));
-  if (!prepared.text) return refuse(composer.outcome());
-  prepared.notice = command->notice;
+  composed.text = composer.Compose(*command, command->ParameterIn(rules.window));
+  if (!composed.text) composed.refusal = composer.refusal();
+  composed.notice = command->notice;
+  return composed;
+}
+
+PreparedSetting PrepareSetting(const OkRules& rules, const SettingInputs& inputs, Spooler& spooler,
+                               UserMessages& messages, const std::string& config_path) {
+  const WindowVariant& variant = rules.variant;
+  PreparedSetting prepared;
+  if (inputs.queue.empty()) {
+    // Asking the operator to choose a queue would mislead when none could be listed.
+    const bool unlisted = inputs.queue_list_failure.has_value();
+    prepared.refusal =
+        Tell(messages, ApplyOutcome::NoQueue,
+             {std::string(unlisted ? variant.queue_list_failed : variant.missing_queue_text),
+              std::string(variant.missing_queue_title),
+              unlisted ? MessageIcon::Exclamation : MessageIcon::Question, MessageButtons::Ok});
+    return prepared;
+  }
+  const QueueModel learnt = LearnQueueModel(rules, inputs.queue, spooler, messages);
+  prepared.model = learnt.model;
+  prepared.accepting_jobs = learnt.accepting_jobs;
+  if (!learnt.model) {
+    prepared.refusal = learnt.refusal;
+    return prepared;
+  }
+  ComposedSetting composed = ComposeSetting(rules, inputs, *learnt.model, config_path, messages);
+  prepared.text = std::move(composed.text);
+  prepared.refusal = std::move(composed.refusal);
+  prepared.notice = composed.notice;
   return prepared;
 }
 
-ApplyOutcome SendPreparedSetting(const OkRules& rules, const std::string& queue,
+QueueOutcome SendPreparedSetting(const OkRules& rules, const std::string& queue,
                                  const std::string& text, Spooler& spooler,
                                  UserMessages& messages) {
-  const Language language = rules.variant.language;
-  if (SendRawText(spooler, messages, queue, text, language) != SendOutcome::Sent) {
-    return ApplyOutcome::SendFailed;
+  SpoolerFailure answer;
+  if (SendRawText(spooler, messages, queue, text, rules.variant.language, &answer) !=
+      SendOutcome::Sent) {
+    return {ApplyOutcome::SendFailed, answer, {}};
   }
   switch (CheckQueueAfterSending(spooler, queue)) {
     case QueueCheck::Opened:
       break;
     case QueueCheck::NotOpened:
-      return ApplyOutcome::QueueGone;
+      return {ApplyOutcome::QueueGone, std::nullopt, {}};
     case QueueCheck::Unanswered:
-      return ApplyOutcome::CheckUnanswered;
+      return {ApplyOutcome::CheckUnanswered, std::nullopt, {}};
   }
-  return ApplyOutcome::Sent;
+  return {};
 }
 
 ApplyOutcome ApplySetting(Language window, const SettingInputs& inputs, Spooler& spooler,
                           UserMessages& messages, const std::string& config_path) {
   const OkRules rules = WindowRules(window);
   const PreparedSetting prepared = PrepareSetting(rules, inputs, spooler, messages, config_path);
-  if (!prepared.text) return prepared.refusal;
+  if (!prepared.text) return prepared.refusal.outcome;
   const ApplyOutcome sent =
-      SendPreparedSetting(rules, inputs.queue, *prepared.text, spooler, messages);
+      SendPreparedSetting(rules, inputs.queue, *prepared.text, spooler, messages).outcome;
   if (sent != ApplyOutcome::Sent) return sent;
   const WindowVariant& variant = rules.variant;
   messages.Show({std::string(variant.NoticeText(prepared.notice)), std::string(variant.title),

@@ -51,24 +51,58 @@ struct OkRules {
 // The rules of a window's own OK button.
 OkRules WindowRules(Language window);
 
-// A setting made ready for one queue, or why not.
-struct PreparedSetting {
-  std::optional<std::string> model;             // once the queue's driver name is known
-  std::optional<bool> accepting_jobs;           // with it, when the spooler tells
-  std::optional<std::string> text;              // the command text, when it can be sent
-  ApplyOutcome refusal = ApplyOutcome::NoItem;  // why not, when there is no text
-  Notice notice = Notice::Completion;           // what follows a successful send
+// Why a step of OK ended as it did for one queue, with what the command line needs to say why:
+// the print system's answer when that stopped the setting, and the words of any message the
+// core itself showed (the print system's messages come from printer access, with the answer).
+struct QueueOutcome {
+  ApplyOutcome outcome = ApplyOutcome::Sent;
+  std::optional<SpoolerFailure> failure;
+  std::string told;
 };
 
-// Everything OK does before sending: learns the model of the queue, refuses what the model
-// does not support and composes the item's command (with the model's correction from the
-// settings file at config_path). Each refusal has been told through messages.
+// A queue's model, learnt from its driver name, or why it is not known.
+struct QueueModel {
+  std::optional<std::string> model;
+  std::optional<bool> accepting_jobs;  // with the model, when the spooler tells
+  QueueOutcome refusal;                // NoDriverName, when there is no model
+};
+
+// Asks the spooler for the queue's driver name and makes the model name of it.
+QueueModel LearnQueueModel(const OkRules& rules, const std::string& queue, Spooler& spooler,
+                           UserMessages& messages);
+
+// One setting's command text for a queue of the given model, or why not.
+struct ComposedSetting {
+  std::optional<std::string> text;
+  QueueOutcome refusal;                // why there is no text
+  Notice notice = Notice::Completion;  // what follows a successful send
+};
+
+// Refuses what the model does not support and composes the item's command (with the model's
+// correction from the settings file at config_path); inputs.queue is not used. Several settings
+// composed for one queue may be sent as one text.
+ComposedSetting ComposeSetting(const OkRules& rules, const SettingInputs& inputs,
+                               const std::string& model, const std::string& config_path,
+                               UserMessages& messages);
+
+// A setting made ready for one queue, or why not.
+struct PreparedSetting {
+  std::optional<std::string> model;    // once the queue's driver name is known
+  std::optional<bool> accepting_jobs;  // with it, when the spooler tells
+  std::optional<std::string> text;     // the command text, when it can be sent
+  QueueOutcome refusal;                // why not, when there is no text
+  Notice notice = Notice::Completion;  // what follows a successful send
+};
+
+// Everything OK does before sending: refuses an empty queue name, learns the model of the queue
+// and composes the setting for it. Each refusal has been told through messages.
 PreparedSetting PrepareSetting(const OkRules& rules, const SettingInputs& inputs, Spooler& spooler,
                                UserMessages& messages, const std::string& config_path);
 
-// Sends a prepared setting and checks the queue once more: Sent, SendFailed, QueueGone or
-// CheckUnanswered. Shows no notice.
-ApplyOutcome SendPreparedSetting(const OkRules& rules, const std::string& queue,
+// Sends a command text (one setting's, or several composed for the queue) and checks the queue
+// once more: Sent, SendFailed (with the print system's answer), QueueGone or CheckUnanswered.
+// Shows no notice.
+QueueOutcome SendPreparedSetting(const OkRules& rules, const std::string& queue,
                                  const std::string& text, Spooler& spooler, UserMessages& messages);
 
 // The OK button of the configuration window of the given language: prepares the setting,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 #include "config/setting_item.h"
@@ -22,6 +23,12 @@ enum class ParameterSource {
 // The message shown after a successful send.
 enum class Notice { Completion, CutCount, UserReset };
 
+// The whole numbers a value item takes, both ends included.
+struct ValueRange {
+  int min;
+  int max;
+};
+
 // What OK sends for one setting item.
 struct ItemCommand {
   ItemId id;
@@ -31,6 +38,9 @@ struct ItemCommand {
   std::string_view correction_key;           // AdjustedValue: the key in the model's section
   bool model_tested;  // refused for unsupported models also where the other items are not
   Notice notice;
+  // Value items: the numbers the Chinese window's range line states. The windows show the line
+  // and check nothing; the command line takes only these.
+  std::optional<ValueRange> values = std::nullopt;
 
   ParameterSource ParameterIn(Language window) const {
     return parameter[window == Language::Chinese ? 0 : 1];

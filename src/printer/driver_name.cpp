@@ -16,8 +16,9 @@ Message ApplicationBox(std::string text) {
 
 std::optional<std::string> GetQueueDriverName(Spooler& spooler, UserMessages& messages,
                                               std::string_view queue, Language window,
-                                              std::optional<bool>* accepting_jobs) {
-  QueueDescription description = spooler.DescribeQueue(queue);
+                                              QueueDescription* answer) {
+  const QueueDescription description = spooler.DescribeQueue(queue);
+  if (answer != nullptr) *answer = description;
   // Whether the queue exists is not known then: the spooler's own messages would mislead.
   if (description.failure.password) {
     messages.Show(PasswordWantedMessage(queue, *description.failure.password, window));
@@ -25,7 +26,6 @@ std::optional<std::string> GetQueueDriverName(Spooler& spooler, UserMessages& me
   }
   switch (description.outcome) {
     case DescribeOutcome::Ok:
-      if (accepting_jobs != nullptr) *accepting_jobs = description.accepting_jobs;
       return PointerToString(description.make_and_model ? description.make_and_model->c_str()
                                                         : nullptr);
     case DescribeOutcome::CannotOpen:

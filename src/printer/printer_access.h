@@ -20,17 +20,18 @@ enum class SendOutcome {
 };
 
 // Writes text to the queue as one raw job titled "Label", in a single write. Messages beyond
-// the missing queue's are in the calling window's language.
+// the missing queue's are in the calling window's language. When the job is not sent, what the
+// spooler answered is written to answer when that is given.
 SendOutcome SendRawText(Spooler& spooler, UserMessages& messages, std::string_view queue,
-                        std::string_view text, Language window);
+                        std::string_view text, Language window, SpoolerFailure* answer = nullptr);
 
 // The queue's driver name (at most 64 bytes, " " when it has none), or nullopt after the
 // user has been told why not, in the calling window's language where the message has one.
-// The same request tells whether the queue accepts jobs, where the spooler says so: it is
-// written to accepting_jobs when that is given.
+// The spooler's whole answer is written to description when that is given: whether the queue
+// accepts jobs, where the spooler says so, and why there is no name.
 std::optional<std::string> GetQueueDriverName(Spooler& spooler, UserMessages& messages,
                                               std::string_view queue, Language window,
-                                              std::optional<bool>* accepting_jobs = nullptr);
+                                              QueueDescription* description = nullptr);
 
 enum class QueueCheck {
   Opened,

@@ -13,6 +13,8 @@ struct PasswordWanted {
   std::string user;
   std::string server;
   bool refused = false;  // one was given, and the server turned it down
+
+  friend bool operator==(const PasswordWanted&, const PasswordWanted&) = default;
 };
 
 // What the spooler said when something failed: its status code (for CUPS, the IPP status,
@@ -23,6 +25,8 @@ struct SpoolerFailure {
   bool no_answer = false;    // the spooler took the request but did not answer in time
   bool unreachable = false;  // no connection to the spooler could be made
   std::optional<PasswordWanted> password = std::nullopt;  // the server wanted one it did not get
+
+  friend bool operator==(const SpoolerFailure&, const SpoolerFailure&) = default;
 };
 
 // How a queue description request ended.

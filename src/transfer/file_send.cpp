@@ -6,16 +6,16 @@
 
 namespace varnok {
 
-SendFileResult SendFile(LabelPrinterSdk& sdk, UserMessages& messages, std::string_view printer,
-                        std::string_view path_text, SendProgress& progress,
-                        const std::optional<SpoolerFailure>& printer_list_failure) {
+FileSendOutcome SendFile(LabelPrinterSdk& sdk, UserMessages& messages, std::string_view printer,
+                         std::string_view path_text, SendProgress& progress,
+                         const std::optional<SpoolerFailure>& printer_list_failure) {
   if (path_text.empty()) {
     messages.Show(SelectFileNotice());
-    return SendFileResult::NothingToSend;
+    return {SendFileResult::NothingToSend, std::nullopt};
   }
   if (printer.empty() && printer_list_failure) {
     messages.Show(PrinterListFailureMessage());
-    return SendFileResult::NotSent;
+    return {SendFileResult::NotSent, std::nullopt};
   }
   // The calls go in this order without checks between them: a failure makes the rest no-ops.
   sdk.OpenPort(printer);
@@ -24,10 +24,10 @@ SendFileResult SendFile(LabelPrinterSdk& sdk, UserMessages& messages, std::strin
   sdk.VNX_PrintLabel(0, 0);
   sdk.ClosePort();
 
-  const auto& failure = sdk.Failure();
-  if (!failure) return SendFileResult::Sent;
+  const std::optional<SdkFailure>& failure = sdk.Failure();
+  if (!failure) return {SendFileResult::Sent, std::nullopt};
   messages.Show(SendFailureMessage(*failure));
-  return SendFileResult::NotSent;
+  return {SendFileResult::NotSent, failure};
 }
 
 }  // namespace varnok

@@ -15,12 +15,19 @@ enum class SendFileResult {
   NotSent,        // failed or cancelled; the user has been told, the printer receives nothing
 };
 
+// How one Send ended, with why when the SDK calls failed (and the spooler's answer, when that
+// was the cause).
+struct FileSendOutcome {
+  SendFileResult result = SendFileResult::NotSent;
+  std::optional<SdkFailure> failure;
+};
+
 // One Send of the send-file window. An empty path box only brings the notice; so does an empty
 // printer name when the window could not list the printers (printer_list_failure). Otherwise the
 // five SDK calls are made in their fixed order with the path's surrounding blanks removed,
 // and a failure or cancellation is shown to the user.
-SendFileResult SendFile(LabelPrinterSdk& sdk, UserMessages& messages, std::string_view printer,
-                        std::string_view path_text, SendProgress& progress,
-                        const std::optional<SpoolerFailure>& printer_list_failure = std::nullopt);
+FileSendOutcome SendFile(LabelPrinterSdk& sdk, UserMessages& messages, std::string_view printer,
+                         std::string_view path_text, SendProgress& progress,
+                         const std::optional<SpoolerFailure>& printer_list_failure = std::nullopt);
 
 }  // namespace varnok

@@ -170,7 +170,7 @@ void SendFileForm::Command1_Click() {
     // A list still on its way is waited for: it decides what an empty printer name means.
     const std::optional<SpoolerFailure> list_failure =
         printer.empty() ? queues_->Await().failure : std::nullopt;
-    result = SendFile(sdk_, messages, printer, path_text, progress, list_failure);
+    result = SendFile(sdk_, messages, printer, path_text, progress, list_failure).result;
   });
   if (result == SendFileResult::Sent) text2_->clear();
 }

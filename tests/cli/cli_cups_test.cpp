@@ -194,10 +194,12 @@ TEST_F(CliTest, RefusedAddsLeaveTheSchedulerAsItWas) {
        "exists already"},
       {{"add", "--model", "VARNOK L410", "--address", "127.0.0.1"}, 1, "lpadmin", true},
       {{"devices"}, 1, "Forbidden\"): only root and members of the group lpadmin", true},
-      {{"add", "--model", "VARNOK L410"}, 2, "--device URI or --address"},
-      {{"add", "--model", "VARNOK L410", "--device", "x", "--address", "y"}, 2, "excludes"},
+      {{"add", "--model", "VARNOK L410"}, 2, "Exactly 1 option from [--device,--address]"},
+      {{"add", "--model", "VARNOK L410", "--device", "x", "--address", "y"}, 2, "2 were given"},
       {{"add", "--model", "VARNOK L410", "--device", "no uri"}, 2, "not a device URI"},
       {{"frob"}, 2, "unknown command \"frob\""},
+      {{"--lang", "en", "-h", "list", "frob"}, 2, "unknown command \"frob\""},
+      {{"--lang", "en"}, 2, "no command given; the commands are list, models,"},
       {{"list", "--frob"}, 2, "--frob"},
       {{"models", "K540"}, 2, "K540"},
       {{"-h", "/nonexistent/cups.sock", "list", "--names"},
@@ -262,6 +264,8 @@ std::vector<std::string> Completions(const std::string& line,
 
 TEST_F(CliTest, BashCompletesWhatEachPlaceTakes) {
   using Words = std::vector<std::string>;
+  const testing::TempFolder folder;
+  const std::string profile = folder.Write("site.ini", "[settings]\n");
   const struct {
     std::string line;
     Words words;
@@ -282,6 +286,7 @@ TEST_F(CliTest, BashCompletesWhatEachPlaceTakes) {
        {"list"}},
       {"varnok-printer devices --d", {"varnok-printer", "devices", "--d"}, {}},
       {"varnok-printer devices --t", {"varnok-printer", "devices", "--t"}, {"--timeout"}},
+      {"varnok-printer add --d", {"varnok-printer", "add", "--d"}, {"--device"}},
       {"varnok-printer --l", {"varnok-printer", "--l"}, {"--lang"}},
       {"varnok-printer set vertical-reflective ",
        {"varnok-printer", "set", "vertical-reflective", ""},
@@ -294,6 +299,12 @@ TEST_F(CliTest, BashCompletesWhatEachPlaceTakes) {
        {"VARNOK_K540_200DPI"}},
       {"varnok-printer set max-print-length 12 VARNOK_K",
        {"varnok-printer", "set", "max-print-length", "12", "VARNOK_K"},
+       {"VARNOK_K540_200DPI"}},
+      {"varnok-printer apply --config c.ini --dry-run " + folder.File("si"),
+       {"varnok-printer", "apply", "--config", "c.ini", "--dry-run", folder.File("si")},
+       {profile}},
+      {"varnok-printer apply site.ini --json VARNOK_K",
+       {"varnok-printer", "apply", "site.ini", "--json", "VARNOK_K"},
        {"VARNOK_K540_200DPI"}},
   };
   for (const auto& c : cases) EXPECT_EQ(Completions(c.line, c.words), c.replies) << c.line;
@@ -621,7 +632,7 @@ TEST_F(SetAndSendTest, BadInputIsRefusedBeforeAnythingIsSent) {
       {{"send", empty, kK540}, "is empty"},
       {{"send", "/dev/zero", kK540}, "not an ordinary file"},
       {{"send", "/tmp", kK540}, "folder"},
-      {{"send", "/etc/hostname"}, "a file and a queue"},
+      {{"send", "/etc/hostname"}, "QUEUE is required"},
   };
   for (const auto& c : cases) {
     const CommandResult result = Run(c.args);
@@ -630,6 +641,168 @@ TEST_F(SetAndSendTest, BadInputIsRefusedBeforeAnythingIsSent) {
     EXPECT_EQ(std::ranges::count(result.err, '\n'), 1) << "one line: " << result.err;
   }
   EXPECT_TRUE(printers->NoJobWithin(kK540, kNoJob));
+}
+
+// Corrections for every relative setting of the K540, and two of the M-4410's.
+constexpr char kApplyConfig[] =
+    "[VARNOK K540 200DPI]\r\nSD=12\r\nST=1\r\nCD=2\r\nCT=0\r\nFD=-1\r\nPD=3\r\n"
+    "[VARNOK M-4410]\r\nCD=0\r\nFD=0\r\n";
+constexpr char kOffice[] = "Varnok-Office";  // "VARNOK M-4410 (VRLZ)"
+
+class ApplyTest : public SetAndSendTest {
+ protected:
+  void SetUp() override {
+    SetAndSendTest::SetUp();
+    config_ = folder_.Write("config.ini", kApplyConfig);
+  }
+  CommandResult Apply(std::string_view profile, std::vector<std::string> args) {
+    args.insert(args.begin(), {"apply", folder_.Write("site.ini", profile)});
+    args.insert(args.end(), {"--config", config_});
+    return Run(args);
+  }
+  static std::map<std::string, std::size_t> JobCounts() {
+    std::map<std::string, std::size_t> counts;
+    for (const std::string& queue : printers->QueueNames()) {
+      counts[queue] = printers->JobTitles(queue).size();
+    }
+    return counts;
+  }
+};
+
+// The template with the "; " taken from every setting of [settings] that shows a value.
+std::string Uncommented(const std::string& profile_template) {
+  std::istringstream lines(profile_template);
+  std::string profile;
+  bool settings = true;
+  for (std::string line; std::getline(lines, line);) {
+    settings = settings && line != "[network]";
+    const bool value = line.starts_with("; ") && line.find(' ', 2) == line.find(" = ") &&
+                       line.find(" = ") != std::string::npos;
+    profile += (settings && value ? line.substr(2) : line) + "\n";
+  }
+  return profile;
+}
+
+TEST_F(ApplyTest, FaultyProfilesAreRefusedWithTheirLineAndNothingIsSent) {
+  const struct {
+    std::string_view profile;
+    std::string_view says;
+    std::vector<std::string> queues = {kK540};
+  } cases[] = {
+      {"[settings]\ncut-position = 5\ncut-postion = 5\n",
+       "site.ini:3: \"cut-postion\" is no setting"},
+      {"[settings]\ncut-position = 5\ntear-off = 100\n", "site.ini:3: 100 is out of range"},
+      {"[settings]\ntear-off = 2.5\n", "site.ini:2: \"2.5\" is not a whole number"},
+      {"[settings]\ncut-position = 5\n切刀切断位置调整 = 4\n",
+       "site.ini:3: cut-position is given twice (first at line 2)"},
+      {"[settings]\nreset-advanced =\n", "'varnok-printer set reset-advanced QUEUE…' does it"},
+      {"[settings]\norientation = sideways\n", "site.ini:2: \"sideways\" is no choice"},
+      {"; only comments\n# and more\n[settings]\n", "holds no setting"},
+      {"[settings]\n\xC7\xD0\xB5\xB6 = 5\n", "site.ini:2: the line is not UTF-8 text"},
+      {"[printers]\n", "site.ini:1: [printers] is no section"},
+      {"cut-position = 5\n", "site.ini:1: cut-position stands before any section"},
+      {"[settings]\ncut-position 5\n", "site.ini:2: \"cut-position 5\" is no setting"},
+      {"[network]\naddress = 10.0.0.5\nmask = 255.0.0.0\ngateway = 10.0.0.1\n",
+       "site.ini:1: [network] gives one address, and 2 queues are named",
+       {kK540, kOffice, "varnok_k540_200dpi"}},
+      {"[network]\naddress = 10.0.0.5\nmask = 255.0.0.0\n", "site.ini:1: network needs gateway ="},
+      {"[network]\naddress = 10.0.0.5\nport = 91OO\n", "site.ini:3: port \"91OO\" is not a port"},
+  };
+  const std::map<std::string, std::size_t> before = JobCounts();
+  for (const auto& c : cases) {
+    const CommandResult result = Apply(c.profile, c.queues);
+    EXPECT_EQ(result.exit_code, 2) << c.profile << result.output;
+    EXPECT_NE(result.err.find(c.says), std::string::npos) << c.says << " in:\n" << result.err;
+    EXPECT_EQ(std::ranges::count(result.err, '\n'), 1) << "one line: " << result.err;
+    EXPECT_TRUE(result.out.empty()) << result.out;
+  }
+  EXPECT_TRUE(printers->NoJobWithin(kK540, kNoJob));
+  EXPECT_EQ(JobCounts(), before);
+}
+
+// What a profile puts at each printer: one job "Label" a queue, each setting's command as set
+// makes it (the model's correction added), in the file's order.
+TEST_F(ApplyTest, GoodProfilesPutTheirCommandsAtEachPrinterInOneJob) {
+  const CommandResult made = Run({"--lang", "zh", "apply", "--template"});
+  ASSERT_EQ(made.exit_code, 0) << made.output;
+  const std::string from_template = Uncommented(made.out);
+  const struct {
+    std::string profile;
+    std::vector<std::string> args;
+    std::map<std::string, std::optional<std::string>> arrives;
+  } cases[] = {
+      {"; the site's printers\n[settings]\ntear-off = -3\ncut-position = 5\n"
+       "orientation = bottom-to-top\n",
+       {kK540, kOffice},
+       {{kK540, "#UM>FD-4\r#UM>CD7\r#UM>DI0\r"}, {kOffice, "#UM>FD-3\r#UM>CD5\r#UM>DI0\r"}}},
+      // A byte-order mark, CR LF, "#" comments, any letter case, and both windows' texts.
+      {"\xEF\xBB\xBF# site\r\n[Settings]\r\n探测器灵敏度设定 = 12\r\n"
+       "Set the printing orientations = Top-To-Bottom\r\nMAX-PRINT-LENGTH=100\r\n"
+       "pages-per-cut = 050\r\n",
+       {kK540},
+       {{kK540, "#UM>DL12\r#UM>DI1\r#UM>SL500\r\n#UM>CP050\r"}}},
+      // The network card's four commands stand where its section does.
+      {"[network]\naddress = 10.0.0.5\nmask = 255.0.0.0\ngateway = 10.0.0.1\n"
+       "[settings]\nsensor-sensitivity = 12\n",
+       {kK540, "varnok_k540_200dpi"},
+       {{kK540, "#UM>IA10.0.0.5\r#UM>MK255.0.0.0\r#UM>GT10.0.0.1\r#UM>NP9100\r#UM>DL12\r"}}},
+      {from_template,
+       {kK540},
+       {{kK540,
+         "#UM>SD12\r#UM>ST1\r#UM>CD2\r#UM>CP1\r#UM>CT0\r#UM>FD-1\r#UM>DL08\r#UM>SP05\r#UM>DI0\r"
+         "#UM>PD3\r"}}},
+      {"[settings]\ncut-position = 5\n", {kK540, kOffice, "--dry-run"}, {{kK540, std::nullopt}}},
+  };
+  for (const auto& c : cases) {
+    const std::map<std::string, std::size_t> before = JobCounts();
+    const CommandResult result = Apply(c.profile, c.args);
+    EXPECT_EQ(result.exit_code, 0) << c.profile << result.output;
+    for (const auto& [queue, bytes] : c.arrives) {
+      if (!bytes) {
+        EXPECT_TRUE(printers->NoJobWithin(queue, kNoJob)) << queue;
+        continue;
+      }
+      EXPECT_EQ(printers->WaitForJob(queue, kJobArrives), *bytes) << queue;
+      EXPECT_EQ(printers->JobTitles(queue).size(), before.at(queue) + 1) << queue;
+      EXPECT_EQ(printers->JobTitles(queue).back(), "Label");
+    }
+  }
+}
+
+TEST_F(ApplyTest, OneQueueFailingStopsNoOtherAndEachSaysWhy) {
+  printers->RejectJobs(kOffice);
+  const CommandResult result = Apply("[settings]\ncut-position = 5\ntear-off = -3\n",
+                                     {kOffice, kN5Plus, kK540, kUnsupported, "--json"});
+  printers->AcceptJobs(kOffice);
+  EXPECT_EQ(result.exit_code, 1) << result.output;
+  EXPECT_EQ(printers->WaitForJob(kK540, kJobArrives), "#UM>CD7\r#UM>FD-4\r");
+  const json lines = json::parse(result.out)["results"];
+  ASSERT_EQ(lines.size(), 4U) << result.out;
+  const struct {
+    std::string_view result, reason;
+    bool commands;
+  } expected[] = {
+      {"not-sent", "did not take the job", true},
+      {"not-sent", "has no correction CD for the model VARNOK N5 PLUS", false},
+      {"sent", "", true},
+      {"not-sent", "the model VARNOK Z9 PROTOTYPE is not supported", false},
+  };
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const json& line = lines[i];
+    EXPECT_EQ(line["result"], expected[i].result) << line;
+    EXPECT_EQ(line["commands"].is_array(), expected[i].commands) << line;
+    EXPECT_EQ(line["sent_at"].is_string(), expected[i].result == "sent") << line;
+    if (!expected[i].reason.empty()) {
+      EXPECT_NE(line["reason"].get<std::string>().find(expected[i].reason), std::string::npos)
+          << line;
+    }
+  }
+  EXPECT_EQ(lines[2]["commands"][1], json({{"setting", "tear-off"},
+                                           {"command", "#UM>FD-4\r"},
+                                           {"command_bytes", "23 55 4D 3E 46 44 2D 34 0D"}}));
+  for (const char* queue : {kOffice, kN5Plus, kUnsupported}) {
+    EXPECT_TRUE(printers->NoJobWithin(queue, std::chrono::milliseconds(100))) << queue;
+  }
 }
 
 }  // namespace

@@ -85,36 +85,6 @@ TEST(RunLanguage, TheFirstLocaleVariableSetDecidesAndLangOverrides) {
   }
 }
 
-// The command line holds the ranges the Chinese window's help texts state, for every value item.
-TEST(SettingRange, EveryValueItemTakesTheRangeItsHelpTextStates) {
-  struct Range {
-    ItemId item;
-    long long min, max;
-  };
-  const Range ranges[] = {
-      {ItemId::VerticalReflective, -99, 99},
-      {ItemId::VerticalTransmissive, -99, 99},
-      {ItemId::MaxPrintLength, 0, kMostPrintLengthMillimetres},
-      {ItemId::CutPosition, -99, 99},
-      {ItemId::PagesPerCut, 1, 50},
-      {ItemId::BladeStop, -20, 20},
-      {ItemId::TearOff, -99, 99},
-      {ItemId::SensorSensitivity, 1, 24},
-      {ItemId::SensorPrecision, 1, 99},
-      {ItemId::PeelPosition, -99, 99},
-  };
-  std::size_t value_items = 0;
-  for (const SettingItem& item : SettingCatalogue(Language::Chinese)) {
-    if (item.input != InputPanel::Value) continue;
-    ++value_items;
-    const auto expected = std::ranges::find(ranges, item.id, &Range::item);
-    ASSERT_NE(expected, std::end(ranges)) << item.text;
-    EXPECT_EQ(RangeOf(item.id).min, expected->min) << item.text;
-    EXPECT_EQ(RangeOf(item.id).max, expected->max) << item.text;
-  }
-  EXPECT_EQ(value_items, std::size(ranges));
-}
-
 TEST(SettingRange, OnlyWholeNumbersInsideTheRangeAreTaken) {
   const struct {
     ItemId item;

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <stdexcept>
 #include <string_view>
 #include <vector>
 
+#include "config/item_commands.h"
 #include "config/setting_item.h"
 
 namespace varnok {
@@ -209,6 +212,36 @@ TEST(SettingCatalogue, TextsMatchExactlyAndOnlyInTheirOwnWindow) {
   EXPECT_EQ(FindSettingItem(kEn, "reset"), nullptr);
   EXPECT_EQ(FindSettingItem(kEn, "Reset "), nullptr);
   EXPECT_EQ(FindSettingItem(kEn, "Adjust the peeling position of the peeler"), nullptr);
+}
+
+// Every value item takes the numbers its Chinese range line states (the printer's own maximum
+// print length stands as 9999 mm); no other item takes a number.
+TEST(SettingCatalogue, ValueItemsTakeTheNumbersOfTheirChineseRangeLine) {
+  struct Range {
+    ItemId item;
+    int min, max;
+  };
+  const Range ranges[] = {
+      {ItemId::VerticalReflective, -99, 99},
+      {ItemId::VerticalTransmissive, -99, 99},
+      {ItemId::MaxPrintLength, 0, 9999},
+      {ItemId::CutPosition, -99, 99},
+      {ItemId::PagesPerCut, 1, 50},
+      {ItemId::BladeStop, -20, 20},
+      {ItemId::TearOff, -99, 99},
+      {ItemId::SensorSensitivity, 1, 24},
+      {ItemId::SensorPrecision, 1, 99},
+      {ItemId::PeelPosition, -99, 99},
+  };
+  for (const SettingItem& item : SettingCatalogue(Language::Chinese)) {
+    const std::optional<ValueRange> values = CommandOfItem(item.id).values;
+    const auto expected = std::ranges::find(ranges, item.id, &Range::item);
+    ASSERT_EQ(values.has_value(), item.input == InputPanel::Value) << item.text;
+    ASSERT_EQ(expected != std::end(ranges), values.has_value()) << item.text;
+    if (!values) continue;
+    EXPECT_EQ(values->min, expected->min) << item.text;
+    EXPECT_EQ(values->max, expected->max) << item.text;
+  }
 }
 
 }  // namespace

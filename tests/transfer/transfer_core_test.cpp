@@ -98,7 +98,9 @@ TEST(FileSendTest, EmptyPathOnlyNoticesOtherwiseFiveCallsInOrderWithTheTrimmedPa
     sdk.next_failure = c.failure;
     testing::MessageRecorder messages;
     NoProgress progress;
-    EXPECT_EQ(SendFile(sdk, messages, "VARNOK R5", c.typed, progress), c.result);
+    const FileSendOutcome sent = SendFile(sdk, messages, "VARNOK R5", c.typed, progress);
+    EXPECT_EQ(sent.result, c.result);
+    EXPECT_EQ(sent.failure, c.failure);
     EXPECT_EQ(sdk.calls, c.calls);
     const std::string shown = messages.shown.empty() ? "" : messages.shown[0].text;
     EXPECT_EQ(shown.substr(0, c.message.size()), c.message);

@@ -129,11 +129,12 @@ TEST_F(WineSpoolerTest, MessagesAreInTheLanguageOfWindowsMenus) {
 // What one call of varnok-printer must deliver, byte for byte, at each queue (nullopt: no job).
 struct DeliveryCase {
   const char* name;
-  std::vector<std::string> args;  // after the program; "{config}" and "{file}" are filled in
+  std::vector<std::string> args;  // after the program; "{config}", "{file}", "{profile}" filled in
   int exit_code;
   std::map<std::string, std::optional<std::string>> arrives;
-  std::string title;  // the job title the scheduler shows
-  std::string says;   // found in the program's output
+  std::string title;         // the job title the scheduler shows
+  std::string says;          // found in the program's output
+  std::string profile = {};  // what "{profile}" holds
 };
 
 void PrintTo(const DeliveryCase& c, std::ostream* out) { *out << c.name; }
@@ -160,6 +161,8 @@ TEST_P(WineDeliveryTest, BytesAtThePrinters) {
       args.push_back(WindowsPath(folder.Write("config.ini", kConfig)));
     } else if (arg == "{file}") {
       args.push_back(WindowsPath(folder.Write("标签.prn", kFileBytes)));
+    } else if (arg == "{profile}") {
+      args.push_back(WindowsPath(folder.Write("站点.ini", c.profile)));
     } else {
       args.push_back(arg);
     }
@@ -209,7 +212,24 @@ INSTANTIATE_TEST_SUITE_P(
                      0,
                      {{kK540, kFileBytes}, {kChinese, kFileBytes}},
                      "标签.prn",
-                     "sent"}),
+                     "sent"},
+        DeliveryCase{"ApplyGivesEachQueueItsCommandsInOneJob",
+                     {"apply", "{profile}", kK540, kChinese, "--config", "{config}"},
+                     0,
+                     {{kK540, "#UM>SD17\r#UM>DI1\r#UM>DL12\r"},
+                      {kChinese, "#UM>SD2\r#UM>DI1\r#UM>DL12\r"},
+                      {kOffice, std::nullopt}},
+                     "Label",
+                     "sent",
+                     "\xEF\xBB\xBF[settings]\r\nvertical-reflective = 5\r\norientation = "
+                     "top-to-bottom\r\n探测器灵敏度设定 = 12\r\n"},
+        DeliveryCase{"FaultyProfileIsRefusedBeforeAnythingIsSent",
+                     {"apply", "{profile}", kK540, kChinese},
+                     2,
+                     {{kK540, std::nullopt}, {kChinese, std::nullopt}},
+                     "",
+                     "站点.ini:3: 100 is out of range",
+                     "[settings]\ncut-position = 5\ntear-off = 100\n"}),
     [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "printer/spooler.h"
+
 namespace varnok {
 
 // Why a send through the label-printer calls went wrong.
@@ -24,6 +26,7 @@ struct SdkFailure {
   std::string printer;  // the name given to OpenPort
   std::string path;     // the path given to VNX_SendFile, when the send got that far
   std::string reason;   // the spooler's or the system's own explanation; may be empty
+  std::optional<SpoolerFailure> spooler_failure = std::nullopt;  // the spooler's, when it failed
 
   friend bool operator==(const SdkFailure&, const SdkFailure&) = default;
 };

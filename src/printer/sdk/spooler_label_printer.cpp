@@ -78,8 +78,10 @@ void SpoolerLabelPrinter::Fail(SdkError error, std::string reason) {
   job_.reset();
 }
 
-void SpoolerLabelPrinter::FailFromSpooler(SdkError error, const SpoolerFailure& failure) {
+void SpoolerLabelPrinter::FailFromSpooler(SdkError error, SpoolerFailure failure) {
+  // A copy: the failure may be the job's, which Fail drops.
   Fail(failure.no_answer ? SdkError::NoAnswer : error, failure.reason);
+  failure_->spooler_failure = std::move(failure);
 }
 
 bool SpoolerLabelPrinter::EnsureJob(std::string_view path) {

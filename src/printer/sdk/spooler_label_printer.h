@@ -35,7 +35,7 @@ class SpoolerLabelPrinter : public LabelPrinterSdk {
   // Records the first failure and drops any job, so the printer receives none of it.
   void Fail(SdkError error, std::string reason);
   // The same for a failure the spooler reported: `error`, or NoAnswer when it gave none.
-  void FailFromSpooler(SdkError error, const SpoolerFailure& failure);
+  void FailFromSpooler(SdkError error, SpoolerFailure failure);
   // Creates the job on the first send; false after recording why it could not be made.
   bool EnsureJob(std::string_view path);
 

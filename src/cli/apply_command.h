@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/command_error.h"
+#include "cli/command_output.h"
+#include "cli/settings_delivery.h"
+#include "printer/print_server.h"
+#include "printer/spooler.h"
+
+namespace varnok::cli {
+
+// `apply PROFILE QUEUE…`: the whole profile is read and checked, and the queues named found on
+// the print server, before anything is sent (UsageError otherwise); then the profile's settings
+// go to each queue as DeliverSettings sends them, one job a queue; one line a queue with every
+// command sent, then the notice once. Ok only when every queue took its job (with dry_run: when
+// every queue would take it).
+ExitStatus ApplyProfile(const std::string& profile_path, const std::vector<std::string>& named,
+                        const DeliveryOptions& options, PrintServer& print_server, Spooler& spooler,
+                        const CommandOutput& output);
+
+// `apply --template`: a profile to start from, in the run's language.
+void PrintProfileTemplate(const CommandOutput& output);
+
+}  // namespace varnok::cli

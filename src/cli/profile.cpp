@@ -1,0 +1,225 @@
+#include "cli/profile.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <optional>
+#include <string_view>
+
+#include "cli/cli_texts.h"
+#include "cli/command_error.h"
+#include "cli/setting_words.h"
+#include "settings/ascii_case.h"
+#include "settings/file_access.h"
+#include "settings/ini_lines.h"
+#include "settings/ini_lookup.h"
+#include "settings/message_template.h"
+#include "settings/utf8.h"
+
+namespace varnok::cli {
+namespace {
+
+enum class Section { None, Settings, Network };
+
+constexpr std::array<std::string_view, 4> kNetworkKeys = {"address", "mask", "gateway", "port"};
+
+// The [network] lines as given, each with its line number.
+struct NetworkLines {
+  std::size_t section_line = 0;  // the header's line; 0 when the file has no [network]
+  std::size_t position = 0;      // where, among the settings, the network card's commands go
+  std::array<std::optional<std::string>, 4> values;
+  std::array<std::size_t, 4> lines{};
+};
+
+class ProfileReader {
+ public:
+  ProfileReader(const std::string& path, std::size_t queue_count, Language language)
+      : path_(path), queue_count_(queue_count), language_(language), texts_(CliTextsIn(language)) {}
+
+  Profile Read() {
+    const ini::FileBytes file = ini::ReadFileBytes(path_);
+    if (file.status != ini::ReadStatus::Ok) {
+      const std::string_view reason = file.status == ini::ReadStatus::Missing
+                                          ? texts_.no_such_file
+                                          : texts_.profile_not_readable;
+      throw UsageError(FillIn(texts_.profile_unreadable, {{"file", path_}, {"reason", reason}}));
+    }
+    const std::string_view bytes = file.bytes;
+    for (std::size_t at = ini::TextStart(bytes, ini::FileEncoding::Utf8); at < bytes.size();) {
+      const ini::IniLine line = ini::ReadLine(bytes, at, ini::FileEncoding::Utf8);
+      ++line_number_;
+      ReadLine(bytes, line);
+      at = line.end;
+    }
+    if (network_.section_line != 0) AddNetwork();
+    if (profile_.settings.empty()) {
+      throw UsageError(FillIn(texts_.profile_empty, {{"file", path_}}));
+    }
+    return std::move(profile_);
+  }
+
+ private:
+  // What check() returns, or its refusal naming this line.
+  template <typename Check>
+  decltype(auto) Checked(const Check& check) const {
+    try {
+      return check();
+    } catch (const UsageError& error) {
+      Refuse(error.what());
+    }
+  }
+
+  void ReadLine(std::string_view bytes, const ini::IniLine& line) {
+    const std::string_view content = bytes.substr(line.begin, line.content_end - line.begin);
+    if (!ini::IsValidUtf8(content)) Refuse(texts_.profile_not_utf8);
+    const std::string_view text = ini::TrimName(content);
+    if (text.empty() || text.starts_with(';') || text.starts_with('#')) return;
+    const auto span = [bytes](ini::Span part) { return bytes.substr(part.begin, part.size()); };
+    switch (line.kind) {
+      case ini::LineKind::Section:
+        return OpenSection(span(line.name));
+      case ini::LineKind::Key:
+        return ReadEntry(span(line.name), span(line.value));
+      case ini::LineKind::Other:
+        break;
+    }
+    Refuse(FillIn(texts_.profile_not_an_entry, {{"text", text}}));
+  }
+
+  void OpenSection(std::string_view name) {
+    const auto is = [name](std::string_view wanted) {
+      return EqualIgnoringAsciiCase(name, wanted);
+    };
+    const Section section = is("settings")  ? Section::Settings
+                            : is("network") ? Section::Network
+                                            : Section::None;
+    if (section == Section::None) {
+      Refuse(FillIn(texts_.profile_unknown_section, {{"section", name}}));
+    }
+    std::size_t& first = section_lines_[section];
+    if (first != 0) {
+      Refuse(FillIn(texts_.profile_section_twice,
+                    {{"section", name}, {"first", std::to_string(first)}}));
+    }
+    first = line_number_;
+    section_ = section;
+    if (section == Section::Network) {
+      network_.section_line = line_number_;
+      network_.position = profile_.settings.size();
+    }
+  }
+
+  void ReadEntry(std::string_view name, std::string_view value) {
+    switch (section_) {
+      case Section::Settings:
+        return ReadSetting(name, value);
+      case Section::Network:
+        return ReadNetworkValue(name, value);
+      case Section::None:
+        break;
+    }
+    Refuse(FillIn(texts_.profile_outside_section, {{"name", name}}));
+  }
+
+  void ReadSetting(std::string_view name, std::string_view value) {
+    const ItemName& item = Checked([&]() -> const ItemName& { return FindItem(name, language_); });
+    switch (FormOf(item)) {
+      case ValueForm::None:
+        Refuse(FillIn(texts_.profile_reset, {{"setting", item.name}}));
+      case ValueForm::Network:
+        Refuse(texts_.profile_network_in_settings);
+      case ValueForm::Word:
+        break;
+    }
+    FirstTime(item.id, item.name);
+    profile_.settings.push_back(
+        {&item, Checked([&] { return SettingInputsFor(item, value, language_); })});
+  }
+
+  void ReadNetworkValue(std::string_view name, std::string_view value) {
+    const auto key = std::ranges::find_if(
+        kNetworkKeys, [name](std::string_view k) { return EqualIgnoringAsciiCase(name, k); });
+    if (key == kNetworkKeys.end()) {
+      Refuse(FillIn(texts_.profile_no_network_key, {{"name", name}}));
+    }
+    const std::size_t index = static_cast<std::size_t>(key - kNetworkKeys.begin());
+    if (network_.values[index]) {
+      Refuse(FillIn(texts_.profile_given_twice,
+                    {{"setting", *key}, {"first", std::to_string(network_.lines[index])}}));
+    }
+    const std::string spelt(*key);
+    Checked([&] {
+      if (*key == "port") {
+        PortField(spelt, value, language_);
+      } else {
+        AddressFields(spelt, value, language_);
+      }
+    });
+    network_.values[index] = std::string(value);
+    network_.lines[index] = line_number_;
+  }
+
+  // The network card's values, checked as a whole at its section's line: all or none, and for
+  // one printer only, as one address for several would make them clash.
+  void AddNetwork() {
+    line_number_ = network_.section_line;
+    if (std::ranges::none_of(network_.values,
+                             [](const auto& value) { return value.has_value(); })) {
+      return;
+    }
+    if (queue_count_ > 1) {
+      Refuse(FillIn(texts_.profile_network_for_many, {{"count", std::to_string(queue_count_)}}));
+    }
+    const ItemName& item = FindItem("network", language_);
+    FirstTime(item.id, item.name);
+    const auto address = [&](std::size_t index) {
+      const std::string spelt = std::string(kNetworkKeys[index]) + " =";
+      if (!network_.values[index]) {
+        Refuse(FillIn(texts_.network_needs, {{"option", spelt}}));
+      }
+      return AddressFields(kNetworkKeys[index], *network_.values[index], language_);
+    };
+    ProfileSetting setting{&item, SettingInputsFor(item, "", language_)};
+    PutNetworkFields(
+        {address(0), address(1), address(2),
+         PortField("port", network_.values[3].value_or(std::string(kDefaultPort)), language_)},
+        setting.inputs);
+    profile_.settings.insert(
+        profile_.settings.begin() + static_cast<std::ptrdiff_t>(network_.position),
+        std::move(setting));
+  }
+
+  // A setting given twice is a mistake whichever of the two was meant.
+  void FirstTime(ItemId id, std::string_view name) {
+    const auto [first, added] = setting_lines_.try_emplace(id, line_number_);
+    if (!added) {
+      Refuse(FillIn(texts_.profile_given_twice,
+                    {{"setting", name}, {"first", std::to_string(first->second)}}));
+    }
+  }
+
+  [[noreturn]] void Refuse(std::string_view message) const {
+    throw UsageError(
+        FillIn(texts_.profile_line_pattern,
+               {{"file", path_}, {"line", std::to_string(line_number_)}, {"message", message}}));
+  }
+
+  const std::string& path_;
+  const std::size_t queue_count_;
+  const Language language_;
+  const CliTexts& texts_;
+  std::size_t line_number_ = 0;
+  Section section_ = Section::None;
+  std::map<Section, std::size_t> section_lines_;
+  std::map<ItemId, std::size_t> setting_lines_;
+  NetworkLines network_;
+  Profile profile_;
+};
+
+}  // namespace
+
+Profile ReadProfile(const std::string& path, std::size_t queue_count, Language language) {
+  return ProfileReader(path, queue_count, language).Read();
+}
+
+}  // namespace varnok::cli
