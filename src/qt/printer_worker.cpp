@@ -1,7 +1,5 @@
 #include "qt/printer_worker.h"
 
-#include <QCoreApplication>
-#include <QEvent>
 #include <QObject>
 #include <QPointer>
 #include <utility>
@@ -14,23 +12,17 @@ namespace {
 
 thread_local PrinterWorker* current_worker = nullptr;
 
-const auto kCallEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
-
 }  // namespace
 
 // Makes the next call each time Qt's event queue wakes it on the interface thread. The calls
-// themselves wait in the worker's own queue, under its own lock: what they carry from one thread
-// to the other is handed over there, where the thread sanitizer sees it.
+// themselves wait in the worker's own queue, under its own lock, and the wake-up is made inside
+// Qt: what crosses from one thread to the other is handed over where the thread sanitizer sees it.
 class PrinterWorker::Receiver : public QObject {
+  Q_OBJECT
+
  public:
   explicit Receiver(PrinterWorker& worker) : worker_(worker) {}
-
- protected:
-  bool event(QEvent* event) override {
-    if (event->type() != kCallEvent) return QObject::event(event);
-    worker_.MakeNextCall();
-    return true;
-  }
+  Q_INVOKABLE void MakeNextCall() { worker_.MakeNextCall(); }
 
  private:
   PrinterWorker& worker_;
@@ -79,7 +71,7 @@ void PrinterWorker::Tell(std::function<void()> call) {
   const std::lock_guard lock(mutex_);
   calls_.push_back(std::move(call));
   // Once stopping, the receiver is going: the call stays to be dropped with the others.
-  if (!stopping_) QCoreApplication::postEvent(receiver_.get(), new QEvent(kCallEvent));
+  if (!stopping_) QMetaObject::invokeMethod(receiver_.get(), "MakeNextCall", Qt::QueuedConnection);
 }
 
 bool PrinterWorker::Ask(const std::function<void()>& call) {
@@ -131,3 +123,5 @@ void PrinterWorker::MakeNextCall() {
 }
 
 }  // namespace varnok
+
+#include "printer_worker.moc"
