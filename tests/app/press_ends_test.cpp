@@ -10,6 +10,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -31,103 +32,39 @@ constexpr char kLabel[] = "^XA^FO50,50^FDVarnoK^FS^XZ\r\n";
 constexpr auto kNoJob = 1500ms;  // a sent job reaches the printer well within this
 
 enum class Press { Ok, Send };
-enum class Answer { Answers, NeverAnswers };
+enum class Answer { Answers, Never };  // Never: the step gives up at its time limit
+
+const std::string kLookupFailed = " > GetPrinter Failed on initial call! <";
+const std::string kNoAnswer =
+    "The print system did not answer in time about printer VARNOK_K540_200DPI. Nothing was sent: "
+    "check the print system and the printer, then try again.";
 
 struct EndCase {
   const char* name;
   Press press;
-  // What is asked while the press waits: a menu command, or closing a window by its close box.
-  const char* command;
-  const char* closed;
+  // Asked while the press waits: a menu command, a second press ("Command2") or a close box
+  // ("close " and the window).
+  const char* asked;
   Answer answer;
   std::vector<std::string> told;  // the boxes, in order
-  QStringList windows_after;      // open once the press has ended; empty: the program has ended
-  bool program_ends;
-  bool sent;
+  QStringList windows_after;      // open once the press has ended; none: the program has ended
   friend void PrintTo(const EndCase& c, std::ostream* os) { *os << c.name; }
 };
 
-const std::string kLookupFailed = " > GetPrinter Failed on initial call! <";
-const std::string kNoAnswerAbout =
-    "The print system did not answer in time about printer VARNOK_K540_200DPI. Nothing was sent: "
-    "check the print system and the printer, then try again.";
-
+// clang-format off
 const EndCase kCases[] = {
-    {"OkThenCloseBox",
-     Press::Ok,
-     nullptr,
-     "Form3_en",
-     Answer::Answers,
-     {kResetNotice},
-     {"sendfile"},
-     false,
-     true},
-    {"OkThenChinese",
-     Press::Ok,
-     "Chinese",
-     nullptr,
-     Answer::Answers,
-     {kResetNotice},
-     {"Form2", "sendfile"},
-     false,
-     true},
-    {"OkThenSendFile",
-     Press::Ok,
-     "Sendfile_cn",
-     nullptr,
-     Answer::Answers,
-     {kResetNotice},
-     {"sendfile"},
-     false,
-     true},
-    {"OkThenExit", Press::Ok, "exit1", nullptr, Answer::Answers, {kResetNotice}, {}, true, true},
-    {"OkThenMainCloseBox",
-     Press::Ok,
-     nullptr,
-     "MDIForm1",
-     Answer::Answers,
-     {kResetNotice},
-     {},
-     true,
-     true},
-    {"OkThenSecondOk",
-     Press::Ok,
-     "Command2",
-     nullptr,
-     Answer::Answers,
-     {kResetNotice},
-     {"Form3_en", "sendfile"},
-     false,
-     true},
-    {"OkNeverAnsweredThenExit",
-     Press::Ok,
-     "exit1",
-     nullptr,
-     Answer::NeverAnswers,
-     {kLookupFailed, kNoAnswerAbout},
-     {},
-     true,
-     false},
-    {"SendThenCloseBox",
-     Press::Send,
-     nullptr,
-     "sendfile",
-     Answer::Answers,
-     {},
-     {"Form3_en"},
-     false,
-     true},
-    {"SendThenChinese",
-     Press::Send,
-     "Chinese",
-     nullptr,
-     Answer::Answers,
-     {},
-     {"Form2", "sendfile"},
-     false,
-     true},
-    {"SendThenExit", Press::Send, "exit1", nullptr, Answer::Answers, {}, {}, true, true},
+    {"OkThenCloseBox",          Press::Ok,   "close Form3_en", Answer::Answers, {kResetNotice}, {"sendfile"}},
+    {"OkThenChinese",           Press::Ok,   "Chinese",        Answer::Answers, {kResetNotice}, {"Form2", "sendfile"}},
+    {"OkThenSendFile",          Press::Ok,   "Sendfile_cn",    Answer::Answers, {kResetNotice}, {"sendfile"}},
+    {"OkThenExit",              Press::Ok,   "exit1",          Answer::Answers, {kResetNotice}, {}},
+    {"OkThenMainCloseBox",      Press::Ok,   "close MDIForm1", Answer::Answers, {kResetNotice}, {}},
+    {"OkThenSecondOk",          Press::Ok,   "Command2",       Answer::Answers, {kResetNotice}, {"Form3_en", "sendfile"}},
+    {"OkNeverAnsweredThenExit", Press::Ok,   "exit1",          Answer::Never,   {kLookupFailed, kNoAnswer}, {}},
+    {"SendThenCloseBox",        Press::Send, "close sendfile", Answer::Answers, {},             {"Form3_en"}},
+    {"SendThenChinese",         Press::Send, "Chinese",        Answer::Answers, {},             {"Form2", "sendfile"}},
+    {"SendThenExit",            Press::Send, "exit1",          Answer::Answers, {},             {}},
 };
+// clang-format on
 
 // Notes each box and whether the window whose press shows it was still open then.
 class BoxesOfAWindow : public UserMessages {
@@ -193,15 +130,14 @@ TEST_P(PressEndsTest, WhatIsAskedWhileAPressWaitsIsDoneOnceItHasEnded) {
   button->click();
   EXPECT_TRUE(spooler_.RequestWaits(10s)) << "the press never reached the print system";
   // As the operator's close box or a screen reader's action asks it.
-  if (c.command == nullptr) {
-    QWidget* closed = std::string_view(c.closed) == "MDIForm1"
-                          ? static_cast<QWidget*>(frame_.get())
-                          : static_cast<QWidget*>(Child(c.closed));
-    closed->close();
-  } else if (std::string_view(c.command) == "Command2") {
+  const std::string_view asked = c.asked;
+  if (asked.starts_with("close ")) {
+    const QString closed = QString::fromUtf8(asked.substr(6));
+    (closed == "MDIForm1" ? static_cast<QWidget*>(frame_.get()) : Child(closed))->close();
+  } else if (asked == "Command2") {
     button->click();
   } else {
-    Action(c.command)->trigger();
+    Action(c.asked)->trigger();
   }
   if (c.answer == Answer::Answers) {
     spooler_.OpenGate();
@@ -212,11 +148,12 @@ TEST_P(PressEndsTest, WhatIsAskedWhileAPressWaitsIsDoneOnceItHasEnded) {
 
   EXPECT_EQ(boxes_.told, c.told);
   EXPECT_TRUE(boxes_.all_while_open) << "a box came for a window already closed";
-  EXPECT_EQ(frame_->isVisible(), !c.program_ends);
-  if (!c.program_ends) {
+  const bool program_ends = c.windows_after.isEmpty();
+  EXPECT_EQ(frame_->isVisible(), !program_ends);
+  if (!program_ends) {
     EXPECT_EQ(OpenWindows(), c.windows_after);
   }
-  if (c.sent) {
+  if (c.answer == Answer::Answers) {
     EXPECT_EQ(printers_->WaitForJob(kQueue, kJobArrives),
               c.press == Press::Ok ? kResetBytes : kLabel);
   }
