@@ -1,11 +1,14 @@
 #include "about/about_form.h"
 
+#include <QEvent>
 #include <QFont>
+#include <QHelpEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QShortcut>
+#include <QToolTip>
 #include <algorithm>
 #include <utility>
 
@@ -26,15 +29,30 @@ constexpr int kFormWidth = 5850;
 constexpr int kFormHeight = 5040;
 constexpr int kRightMargin = 120;
 
+// Shows the label's whole text as its tip. A tool tip of the label's own would also be what
+// screen readers take for its description: its name once more.
+class WholeTextTip : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::ToolTip) return false;
+    auto* label = static_cast<QLabel*>(watched);
+    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), label->text(), label);
+    return true;
+  }
+};
+
 // The settings file's texts may be longer than the line has room for: the label grows to the
-// right as far as the window allows, and its tooltip carries the whole text.
+// right as far as the window allows, and its tip carries the whole text.
 QLabel* TextLabel(QWidget* form, const std::string& text, const char* name, int left, int top,
                   int width, int height) {
   auto* label = Place(form, new QLabel(QtText(text), form), name, left, top, width, height);
   const int room = Twips(form, kFormWidth - kRightMargin) - label->x();
   label->resize(std::max(label->width(), std::min(label->sizeHint().width(), room)),
                 label->height());
-  label->setToolTip(label->text());
+  label->installEventFilter(new WholeTextTip(label));
   return label;
 }
 
@@ -75,6 +93,7 @@ void AboutForm::Form_Load(const std::string& config_path) {
   auto* picture = Place(this, new QLabel(this), "picIcon", 0, 0, 2400, 450);
   picture->setPixmap(AboutPicture());
   picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  picture->setAccessibleName("VarnoK logo");
 
   auto* title = TextLabel(this, "VarnoK Printer Utility 2.0", "lblTitle", 1320, 840, 3525, 360);
   title->setFont(TitleFont());

@@ -5,7 +5,7 @@
 #include "app/program_icon.h"
 #include "printer/system_spooler.h"
 #include "printer/user_messages.h"
-#include "qt/background_work.h"
+#include "qt/printer_worker.h"
 #include "qt/qt_password_prompt.h"
 #include "qt/qt_text.h"
 #include "settings/ini_file.h"
@@ -21,10 +21,10 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(varnok::QtText(varnok::kApplicationTitle));
   QApplication::setWindowIcon(varnok::ProgramIcon());
   varnok::UseInterfaceFont();
-  varnok::MDIForm1 frame(*spooler, varnok::ConfigFilePath(), &password_dialog);
+  // It outlives the windows: what a window closed while it waited for the print system had asked
+  // for ends on the worker (within the step's time limit) before the program does.
+  varnok::PrinterWorker printer(*spooler);
+  varnok::MDIForm1 frame(printer, varnok::ConfigFilePath(), &password_dialog);
   frame.show();
-  const int status = QApplication::exec();
-  // A window closed while it waited for the print system leaves its request running.
-  varnok::WaitForBackgroundWork();
-  return status;
+  return QApplication::exec();
 }

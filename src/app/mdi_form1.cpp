@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <utility>
 
 #include "about/about_form.h"
@@ -14,6 +15,7 @@
 #include "app/menu_captions.h"
 #include "app/program_icon.h"
 #include "config/window/config_form.h"
+#include "qt/modal_press.h"
 #include "qt/qt_password_prompt.h"
 #include "qt/qt_text.h"
 #include "qt/twips.h"
@@ -45,18 +47,18 @@ QMenu* AddMenu(QWidget* parent, const char* name) {
 
 }  // namespace
 
-MDIForm1::MDIForm1(Spooler& spooler, std::string config_path, QtPasswordPrompt* password_dialog,
-                   QWidget* parent)
-    : MDIForm1(spooler, message_boxes_, std::move(config_path), parent, password_dialog) {}
+MDIForm1::MDIForm1(PrinterWorker& printer, std::string config_path,
+                   QtPasswordPrompt* password_dialog, QWidget* parent)
+    : MDIForm1(printer, message_boxes_, std::move(config_path), parent, password_dialog) {}
 
-MDIForm1::MDIForm1(Spooler& spooler, UserMessages& messages, std::string config_path,
+MDIForm1::MDIForm1(PrinterWorker& printer, UserMessages& messages, std::string config_path,
                    QWidget* parent)
-    : MDIForm1(spooler, messages, std::move(config_path), parent, nullptr) {}
+    : MDIForm1(printer, messages, std::move(config_path), parent, nullptr) {}
 
-MDIForm1::MDIForm1(Spooler& spooler, UserMessages& messages, std::string config_path,
+MDIForm1::MDIForm1(PrinterWorker& printer, UserMessages& messages, std::string config_path,
                    QWidget* parent, QtPasswordPrompt* password_dialog)
     : QMainWindow(parent),
-      spooler_(spooler),
+      printer_(printer),
       config_path_(std::move(config_path)),
       message_boxes_(this),
       messages_(messages),
@@ -114,12 +116,20 @@ void MDIForm1::BuildMenus() {
   test_->setEnabled(false);
   helpdo_->setEnabled(false);
 
-  connect(exit1_, &QAction::triggered, this, &MDIForm1::exit1_Click);
-  connect(printer_config_, &QAction::triggered, this, &MDIForm1::PrinterConfig_Click);
-  connect(sendfile_cn_, &QAction::triggered, this, &MDIForm1::Sendfile_cn_Click);
-  connect(chinese_, &QAction::triggered, this, &MDIForm1::Chinese_Click);
-  connect(english_, &QAction::triggered, this, &MDIForm1::English_Click);
-  connect(about_, &QAction::triggered, this, &MDIForm1::About_Click);
+  OnTriggered(exit1_, &MDIForm1::exit1_Click);
+  OnTriggered(printer_config_, &MDIForm1::PrinterConfig_Click);
+  OnTriggered(sendfile_cn_, &MDIForm1::Sendfile_cn_Click);
+  OnTriggered(chinese_, &MDIForm1::Chinese_Click);
+  OnTriggered(english_, &MDIForm1::English_Click);
+  OnTriggered(about_, &MDIForm1::About_Click);
+}
+
+void MDIForm1::OnTriggered(QAction* action, void (MDIForm1::*command)()) {
+  connect(action, &QAction::triggered, this, [this, command] {
+    RunAfterPress([frame = QPointer<MDIForm1>(this), command] {
+      if (frame) (frame->*command)();
+    });
+  });
 }
 
 void MDIForm1::MDIForm_Load() {
@@ -137,7 +147,7 @@ void MDIForm1::PrinterConfig_Click() { ShowConfigWindow(WindowLanguage(StoredLan
 void MDIForm1::Sendfile_cn_Click() {
   CloseChildWindow(*area_, ConfigForm::ObjectName(WindowLanguage(StoredLanguageValue())));
   ShowChildWindow(*area_, kSendFileWindow,
-                  [this] { return new SendFileForm(spooler_, messages_); });
+                  [this] { return new SendFileForm(printer_, messages_); });
 }
 
 void MDIForm1::Chinese_Click() { SwitchLanguage(Language::Chinese); }
@@ -198,7 +208,7 @@ std::string MDIForm1::StoredLanguageValue() const {
 
 void MDIForm1::ShowConfigWindow(Language window) {
   ShowChildWindow(*area_, ConfigForm::ObjectName(window), [this, window] {
-    return new ConfigForm(window, spooler_, messages_, config_path_);
+    return new ConfigForm(window, printer_, messages_, config_path_);
   });
 }
 

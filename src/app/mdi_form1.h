@@ -12,36 +12,39 @@ class QMenu;
 
 namespace varnok {
 
+class PrinterWorker;
 class QtPasswordPrompt;
-class Spooler;
 struct MenuCaptions;
 
 // The main window "MDIForm1": a frame whose work area holds the configuration, send-file and
 // About windows, with the File, Tools and Help menus. It opens the configuration window of the
-// stored interface language when it loads.
+// stored interface language when it loads. Its menu commands wait for a press of OK or Send that
+// runs (a screen reader may choose them meanwhile) and are carried out once it has ended.
 class MDIForm1 : public QMainWindow {
   Q_OBJECT
 
  public:
   // The print server's password dialog, when given, is shown over this window and speaks the
   // language of the window it comes from.
-  MDIForm1(Spooler& spooler, std::string config_path, QtPasswordPrompt* password_dialog = nullptr,
-           QWidget* parent = nullptr);
+  MDIForm1(PrinterWorker& printer, std::string config_path,
+           QtPasswordPrompt* password_dialog = nullptr, QWidget* parent = nullptr);
   // Tells the user through messages instead of message boxes (tests use a recorder).
-  MDIForm1(Spooler& spooler, UserMessages& messages, std::string config_path,
+  MDIForm1(PrinterWorker& printer, UserMessages& messages, std::string config_path,
            QWidget* parent = nullptr);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  MDIForm1(Spooler& spooler, UserMessages& messages, std::string config_path, QWidget* parent,
+  MDIForm1(PrinterWorker& printer, UserMessages& messages, std::string config_path, QWidget* parent,
            QtPasswordPrompt* password_dialog);
 
   // English over the send-file window, which has no other language; the configuration
   // window's otherwise.
   Language DialogLanguage() const;
   void BuildMenus();
+  // Carries out the action's command, once a press that runs has ended.
+  void OnTriggered(QAction* action, void (MDIForm1::*command)());
   void SizeWorkArea();
   void MDIForm_Load();
   void exit1_Click();
@@ -58,7 +61,7 @@ class MDIForm1 : public QMainWindow {
   std::string StoredLanguageValue() const;
   void ShowConfigWindow(Language window);
 
-  Spooler& spooler_;
+  PrinterWorker& printer_;
   std::string config_path_;
   QtUserMessages message_boxes_;
   UserMessages& messages_;

@@ -3,7 +3,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 
-#include "qt/interface_thread.h"
+#include "qt/printer_worker.h"
 #include "qt/qt_text.h"
 #include "settings/message_template.h"
 
@@ -31,8 +31,10 @@ void QtPasswordPrompt::ShowOver(QWidget* parent, std::function<Language()> langu
 
 std::optional<std::string> QtPasswordPrompt::AskPassword(std::string_view user,
                                                          std::string_view server) {
+  PrinterWorker* worker = PrinterWorker::Current();
+  if (worker == nullptr) return AskHere(user, server);
   std::optional<std::string> answer;
-  RunOnInterfaceThread([&] { answer = AskHere(user, server); });
+  worker->Ask([&] { answer = AskHere(user, server); });
   return answer;
 }
 

@@ -1,8 +1,12 @@
 #include "transfer/dialog_send_progress.h"
 
+#include <QProgressBar>
+#include <QProgressDialog>
+#include <QString>
+#include <atomic>
 #include <utility>
 
-#include "qt/interface_thread.h"
+#include "qt/printer_worker.h"
 #include "transfer/send_progress_text.h"
 
 namespace varnok {
@@ -22,37 +26,59 @@ int BarValue(std::uint64_t bytes_sent, std::uint64_t total_bytes) {
 
 }  // namespace
 
-DialogSendProgress::DialogSendProgress(QWidget* parent, std::string file_name, std::string printer)
-    : parent_(parent), file_name_(std::move(file_name)), printer_(std::move(printer)) {}
+struct DialogSendProgress::Shown {
+  explicit Shown(QPointer<QWidget> owner) : parent(std::move(owner)) {}
 
-DialogSendProgress::~DialogSendProgress() = default;
+  // Brings the dialog up the first time, then shows the figures; nothing once the window has gone.
+  void Update(const QString& text, int value) {
+    if (!parent) return;
+    if (!dialog) {
+      dialog = new QProgressDialog(parent);
+      dialog->setWindowTitle("Send File");
+      dialog->setWindowModality(Qt::ApplicationModal);
+      dialog->setAutoClose(false);
+      dialog->setAutoReset(false);
+      // The bar is set directly: the dialog's own setValue would run the event loop of a modal
+      // dialog from inside this call, which the interface thread, free anyway, must not.
+      bar = new QProgressBar(dialog);
+      dialog->setBar(bar);
+      dialog->setRange(0, kBarSteps);
+      dialog->show();
+    }
+    dialog->setLabelText(text);
+    bar->setValue(value);
+    cancelled = dialog->wasCanceled();
+  }
+
+  QPointer<QWidget> parent;
+  QPointer<QProgressDialog> dialog;     // goes with the window too
+  QProgressBar* bar = nullptr;          // the dialog's
+  std::atomic<bool> cancelled = false;  // read on the worker
+};
+
+DialogSendProgress::DialogSendProgress(PrinterWorker& printer, QPointer<QWidget> parent,
+                                       std::string file_name, std::string printer_name)
+    : printer_(printer),
+      shown_(std::make_shared<Shown>(std::move(parent))),
+      file_name_(std::move(file_name)),
+      printer_name_(std::move(printer_name)) {}
+
+// The dialog goes on the interface thread, after the figures told before.
+DialogSendProgress::~DialogSendProgress() {
+  printer_.Tell([shown = std::move(shown_)] { delete shown->dialog; });
+}
 
 bool DialogSendProgress::Continue(std::uint64_t bytes_sent, std::uint64_t total_bytes) {
   if (!ShowsProgressDialog(total_bytes)) return true;
   const auto now = std::chrono::steady_clock::now();
-  if (bytes_sent != 0 && bytes_sent < total_bytes && now - last_update_ < kUpdateInterval) {
-    return go_on_;
+  if (bytes_sent == 0 || bytes_sent >= total_bytes || now - last_update_ >= kUpdateInterval) {
+    last_update_ = now;
+    printer_.Tell([shown = shown_,
+                   text = QString::fromStdString(
+                       ProgressText(file_name_, printer_name_, bytes_sent, total_bytes)),
+                   value = BarValue(bytes_sent, total_bytes)] { shown->Update(text, value); });
   }
-  last_update_ = now;
-  RunOnInterfaceThread([&] { go_on_ = Show(bytes_sent, total_bytes); });
-  return go_on_;
-}
-
-bool DialogSendProgress::Show(std::uint64_t bytes_sent, std::uint64_t total_bytes) {
-  if (!dialog_) {
-    dialog_ = std::make_unique<QProgressDialog>(parent_);
-    dialog_->setWindowTitle("Send File");
-    dialog_->setWindowModality(Qt::ApplicationModal);
-    dialog_->setMinimumDuration(0);
-    dialog_->setAutoClose(false);
-    dialog_->setAutoReset(false);
-    dialog_->setRange(0, kBarSteps);
-    dialog_->show();
-  }
-  dialog_->setLabelText(
-      QString::fromStdString(ProgressText(file_name_, printer_, bytes_sent, total_bytes)));
-  dialog_->setValue(BarValue(bytes_sent, total_bytes));
-  return !dialog_->wasCanceled();
+  return !shown_->cancelled;
 }
 
 }  // namespace varnok

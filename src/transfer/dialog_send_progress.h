@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QProgressDialog>
-#include <QString>
+#include <QPointer>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -13,26 +12,29 @@ class QWidget;
 
 namespace varnok {
 
-// Shows a modal progress dialog with the bytes sent while a large file goes to the printer;
-// its Cancel stops the send. Small files go without a dialog. It is made and ended on the
-// interface thread, and told of the send's progress from the thread that sends.
+class PrinterWorker;
+
+// Told on the printer worker how a large file's send goes, and shows it in a modal progress
+// dialog over the window, on the interface thread; the dialog's Cancel stops the send. Small files
+// go without a dialog. The dialog goes with this object.
 class DialogSendProgress : public SendProgress {
  public:
-  DialogSendProgress(QWidget* parent, std::string file_name, std::string printer);
+  DialogSendProgress(PrinterWorker& printer, QPointer<QWidget> parent, std::string file_name,
+                     std::string printer_name);
   ~DialogSendProgress() override;
+  DialogSendProgress(const DialogSendProgress&) = delete;
+  DialogSendProgress& operator=(const DialogSendProgress&) = delete;
 
   bool Continue(std::uint64_t bytes_sent, std::uint64_t total_bytes) override;
 
  private:
-  // On the interface thread: shows the figures, and whether the send may go on.
-  bool Show(std::uint64_t bytes_sent, std::uint64_t total_bytes);
+  struct Shown;  // the dialog's side, on the interface thread
 
-  QWidget* parent_;
+  PrinterWorker& printer_;
+  std::shared_ptr<Shown> shown_;
   std::string file_name_;
-  std::string printer_;
-  std::unique_ptr<QProgressDialog> dialog_;
+  std::string printer_name_;
   std::chrono::steady_clock::time_point last_update_;
-  bool go_on_ = true;  // Cancel not pressed, as last seen
 };
 
 }  // namespace varnok

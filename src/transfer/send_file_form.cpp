@@ -4,16 +4,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <filesystem>
 
+#include "printer/printer_access.h"
 #include "printer/sdk/spooler_label_printer.h"
 #include "qt/accessible_combo_box.h"
-#include "qt/press_in_background.h"
+#include "qt/modal_press.h"
+#include "qt/printer_worker.h"
 #include "qt/qt_text.h"
-#include "qt/queue_list_request.h"
 #include "qt/twips.h"
 #include "settings/blanks.h"
 #include "settings/utf8_path.h"
@@ -34,6 +36,8 @@ QListWidgetItem* FolderItem(const std::string& path, const std::string& caption,
   auto* item =
       new QListWidgetItem(style->standardIcon(icon), QString(depth * 2, ' ') + QtText(caption));
   item->setData(Qt::UserRole, QtText(path));
+  // The blanks only draw the tree: a screen reader announces the folder's name.
+  item->setData(Qt::AccessibleTextRole, QtText(caption));
   return item;
 }
 
@@ -42,23 +46,18 @@ std::string FileName(std::string_view path) { return Utf8FromPath(PathFromUtf8(p
 
 }  // namespace
 
-SendFileForm::SendFileForm(Spooler& spooler, UserMessages& messages, QWidget* parent)
-    : QWidget(parent),
-      own_sdk_(std::make_unique<SpoolerLabelPrinter>(spooler)),
-      sdk_(*own_sdk_),
-      messages_(messages) {
+SendFileForm::SendFileForm(PrinterWorker& printer, UserMessages& messages, QWidget* parent)
+    : QWidget(parent), printer_(printer), messages_(messages) {
   CreateControls();
-  Form_Load(spooler);
+  Form_Load();
 }
 
-SendFileForm::SendFileForm(Spooler& spooler, LabelPrinterSdk& sdk, UserMessages& messages,
+SendFileForm::SendFileForm(PrinterWorker& printer, LabelPrinterSdk& sdk, UserMessages& messages,
                            QWidget* parent)
-    : QWidget(parent), sdk_(sdk), messages_(messages) {
+    : QWidget(parent), printer_(printer), sdk_(&sdk), messages_(messages) {
   CreateControls();
-  Form_Load(spooler);
+  Form_Load();
 }
-
-SendFileForm::~SendFileForm() = default;
 
 void SendFileForm::CreateControls() {
   setObjectName("sendfile");
@@ -76,8 +75,13 @@ void SendFileForm::CreateControls() {
   drive1_ = Place(this, new QComboBox(this), "Drive1", 120, 3360, 2655, 300);
   auto* command1 = Place(this, new QPushButton("Send", this), "Command1", 4200, 3480, 1335, 495);
 
+  // The drive list has no caption on screen; a screen reader finds its label all the same.
+  auto* drives_label = new QLabel("Drives:", this);
+  drives_label->setObjectName("DrivesLabel");
+  drives_label->hide();
   label2->setBuddy(combo1_);
   label1->setBuddy(text2_);
+  drives_label->setBuddy(drive1_);
   SetUpAccessibleComboBox(*combo1_, "Model");
   text2_->setAccessibleName("File path");
   file1_->setAccessibleName("Files");
@@ -103,7 +107,7 @@ void SendFileForm::CreateControls() {
   connect(command1, &QPushButton::clicked, this, &SendFileForm::Command1_Click);
 }
 
-void SendFileForm::Form_Load(Spooler& spooler) {
+void SendFileForm::Form_Load() {
   resize(TwipsSize(this, 6210, 4725));
 
   std::error_code error;
@@ -122,8 +126,8 @@ void SendFileForm::Form_Load(Spooler& spooler) {
 
   text2_->clear();
 
-  queues_ = std::make_unique<QueueListRequest>(
-      spooler, *this, [this](const QueueList& list) { QueueListArrived(list); });
+  queues_ =
+      printer_.ListBrandQueues(*this, [this](const QueueList& list) { QueueListArrived(list); });
 }
 
 void SendFileForm::QueueListArrived(const QueueList& list) {
@@ -164,15 +168,22 @@ void SendFileForm::File1_Click(const QListWidgetItem* item) {
 void SendFileForm::Command1_Click() {
   const std::string printer = combo1_->currentText().toStdString();
   const std::string path_text = text2_->text().toStdString();
-  DialogSendProgress progress(this, FileName(TrimBlanks(path_text)), printer);
-  SendFileResult result = SendFileResult::NotSent;
-  RunPressInBackground(messages_, [&](UserMessages& messages) {
-    // A list still on its way is waited for: it decides what an empty printer name means.
-    const std::optional<SpoolerFailure> list_failure =
-        printer.empty() ? queues_->Await().failure : std::nullopt;
-    result = SendFile(sdk_, messages, printer, path_text, progress, list_failure).result;
-  });
-  if (result == SendFileResult::Sent) text2_->clear();
+  StartPress(
+      printer_, *this, messages_,
+      [&worker = printer_, sdk = sdk_, window = QPointer<QWidget>(this), printer, path_text,
+       queues = queues_, this](Spooler& spooler, UserMessages& messages) -> std::function<void()> {
+        SpoolerLabelPrinter own_sdk(spooler);
+        DialogSendProgress progress(worker, window, FileName(TrimBlanks(path_text)), printer);
+        // The list asked for at load has been answered by now: it decides what an empty
+        // printer name means.
+        const std::optional<SpoolerFailure> list_failure =
+            printer.empty() ? queues->failure : std::nullopt;
+        const SendFileResult result = SendFile(sdk != nullptr ? *sdk : own_sdk, messages, printer,
+                                               path_text, progress, list_failure)
+                                          .result;
+        if (result != SendFileResult::Sent) return {};
+        return [this] { text2_->clear(); };
+      });
 }
 
 bool SendFileForm::ShowFolder(const std::string& drive, const std::string& folder,

@@ -13,8 +13,7 @@ class QListWidgetItem;
 namespace varnok {
 
 class LabelPrinterSdk;
-class QueueListRequest;
-class Spooler;
+class PrinterWorker;
 class UserMessages;
 struct QueueList;
 
@@ -25,17 +24,16 @@ class SendFileForm : public QWidget {
   Q_OBJECT
 
  public:
-  // Sends through our own label-printer library on the spooler; tells the user through
-  // messages (the main window's, so that its tests see them too).
-  SendFileForm(Spooler& spooler, UserMessages& messages, QWidget* parent = nullptr);
-  // Sends through the given SDK (tests use fakes).
-  SendFileForm(Spooler& spooler, LabelPrinterSdk& sdk, UserMessages& messages,
+  // Sends through our own label-printer library on the printer worker's spooler; tells the user
+  // through messages (the main window's, so that its tests see them too).
+  SendFileForm(PrinterWorker& printer, UserMessages& messages, QWidget* parent = nullptr);
+  // Sends through the given SDK, used on the printer worker (tests use fakes).
+  SendFileForm(PrinterWorker& printer, LabelPrinterSdk& sdk, UserMessages& messages,
                QWidget* parent = nullptr);
-  ~SendFileForm() override;
 
  private:
   void CreateControls();
-  void Form_Load(Spooler& spooler);
+  void Form_Load();
   void QueueListArrived(const QueueList& list);
   void Drive1_Change(int index);
   void Dir1_Change(const std::string& folder);
@@ -45,8 +43,8 @@ class SendFileForm : public QWidget {
   // cannot be read, with the reason in error.
   bool ShowFolder(const std::string& drive, const std::string& folder, std::string& error);
 
-  std::unique_ptr<LabelPrinterSdk> own_sdk_;
-  LabelPrinterSdk& sdk_;
+  PrinterWorker& printer_;
+  LabelPrinterSdk* sdk_ = nullptr;  // given; our own library otherwise
   UserMessages& messages_;
 
   QComboBox* combo1_ = nullptr;
@@ -58,7 +56,7 @@ class SendFileForm : public QWidget {
   std::string folder_;                                // the folder the lists show
   int drive_index_ = -1;                              // the drive the lists are on
   std::map<std::string, std::string> drive_folders_;  // last folder shown on each drive
-  std::unique_ptr<QueueListRequest> queues_;          // Combo1's entries, asked for at load
+  std::shared_ptr<const QueueList> queues_;           // Combo1's entries, asked for at load
 };
 
 }  // namespace varnok

@@ -2,9 +2,14 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QApplication>
 #include <QComboBox>
+#include <QListWidget>
+#include <QTimer>
+#include <functional>
 
 #include "main_window_fixture.h"
+#include "qt/qt_user_messages.h"
 
 namespace varnok::testing {
 namespace {
@@ -58,6 +63,66 @@ TEST_F(MainWindowTest, ListBoxesAreNamedByTheirCaptionAndDescribedByTheChosenEnt
           << control->objectName().toStdString();
     }
   }
+}
+
+// Every object of every window, and of a message box, as a screen reader reads it: names on one
+// line, no description that only repeats the name, pictures named, the rules separators without
+// a name, the drive list labelled, folders announced without the blanks that draw the tree.
+TEST_F(MainWindowTest, EveryObjectReadsAsWhatItIs) {
+  StoreLanguage("CHINESE");
+  Start();
+  Choose("About");
+  Choose("Sendfile_cn");
+  Choose("PrinterConfig");
+  StoreLanguage("ENGLISH");
+  Choose("PrinterConfig");  // beside Form2
+  ASSERT_EQ(OpenWindows(), (QStringList{"Form2", "Form3_en", "frmAbout", "sendfile"}));
+  QStringList objects;
+  std::function<void(QAccessibleInterface*)> read = [&](QAccessibleInterface* node) {
+    const QString name = node->text(QAccessible::Name);
+    const QString description = node->text(QAccessible::Description);
+    const QString what = node->object() != nullptr ? node->object()->objectName() : name;
+    EXPECT_FALSE(name.contains(u'\n')) << what.toStdString();
+    EXPECT_TRUE(description.isEmpty() || description != name) << what.toStdString();
+    EXPECT_FALSE(node->role() == QAccessible::Graphic && name.isEmpty()) << what.toStdString();
+    if (node->role() == QAccessible::Separator) {
+      EXPECT_TRUE(name.isEmpty()) << what.toStdString();
+      objects << what;
+    }
+    for (int i = 0; i < node->childCount(); ++i) read(node->child(i));
+  };
+  read(QAccessible::queryAccessibleInterface(frame_.get()));
+  objects.sort();
+  EXPECT_EQ(objects, (QStringList{"Line2", "Line2", "Line3", "Line3"}));
+
+  QMdiSubWindow* form3 = Child("Form3_en");
+  ASSERT_NE(form3, nullptr);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(form3->findChild<QWidget*>("NetworkRowLabel1"))
+                ->text(QAccessible::Name)
+                .toStdString(),
+            "IP address:");
+
+  QWidget* sendfile = Child("sendfile")->widget();
+  QAccessibleInterface* drives =
+      QAccessible::queryAccessibleInterface(sendfile->findChild<QComboBox*>("Drive1"));
+  const auto labels = drives->relations(QAccessible::Label);
+  ASSERT_EQ(labels.size(), 1);
+  EXPECT_EQ(labels[0].first->text(QAccessible::Name).toStdString(), "Drives:");
+  QAccessibleInterface* folders =
+      QAccessible::queryAccessibleInterface(sendfile->findChild<QListWidget*>("Dir1"));
+  ASSERT_GT(folders->childCount(), 1);
+  for (int i = 0; i < folders->childCount(); ++i) {
+    EXPECT_FALSE(folders->child(i)->text(QAccessible::Name).startsWith(u' '));
+  }
+
+  QtUserMessages boxes(frame_.get());
+  QTimer::singleShot(0, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    read(QAccessible::queryAccessibleInterface(box));
+    box->close();
+  });
+  boxes.Show({"Nothing was sent.", "VarnoK Utility", MessageIcon::Exclamation});
 }
 
 }  // namespace

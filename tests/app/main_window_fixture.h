@@ -31,9 +31,6 @@ namespace varnok::testing {
 template <typename SpoolerType>
 class MainWindowTestOn : public ::testing::Test {
  protected:
-  // The spooler outlives the windows' requests.
-  ~MainWindowTestOn() override { WaitForBackgroundWork(); }
-
   // Writes config.ini with the given language value, or removes it for nullopt.
   void StoreLanguage(std::optional<std::string_view> value) {
     if (!value) {
@@ -50,8 +47,8 @@ class MainWindowTestOn : public ::testing::Test {
 
   // Starts the main window; its configuration window has its queue list.
   MDIForm1& Start() {
-    frame_ = std::make_unique<MDIForm1>(spooler_, messages_, config_path_);
-    DeliverBackgroundWork();
+    frame_ = std::make_unique<MDIForm1>(printer_, messages_, config_path_);
+    DeliverBackgroundWork(printer_);
     return *frame_;
   }
 
@@ -72,7 +69,7 @@ class MainWindowTestOn : public ::testing::Test {
   void Choose(const char* name) {
     Action(name)->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    DeliverBackgroundWork();
+    DeliverBackgroundWork(printer_);
   }
 
   QMdiArea& WorkArea() const { return *frame_->findChild<QMdiArea*>(); }
@@ -100,6 +97,7 @@ class MainWindowTestOn : public ::testing::Test {
 
   SpoolerType spooler_;
   MessageRecorder messages_;
+  PrinterWorker printer_{spooler_};  // outlives the windows
   QTemporaryDir folder_;
   std::string config_path_ = folder_.filePath("config.ini").toStdString();
   std::unique_ptr<MDIForm1> frame_;

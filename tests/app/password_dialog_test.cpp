@@ -1,10 +1,8 @@
-// The print server's password dialog: asked from any thread, it is shown on the user-interface
-// thread over the main window, in the language of the window it comes from.
+// The print server's password dialog: asked from the printer worker, it is shown on the
+// user-interface thread over the main window, in the language of the window it comes from.
 #include <QApplication>
 #include <QInputDialog>
 #include <QTimer>
-#include <atomic>
-#include <thread>
 
 #include "main_window_fixture.h"
 #include "qt/qt_password_prompt.h"
@@ -45,23 +43,21 @@ class DialogAnswer {
   QTimer poll_;
 };
 
-// Asks on another thread while this one runs the event loop, as a window's worker would.
-std::optional<std::string> AskFromAnotherThread(PasswordPrompt& prompt) {
+// Asks from work on the printer worker, as the spooler there does.
+std::optional<std::string> AskFromTheWorker(PasswordPrompt& prompt) {
+  FakeSpooler spooler;
+  PrinterWorker printer(spooler);
   std::optional<std::string> answer;
-  std::atomic<bool> done = false;
-  std::jthread worker([&] {
-    answer = prompt.AskPassword("operator", "printserver.example");
-    done = true;
-  });
-  while (!done) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  printer.Post([&](Spooler&) { answer = prompt.AskPassword("operator", "printserver.example"); });
+  DeliverBackgroundWork(printer);
   return answer;
 }
 
-TEST(QtPasswordPrompt, AsksOnTheInterfaceThreadFromAnyThreadInTheWindowsLanguage) {
+TEST(QtPasswordPrompt, AsksOnTheInterfaceThreadFromTheWorkerInTheWindowsLanguage) {
   const struct {
     const char* name;
     Language language;
-    bool from_another_thread;
+    bool from_the_worker;
     std::optional<QString> typed;
     std::optional<std::string> answer;
     const char* question;
@@ -81,8 +77,8 @@ TEST(QtPasswordPrompt, AsksOnTheInterfaceThreadFromAnyThreadInTheWindowsLanguage
     prompt.ShowOver(&window, [&c] { return c.language; });
     DialogAnswer user(c.typed);
     const std::optional<std::string> answer =
-        c.from_another_thread ? AskFromAnotherThread(prompt)
-                              : prompt.AskPassword("operator", "printserver.example");
+        c.from_the_worker ? AskFromTheWorker(prompt)
+                          : prompt.AskPassword("operator", "printserver.example");
     EXPECT_EQ(answer, c.answer);
     EXPECT_EQ(user.seen.question.toStdString(), c.question);
     EXPECT_EQ(user.seen.ok.toStdString(), c.ok);
@@ -96,7 +92,7 @@ TEST(QtPasswordPrompt, AsksOnTheInterfaceThreadFromAnyThreadInTheWindowsLanguage
 TEST_F(MainWindowTest, PasswordDialogFollowsTheWindowItComesFrom) {
   StoreLanguage("CHINESE");
   QtPasswordPrompt prompt;
-  MDIForm1 frame(spooler_, config_path_, &prompt);
+  MDIForm1 frame(printer_, config_path_, &prompt);
   const auto question = [&prompt] {
     DialogAnswer user(std::nullopt);
     prompt.AskPassword("operator", "localhost");

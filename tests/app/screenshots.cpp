@@ -20,6 +20,7 @@
 #include "app/mdi_form1.h"
 #include "app/program_icon.h"
 #include "printer/user_messages.h"
+#include "qt/printer_worker.h"
 #include "qt/qt_text.h"
 #include "settings/ini_file.h"
 #include "settings/language.h"
@@ -66,7 +67,8 @@ bool Shoot(const QString& folder, const char* stored, const QString& prefix) {
   const std::string config_path = ConfigFile(config_folder, stored);
   varnok::testing::FakeSpooler spooler;
   AddQueues(spooler);
-  varnok::MDIForm1 frame(spooler, config_path);
+  varnok::PrinterWorker printer(spooler);
+  varnok::MDIForm1 frame(printer, config_path);
   frame.move(0, 0);
   frame.show();
   Settle();
@@ -100,7 +102,8 @@ bool ShootSendFile(const QString& folder) {
   const std::string config_path = ConfigFile(config_folder, "ENGLISH");
   varnok::testing::FakeSpooler spooler;
   AddQueues(spooler);
-  varnok::MDIForm1 frame(spooler, config_path);
+  varnok::PrinterWorker printer(spooler);
+  varnok::MDIForm1 frame(printer, config_path);
   frame.move(0, 0);
   frame.show();
   frame.findChild<QAction*>("Sendfile_cn")->trigger();

@@ -38,7 +38,8 @@ constexpr std::string_view kLabel = "^XA^FO50,50^FDVarnoK^FS^XZ\r\n";
 using testing::kJobArrives;
 constexpr auto kNoJob = 1500ms;  // a sent job reaches the printer well within this
 
-// Points libcups at the address, for this thread and for threads started later.
+// Points libcups at the address, for this thread and for threads started later; the printer
+// worker, started before, is pointed there by the test (PointWorkerAtCupsServer).
 void PointCupsAt(const std::string& server) {
   setenv("CUPS_SERVER", server.c_str(), 1);
   cupsSetServer(server.c_str());
@@ -82,13 +83,29 @@ class SchedulerFaultTest : public MainWindowTestOn<CupsSpooler> {
     Pick(*Control<QComboBox>("sendfile", "Combo1"), kQueue);
   }
 
-  void PressOk() { Control<QPushButton>("Form3_en", "Command2")->click(); }
+  // libcups keeps the server per thread: the worker's follows CUPS_SERVER as it is now.
+  void PointWorkerAtCupsServer() {
+    printer_.Post([server = std::string(std::getenv("CUPS_SERVER"))](Spooler&) {
+      cupsSetServer(server.c_str());
+    });
+    DeliverBackgroundWork(printer_);
+  }
+  void Cause(void (*cause)(VirtualPrinters&)) {
+    cause(*printers_);
+    PointWorkerAtCupsServer();
+  }
+
+  void PressOk() {
+    Control<QPushButton>("Form3_en", "Command2")->click();
+    DeliverBackgroundWork(printer_);
+  }
 
   void PressSend() { SendFile(label_); }
 
   void SendFile(const std::string& path) {
     Control<QLineEdit>("sendfile", "Text2")->setText(QString::fromStdString(path));
     Control<QPushButton>("sendfile", "Command1")->click();
+    DeliverBackgroundWork(printer_);
   }
 
   template <typename Widget>
@@ -160,9 +177,9 @@ TEST_P(SchedulerFaultCaseTest, OkAndSendSayWhatIsWrongThenWorkAgainOnceItIsPutRi
   OpenBothWindows();
   ChooseQueueAndItem();
 
-  c.cause(*printers_);
+  Cause(c.cause);
   ExpectBothPressesFail(c);
-  c.cure(*printers_);
+  Cause(c.cure);
 
   messages_.shown.clear();
   PressOk();
@@ -229,9 +246,9 @@ TEST_F(SchedulerFaultTest, StartedWithTheSchedulerDownListsNoPrinterUntilItIsBac
 // With a scheduler that does not answer, the main window shows at once with the configuration
 // window inside, its queue list empty; once the list request has given up, OK says why.
 TEST_F(SchedulerFaultTest, StartsAtOnceWhileTheSchedulerDoesNotAnswer) {
-  SilenceScheduler(*printers_);
+  Cause(SilenceScheduler);
   TimeAndGuard("scheduler not answering: first frame of the main window", [this] {
-    frame_ = std::make_unique<MDIForm1>(spooler_, messages_, config_path_);
+    frame_ = std::make_unique<MDIForm1>(printer_, messages_, config_path_);
     frame_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame_.get()));
     frame_->grab();  // the first frame, drawn
@@ -242,7 +259,7 @@ TEST_F(SchedulerFaultTest, StartsAtOnceWhileTheSchedulerDoesNotAnswer) {
 
   Pick(*Control<QComboBox>("Form3_en", "Combo1"), kResetItem);
   TimeAndGuard("scheduler not answering: OK waiting for the list", [this] { PressOk(); });
-  WakeScheduler(*printers_);
+  Cause(WakeScheduler);
   EXPECT_EQ(Control<QComboBox>("Form3_en", "MODEL")->count(), 0);
   ASSERT_EQ(messages_.shown.size(), 1u);
   EXPECT_EQ(messages_.shown[0].text, kUnlistedOk);
@@ -280,7 +297,7 @@ TEST_P(MidSendFaultTest, EndsTheSendWithAMessage) {
   stopper.start(0);
   TimeAndGuard(std::string(c.name) + " during a send: Send", [&] { SendFile(large); });
   stopper.stop();
-  c.cure(*printers_);
+  Cause(c.cure);
 
   ASSERT_TRUE(caused) << "the send ended before the fault could be caused";
   ASSERT_EQ(messages_.shown.size(), 1u);

@@ -60,18 +60,20 @@ class SendFileCupsTest : public ::testing::Test {
 
   void SetUp() override { ASSERT_NE(printers_, nullptr) << "the virtual printers did not start"; }
 
-  ~SendFileCupsTest() override { WaitForBackgroundWork(); }
-
   // Opens the window with the printer chosen in Combo1.
   void Open(const char* printer = kQueue) {
-    form_ = std::make_unique<SendFileForm>(spooler_, library_, messages_);
-    testing::DeliverBackgroundWork();
+    form_ = std::make_unique<SendFileForm>(printer_, library_, messages_);
+    testing::DeliverBackgroundWork(printer_);
     auto* combo = form_->findChild<QComboBox*>("Combo1");
     combo->setCurrentIndex(combo->findText(printer));
   }
   void SendPath(const std::string& typed) {
     Text2()->setText(QString::fromStdString(typed));
+    Press();
+  }
+  void Press() {
     form_->findChild<QPushButton*>("Command1")->click();
+    testing::DeliverBackgroundWork(printer_);
   }
   QLineEdit* Text2() { return form_->findChild<QLineEdit*>("Text2"); }
 
@@ -82,6 +84,7 @@ class SendFileCupsTest : public ::testing::Test {
   CupsSpooler spooler_;
   SpoolerLabelPrinter library_{spooler_};
   testing::MessageRecorder messages_;
+  PrinterWorker printer_{spooler_};
   testing::TempFolder folder_;
   std::unique_ptr<SendFileForm> form_;
 };
@@ -110,7 +113,7 @@ TEST_F(SendFileCupsTest, AChosenFileArrivesByteForByteAsOneJobTitledWithItsName)
     Open();
     auto* file1 = form_->findChild<QListWidget*>("File1");
     emit file1->itemClicked(file1->findItems(QString::fromStdString(name), Qt::MatchExactly)[0]);
-    form_->findChild<QPushButton*>("Command1")->click();
+    Press();
 
     const auto received = printers_->WaitForJob(kQueue, kJobArrives);
     ASSERT_TRUE(received.has_value()) << name;

@@ -49,10 +49,7 @@ class SendFileFormTest : public ::testing::Test {
     spooler_.AddQueue("VARNOK_K540");
     return true;
   }
-  ~SendFileFormTest() override {
-    WaitForBackgroundWork();
-    std::filesystem::current_path(previous_folder_);
-  }
+  ~SendFileFormTest() override { std::filesystem::current_path(previous_folder_); }
 
   template <typename Control>
   Control* Find(const char* name) {
@@ -68,6 +65,7 @@ class SendFileFormTest : public ::testing::Test {
   void Send(const char* typed) {
     Find<QLineEdit>("Text2")->setText(typed);
     Find<QPushButton>("Command1")->click();
+    testing::DeliverBackgroundWork(printer_);
   }
 
   const std::filesystem::path previous_folder_ = std::filesystem::current_path();
@@ -75,9 +73,11 @@ class SendFileFormTest : public ::testing::Test {
   testing::FakeSpooler spooler_;
   testing::RecordingSdk sdk_;
   testing::MessageRecorder messages_;
+  PrinterWorker printer_{spooler_};
   const bool prepared_ = Prepare();
-  SendFileForm form_{spooler_, sdk_, messages_};
-  const bool listed_ = (testing::DeliverBackgroundWork(), true);  // the printer list in place
+  SendFileForm form_{printer_, sdk_, messages_};
+  const bool listed_ =
+      (testing::DeliverBackgroundWork(printer_), true);  // the printer list in place
 };
 
 TEST_F(SendFileFormTest, ControlsSitInPlaceInTabOrder) {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "qt/accessible_combo_box.h"
+#include "qt/accessible_rule.h"
 #include "qt/blank_tab_label.h"
 #include "qt/qt_text.h"
 #include "qt/twips.h"
@@ -46,7 +47,7 @@ constexpr int kNetworkDotWidth = 150;
 // The name a screen reader announces for a box labelled with caption: the caption without its
 // line breaks and closing colon.
 QString AccessibleText(std::string_view caption) {
-  QString text = QtText(caption).simplified();
+  QString text = OneLineName(QtText(caption));
   while (text.endsWith(u':') || text.endsWith(u'：')) text.chop(1);
   return text.trimmed();
 }
@@ -76,6 +77,7 @@ template <typename Label = QLabel>
 Label* MakeLabel(QWidget* parent, const QString& name, std::string_view text) {
   auto* label = Make<Label>(parent, name);
   label->setText(QtText(text));
+  if (label->text().contains(u'\n')) label->setAccessibleName(OneLineName(label->text()));
   return label;
 }
 
@@ -91,8 +93,7 @@ QGroupBox* MakePanel(QWidget* parent, const QString& name, std::string_view capt
 
 QFrame* MakeRule(QWidget* parent, const QString& name, int top) {
   auto* rule = Make<QFrame>(parent, name);
-  rule->setFrameShape(QFrame::HLine);
-  rule->setFrameShadow(QFrame::Sunken);
+  MakeHorizontalRule(*rule);
   Place(rule, kLabelLeft, top, kInputPanelWidth - 2 * kLabelLeft, 30);
   return rule;
 }

@@ -12,9 +12,10 @@
 
 #include "config/apply_setting.h"
 #include "config/window/key_filter_glue.h"
-#include "qt/press_in_background.h"
+#include "printer/printer_access.h"
+#include "qt/modal_press.h"
+#include "qt/printer_worker.h"
 #include "qt/qt_text.h"
-#include "qt/queue_list_request.h"
 #include "qt/twips.h"
 
 namespace varnok {
@@ -35,11 +36,11 @@ TextFields TextFieldsOf(const ConfigControls& controls) {
 
 }  // namespace
 
-ConfigForm::ConfigForm(Language window, Spooler& spooler, UserMessages& messages,
+ConfigForm::ConfigForm(Language window, PrinterWorker& printer, UserMessages& messages,
                        std::string config_path, QWidget* parent)
     : QMdiSubWindow(parent),
       window_(window),
-      spooler_(spooler),
+      printer_(printer),
       messages_(messages),
       config_path_(std::move(config_path)),
       controls_{} {
@@ -60,8 +61,6 @@ ConfigForm::ConfigForm(Language window, Spooler& spooler, UserMessages& messages
   Form_Load();
 }
 
-ConfigForm::~ConfigForm() = default;
-
 QString ConfigForm::ObjectName(Language window) {
   return QtText(ConfigWindowTextsFor(window).object_name);
 }
@@ -73,8 +72,8 @@ void ConfigForm::Form_Load() {
   widget()->setPalette(white);
   widget()->setAutoFillBackground(true);
 
-  queues_ = std::make_unique<QueueListRequest>(
-      spooler_, *this, [this](const QueueList& list) { QueueListArrived(list); });
+  queues_ =
+      printer_.ListBrandQueues(*this, [this](const QueueList& list) { QueueListArrived(list); });
 
   for (const SettingItem& item : SettingCatalogue(window_)) {
     controls_.items->addItem(QtText(item.text));
@@ -117,11 +116,15 @@ void ConfigForm::Command2_Click() {
   inputs.option5_selected = controls_.second_choice->isChecked();
   std::ranges::transform(controls_.network_boxes, inputs.network.begin(),
                          [](const QLineEdit* box) { return box->text().toStdString(); });
-  RunPressInBackground(messages_, [&](UserMessages& messages) {
-    // A list still on its way is waited for: it decides what an empty MODEL means.
-    if (inputs.queue.empty()) inputs.queue_list_failure = queues_->Await().failure;
-    ApplySetting(window_, inputs, spooler_, messages, config_path_);
-  });
+  StartPress(printer_, *this, messages_,
+             [window = window_, inputs, queues = queues_, config_path = config_path_](
+                 Spooler& spooler, UserMessages& messages) mutable -> std::function<void()> {
+               // The list asked for as the window opened has been answered by now: it decides
+               // what an empty MODEL means.
+               if (inputs.queue.empty()) inputs.queue_list_failure = queues->failure;
+               ApplySetting(window, inputs, spooler, messages, config_path);
+               return {};
+             });
 }
 
 // Value and choice panels cover the placeholder panel without hiding it; only the network

@@ -12,8 +12,7 @@ class QGroupBox;
 
 namespace varnok {
 
-class QueueListRequest;
-class Spooler;
+class PrinterWorker;
 class UserMessages;
 struct QueueList;
 
@@ -26,9 +25,8 @@ class ConfigForm : public QMdiSubWindow {
   Q_OBJECT
 
  public:
-  ConfigForm(Language window, Spooler& spooler, UserMessages& messages, std::string config_path,
-             QWidget* parent = nullptr);
-  ~ConfigForm() override;
+  ConfigForm(Language window, PrinterWorker& printer, UserMessages& messages,
+             std::string config_path, QWidget* parent = nullptr);
 
   // The object name of the window of a language, by which the main window finds it.
   static QString ObjectName(Language window);
@@ -45,11 +43,11 @@ class ConfigForm : public QMdiSubWindow {
   QGroupBox* HelpPanelOf(HelpPanel panel) const;
 
   Language window_;
-  Spooler& spooler_;
+  PrinterWorker& printer_;
   UserMessages& messages_;
   std::string config_path_;  // where the OK action reads the model corrections
   ConfigControls controls_;
-  std::unique_ptr<QueueListRequest> queues_;  // MODEL's entries, asked for as the window opens
+  std::shared_ptr<const QueueList> queues_;  // MODEL's entries, asked for as the window opens
 };
 
 }  // namespace varnok

@@ -17,11 +17,9 @@ class QueueListTest : public ::testing::Test {
   }
   static void TearDownTestSuite() { printers_.reset(); }
 
-  ~QueueListTest() override { WaitForBackgroundWork(); }
-
   // The window's list, once the scheduler has answered.
-  static QStringList Queues(ConfigForm& form) {
-    DeliverBackgroundWork();
+  QStringList Queues(ConfigForm& form) {
+    DeliverBackgroundWork(printer_);
     return Entries(*form.findChild<QComboBox*>("MODEL"));
   }
 
@@ -37,6 +35,7 @@ class QueueListTest : public ::testing::Test {
   static std::unique_ptr<VirtualPrinters> printers_;
   CupsSpooler spooler_;
   MessageRecorder messages_;
+  PrinterWorker printer_{spooler_};
 };
 
 std::unique_ptr<VirtualPrinters> QueueListTest::printers_;
@@ -45,7 +44,7 @@ TEST_F(QueueListTest, ListsTheBrandQueuesOnly) {
   const QStringList brand = {"VARNOK_K540_200DPI", "Varnok-Office", "VARNOKX", "VARNOK_Z9",
                              "VARNOK_LongDriver"};
   for (Language window : {Language::Chinese, Language::English}) {
-    ConfigForm form(window, spooler_, messages_, "config.ini");
+    ConfigForm form(window, printer_, messages_, "config.ini");
     EXPECT_EQ(Queues(form), InSpoolerOrder(brand));
     for (const char* decoy : {"varnok_K540", "VarNok_R5", "VARNO", "My_VARNOK"}) {
       EXPECT_FALSE(Queues(form).contains(decoy)) << decoy;
@@ -54,12 +53,12 @@ TEST_F(QueueListTest, ListsTheBrandQueuesOnly) {
 }
 
 TEST_F(QueueListTest, QueueAddedBeforeReopeningAppears) {
-  auto open = std::make_unique<ConfigForm>(Language::English, spooler_, messages_, "config.ini");
+  auto open = std::make_unique<ConfigForm>(Language::English, printer_, messages_, "config.ini");
   const QStringList before = Queues(*open);
   printers_->AddQueue({"VARNOK_K540_200DPI_Copy_2", "VARNOK K540 200DPI"});
 
   EXPECT_EQ(Queues(*open), before);  // an open window is not refilled
-  open = std::make_unique<ConfigForm>(Language::English, spooler_, messages_, "config.ini");
+  open = std::make_unique<ConfigForm>(Language::English, printer_, messages_, "config.ini");
   EXPECT_TRUE(Queues(*open).contains("VARNOK_K540_200DPI_Copy_2"));
   EXPECT_EQ(Queues(*open).size(), before.size() + 1);
   printers_->RemoveQueue("VARNOK_K540_200DPI_Copy_2");

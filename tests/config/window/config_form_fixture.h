@@ -37,14 +37,12 @@ namespace varnok::testing {
 // A configuration window of the parameter's language, opened on a fake spooler.
 class ConfigFormTest : public ::testing::TestWithParam<Language> {
  protected:
-  ~ConfigFormTest() override { WaitForBackgroundWork(); }
-
   Language window() const { return GetParam(); }
 
   // Opens the window, its queue list in place.
   ConfigForm& Open() {
-    form_ = std::make_unique<ConfigForm>(window(), spooler_, messages_, "config.ini");
-    DeliverBackgroundWork();
+    form_ = std::make_unique<ConfigForm>(window(), printer_, messages_, "config.ini");
+    DeliverBackgroundWork(printer_);
     return *form_;
   }
 
@@ -77,6 +75,7 @@ class ConfigFormTest : public ::testing::TestWithParam<Language> {
 
   FakeSpooler spooler_;
   MessageRecorder messages_;
+  PrinterWorker printer_{spooler_};
   std::unique_ptr<ConfigForm> form_;
 };
 

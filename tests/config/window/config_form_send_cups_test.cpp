@@ -172,14 +172,12 @@ class SendThroughCupsTest : public ::testing::Test {
     std::ofstream(config_path_, std::ios::binary) << kConfig;
   }
 
-  ~SendThroughCupsTest() override { WaitForBackgroundWork(); }
-
-  void Open(Language window, Spooler& spooler) {
-    form_ = std::make_unique<ConfigForm>(window, spooler, messages_, config_path_);
-    DeliverBackgroundWork();
+  void Open(Language window, PrinterWorker& printer) {
+    form_ = std::make_unique<ConfigForm>(window, printer, messages_, config_path_);
+    DeliverBackgroundWork(printer);
     window_ = window;
   }
-  void Open(Language window) { Open(window, spooler_); }
+  void Open(Language window) { Open(window, printer_); }
 
   template <typename Widget>
   Widget* Control(const char* name) const {
@@ -205,11 +203,13 @@ class SendThroughCupsTest : public ::testing::Test {
   }
 
   // Presses OK; what the operator saw.
-  Shown PressOk() {
+  Shown PressOk(PrinterWorker& printer) {
     messages_.shown.clear();
     Control<QPushButton>("Command2")->click();
+    DeliverBackgroundWork(printer);
     return messages_.shown;
   }
+  Shown PressOk() { return PressOk(printer_); }
 
   // One whole setting in a freshly opened window: queue, item, value or choice, then OK.
   Shown Send(Language window, const char* queue, ItemId item, const char* value = "",
@@ -224,6 +224,7 @@ class SendThroughCupsTest : public ::testing::Test {
   static inline std::unique_ptr<VirtualPrinters> printers_;
   CupsSpooler spooler_;
   MessageRecorder messages_;
+  PrinterWorker printer_{spooler_};
   QTemporaryDir folder_;
   std::string config_path_ = folder_.filePath("config.ini").toStdString();
   Language window_ = kCn;
@@ -368,17 +369,19 @@ TEST_F(SendThroughCupsTest, QueueRejectingJobsGivesTheRefusalInTheWindowsLanguag
 TEST_F(SendThroughCupsTest, QueueRemovedBetweenSendingAndTheCheckGivesNoNotice) {
   printers_->AddQueue({"VARNOK_Vanishing", "VARNOK K540 200DPI"});
   QueueRemovedAfterSending spooler(spooler_, *printers_);
-  Open(kEn, spooler);
+  PrinterWorker printer(spooler);
+  Open(kEn, printer);
   Choose("VARNOK_Vanishing", ItemId::AdvancedReset);
 
-  EXPECT_EQ(PressOk(), Shown{});
+  EXPECT_EQ(PressOk(printer), Shown{});
   EXPECT_EQ(spooler.received, "#UM>IF\r");
+  form_.reset();
 }
 
 // The main window hands its own messages to the configuration window it opens.
 TEST_F(SendThroughCupsTest, ConfigurationWindowOfTheMainWindowTellsThroughItsMessages) {
-  MDIForm1 frame(spooler_, messages_, config_path_);
-  DeliverBackgroundWork();
+  MDIForm1 frame(printer_, messages_, config_path_);
+  DeliverBackgroundWork(printer_);
   auto* form = frame.findChild<ConfigForm*>("Form3_en");
   ASSERT_NE(form, nullptr);
   form->findChild<QComboBox*>("MODEL")->setCurrentText(kK540);
@@ -386,6 +389,7 @@ TEST_F(SendThroughCupsTest, ConfigurationWindowOfTheMainWindowTellsThroughItsMes
   items->setCurrentText("Reset");
   emit items->activated(items->currentIndex());
   form->findChild<QPushButton*>("Command2")->click();
+  DeliverBackgroundWork(printer_);
 
   EXPECT_EQ(messages_.shown, Shown{Box(kEn, kUserResetEn)});
   EXPECT_EQ(printers_->WaitForJob(kK540, kJobArrives), "^@\r");

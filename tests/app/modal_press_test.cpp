@@ -1,4 +1,4 @@
-// OK and Send wait for the print system off the interface thread: the windows go on drawing while
+// OK and Send wait for the print system on the printer worker: the windows go on drawing while
 // a press waits, a busy cursor shows, nothing else takes input, a second press does nothing, and
 // the boxes of a press come up one at a time, in order, on the interface thread.
 #include <QComboBox>
@@ -15,8 +15,6 @@
 #include <vector>
 
 #include "main_window_fixture.h"
-#include "qt/background_work.h"
-#include "qt/interface_thread.h"
 #include "support/gated_spooler.h"
 #include "support/temp_folder.h"
 
@@ -41,11 +39,11 @@ class PaintCounter : public QObject {
   }
 };
 
-class PressInBackgroundTest : public MainWindowTestOn<GatedSpooler> {
+class ModalPressTest : public MainWindowTestOn<GatedSpooler<FakeSpooler>> {
  protected:
   void SetUp() override {
-    spooler_.AddQueue(kQueue, {"VARNOK K540 200DPI"});
-    spooler_.AddQueue(kOtherQueue, {"VARNOK K540 200DPI"});
+    spooler_.inner.AddQueue(kQueue, {"VARNOK K540 200DPI"});
+    spooler_.inner.AddQueue(kOtherQueue, {"VARNOK K540 200DPI"});
   }
   TempFolder files_;
 };
@@ -60,7 +58,7 @@ struct PressCase {
   std::vector<std::string> told;
 };
 
-TEST_F(PressInBackgroundTest, WindowsDrawWhileAPressWaitsAndTakeNoOtherInput) {
+TEST_F(ModalPressTest, WindowsDrawWhileAPressWaitsAndTakeNoOtherInput) {
   const std::string label = files_.Write("label.prn", "^XA^XZ");
   const PressCase cases[] = {
       {"CHINESE",
@@ -97,33 +95,25 @@ TEST_F(PressInBackgroundTest, WindowsDrawWhileAPressWaitsAndTakeNoOtherInput) {
     }
     auto* button = window->findChild<QPushButton*>(c.button);
     messages_.shown.clear();
-    const size_t jobs = spooler_.jobs().size();
+    const size_t jobs = spooler_.inner.jobs().size();
 
     PaintCounter painted(*window);
-    bool waited = false;
-    bool busy = false;
-    int queue_chosen = -1;
     spooler_.CloseGate();
-    QTimer::singleShot(0, window, [&] {
-      waited = spooler_.RequestWaits(5s);
-      const QCursor* cursor = QGuiApplication::overrideCursor();
-      busy = cursor != nullptr && cursor->shape() == Qt::BusyCursor;
-      painted.paints = 0;
-      window->update();
-      QTimer::singleShot(50, window, [&] {      // once the window has drawn itself
-        QTest::keyClick(queues, Qt::Key_Down);  // input while the press waits
-        queue_chosen = queues->currentIndex();
-        spooler_.OpenGate();
-        button->click();  // a second press, as a screen reader's action makes it
-      });
-    });
     QTest::mouseClick(button, Qt::LeftButton);
-
-    EXPECT_TRUE(waited) << "the press never reached the spooler";
-    EXPECT_TRUE(busy);
+    EXPECT_TRUE(spooler_.RequestWaits(5s)) << "the press never reached the spooler";
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    EXPECT_TRUE(cursor != nullptr && cursor->shape() == Qt::BusyCursor);
+    painted.paints = 0;
+    window->update();
+    QTest::qWait(50);  // the window draws itself meanwhile
     EXPECT_GT(painted.paints, 0) << "the window did not draw itself while the press waited";
-    EXPECT_EQ(queue_chosen, 0) << "a key reached the window while the press waited";
-    EXPECT_EQ(spooler_.jobs().size(), jobs + 1);
+    QTest::keyClick(queues, Qt::Key_Down);  // input while the press waits
+    EXPECT_EQ(queues->currentIndex(), 0) << "a key reached the window while the press waited";
+    button->click();  // a second press, as a screen reader's action makes it
+    spooler_.OpenGate();
+    DeliverBackgroundWork(printer_);
+
+    EXPECT_EQ(spooler_.inner.jobs().size(), jobs + 1);
     std::vector<std::string> told;
     for (const Message& message : messages_.shown) told.push_back(message.text);
     EXPECT_EQ(told, c.told);
@@ -151,15 +141,16 @@ class SlowBoxes : public UserMessages {
   bool open = false;
 };
 
-TEST_F(PressInBackgroundTest, BoxesComeUpOneAtATimeInOrderOnTheInterfaceThread) {
-  spooler_.queue(kQueue).answers = 0;  // silent: the lookup's box, then the one naming why
+TEST_F(ModalPressTest, BoxesComeUpOneAtATimeInOrderOnTheInterfaceThread) {
+  spooler_.inner.queue(kQueue).answers = 0;  // silent: the lookup's box, then the one naming why
   StoreLanguage("ENGLISH");
   SlowBoxes boxes;
-  frame_ = std::make_unique<MDIForm1>(spooler_, boxes, config_path_);
-  DeliverBackgroundWork();
+  frame_ = std::make_unique<MDIForm1>(printer_, boxes, config_path_);
+  DeliverBackgroundWork(printer_);
   QWidget* window = Child("Form3_en")->widget();
   window->findChild<QComboBox*>("MODEL")->setCurrentIndex(0);
   window->findChild<QPushButton*>("Command2")->click();
+  DeliverBackgroundWork(printer_);
 
   EXPECT_EQ(boxes.shown,
             (std::vector<std::string>{" > GetPrinter Failed on initial call! <",
@@ -168,15 +159,6 @@ TEST_F(PressInBackgroundTest, BoxesComeUpOneAtATimeInOrderOnTheInterfaceThread) 
                                       "the printer, then try again."}));
   EXPECT_TRUE(boxes.on_interface_thread);
   EXPECT_FALSE(boxes.overlapping);
-}
-
-// The program waits for the windows' requests before it ends; one may be asking the interface
-// thread for something (a password dialog) just then.
-TEST(BackgroundWork, WaitingOnTheInterfaceThreadServesWorkThatNeedsIt) {
-  bool served = false;
-  RunInBackground([&served] { RunOnInterfaceThread([&served] { served = true; }); });
-  WaitForBackgroundWork();
-  EXPECT_TRUE(served);
 }
 
 }  // namespace

@@ -1,0 +1,164 @@
+#include "qt/modal_press.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QPointer>
+#include <QWidget>
+#include <QWindow>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "printer/user_messages.h"
+#include "qt/printer_worker.h"
+
+namespace varnok {
+
+namespace {
+
+bool IsInput(QEvent::Type type) {
+  switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::NonClientAreaMouseButtonPress:
+    case QEvent::NonClientAreaMouseButtonRelease:
+    case QEvent::NonClientAreaMouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::InputMethod:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
+    case QEvent::DragEnter:
+    case QEvent::Drop:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Whether the object is, or belongs to, the modal dialog in front, which alone takes input.
+bool InModalDialog(const QObject* object) {
+  const QWidget* modal = QApplication::activeModalWidget();
+  if (modal == nullptr) return false;
+  if (const auto* window = qobject_cast<const QWindow*>(object)) {
+    return window == modal->windowHandle();
+  }
+  const auto* widget = qobject_cast<const QWidget*>(object);
+  return widget != nullptr && (widget == modal || modal->isAncestorOf(widget));
+}
+
+// For the time of a press: swallows the input meant for anything but the dialog in front, keeps
+// the closes asked for, and shows a busy cursor, except over the dialogs the press brings up.
+class ModalPress : public QObject {
+ public:
+  ModalPress() {
+    QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+    qApp->installEventFilter(this);
+  }
+  ~ModalPress() override {
+    qApp->removeEventFilter(this);
+    for (; arrows_ > 0; --arrows_) QGuiApplication::restoreOverrideCursor();
+    QGuiApplication::restoreOverrideCursor();
+  }
+  ModalPress(const ModalPress&) = delete;
+  ModalPress& operator=(const ModalPress&) = delete;
+
+  std::vector<std::function<void()>> kept;  // for once the press has ended, in order
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const auto* dialog = qobject_cast<const QWidget*>(watched);
+    if (dialog != nullptr && dialog->isWindow() && dialog->isModal()) {
+      if (event->type() == QEvent::Show) {
+        QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+        ++arrows_;
+      } else if (event->type() == QEvent::Hide && arrows_ > 0) {
+        QGuiApplication::restoreOverrideCursor();
+        --arrows_;
+      }
+    }
+    if (InModalDialog(watched)) return false;
+    // A window's close reaches its widget after its QWindow: it is kept there.
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (event->type() == QEvent::Close && widget != nullptr) {
+      kept.push_back([closed = QPointer<QWidget>(widget)] {
+        if (closed) closed->close();
+      });
+      event->ignore();
+      return true;
+    }
+    return IsInput(event->type());
+  }
+
+ private:
+  int arrows_ = 0;  // arrow cursors pushed for dialogs on screen
+};
+
+std::unique_ptr<ModalPress> press;  // the press under way; looked at on the interface thread only
+
+// Ends the press as it goes, on the interface thread: with the press's last call, or with that
+// call dropped by a worker that stops.
+struct PressEnd {
+  PressEnd() = default;
+  PressEnd(const PressEnd&) = delete;
+  PressEnd& operator=(const PressEnd&) = delete;
+  ~PressEnd() { press.reset(); }
+};
+
+// The work's messages, each shown on the interface thread while the window is there; Show
+// returns once the box is closed.
+class InterfaceMessages final : public UserMessages {
+ public:
+  InterfaceMessages(PrinterWorker& printer, QPointer<QWidget> window, UserMessages& shown)
+      : printer_(printer), window_(std::move(window)), shown_(shown) {}
+
+  void Show(const Message& message) override {
+    printer_.Ask([this, &message] {
+      if (window_) shown_.Show(message);
+    });
+  }
+
+ private:
+  PrinterWorker& printer_;
+  QPointer<QWidget> window_;
+  UserMessages& shown_;
+};
+
+}  // namespace
+
+bool StartPress(PrinterWorker& printer, QWidget& window, UserMessages& messages, PressWork work) {
+  if (press) return false;
+  press = std::make_unique<ModalPress>();
+  printer.Post([&printer, &messages, work = std::move(work), window = QPointer<QWidget>(&window),
+                end = std::make_shared<PressEnd>()](Spooler& spooler) mutable {
+    InterfaceMessages shown(printer, window, messages);
+    std::function<void()> then = work(spooler, shown);
+    printer.Tell([window, then = std::move(then), end = std::move(end)]() mutable {
+      const std::vector<std::function<void()>> kept = std::move(press->kept);
+      end.reset();
+      if (window && then) then();
+      for (const auto& command : kept) command();
+    });
+  });
+  return true;
+}
+
+bool PressRunning() { return press != nullptr; }
+
+void RunAfterPress(std::function<void()> command) {
+  if (press) {
+    press->kept.push_back(std::move(command));
+  } else {
+    command();
+  }
+}
+
+}  // namespace varnok
