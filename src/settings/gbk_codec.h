@@ -5,7 +5,7 @@
 #include <string_view>
 
 // GBK (Windows code page 936) <-> UTF-8. The only platform-dependent part of the text handling:
-// gbk_codec_iconv.cpp implements it with glibc's iconv; a Windows build can implement it with
+// gbk_codec_posix.cpp implements it with glibc's iconv; a Windows build can implement it with
 // MultiByteToWideChar / WideCharToMultiByte instead.
 namespace varnok::ini {
 
