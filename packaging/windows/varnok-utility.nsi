@@ -1,7 +1,7 @@
 ; The VARNOK Printer Utility for Windows: the windows, varnok-printer.exe, config.ini, the Qt
 ; libraries and plugins and the mingw runtime, from the folder scripts/windows/build-installer
 ; lays out. Built with Debian's makensis:
-;   makensis -DVERSION=2.20 -DDIST=FOLDER -DOUTFILE=SETUP.exe varnok-utility.nsi
+;   makensis -DVERSION=2.20 -DDIST=FOLDER -DFILES=files.nsh -DOUTFILE=SETUP.exe varnok-utility.nsi
 ; Silent use: SETUP.exe /S [/D=FOLDER]; the uninstaller: Uninstall.exe /S [/PURGE] (/PURGE also
 ; removes the operator's config.ini, which is kept otherwise).
 ; A 64-bit Unicode installer for the 64-bit program (and one that runs where there is no 32-bit
@@ -17,6 +17,10 @@ Target amd64-unicode
 !ifndef DIST
   !error "DIST is not set"
 !endif
+!ifndef FILES
+  !error "FILES is not set (scripts/windows/installer-sources makes it)"
+!endif
+!include "${FILES}"
 !ifndef OUTFILE
   !define OUTFILE "varnok-utility-${VERSION}-setup.exe"
 !endif
@@ -52,23 +56,7 @@ FunctionEnd
 Section "Program"
   SetShellVarContext all
   SetOutPath "$INSTDIR"
-  File "${DIST}\varnok-utility.exe"
-  File "${DIST}\varnok-printer.exe"
-  File "${DIST}\Qt6Core.dll"
-  File "${DIST}\Qt6Gui.dll"
-  File "${DIST}\Qt6Widgets.dll"
-  File "${DIST}\libstdc++-6.dll"
-  File "${DIST}\libgcc_s_seh-1.dll"
-  File "${DIST}\libwinpthread-1.dll"
-  ; An operator's settings survive an update; the shipped file is put only where there is none.
-  SetOverwrite off
-  File "${DIST}\config.ini"
-  SetOverwrite on
-  SetOutPath "$INSTDIR\platforms"
-  File "${DIST}\platforms\qwindows.dll"
-  SetOutPath "$INSTDIR\styles"
-  File /nonfatal "${DIST}\styles\qwindowsvistastyle.dll"
-  SetOutPath "$INSTDIR"
+  !insertmacro INSTALL_FILES
 
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\varnok-utility.exe"
@@ -124,18 +112,7 @@ FunctionEnd
 
 Section "Uninstall"
   SetShellVarContext all
-  Delete "$INSTDIR\varnok-utility.exe"
-  Delete "$INSTDIR\varnok-printer.exe"
-  Delete "$INSTDIR\Qt6Core.dll"
-  Delete "$INSTDIR\Qt6Gui.dll"
-  Delete "$INSTDIR\Qt6Widgets.dll"
-  Delete "$INSTDIR\libstdc++-6.dll"
-  Delete "$INSTDIR\libgcc_s_seh-1.dll"
-  Delete "$INSTDIR\libwinpthread-1.dll"
-  Delete "$INSTDIR\platforms\qwindows.dll"
-  RMDir "$INSTDIR\platforms"
-  Delete "$INSTDIR\styles\qwindowsvistastyle.dll"
-  RMDir "$INSTDIR\styles"
+  !insertmacro REMOVE_FILES
   ${If} $PurgeSettings == 1
     Delete "$INSTDIR\config.ini"
   ${EndIf}
