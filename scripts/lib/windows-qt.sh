@@ -1,9 +1,11 @@
 # shellcheck shell=bash
+# shellcheck disable=SC2034  # WINDOWS_QT is for the scripts that source this file
 # Qt for Windows (mingw-w64) for the Windows windows: where to find it, and the runnable folder
 # built against it. Sourced by common.sh.
 
-# The ready-made Qt the machine may share beside the tree, and the digest it must have.
-WINDOWS_QT_ARCHIVE="$ROOT/../shared/windows-qt/qt-6.4.2-mingw-w64-x86_64.tar.xz"
+# The ready-made Qt the machine may share beside the tree (or where VARNOK_QT_WINDOWS_ARCHIVE
+# says), and the digest it must have.
+WINDOWS_QT_ARCHIVE="${VARNOK_QT_WINDOWS_ARCHIVE:-$ROOT/../shared/windows-qt/qt-6.4.2-mingw-w64-x86_64.tar.xz}"
 WINDOWS_QT_SHA256=45e0d3337ebc395786d2f64b7f15437ba7bf5a2fe003440c4a0d22f20ef3beeb
 
 # find_windows_qt: sets WINDOWS_QT to a Qt prefix for Windows: the shared archive, unpacked once
