@@ -122,3 +122,6 @@ build_tree() {
   say "Building $dir"
   cmake --build "$dir" --parallel "$(nproc)"
 }
+
+# shellcheck source=scripts/lib/windows-qt.sh
+source "$ROOT/scripts/lib/windows-qt.sh"

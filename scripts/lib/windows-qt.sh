@@ -1,0 +1,67 @@
+# shellcheck shell=bash
+# shellcheck disable=SC2034  # WINDOWS_QT is for the scripts that source this file
+# Qt for Windows (mingw-w64) for the Windows windows: where to find it, and the runnable folder
+# built against it. Sourced by common.sh.
+
+# The ready-made Qt the machine may share beside the tree (or where VARNOK_QT_WINDOWS_ARCHIVE
+# says), and the digest it must have.
+WINDOWS_QT_ARCHIVE="${VARNOK_QT_WINDOWS_ARCHIVE:-$ROOT/../shared/windows-qt/qt-6.4.2-mingw-w64-x86_64.tar.xz}"
+WINDOWS_QT_SHA256=45e0d3337ebc395786d2f64b7f15437ba7bf5a2fe003440c4a0d22f20ef3beeb
+
+# find_windows_qt: sets WINDOWS_QT to a Qt prefix for Windows: the shared archive, unpacked once
+# into a cache outside the tree, else what scripts/windows/build-qt made. Without either it says
+# what is skipped and returns 1; with CI=true it exits 1 instead.
+find_windows_qt() {
+  WINDOWS_QT=""
+  if [ -f "$WINDOWS_QT_ARCHIVE" ]; then
+    local cache="${XDG_CACHE_HOME:-$HOME/.cache}/varnok-qt-windows/$WINDOWS_QT_SHA256"
+    if [ ! -x "$cache/prefix/bin/qt-cmake" ]; then
+      say "Checking and unpacking $WINDOWS_QT_ARCHIVE into $cache"
+      echo "$WINDOWS_QT_SHA256  $WINDOWS_QT_ARCHIVE" | sha256sum --check --quiet
+      mkdir -p "$(dirname "$cache")"
+      # Unpacked beside its place and renamed: an interrupted unpack is never taken for Qt.
+      local partial
+      partial="$(mktemp -d "$cache.partial.XXXXXX")"
+      tar -xJf "$WINDOWS_QT_ARCHIVE" -C "$partial"
+      rm -rf "$cache"
+      mv "$partial" "$cache"
+    fi
+    WINDOWS_QT="$cache/prefix"
+    return 0
+  fi
+  local built="${VARNOK_QT_WINDOWS:-$HOME/.cache/varnok-qt-mingw}/prefix"
+  if [ -f "$built/.complete" ]; then
+    WINDOWS_QT="$built"
+    return 0
+  fi
+  local line="Windows windows and installers skipped: no Qt for Windows (neither"
+  line+=" $WINDOWS_QT_ARCHIVE nor $built); scripts/windows/build-qt makes it"
+  if [ "${CI:-}" = true ]; then
+    echo "$line" >&2
+    exit 1
+  fi
+  say "$line"
+  return 1
+}
+
+# lay_out_windows_dist QT BUILD DIST: a folder that runs as it is, on Windows or under wine: the
+# programs of BUILD, config.ini, the Qt libraries and plugins, the mingw runtime Qt uses.
+lay_out_windows_dist() {
+  local qt="$1" build="$2" dist="$3"
+  say "Laying out $dist"
+  rm -rf "$dist"
+  mkdir -p "$dist/platforms" "$dist/styles"
+  cp "$build/bin/varnok-utility.exe" "$build/bin/varnok-printer.exe" "$build/bin/config.ini" "$dist/"
+  cp "$qt/bin/Qt6Core.dll" "$qt/bin/Qt6Gui.dll" "$qt/bin/Qt6Widgets.dll" "$dist/"
+  cp "$qt/plugins/platforms/qwindows.dll" "$dist/platforms/"
+  # The native look of Windows 7 and later; without it Qt falls back to its plain Windows style.
+  if [ -f "$qt/plugins/styles/qwindowsvistastyle.dll" ]; then
+    cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$dist/styles/"
+  fi
+  # Our programs carry their runtime inside; Qt's libraries use the shared one.
+  local gcc_dir
+  gcc_dir=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
+  cp "$gcc_dir/libstdc++-6.dll" "$gcc_dir/libgcc_s_seh-1.dll" \
+    /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$dist/"
+  say "$(du -sh "$dist" | cut -f1) in $dist"
+}
