@@ -14,6 +14,29 @@ class QWidget;
 
 namespace varnok {
 
+// The controls' object names are the window's own from its first version: stored files, screen
+// readers and operators' scripts find the controls by them, so they stay. What each one is:
+//
+//   name                      control
+//   Label2, MODEL             label and list of the printer models
+//   Label8, Combo1            label and list of the settings
+//   Command2                  the OK button that sends the chosen setting
+//   Frame4, Label4            empty input panel (an item without a value), with its note
+//   Frame2, Label12, Text1    value panel: its label, the value box,
+//   Label1                    and the line with the value's range
+//   Frame5, Option4, Option5  choice panel and its two choices (orientation, self-test language)
+//   Frame8, Text2-Text14      network panel: address, mask, gateway (four boxes each), port
+//   Frame1, Label9_0, Label10, Label11, Label23
+//                             general notes (red), one label a line
+//   Frame3, Label13-Label16   help of the chosen item, one label a line
+//   lingmingdu, _Line1-_Line3 help of the sensor sensitivity items (lingmingdu: "sensitivity")
+//   Frame7, _Line1-_Line3     help of the media sensor precision item
+//   dyfangxiang, _Line1-_Line2
+//                             help of the print orientation item (dyfangxiang: "print direction")
+//   Frame6, Label9_1, Label5, Label3
+//                             notes of the reset items (red), the last asks to confirm
+//   Line2, Line3              the rules of the empty input panel
+//
 // The controls of a configuration window that its handlers work with. The window owns them.
 struct ConfigControls {
   QComboBox* model;      // MODEL
