@@ -1,5 +1,4 @@
 #include "cli/item_names.h"
-#include "config/setting_catalogue.h"
 
 #include <algorithm>
 #include <string>

@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "config/setting_item.h"
-#include "settings/language.h"
 
 namespace varnok::cli {
 

@@ -1,6 +1,6 @@
-#include "config/setting_catalogue.h"
-
 #include <algorithm>
+
+#include "config/setting_item.h"
 
 namespace varnok {
 namespace {

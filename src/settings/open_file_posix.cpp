@@ -1,4 +1,4 @@
-#include "settings/open_file.h"
+#include "settings/utf8_path.h"
 
 namespace varnok {
 

@@ -1,7 +1,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "settings/program_folder.h"
+#include "settings/ini_file.h"
 
 namespace varnok {
 

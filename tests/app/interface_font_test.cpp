@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "app/menu_captions.h"
-#include "config/setting_catalogue.h"
 #include "config/setting_item.h"
 #include "config/window/config_window_texts.h"
 

@@ -1,5 +1,4 @@
 #include "config/window/config_form.h"
-#include "config/setting_catalogue.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -8,7 +8,6 @@
 #include <QStringList>
 #include <vector>
 
-#include "config/setting_catalogue.h"
 #include "config_form_fixture.h"
 #include "qt/twips.h"
 
