@@ -14,10 +14,8 @@ PACKAGES=(
 )
 
 # What the Windows build adds (posix-thread mingw compilers, GoogleTest's source) and wine for its
-# tests; wine reaches printers through libcups, which it only recommends; the installers' tools.
-WINDOWS_PACKAGES=(
-  mingw-w64 g++-mingw-w64-x86-64-posix googletest wine wine64 libcups2 nsis wixl msitools
-)
+# tests; wine reaches printers through libcups, which it only recommends.
+WINDOWS_PACKAGES=(mingw-w64 g++-mingw-w64-x86-64-posix googletest wine wine64 libcups2)
 
 # What the arm64 build adds: Debian's cross compilers, the arm64 libraries beside the native ones
 # (multiarch) and qemu-user, which runs its programs and tests here.
