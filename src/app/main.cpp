@@ -8,7 +8,7 @@
 #include "qt/printer_worker.h"
 #include "qt/qt_password_prompt.h"
 #include "qt/qt_text.h"
-#include "settings/ini_file.h"
+#include "settings/program_folder.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);

@@ -1,4 +1,5 @@
 #include "cli/item_names.h"
+#include "config/setting_catalogue.h"
 
 #include <algorithm>
 #include <string>

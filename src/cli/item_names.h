@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "config/setting_item.h"
+#include "settings/language.h"
 
 namespace varnok::cli {
 

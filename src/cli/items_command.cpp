@@ -9,6 +9,7 @@
 #include "cli/setting_words.h"
 #include "cli/table.h"
 #include "config/command_protocol.h"
+#include "config/setting_catalogue.h"
 #include "settings/message_template.h"
 
 namespace varnok::cli {

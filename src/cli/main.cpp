@@ -23,6 +23,7 @@
 #include "printer/system_spooler.h"
 #include "settings/ini_file.h"
 #include "settings/message_template.h"
+#include "settings/program_folder.h"
 
 namespace {
 

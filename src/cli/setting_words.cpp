@@ -8,6 +8,7 @@
 #include "cli/socket_address.h"
 #include "config/decimal_number.h"
 #include "config/key_filter.h"
+#include "config/setting_catalogue.h"
 #include "settings/ascii_case.h"
 #include "settings/message_template.h"
 

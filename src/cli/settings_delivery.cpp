@@ -8,6 +8,7 @@
 #include "cli/cli_texts.h"
 #include "cli/queue_result.h"
 #include "cli/server_problem.h"
+#include "config/setting_catalogue.h"
 #include "config/setting_item.h"
 #include "settings/message_template.h"
 

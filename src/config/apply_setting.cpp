@@ -8,6 +8,7 @@
 #include "config/correction.h"
 #include "config/decimal_number.h"
 #include "config/item_commands.h"
+#include "config/setting_catalogue.h"
 #include "config/setting_item.h"
 #include "config/supported_models.h"
 #include "config/window_variant.h"

@@ -1,6 +1,6 @@
-#include <algorithm>
+#include "config/setting_catalogue.h"
 
-#include "config/setting_item.h"
+#include <algorithm>
 
 namespace varnok {
 namespace {

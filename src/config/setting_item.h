@@ -1,10 +1,7 @@
 #pragma once
 
 #include <array>
-#include <span>
 #include <string_view>
-
-#include "settings/language.h"
 
 namespace varnok {
 
@@ -54,11 +51,5 @@ struct SettingItem {
   std::array<std::string_view, 2> choices;      // choice items: Option4, Option5
   std::array<std::string_view, 2> reset_notes;  // reset items: Label9(1), Label5
 };
-
-// The items of a window's list, in list order (15 Chinese, 14 English).
-std::span<const SettingItem> SettingCatalogue(Language window);
-
-// The item whose text is exactly (case-sensitively) the given text, or nullptr.
-const SettingItem* FindSettingItem(Language window, std::string_view text);
 
 }  // namespace varnok

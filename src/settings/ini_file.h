@@ -29,7 +29,4 @@ bool IniFileReadable(const std::string& path);
 bool WriteIniString(const std::string& path, std::string_view section, std::string_view key,
                     std::string_view value);
 
-// The settings file beside the running program: its folder followed by "/config.ini".
-std::string ConfigFilePath();
-
 }  // namespace varnok

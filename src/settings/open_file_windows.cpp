@@ -1,4 +1,4 @@
-#include "settings/utf8_path.h"
+#include "settings/open_file.h"
 #include "settings/wide_text.h"
 
 namespace varnok {

@@ -1,7 +1,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "settings/ini_file.h"
+#include "settings/program_folder.h"
 
 namespace varnok {
 

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "settings/ini_file.h"
+#include "settings/program_folder.h"
 #include "settings/wide_text.h"
 
 namespace varnok {

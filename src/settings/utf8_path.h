@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -12,8 +11,5 @@ namespace varnok {
 
 std::filesystem::path PathFromUtf8(std::string_view utf8);
 std::string Utf8FromPath(const std::filesystem::path& path);
-
-// Opens a file for reading bytes; nullptr, with errno set, when it cannot be opened.
-std::FILE* OpenFileForReading(const std::string& path);
 
 }  // namespace varnok

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/menu_captions.h"
+#include "config/setting_catalogue.h"
 #include "config/setting_item.h"
 #include "config/window/config_window_texts.h"
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/interface_font/interface_font.h"
+#include "config/setting_catalogue.h"
 #include "config/setting_item.h"
 #include "config/window/config_form.h"
 #include "main_window_fixture.h"

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "config/apply_setting.h"
+#include "config/setting_catalogue.h"
 #include "config/supported_models.h"
 #include "printer/cups_spooler.h"
 #include "printer/printer_access.h"

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "config/setting_catalogue.h"
 #include "config/setting_item.h"
 #include "config/supported_models.h"
 #include "support/fake_spooler.h"

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "config/item_commands.h"
+#include "config/setting_catalogue.h"
 #include "config/setting_item.h"
 
 namespace varnok {

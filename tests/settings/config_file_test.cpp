@@ -9,6 +9,7 @@
 
 #include "config/supported_models.h"
 #include "settings/ini_file.h"
+#include "settings/program_folder.h"
 #include "settings/utf8.h"
 #include "settings/utf8_path.h"
 #include "support/temp_folder.h"

@@ -1,4 +1,5 @@
 #include "config/window/config_form.h"
+#include "config/setting_catalogue.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "settings/open_file.h"
 #include "settings/utf8_path.h"
 
 namespace varnok {

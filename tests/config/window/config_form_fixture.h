@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "config/setting_catalogue.h"
 #include "config/setting_item.h"
 #include "config/window/config_form.h"
 #include "printer/user_messages.h"

@@ -5,6 +5,7 @@
 #include <QRadioButton>
 #include <vector>
 
+#include "config/setting_catalogue.h"
 #include "config_form_fixture.h"
 #include "qt/twips.h"
 

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <vector>
 
+#include "config/setting_catalogue.h"
 #include "config_form_fixture.h"
 #include "qt/twips.h"
 

@@ -13,6 +13,7 @@
 
 #include "app/mdi_form1.h"
 #include "cli/item_names.h"
+#include "config/setting_catalogue.h"
 #include "config_form_fixture.h"
 #include "printer/cups_spooler.h"
 #include "settings/blanks.h"
