@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/item_names.h"
+#include "cli/socket_address.h"
 #include "config/apply_setting.h"
 
 namespace varnok::cli {
@@ -52,9 +53,6 @@ struct NetworkFields {
   std::string port;
 };
 void PutNetworkFields(const NetworkFields& network, SettingInputs& inputs);
-
-// The port the network card is given when none is.
-inline constexpr std::string_view kDefaultPort = "9100";
 
 // Reads the words after `set`. The value must be one the window's fields would take and the
 // setting can take exactly: a whole number inside the range the Chinese window's help text

@@ -10,8 +10,6 @@
 namespace varnok::cli {
 namespace {
 
-constexpr std::string_view kDefaultPort = "9100";
-
 bool IsHostNameCharacter(char c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '.' ||
          c == '-' || c == '_';

@@ -7,6 +7,10 @@
 
 namespace varnok::cli {
 
+// The port printers take raw jobs on: a socket URI's when none is given, and the port a network
+// card is given when none is.
+inline constexpr std::string_view kDefaultPort = "9100";
+
 // The device URI of a network printer at HOST[:PORT] ("[v6 address]" in brackets when a port
 // follows): socket://HOST:PORT, port 9100 when none is given. Throws UsageError for an
 // address that is not one.

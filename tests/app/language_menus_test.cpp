@@ -101,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   Language::English, "Send a File to Printer ", "Form3_en", true}),
     ::testing::PrintToStringParamName());
 
-std::vector<std::string> Names(const QList<QAction*>& actions) {
+std::vector<std::string> EntryNames(const QList<QAction*>& actions) {
   std::vector<std::string> names;
   for (QAction* action : actions) {
     names.push_back(action->menu() != nullptr ? action->menu()->objectName().toStdString()
@@ -112,13 +112,13 @@ std::vector<std::string> Names(const QList<QAction*>& actions) {
 
 TEST_F(MainWindowTest, MenuTreeInDisplayOrderWithTheGreyedItems) {
   MDIForm1& frame = Start();
-  using Names_ = std::vector<std::string>;
-  EXPECT_EQ(Names(frame.menuBar()->actions()), (Names_{"file", "Tools", "Help"}));
-  EXPECT_EQ(Names(Menu("file")->actions()), (Names_{"exit1"}));
-  EXPECT_EQ(Names(Menu("Tools")->actions()),
-            (Names_{"PrinterConfig", "Sendfile_cn", "UpdateFirmware", "test"}));
-  EXPECT_EQ(Names(Menu("Help")->actions()), (Names_{"LANGUAGE", "Helpdo", "About"}));
-  EXPECT_EQ(Names(Menu("LANGUAGE")->actions()), (Names_{"Chinese", "English"}));
+  using Entries = std::vector<std::string>;
+  EXPECT_EQ(EntryNames(frame.menuBar()->actions()), (Entries{"file", "Tools", "Help"}));
+  EXPECT_EQ(EntryNames(Menu("file")->actions()), (Entries{"exit1"}));
+  EXPECT_EQ(EntryNames(Menu("Tools")->actions()),
+            (Entries{"PrinterConfig", "Sendfile_cn", "UpdateFirmware", "test"}));
+  EXPECT_EQ(EntryNames(Menu("Help")->actions()), (Entries{"LANGUAGE", "Helpdo", "About"}));
+  EXPECT_EQ(EntryNames(Menu("LANGUAGE")->actions()), (Entries{"Chinese", "English"}));
   for (const char* name : {"UpdateFirmware", "test", "Helpdo"}) {
     EXPECT_FALSE(Action(name)->isEnabled()) << name;
   }

@@ -11,6 +11,7 @@
 #include "printer/print_server_password.h"
 #include "support/fake_ipp_server.h"
 #include "support/figures.h"
+#include "support/language_shorthands.h"
 #include "support/message_recorder.h"
 
 namespace varnok {
@@ -90,9 +91,6 @@ TEST_P(OkAgainstServer, ShowsWhatHappened) {
   EXPECT_EQ(prompt.asked.size(), c.behaviour.reply == Reply::Unauthorized ? 1u : 0u);
   EXPECT_LT(took, 20s);
 }
-
-constexpr auto kCn = Language::Chinese;
-constexpr auto kEn = Language::English;
 
 INSTANTIATE_TEST_SUITE_P(
     Server, OkAgainstServer,

@@ -10,6 +10,7 @@
 #include "config/setting_item.h"
 #include "config/supported_models.h"
 #include "support/fake_spooler.h"
+#include "support/language_shorthands.h"
 #include "support/message_recorder.h"
 #include "support/temp_folder.h"
 
@@ -22,8 +23,6 @@ using testing::TempFolder;
 using Texts = std::vector<std::string>;
 using Shown = std::vector<Message>;
 
-constexpr auto kCn = Language::Chinese;
-constexpr auto kEn = Language::English;
 constexpr char kQueue[] = "VARNOK_Test";
 constexpr char kSupported[] = "Varnok N5 Plus";  // model name VARNOK N5 PLUS
 

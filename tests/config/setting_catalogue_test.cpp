@@ -9,6 +9,7 @@
 #include "config/item_commands.h"
 #include "config/setting_catalogue.h"
 #include "config/setting_item.h"
+#include "support/language_shorthands.h"
 
 namespace varnok {
 namespace {
@@ -126,8 +127,6 @@ constexpr Lines kPixelCn{"1.1、出厂设置数值为：0", "2、输入的数值
 constexpr Lines kPixelEn{"1.The factory default value:0", "2.The input value is counted by pixels",
                          "K540 200DPI/M-4410/R5/RS5, 8 pixels equals to 1mm.",
                          "K540 300DPI/M-6610/R7/RS7, 12 pixels equals to 1mm."};
-constexpr auto kCn = Language::Chinese;
-constexpr auto kEn = Language::English;
 
 TEST(SettingCatalogue, ItemHelpLinesAndPlacement) {
   const HelpCase cases[] = {

@@ -52,18 +52,18 @@ TestDevice QueueDevice(const VirtualQueue& queue, const std::string& uri) {
           queue.name};
 }
 
-// Removed last, after the scheduler and the listeners have stopped.
-struct TemporaryFolder {
-  fs::path path;
-  ~TemporaryFolder() {
-    std::error_code ignored;
-    fs::remove_all(path, ignored);
-  }
-};
-
 }  // namespace
 
 struct VirtualPrinters::Impl {
+  // Removed last, after the scheduler and the listeners have stopped.
+  struct TemporaryFolder {
+    fs::path path;
+    ~TemporaryFolder() {
+      std::error_code ignored;
+      fs::remove_all(path, ignored);
+    }
+  };
+
   explicit Impl(fs::path root)
       : folder{root}, folders(root), capture(folders.capture), scheduler(folders) {}
 
