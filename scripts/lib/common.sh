@@ -14,8 +14,12 @@ PACKAGES=(
 )
 
 # What the Windows build adds (posix-thread mingw compilers, GoogleTest's source) and wine for its
-# tests; wine reaches printers through libcups, which it only recommends.
-WINDOWS_PACKAGES=(mingw-w64 g++-mingw-w64-x86-64-posix googletest wine wine64 libcups2)
+# tests; wine reaches printers through libcups, which it only recommends; the faces the window
+# tests measure texts in under wine, those fontconfig gives them on Linux.
+WINDOWS_PACKAGES=(
+  mingw-w64 g++-mingw-w64-x86-64-posix googletest wine wine64 libcups2
+  fonts-dejavu-core fonts-urw-base35
+)
 
 # What the arm64 build adds: Debian's cross compilers, the arm64 libraries beside the native ones
 # (multiarch) and qemu-user, which runs its programs and tests here.

@@ -1,8 +1,8 @@
 #include "about/about_form.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
+#include <QByteArray>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -85,10 +85,11 @@ TEST_F(AboutFormTest, OkEscAndEnterCloseTheSubWindowEnterOnSystemPressesSystem) 
 
 TEST_F(AboutFormTest, SystemWithNoProgramFoundShowsTheUnavailableMessage) {
   const std::unique_ptr<AboutForm> form(NewForm());
-  const std::string search_path = getenv("PATH");
-  setenv("PATH", folder_.path().c_str(), 1);
+  // Linux looks on PATH; Windows where the registry says, which wine's prefix leaves empty.
+  const QByteArray search_path = qgetenv("PATH");
+  qputenv("PATH", QByteArray::fromStdString(folder_.path()));
   form->findChild<QPushButton*>("cmdSysInfo")->click();
-  setenv("PATH", search_path.c_str(), 1);
+  qputenv("PATH", search_path);
 
   EXPECT_TRUE(launcher_.started.empty());
   EXPECT_EQ(messages_.shown, (std::vector<Message>{{"此时系统信息不可用", "VarnoK Utility",

@@ -63,7 +63,8 @@ TEST_P(LanguageCommandTest, StoresTheValueRelabelsAndExchangesTheConfigurationWi
   StoreLanguage(c.stored);
   if (c.may_not_write) {
     std::filesystem::permissions(folder_.path().toStdString(), std::filesystem::perms(0755));
-    std::filesystem::permissions(config_path_, std::filesystem::perms(0644));
+    // No write permission for anyone: read-only on Windows too.
+    std::filesystem::permissions(config_path_, std::filesystem::perms(0444));
   }
   Start();
   if (c.close_configuration_window_first) {

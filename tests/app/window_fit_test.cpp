@@ -116,7 +116,9 @@ void CollectProblems(const QWidget* parent, QStringList& problems) {
     }
     for (size_t j = i + 1; j < shown.size(); ++j) {
       if (shown[i]->geometry().intersects(shown[j]->geometry())) {
-        problems << Describe(shown[i]) + " overlaps " + Describe(shown[j]);
+        problems << QString("%1 %2 overlaps %3 %4")
+                        .arg(Describe(shown[i]), Rect(shown[i]->geometry()), Describe(shown[j]),
+                             Rect(shown[j]->geometry()));
       }
     }
     CollectProblems(shown[i], problems);

@@ -1,25 +1,17 @@
 #pragma once
 
-#include <sys/fsuid.h>
-#include <unistd.h>
-
 namespace varnok::testing {
 
-// For the running thread only, the file system sees an ordinary user instead of root, who
-// could read and write any file whatever its permissions.
+// For the running thread only, the file system treats the test as an ordinary user, for whom a
+// file without write permission cannot be written. Linux: the file system sees nobody instead of
+// root, who could read and write any file whatever its permissions; Windows keeps a read-only
+// file from every user, so nothing changes there.
 class OrdinaryFileSystemUser {
  public:
-  OrdinaryFileSystemUser() {
-    if (::geteuid() == 0) ::setfsuid(kNobody);
-  }
-  ~OrdinaryFileSystemUser() {
-    if (::geteuid() == 0) ::setfsuid(0);
-  }
+  OrdinaryFileSystemUser();
+  ~OrdinaryFileSystemUser();
   OrdinaryFileSystemUser(const OrdinaryFileSystemUser&) = delete;
   OrdinaryFileSystemUser& operator=(const OrdinaryFileSystemUser&) = delete;
-
- private:
-  static constexpr uid_t kNobody = 65534;
 };
 
 }  // namespace varnok::testing

@@ -113,16 +113,18 @@ TEST_F(SendFileFormTest, ControlsSitInPlaceInTabOrder) {
 
 TEST_F(SendFileFormTest, OpensOnTheCurrentFolderAndChoosingFolderAndFileFillsThePath) {
   EXPECT_EQ(Find<QComboBox>("Drive1")->currentText().toStdString(),
-            VolumeHolding(LocalDrives(), folder_.path(), '/'));
+            VolumeHolding(LocalDrives(), folder_.path(), FolderSeparator()));
   auto* file1 = Find<QListWidget>("File1");
   EXPECT_EQ(Texts(file1), (Strings{"a.prn", "b.txt"}));
 
   ChooseFolder("sub");
   EXPECT_EQ(Texts(file1), Strings{"c.prn"});
   emit file1->itemClicked(file1->item(0));
-  EXPECT_EQ(Find<QLineEdit>("Text2")->text().toStdString(), folder_.path() + "/sub/c.prn");
+  const char separator = FolderSeparator();
+  EXPECT_EQ(Find<QLineEdit>("Text2")->text().toStdString(),
+            folder_.path() + separator + "sub" + separator + "c.prn");
 
-  ChooseFolder(std::filesystem::path(folder_.path()).filename());  // back up the chain
+  ChooseFolder(testing::Utf8Path(std::filesystem::path(folder_.path()).filename()));  // back up
   EXPECT_EQ(Texts(file1), (Strings{"a.prn", "b.txt"}));
   EXPECT_TRUE(messages_.shown.empty());
 }
@@ -169,7 +171,9 @@ TEST_F(SendFileFormTest, AnUnreadableFolderOrDriveIsReportedAndTheListsStay) {
   drive1->setCurrentIndex(drive1->count() - 1);
 
   ASSERT_EQ(messages_.shown.size(), 2u);
-  EXPECT_EQ(messages_.shown[0].text.find("The folder \"" + folder_.path() + "/sub\""), 0u);
+  EXPECT_EQ(
+      messages_.shown[0].text.find("The folder \"" + folder_.path() + FolderSeparator() + "sub\""),
+      0u);
   EXPECT_EQ(messages_.shown[1].text.find("The drive \"/no/such/drive\" cannot be read"), 0u);
   EXPECT_EQ(drive1->currentText(), drive);
   EXPECT_EQ(Texts(Find<QListWidget>("Dir1")), folders);

@@ -1,0 +1,8 @@
+#include "test_fonts.h"
+
+namespace varnok::testing {
+
+// fontconfig picks the faces.
+void UseTestFonts() {}
+
+}  // namespace varnok::testing
