@@ -6,7 +6,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 
 # Debian packages the build, the tests and the program need.
 PACKAGES=(
-  build-essential cmake pkg-config
+  build-essential cmake ninja-build pkg-config
   qt6-base-dev libcups2-dev libgtest-dev libgmock-dev libx11-dev libcli11-dev nlohmann-json3-dev
   cups-daemon cups-client cups
   fonts-wqy-microhei fonttools xvfb xauth desktop-file-utils appstream lintian help2man
@@ -119,10 +119,15 @@ build_tree() {
   local dir="$1"
   shift
   say "Configuring $dir"
+  # Trees are built with Ninja; one an older version of this script made with make starts afresh.
+  if [ -f "$dir/CMakeCache.txt" ] && ! grep -qx 'CMAKE_GENERATOR:INTERNAL=Ninja' "$dir/CMakeCache.txt"; then
+    say "Removing $dir: it was configured for another generator"
+    rm -rf "$dir"
+  fi
   # A developer's ccache, when there is one, shares compiled files between trees.
   local launcher=()
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-  cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
+  cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
   say "Building $dir"
   cmake --build "$dir" --parallel "$(nproc)"
 }
