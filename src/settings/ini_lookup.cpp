@@ -54,4 +54,11 @@ EntryLocation FindEntry(std::string_view bytes, FileEncoding encoding, std::stri
   return location;
 }
 
+std::optional<Span> FindValue(std::string_view bytes, std::string_view section,
+                              std::string_view key) {
+  const EntryLocation location = FindEntry(bytes, DetectEncoding(bytes), section, key);
+  if (!location.key) return std::nullopt;
+  return location.key->value;
+}
+
 }  // namespace varnok::ini

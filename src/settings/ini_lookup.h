@@ -23,6 +23,11 @@ struct EntryLocation {
 EntryLocation FindEntry(std::string_view bytes, FileEncoding encoding, std::string_view section,
                         std::string_view key);
 
+// Where the reader finds the key's value in these bytes (their encoding detected), if it finds
+// the key at all.
+std::optional<Span> FindValue(std::string_view bytes, std::string_view section,
+                              std::string_view key);
+
 // Case-blind comparison of a name of the file (in its encoding) with a UTF-8 name; letters
 // A-Z and a-z are folded, every other character must be equal.
 bool NameMatches(std::string_view file_name, FileEncoding encoding, std::string_view name);
