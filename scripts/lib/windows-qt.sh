@@ -45,23 +45,29 @@ find_windows_qt() {
 }
 
 # lay_out_windows_dist QT BUILD DIST: a folder that runs as it is, on Windows or under wine: the
-# programs of BUILD, config.ini, the Qt libraries and plugins, the mingw runtime Qt uses.
+# files the installers install (packaging/windows/files.list), from BUILD's bin (the programs and
+# config.ini), from Qt (its libraries and plugins) and the mingw runtime Qt's libraries use (our
+# programs carry theirs inside).
 lay_out_windows_dist() {
-  local qt="$1" build="$2" dist="$3"
+  local qt="$1" build="$2" dist="$3" path how from
   say "Laying out $dist"
   rm -rf "$dist"
-  mkdir -p "$dist/platforms" "$dist/styles"
-  cp "$build/bin/varnok-utility.exe" "$build/bin/varnok-printer.exe" "$build/bin/config.ini" "$dist/"
-  cp "$qt/bin/Qt6Core.dll" "$qt/bin/Qt6Gui.dll" "$qt/bin/Qt6Widgets.dll" "$dist/"
-  cp "$qt/plugins/platforms/qwindows.dll" "$dist/platforms/"
-  # The native look of Windows 7 and later; without it Qt falls back to its plain Windows style.
-  if [ -f "$qt/plugins/styles/qwindowsvistastyle.dll" ]; then
-    cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$dist/styles/"
-  fi
-  # Our programs carry their runtime inside; Qt's libraries use the shared one.
-  local gcc_dir
-  gcc_dir=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
-  cp "$gcc_dir/libstdc++-6.dll" "$gcc_dir/libgcc_s_seh-1.dll" \
-    /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$dist/"
+  while read -r path how _; do
+    case "$path" in
+      *.exe | config.ini) from="$build/bin/$path" ;;
+      Qt6*.dll) from="$qt/bin/$path" ;;
+      */*.dll) from="$qt/plugins/$path" ;;
+      *.dll) from="$(x86_64-w64-mingw32-g++-posix -print-file-name="$path")" ;;
+      *) from="" ;;
+    esac
+    if [ ! -f "$from" ]; then
+      # An optional file (the native look of Windows 7 and later) only when Qt has it.
+      [ "$how" = optional ] && continue
+      echo "lay_out_windows_dist: $path of packaging/windows/files.list not found (${from:-no place known})" >&2
+      return 1
+    fi
+    mkdir -p "$(dirname "$dist/$path")"
+    cp "$from" "$dist/$path"
+  done < <(grep -v '^[[:space:]]*\(#\|$\)' "$ROOT/packaging/windows/files.list")
   say "$(du -sh "$dist" | cut -f1) in $dist"
 }
