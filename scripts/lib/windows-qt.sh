@@ -4,28 +4,37 @@
 # built against it. Sourced by common.sh.
 
 # The ready-made Qt the machine may share beside the tree (or where VARNOK_QT_WINDOWS_ARCHIVE
-# says), and the digest it must have.
-WINDOWS_QT_ARCHIVE="${VARNOK_QT_WINDOWS_ARCHIVE:-$ROOT/../shared/windows-qt/qt-6.4.2-mingw-w64-x86_64.tar.xz}"
+# says), and the digest it must have. A clone of a developer's tree elsewhere (a fresh clone for
+# CI, say) finds it beside the tree it was cloned from.
+WINDOWS_QT_ARCHIVE_NAME=windows-qt/qt-6.4.2-mingw-w64-x86_64.tar.xz
+WINDOWS_QT_ARCHIVE="${VARNOK_QT_WINDOWS_ARCHIVE:-$ROOT/../shared/$WINDOWS_QT_ARCHIVE_NAME}"
 WINDOWS_QT_SHA256=45e0d3337ebc395786d2f64b7f15437ba7bf5a2fe003440c4a0d22f20ef3beeb
 
 # find_windows_qt: sets WINDOWS_QT to a Qt prefix for Windows: the shared archive, unpacked once
-# into a cache outside the tree, else what scripts/windows/build-qt made. Without either it says
-# what is skipped and returns 1; with CI=true it exits 1 instead.
+# into a cache outside the tree (kept by its digest, so an unpacked one serves a clone that has no
+# archive beside it), else what scripts/windows/build-qt made. Without any it says what is
+# skipped and returns 1; with CI=true it exits 1 instead.
 find_windows_qt() {
   WINDOWS_QT=""
-  if [ -f "$WINDOWS_QT_ARCHIVE" ]; then
-    local cache="${XDG_CACHE_HOME:-$HOME/.cache}/varnok-qt-windows/$WINDOWS_QT_SHA256"
-    if [ ! -x "$cache/prefix/bin/qt-cmake" ]; then
-      say "Checking and unpacking $WINDOWS_QT_ARCHIVE into $cache"
-      echo "$WINDOWS_QT_SHA256  $WINDOWS_QT_ARCHIVE" | sha256sum --check --quiet
-      mkdir -p "$(dirname "$cache")"
-      # Unpacked beside its place and renamed: an interrupted unpack is never taken for Qt.
-      local partial
-      partial="$(mktemp -d "$cache.partial.XXXXXX")"
-      tar -xJf "$WINDOWS_QT_ARCHIVE" -C "$partial"
-      rm -rf "$cache"
-      mv "$partial" "$cache"
-    fi
+  local cache="${XDG_CACHE_HOME:-$HOME/.cache}/varnok-qt-windows/$WINDOWS_QT_SHA256"
+  local origin
+  origin="$(git -C "$ROOT" config --get remote.origin.url 2>/dev/null || true)"
+  if [ ! -f "$WINDOWS_QT_ARCHIVE" ] && [ -z "${VARNOK_QT_WINDOWS_ARCHIVE:-}" ] && [ -d "$origin" ] &&
+    [ -f "$origin/../shared/$WINDOWS_QT_ARCHIVE_NAME" ]; then
+    WINDOWS_QT_ARCHIVE="$(realpath "$origin/../shared/$WINDOWS_QT_ARCHIVE_NAME")"
+  fi
+  if [ -f "$WINDOWS_QT_ARCHIVE" ] && [ ! -x "$cache/prefix/bin/qt-cmake" ]; then
+    say "Checking and unpacking $WINDOWS_QT_ARCHIVE into $cache"
+    echo "$WINDOWS_QT_SHA256  $WINDOWS_QT_ARCHIVE" | sha256sum --check --quiet
+    mkdir -p "$(dirname "$cache")"
+    # Unpacked beside its place and renamed: an interrupted unpack is never taken for Qt.
+    local partial
+    partial="$(mktemp -d "$cache.partial.XXXXXX")"
+    tar -xJf "$WINDOWS_QT_ARCHIVE" -C "$partial"
+    rm -rf "$cache"
+    mv "$partial" "$cache"
+  fi
+  if [ -x "$cache/prefix/bin/qt-cmake" ]; then
     WINDOWS_QT="$cache/prefix"
     return 0
   fi
