@@ -13,10 +13,12 @@ start_wine_session() {
   session_pids=()
   trap stop_wine_session EXIT
   # A display of our own; no window manager, so windows have no frames and take focus when told.
-  local display=$((100 + RANDOM % 800))
-  Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+  # Xvfb picks a free display number and writes it once it takes clients.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
   session_pids+=($!)
-  export DISPLAY=":$display" WINEPREFIX="$WORK/prefix" WINEDEBUG=-all LC_ALL=C.UTF-8
+  wait_until 30 grep -q '^[0-9]' "$WORK/display" || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+  DISPLAY=":$(cat "$WORK/display")"
+  export DISPLAY WINEPREFIX="$WORK/prefix" WINEDEBUG=-all LC_ALL=C.UTF-8
 
   start_virtual_printers "$1/bin"
   session_pids+=("$PRINTERS_PID")
