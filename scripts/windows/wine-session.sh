@@ -11,6 +11,7 @@ fail() { printf '%s: FAILED: %s\n' "$(basename "$0")" "$*" >&2; exit 1; }
 start_wine_session() {
   WORK="$(mktemp -d -t varnok-check.XXXXXX)"
   session_pids=()
+  export WINEPREFIX="$WORK/prefix" WINEDEBUG=-all LC_ALL=C.UTF-8
   trap stop_wine_session EXIT
   # A display of our own; no window manager, so windows have no frames and take focus when told.
   # Xvfb picks a free display number and writes it once it takes clients.
@@ -18,7 +19,7 @@ start_wine_session() {
   session_pids+=($!)
   wait_until 30 grep -q '^[0-9]' "$WORK/display" || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
   DISPLAY=":$(cat "$WORK/display")"
-  export DISPLAY WINEPREFIX="$WORK/prefix" WINEDEBUG=-all LC_ALL=C.UTF-8
+  export DISPLAY
 
   start_virtual_printers "$1/bin"
   session_pids+=("$PRINTERS_PID")
@@ -29,7 +30,7 @@ stop_wine_session() {
   local pid
   for pid in "${session_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
-  rm -rf "$WORK" "$PRINTERS_OUTPUT"
+  rm -rf "$WORK" "${PRINTERS_OUTPUT:-}"
 }
 
 # give_driver_names VARNOK_PRINTER_EXE: sets up the prefix, then gives each virtual printer the
