@@ -30,8 +30,15 @@ ARM64_PACKAGES=(
 
 say() { printf '==> %s\n' "$*"; }
 
-# The program's version, as the top CMakeLists.txt states it.
+# The program's version, as the top CMakeLists.txt states it, or VARNOK_VERSION when set (the
+# installers of an older version number that the upgrade checks start from).
 project_version() {
+  if [ -n "${VARNOK_VERSION:-}" ]; then
+    [[ "$VARNOK_VERSION" =~ ^[0-9]+(\.[0-9]+){0,2}$ ]] ||
+      { echo "VARNOK_VERSION=$VARNOK_VERSION is not a version such as 0.1 or 2.20" >&2; return 1; }
+    echo "$VARNOK_VERSION"
+    return
+  fi
   sed -n 's/^project(varnok_utility VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt"
 }
 
