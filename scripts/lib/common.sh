@@ -15,10 +15,11 @@ PACKAGES=(
 
 # What the Windows build adds (posix-thread mingw compilers, GoogleTest's source) and wine for its
 # tests; wine reaches printers through libcups, which it only recommends; the faces the window
-# tests measure texts in under wine, those fontconfig gives them on Linux.
+# tests measure texts in under wine, those fontconfig gives them on Linux; what the check of the
+# real windows drives them and takes screenshots with.
 WINDOWS_PACKAGES=(
   mingw-w64 g++-mingw-w64-x86-64-posix googletest wine wine64 libcups2
-  fonts-dejavu-core fonts-urw-base35
+  fonts-dejavu-core fonts-urw-base35 xdotool imagemagick
 )
 
 # What the arm64 build adds: Debian's cross compilers, the arm64 libraries beside the native ones
