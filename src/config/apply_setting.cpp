@@ -1,11 +1,12 @@
 #include "config/apply_setting.h"
 
+#include <charconv>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <utility>
 
 #include "config/command_protocol.h"
-#include "config/correction.h"
 #include "config/decimal_number.h"
 #include "config/item_commands.h"
 #include "config/setting_catalogue.h"
@@ -14,10 +15,37 @@
 #include "config/window_variant.h"
 #include "printer/printer_access.h"
 #include "settings/blanks.h"
+#include "settings/ini_file.h"
 #include "settings/message_template.h"
 
 namespace varnok {
 namespace {
+
+enum class CorrectionStatus { Found, Missing, NotWholeNumber };
+
+// A model's correction for one setting, as the settings file holds it.
+struct Correction {
+  CorrectionStatus status = CorrectionStatus::Missing;
+  std::int16_t value = 0;  // when Found
+  std::string stored;      // the text in the file
+};
+
+// Reads the correction under the key in the model's section of the settings file. Found only
+// for a whole number from -32768 to 32767 (optional sign, digits).
+Correction ReadCorrection(const std::string& config_path, std::string_view model,
+                          std::string_view key) {
+  Correction correction;
+  correction.stored = ReadIniString(config_path, model, key);
+  if (correction.stored.empty()) return correction;
+
+  std::string_view digits = correction.stored;
+  if (digits.size() > 1 && digits.front() == '+' && digits[1] != '-') digits.remove_prefix(1);
+  const char* end = digits.data() + digits.size();
+  const auto [stop, error] = std::from_chars(digits.data(), end, correction.value);
+  correction.status = error == std::errc{} && stop == end ? CorrectionStatus::Found
+                                                          : CorrectionStatus::NotWholeNumber;
+  return correction;
+}
 
 // Shows the core's own message about a refusal, and keeps its words with the outcome.
 QueueOutcome Tell(UserMessages& messages, ApplyOutcome outcome, const Message& message) {
