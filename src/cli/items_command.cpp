@@ -14,7 +14,7 @@
 
 namespace varnok::cli {
 
-std::string Takes(const ItemName& item, Language language) {
+std::string Takes(const SettingName& item, Language language) {
   const CliTexts& texts = CliTextsIn(language);
   switch (CommandLineItem(item.id).input) {
     case InputPanel::Value: {
@@ -36,14 +36,14 @@ std::string Takes(const ItemName& item, Language language) {
   return std::string(texts.takes_nothing);
 }
 
-std::string_view Sets(const ItemName& item, Language language) {
+std::string_view Sets(const SettingName& item, Language language) {
   return language == Language::Chinese ? CommandLineItem(item.id).text : item.about;
 }
 
 namespace {
 
 // What a script needs to know of the setting's value word: "number", "choice", or nothing.
-nlohmann::ordered_json ValueKind(const ItemName& item) {
+nlohmann::ordered_json ValueKind(const SettingName& item) {
   switch (CommandLineItem(item.id).input) {
     case InputPanel::Value:
       return "number";
@@ -59,7 +59,7 @@ nlohmann::ordered_json ValueKind(const ItemName& item) {
 Table ItemTable(Language language) {
   const CliTexts& texts = CliTextsIn(language);
   Table table({texts.setting_heading, texts.takes_heading, texts.sets_heading});
-  for (const ItemName& item : ItemNames()) {
+  for (const SettingName& item : SettingNames()) {
     table.Add({std::string(item.name), Takes(item, language), std::string(Sets(item, language))});
   }
   return table;
@@ -69,7 +69,7 @@ Table ItemTable(Language language) {
 
 void ListItems(const CommandOutput& output, bool names_only) {
   if (names_only) {
-    for (const ItemName& item : ItemNames()) {
+    for (const SettingName& item : SettingNames()) {
       output.out << item.name;
       for (const std::string_view choice : item.choices) {
         if (!choice.empty()) output.out << ' ' << choice;
@@ -80,7 +80,7 @@ void ListItems(const CommandOutput& output, bool names_only) {
   }
   if (!output.json) return ItemTable(output.language).Print(output.out);
   nlohmann::ordered_json items = nlohmann::ordered_json::array();
-  for (const ItemName& item : ItemNames()) {
+  for (const SettingName& item : SettingNames()) {
     const SettingItem* english = nullptr;
     for (const SettingItem& entry : SettingCatalogue(Language::English)) {
       if (entry.id == item.id) english = &entry;

@@ -13,8 +13,8 @@ void ListItems(const CommandOutput& output, bool names_only);
 
 // What the setting takes ("a whole number, -99 to 99"), and what it sets: in Chinese, its text
 // in the Chinese window's list.
-std::string Takes(const ItemName& item, Language language);
-std::string_view Sets(const ItemName& item, Language language);
+std::string Takes(const SettingName& item, Language language);
+std::string_view Sets(const SettingName& item, Language language);
 
 // The same as a text for the help of `set`.
 std::string ItemsHelp();

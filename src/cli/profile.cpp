@@ -122,7 +122,8 @@ class ProfileReader {
   }
 
   void ReadSetting(std::string_view name, std::string_view value) {
-    const ItemName& item = Checked([&]() -> const ItemName& { return FindItem(name, language_); });
+    const SettingName& item =
+        Checked([&]() -> const SettingName& { return FindItem(name, language_); });
     switch (FormOf(item)) {
       case ValueForm::None:
         Refuse(FillIn(texts_.profile_reset, {{"setting", item.name}}));
@@ -170,7 +171,7 @@ class ProfileReader {
     if (queue_count_ > 1) {
       Refuse(FillIn(texts_.profile_network_for_many, {{"count", std::to_string(queue_count_)}}));
     }
-    const ItemName& item = FindItem("network", language_);
+    const SettingName& item = FindItem("network", language_);
     FirstTime(item.id, item.name);
     const auto address = [&](std::size_t index) {
       const std::string spelt = std::string(kNetworkKeys[index]) + " =";

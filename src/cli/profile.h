@@ -13,7 +13,7 @@ namespace varnok::cli {
 // One setting of a profile: the item, and what the window's fields would hold for it (the
 // queue left empty), checked as `set` checks its words.
 struct ProfileSetting {
-  const ItemName* item = nullptr;
+  const SettingName* item = nullptr;
   SettingInputs inputs;
 };
 

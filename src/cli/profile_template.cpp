@@ -56,7 +56,7 @@ std::string ProfileTemplate(Language language) {
   const CliTexts& texts = CliTextsIn(language);
   std::ostringstream text;
   text << texts.template_introduction << "\n[settings]\n";
-  for (const ItemName& item : ItemNames()) {
+  for (const SettingName& item : SettingNames()) {
     if (FormOf(item) != ValueForm::Word) continue;
     const std::string_view value = FactoryValue(item.id);
     text << "\n; " << Sets(item, language) << texts.reason_follows << Takes(item, language)

@@ -25,7 +25,7 @@ bool AdmittedBy(KeyFilter filter, std::string_view text) {
   return true;
 }
 
-void ChooseOption(const ItemName& item, std::string_view value, const CliTexts& texts,
+void ChooseOption(const SettingName& item, std::string_view value, const CliTexts& texts,
                   SettingInputs& inputs) {
   const auto is = [value](std::string_view choice) {
     return EqualIgnoringAsciiCase(value, choice);
@@ -68,7 +68,7 @@ std::string PortField(std::string_view option, std::string_view port, Language l
   return std::string(port);
 }
 
-ValueForm FormOf(const ItemName& item) {
+ValueForm FormOf(const SettingName& item) {
   switch (CommandLineItem(item.id).input) {
     case InputPanel::Value:
     case InputPanel::Choice:
@@ -86,7 +86,7 @@ const SettingItem& CommandLineItem(ItemId id) {
   return *std::ranges::find(SettingCatalogue(Language::Chinese), id, &SettingItem::id);
 }
 
-SettingInputs SettingInputsFor(const ItemName& name, std::string_view value, Language language) {
+SettingInputs SettingInputsFor(const SettingName& name, std::string_view value, Language language) {
   const SettingItem& item = CommandLineItem(name.id);
   SettingInputs inputs;
   inputs.item_text = std::string(item.text);
@@ -113,7 +113,7 @@ SettingWords ReadSettingWords(const std::vector<std::string>& words, const Netwo
   const CliTexts& texts = CliTextsIn(language);
   SettingWords setting;
   setting.item = &FindItem(words.front(), language);
-  const ItemName& name = *setting.item;
+  const SettingName& name = *setting.item;
   const ValueForm form = FormOf(name);
   if (form == ValueForm::Word && words.size() < 2) {
     throw UsageError(FillIn(texts.needs_value, {{"setting", name.name}}));

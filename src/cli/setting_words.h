@@ -21,7 +21,7 @@ struct NetworkOptions {
 // What `set ITEM [VALUE] QUEUE…` asks for: the item, what the window's fields would hold for
 // it (the queue left empty), and the queues.
 struct SettingWords {
-  const ItemName* item = nullptr;
+  const SettingName* item = nullptr;
   SettingInputs inputs;
   std::vector<std::string> queues;  // as given
 };
@@ -29,14 +29,14 @@ struct SettingWords {
 // How a setting takes its value on the command line: as the word after it (a number or one of
 // two choices), as the network card's four values, or not at all (the resets).
 enum class ValueForm { Word, Network, None };
-ValueForm FormOf(const ItemName& item);
+ValueForm FormOf(const SettingName& item);
 
 // The item of the catalogue whose commands the command line sends: the Chinese window's.
 const SettingItem& CommandLineItem(ItemId id);
 
 // What the window's fields hold for the setting and its value word (for a Word setting; the
 // others take none), checked as ReadSettingWords checks it.
-SettingInputs SettingInputsFor(const ItemName& item, std::string_view value, Language language);
+SettingInputs SettingInputsFor(const SettingName& item, std::string_view value, Language language);
 
 // The four octets of a dotted address as the window's octet fields would hold them, each up to
 // 255, and a port of digits from 1 to 65535. `option` names the value in messages, as the user

@@ -36,10 +36,10 @@ std::optional<std::string> FormatMaximumPrintLength(std::string_view field_text)
 std::string BuildNetworkCommands(std::span<const std::string, 4> address,
                                  std::span<const std::string, 4> mask,
                                  std::span<const std::string, 4> gateway, std::string_view port) {
-  return BuildSettingCommand("#UM>IA", DottedAddress(address)) +
-         BuildSettingCommand("#UM>MK", DottedAddress(mask)) +
-         BuildSettingCommand("#UM>GT", DottedAddress(gateway)) +
-         BuildSettingCommand("#UM>NP", port);
+  return BuildSettingCommand(kNetworkWords[0], DottedAddress(address)) +
+         BuildSettingCommand(kNetworkWords[1], DottedAddress(mask)) +
+         BuildSettingCommand(kNetworkWords[2], DottedAddress(gateway)) +
+         BuildSettingCommand(kNetworkWords[3], port);
 }
 
 }  // namespace varnok

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -24,6 +25,11 @@ inline constexpr int kMaxPrintLengthOffset = 400;
 
 // The whole part of the typed millimetres plus 400; nullopt when the text is not a number.
 std::optional<std::string> FormatMaximumPrintLength(std::string_view field_text);
+
+// The network card document's command words, in the order it holds them: address, mask,
+// gateway, port.
+inline constexpr std::array<std::string_view, 4> kNetworkWords = {"#UM>IA", "#UM>MK", "#UM>GT",
+                                                                  "#UM>NP"};
 
 // The network card document: address, mask, gateway (each four fields joined by ".", field
 // texts unchanged) and port, always all four commands in this order.

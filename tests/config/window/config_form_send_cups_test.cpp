@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "app/mdi_form1.h"
-#include "cli/item_names.h"
 #include "config/setting_catalogue.h"
+#include "config/setting_names.h"
 #include "config_form_fixture.h"
 #include "printer/cups_spooler.h"
 #include "settings/blanks.h"
@@ -251,7 +251,7 @@ TEST_F(SendThroughCupsTest, CommandLineSendsWhatTheChineseWindowSends) {
     Send(kCn, kK540, c.item, c.value, c.second_choice);
     const std::optional<std::string> from_window = printers_->WaitForJob(kK540, kJobArrives);
 
-    const cli::ItemName& name = *std::ranges::find(cli::ItemNames(), c.item, &cli::ItemName::id);
+    const SettingName& name = *std::ranges::find(SettingNames(), c.item, &SettingName::id);
     std::vector<std::string> args = {VARNOK_PRINTER_PROGRAM, "set", std::string(name.name)};
     if (!name.choices[0].empty()) args.emplace_back(name.choices[c.second_choice ? 1 : 0]);
     if (*c.value != '\0') args.emplace_back(TrimBlanks(c.value));  // as the field can be typed
