@@ -143,9 +143,10 @@ std::optional<Account> AccountFor(const std::string& program) {
                  std::strerror(errno));
     _exit(CUPS_BACKEND_FAILED);
   }
-  // A backend killed without the chance to pass the signal on takes the inner one with it
-  // (set after the change of user, which clears it).
-  prctl(PR_SET_PDEATHSIG, SIGTERM);
+  // Killed (the scheduler kills a backend that outlives a cancel), this takes the inner backend
+  // with it, as the scheduler would have killed that itself. Set after the change of user, which
+  // clears it.
+  prctl(PR_SET_PDEATHSIG, SIGKILL);
   setenv("DEVICE_URI", run.device_uri.c_str(), 1);
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(run.device_uri.c_str()));

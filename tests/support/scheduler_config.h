@@ -35,6 +35,11 @@ struct SchedulerOptions {
   // lpadmin group (or, for a runner who is not root, the runner's group). Without it anybody
   // may.
   bool default_policy = false;
+  // The journaling backend's program, installed in the private ServerBin as backend/varnok with
+  // the package's mode (0700: run as root when the tests run as root), and the journal the
+  // scheduler tells its backends to keep (SetEnv VARNOK_JOURNAL); neither when empty.
+  std::filesystem::path journal_backend;
+  std::filesystem::path journal;
 };
 
 // Creates the folders and programs and writes cupsd.conf and cups-files.conf. The scheduler

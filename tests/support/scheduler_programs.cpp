@@ -25,10 +25,14 @@ void MirrorFolder(const fs::path& source, const fs::path& folder,
 
 }  // namespace
 
-void MakeServerBin(const fs::path& folder) {
+void MakeServerBin(const fs::path& folder, const fs::path& journal_backend) {
   MirrorFolder(kSystemServerBin, folder, {"backend", "driver"});
   fs::create_symlink(fs::path(kSystemServerBin) / "backend" / "socket",
                      folder / "backend" / "socket");
+  if (journal_backend.empty()) return;
+  const fs::path installed = folder / "backend" / "varnok";
+  fs::copy_file(journal_backend, installed);
+  fs::permissions(installed, fs::perms::owner_all);
 }
 
 void MakeDataDir(const fs::path& folder, const fs::path& driver_folder) {

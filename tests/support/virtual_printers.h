@@ -76,6 +76,8 @@ class VirtualPrinters {
   std::vector<std::string> JobTitles(std::string_view queue);
 
   void AddQueue(const VirtualQueue& queue);
+  // A queue that prints to the given device (a CaptureDevice's, behind "varnok:" for one).
+  void AddQueue(const VirtualQueue& queue, const std::string& device_uri);
   // A printer for a queue that something else will add: its device URI, whose jobs are
   // captured under the queue's name.
   std::string CaptureDevice(std::string_view queue);
@@ -88,6 +90,8 @@ class VirtualPrinters {
   void StartScheduler();
   void FreezeScheduler();  // it takes connections but answers nothing until thawed
   void ThawScheduler();
+  // The scheduler's error log, where the backends' messages go.
+  std::string ErrorLog() const;
 
  private:
   struct Impl;
