@@ -38,8 +38,8 @@ struct SchedulerOptions {
   // The journaling backend's program, installed in the private ServerBin as backend/varnok with
   // the package's mode (0700: run as root when the tests run as root), and the journal the
   // scheduler tells its backends to keep (SetEnv VARNOK_JOURNAL); neither when empty.
-  std::filesystem::path journal_backend;
-  std::filesystem::path journal;
+  std::filesystem::path journal_backend = {};
+  std::filesystem::path journal = {};
 };
 
 // Creates the folders and programs and writes cupsd.conf and cups-files.conf. The scheduler
