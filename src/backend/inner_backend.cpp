@@ -3,6 +3,7 @@
 #include <cups/backend.h>
 #include <fcntl.h>
 #include <grp.h>
+#include <poll.h>
 #include <pwd.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -15,9 +16,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 namespace varnok {
 namespace {
@@ -28,6 +31,9 @@ constexpr std::string_view kDefaultServerBin = "/usr/lib/cups";
 // and the inner backend's wake-ups few.
 constexpr std::size_t kCopyBuffer = 1 << 20;
 constexpr int kPipeSize = 1 << 20;
+
+// How long messages wait to be passed on with the next ones (the pipe holds far more).
+constexpr int kBatchMilliseconds = 5;
 
 // A message line longer than this is kept cut (the scheduler's own limit is 2047 bytes).
 constexpr std::size_t kLongestMessage = 2048;
@@ -65,16 +71,25 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
   return true;
 }
 
-// Hands the head and then the rest of standard input to `fd`; returns the bytes handed.
+// Hands the head and then the rest of standard input to the pipe `fd`; returns the bytes handed.
 std::int64_t CopyJob(std::string_view head, int fd) {
   if (!WriteAll(fd, head.data(), head.size())) return 0;
   std::int64_t size = static_cast<std::int64_t>(head.size());
-  std::string buffer(kCopyBuffer, '\0');
+  // The kernel moves a file's or a pipe's pages to the pipe without copying them through here.
   for (;;) {
-    const ssize_t got = read(STDIN_FILENO, buffer.data(), buffer.size());
+    const ssize_t moved = splice(STDIN_FILENO, nullptr, fd, nullptr, kCopyBuffer, SPLICE_F_MOVE);
+    if (moved < 0 && errno == EINTR) continue;
+    if (moved < 0 && errno == EINVAL) break;  // standard input that cannot be spliced
+    if (moved <= 0) return size;
+    size += moved;
+  }
+  // Not cleared: a small job touches one page of it.
+  const std::unique_ptr<char[]> buffer(new char[kCopyBuffer]);
+  for (;;) {
+    const ssize_t got = read(STDIN_FILENO, buffer.get(), kCopyBuffer);
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) return size;
-    if (!WriteAll(fd, buffer.data(), static_cast<std::size_t>(got))) return size;
+    if (!WriteAll(fd, buffer.get(), static_cast<std::size_t>(got))) return size;
     size += got;
   }
 }
@@ -91,16 +106,19 @@ std::optional<std::string_view> MessageText(std::string_view line) {
   return line.substr(colon + 2);
 }
 
-// Passes the inner backend's messages through unchanged, keeping the last one.
-void RelayMessages(int fd, std::string& last_message) {
+// Passes the inner backend's messages through unchanged, keeping the last one. A backend that
+// says something for every few kilobytes it sends (the socket backend does) would wake this
+// thousands of times a second: it takes them in batches, waking at most every
+// kBatchMilliseconds, until `ended` is readable.
+void RelayMessages(int fd, int ended, std::string& last_message) {
   std::string line;
-  char buffer[4096];
+  const std::unique_ptr<char[]> buffer(new char[kPipeSize]);
   for (;;) {
-    const ssize_t got = read(fd, buffer, sizeof buffer);
+    const ssize_t got = read(fd, buffer.get(), kPipeSize);
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) break;
-    WriteAll(STDERR_FILENO, buffer, static_cast<std::size_t>(got));
-    for (const char c : std::string_view(buffer, static_cast<std::size_t>(got))) {
+    WriteAll(STDERR_FILENO, buffer.get(), static_cast<std::size_t>(got));
+    for (const char c : std::string_view(buffer.get(), static_cast<std::size_t>(got))) {
       if (c != '\n') {
         if (line.size() < kLongestMessage) line += c;
         continue;
@@ -108,6 +126,8 @@ void RelayMessages(int fd, std::string& last_message) {
       if (const auto text = MessageText(line)) last_message = *text;
       line.clear();
     }
+    pollfd end{ended, POLLIN, 0};
+    poll(&end, 1, kBatchMilliseconds);
   }
   if (const auto text = MessageText(line)) last_message = *text;
 }
@@ -179,10 +199,14 @@ InnerEnd RunInnerBackend(const InnerRun& run) {
   const std::optional<Account> account = AccountFor(run.program);
   int data[2] = {-1, -1};
   int messages[2] = {-1, -1};
-  if ((from_input && pipe2(data, O_CLOEXEC) != 0) || pipe2(messages, O_CLOEXEC) != 0) {
+  int ended[2] = {-1, -1};
+  if ((from_input && pipe2(data, O_CLOEXEC) != 0) || pipe2(messages, O_CLOEXEC) != 0 ||
+      pipe2(ended, O_CLOEXEC) != 0) {
     ThrowErrno("pipe");
   }
-  if (from_input) fcntl(data[1], F_SETPIPE_SZ, kPipeSize);  // a smaller pipe still works
+  // Smaller pipes still work.
+  if (from_input) fcntl(data[1], F_SETPIPE_SZ, kPipeSize);
+  fcntl(messages[1], F_SETPIPE_SZ, kPipeSize);
 
   // SIGTERM waits until the inner backend's pid is known to the handler.
   sigset_t stop;
@@ -205,7 +229,7 @@ InnerEnd RunInnerBackend(const InnerRun& run) {
 
   close(messages[1]);
   InnerEnd end;
-  std::thread relay([&] { RelayMessages(messages[0], end.last_message); });
+  std::thread relay([&] { RelayMessages(messages[0], ended[0], end.last_message); });
   if (from_input) {
     close(data[0]);
     end.size = CopyJob(run.head, data[1]);
@@ -214,8 +238,10 @@ InnerEnd RunInnerBackend(const InnerRun& run) {
   int status = 0;
   while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }
+  close(ended[1]);  // its last messages wait no longer
   relay.join();
   close(messages[0]);
+  close(ended[0]);
   if (WIFSIGNALED(status)) end.signal = WTERMSIG(status);
   end.status = WIFEXITED(status) ? WEXITSTATUS(status) : 0;
   end.told_to_stop = told_to_stop != 0;
