@@ -31,6 +31,8 @@ constexpr std::string_view kDefaultServerBin = "/usr/lib/cups";
 // and the inner backend's wake-ups few.
 constexpr std::size_t kCopyBuffer = 1 << 20;
 constexpr int kPipeSize = 1 << 20;
+// Far less than the inner backend takes to send a full pipe.
+constexpr useconds_t kTopUpMicroseconds = 500;
 
 // How long messages wait to be passed on with the next ones (the pipe holds far more).
 constexpr int kBatchMilliseconds = 5;
@@ -76,8 +78,16 @@ std::int64_t CopyJob(std::string_view head, int fd) {
   if (!WriteAll(fd, head.data(), head.size())) return 0;
   std::int64_t size = static_cast<std::int64_t>(head.size());
   // The kernel moves a file's or a pipe's pages to the pipe without copying them through here.
+  // A full pipe wakes its writer at each read of the inner backend (the socket backend reads
+  // 8 KiB at a time): a big one is topped up after it has drained for a while instead.
+  const bool big_pipe = fcntl(fd, F_GETPIPE_SZ) >= kPipeSize;
   for (;;) {
-    const ssize_t moved = splice(STDIN_FILENO, nullptr, fd, nullptr, kCopyBuffer, SPLICE_F_MOVE);
+    const ssize_t moved = splice(STDIN_FILENO, nullptr, fd, nullptr, kCopyBuffer,
+                                 SPLICE_F_MOVE | (big_pipe ? SPLICE_F_NONBLOCK : 0));
+    if (moved < 0 && errno == EAGAIN) {
+      usleep(kTopUpMicroseconds);
+      continue;
+    }
     if (moved < 0 && errno == EINTR) continue;
     if (moved < 0 && errno == EINVAL) break;  // standard input that cannot be spliced
     if (moved <= 0) return size;
