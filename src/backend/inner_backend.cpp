@@ -85,7 +85,12 @@ std::int64_t CopyJob(std::string_view head, int fd) {
     const ssize_t moved = splice(STDIN_FILENO, nullptr, fd, nullptr, kCopyBuffer,
                                  SPLICE_F_MOVE | (big_pipe ? SPLICE_F_NONBLOCK : 0));
     if (moved < 0 && errno == EAGAIN) {
-      usleep(kTopUpMicroseconds);
+      pollfd input{STDIN_FILENO, POLLIN, 0};
+      if (poll(&input, 1, 0) == 0) {
+        poll(&input, 1, -1);  // nothing to move yet (a filter before this is still working)
+      } else {
+        usleep(kTopUpMicroseconds);  // the pipe is full
+      }
       continue;
     }
     if (moved < 0 && errno == EINTR) continue;
@@ -160,7 +165,7 @@ std::optional<Account> AccountFor(const std::string& program) {
 
 // In the child: becomes the inner backend, or ends with a message.
 [[noreturn]] void BecomeInner(const InnerRun& run, const std::optional<Account>& account,
-                              int data_fd, int message_fd, const sigset_t& mask) {
+                              pid_t parent, int data_fd, int message_fd, const sigset_t& mask) {
   signal(SIGPIPE, SIG_DFL);
   signal(SIGTERM, SIG_DFL);
   sigprocmask(SIG_SETMASK, &mask, nullptr);
@@ -177,6 +182,7 @@ std::optional<Account> AccountFor(const std::string& program) {
   // with it, as the scheduler would have killed that itself. Set after the change of user, which
   // clears it.
   prctl(PR_SET_PDEATHSIG, SIGKILL);
+  if (getppid() != parent) _exit(CUPS_BACKEND_FAILED);  // killed before that
   setenv("DEVICE_URI", run.device_uri.c_str(), 1);
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(run.device_uri.c_str()));
@@ -226,9 +232,13 @@ InnerEnd RunInnerBackend(const InnerRun& run) {
   sigprocmask(SIG_BLOCK, &stop, &before);
   // A write to an inner backend that has ended fails instead of ending this process.
   signal(SIGPIPE, SIG_IGN);
+  const pid_t parent = getpid();
   const pid_t pid = fork();
-  if (pid < 0) ThrowErrno("fork");
-  if (pid == 0) BecomeInner(run, account, data[0], messages[1], before);
+  if (pid < 0) {
+    sigprocmask(SIG_SETMASK, &before, nullptr);
+    ThrowErrno("fork");
+  }
+  if (pid == 0) BecomeInner(run, account, parent, data[0], messages[1], before);
   inner_pid = pid;
   struct sigaction pass_on {};
   pass_on.sa_handler = PassOnStop;
