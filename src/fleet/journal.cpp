@@ -224,9 +224,11 @@ Journal::Journal(const std::string& path, Access access) : database_(std::make_u
   }
   sqlite3_extended_result_codes(database_->handle, 1);
   sqlite3_busy_timeout(database_->handle, kBusyMilliseconds);
-  Database::Statement version(*database_, "PRAGMA user_version");
-  version.Step();
-  const std::int64_t found = version.Integer(0);
+  const std::int64_t found = [&] {
+    Database::Statement version(*database_, "PRAGMA user_version");
+    version.Step();
+    return version.Integer(0);
+  }();
   if (access == Access::Read) {
     if (found != kSchemaVersion) {
       throw JournalError(JournalProblem::NotAJournal, "not a journal of this program");
