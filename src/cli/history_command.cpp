@@ -61,7 +61,7 @@ void ShowHistory(const std::string& journal_path, const std::vector<std::string>
     SpoolerFailure failure;
     const auto jobs_now = server.UnfinishedJobs(failure);
     if (!jobs_now) {
-      throw ServerError(ServerProblem(texts, texts.list_action, failure, server.Name()));
+      throw ServerError(ServerProblem(texts, texts.jobs_action, failure, server.Name()));
     }
     for (const UnfinishedJob& job : *jobs_now) unfinished.insert(job.id);
   }

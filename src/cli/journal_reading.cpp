@@ -52,7 +52,7 @@ std::vector<ReportedQueue> ReportQueues(Journal& journal, PrintServer& server,
   }
   const std::optional<std::vector<UnfinishedJob>> unfinished = server.UnfinishedJobs(failure);
   if (!unfinished) {
-    throw ServerError(ServerProblem(texts, texts.list_action, failure, server.Name()));
+    throw ServerError(ServerProblem(texts, texts.jobs_action, failure, server.Name()));
   }
   std::vector<std::string> wanted = named;
   if (wanted.empty()) {

@@ -17,6 +17,7 @@
 #include "cli/list_command.h"
 #include "cli/models_command.h"
 #include "cli/named_queues.h"
+#include "cli/remove_command.h"
 #include "cli/run_language.h"
 #include "cli/send_command.h"
 #include "cli/set_command.h"
@@ -166,6 +167,11 @@ int main(int raw_argc, char** raw_argv) {
   add->add_flag("--no-journal", no_journal,
                 "Send the queue's jobs straight to the printer, not through the journal");
   add->footer(Footer(help::kAdd));
+
+  std::vector<std::string> remove_queues;
+  CLI::App* remove = app.add_subcommand("remove", "Removes printer queues");
+  remove->add_option("QUEUE", remove_queues, "The queues")->type_name("")->required();
+  remove->footer(Footer(help::kRemove));
 
   CLI::App* items = app.add_subcommand("items", "The settings set takes, by name");
   items->footer(Footer(help::kItems));
@@ -326,6 +332,7 @@ int main(int raw_argc, char** raw_argv) {
       add_request.journal = !no_journal;
       cli::AddQueue(add_request, print_server, output);
     }
+    if (remove->parsed()) cli::RemoveQueues(remove_queues, print_server, output);
     const auto delivery_options = [&] {
       if (!config_path.empty() && !varnok::IniFileReadable(config_path)) {
         throw cli::UsageError(varnok::FillIn(texts.config_unreadable, {{"file", config_path}}));
