@@ -9,6 +9,7 @@
 #include "cli/socket_address.h"
 #include "cli/terminal_text.h"
 #include "config/supported_models.h"
+#include "fleet/journaled_device.h"
 #include "printer/printer_access.h"
 #include "printer/queue_name.h"
 #include "printer/system_spooler.h"
@@ -60,7 +61,8 @@ std::string DriverOf(PrintServer& server, std::string_view model, const CliTexts
 void AddQueue(const AddRequest& request, PrintServer& server, const CommandOutput& output) {
   const CliTexts& texts = output.texts();
   const std::string_view model = ChosenModel(request.model, output.language);
-  const std::string uri = DeviceUri(request, output.language);
+  const std::string printer_uri = DeviceUri(request, output.language);
+  const std::string uri = request.journal ? JournaledDeviceUri(printer_uri) : printer_uri;
   std::string name = QueueName(request, model, texts);
   // CUPS takes a name in another letter case for the same queue: that queue is the one changed.
   const std::optional<std::string> existing =

@@ -14,6 +14,7 @@ struct AddRequest {
   std::optional<std::string> device_uri;
   std::optional<std::string> address;  // HOST[:PORT], instead of device_uri
   bool replace = false;
+  bool journal = true;  // through the journaling backend
 };
 
 // `add`: creates a queue with the model's driver file, enabled and accepting jobs; with

@@ -1,75 +1,162 @@
 #include "cli/apply_command.h"
 
-#include <cstdio>
+#include <map>
 
 #include "cli/json_output.h"
 #include "cli/named_queues.h"
 #include "cli/profile.h"
+#include "cli/profile_comparison.h"
 #include "cli/profile_template.h"
 #include "cli/queue_result.h"
 #include "cli/table.h"
 #include "cli/terminal_text.h"
+#include "cli/utc_time.h"
 #include "config/supported_models.h"
+#include "settings/message_template.h"
 
 namespace varnok::cli {
 namespace {
 
-// The time in UTC as ISO 8601 gives it, to the millisecond: "2026-12-09T07:31:02.345Z".
-std::string UtcTime(std::chrono::system_clock::time_point time) {
-  using namespace std::chrono;
-  const auto milliseconds = floor<std::chrono::milliseconds>(time);
-  const auto day = floor<days>(milliseconds);
-  const year_month_day date(day);
-  const hh_mm_ss clock(milliseconds - day);
-  char text[32];
-  std::snprintf(
-      text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02d.%03dZ", static_cast<int>(date.year()),
-      static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
-      static_cast<int>(clock.hours().count()), static_cast<int>(clock.minutes().count()),
-      static_cast<int>(clock.seconds().count()), static_cast<int>(clock.subseconds().count()));
-  return text;
-}
+// One queue's line: how it fared, the names of the settings its commands are, and with
+// --converge what the journal said before.
+struct QueueLine {
+  QueueDelivery delivery;
+  std::vector<std::string> settings;  // the setting of each of delivery.commands
+  const QueueComparison* compared = nullptr;
+};
 
-nlohmann::ordered_json Commands(const Profile& profile, const QueueDelivery& line) {
-  if (line.commands.empty()) return nullptr;
+nlohmann::ordered_json Commands(const QueueLine& line) {
+  if (line.delivery.commands.empty()) return nullptr;
   nlohmann::ordered_json commands = nlohmann::ordered_json::array();
-  for (std::size_t i = 0; i < line.commands.size(); ++i) {
-    commands.push_back({{"setting", profile.settings[i].item->name},
-                        {"command", line.commands[i]},
-                        {"command_bytes", HexBytes(line.commands[i])}});
+  for (std::size_t i = 0; i < line.delivery.commands.size(); ++i) {
+    commands.push_back({{"setting", line.settings[i]},
+                        {"command", line.delivery.commands[i]},
+                        {"command_bytes", HexBytes(line.delivery.commands[i])}});
   }
   return commands;
 }
 
+// --converge: each setting of the profile, the delivered value before (null when unknown) and
+// the profile's after, and whether it was sent.
+nlohmann::ordered_json Changes(const QueueComparison& compared) {
+  nlohmann::ordered_json changes = nlohmann::ordered_json::array();
+  for (const SettingComparison& setting : compared.settings) {
+    const bool known = setting.state && setting.state->delivered;
+    changes.push_back(
+        {{"setting", setting.setting},
+         {"before", known ? nlohmann::ordered_json(setting.state->delivered->value) : nullptr},
+         {"before_state", known ? "delivered" : "unknown"},
+         {"after", setting.wanted},
+         {"send", setting.send}});
+  }
+  return changes;
+}
+
 void PrintJsonResults(const std::string& profile_path, const Profile& profile,
-                      const DeliveryOptions& options, const Delivery& delivery,
-                      const CommandOutput& output) {
+                      const DeliveryOptions& options, const std::vector<QueueLine>& lines,
+                      const std::string& notice, bool converge, const CommandOutput& output) {
   nlohmann::ordered_json settings = nlohmann::ordered_json::array();
   for (const ProfileSetting& setting : profile.settings) settings.push_back(setting.item->name);
   nlohmann::ordered_json list = nlohmann::ordered_json::array();
-  for (const QueueDelivery& line : delivery.queues) {
-    list.push_back(
-        {{"queue", line.queue},
-         {"model", OrNull(line.model)},
-         {"supported",
-          line.model ? nlohmann::ordered_json(IsSupportedModel(*line.model)) : nullptr},
-         {"commands", Commands(profile, line)},
-         {"result", ResultKeyword(line.result)},
-         {"reason", OrNull(line.reason)},
-         {"sent_at", line.sent_at ? nlohmann::ordered_json(UtcTime(*line.sent_at)) : nullptr}});
+  for (const QueueLine& line : lines) {
+    const QueueDelivery& delivery = line.delivery;
+    nlohmann::ordered_json entry{
+        {"queue", delivery.queue},
+        {"model", OrNull(delivery.model)},
+        {"supported",
+         delivery.model ? nlohmann::ordered_json(IsSupportedModel(*delivery.model)) : nullptr},
+        {"commands", Commands(line)},
+        {"result", ResultKeyword(delivery.result)},
+        {"reason", OrNull(delivery.reason)},
+        {"sent_at",
+         delivery.sent_at ? nlohmann::ordered_json(UtcTime(*delivery.sent_at)) : nullptr}};
+    if (converge) {
+      entry["changed"] =
+          delivery.result == QueueResult::Sent || delivery.result == QueueResult::WouldBeSent;
+      entry["settings"] = line.compared != nullptr && !line.compared->settings.empty()
+                              ? Changes(*line.compared)
+                              : nullptr;
+    }
+    list.push_back(std::move(entry));
   }
   PrintJson(output.out, {{"profile", profile_path},
                          {"dry_run", options.dry_run},
+                         {"converge", converge},
                          {"settings", settings},
                          {"results", list},
-                         {"notice", OrNull(delivery.notice)}});
+                         {"notice", OrNull(notice)}});
+}
+
+// Sends each queue the settings of the profile that `compared` says it lacks: nothing to a
+// queue that holds them all or whose earlier settings job still waits; queues that lack the
+// same settings get them from one delivery.
+std::vector<QueueLine> Converge(const Profile& profile,
+                                const std::vector<QueueComparison>& compared,
+                                const std::vector<SettingInputs>& inputs,
+                                const DeliveryOptions& options, Spooler& spooler,
+                                std::string& notice, const CommandOutput& output) {
+  std::vector<QueueLine> lines(compared.size());
+  std::map<std::vector<std::size_t>, std::vector<std::size_t>> queues_lacking;
+  for (std::size_t i = 0; i < compared.size(); ++i) {
+    const QueueComparison& queue = compared[i];
+    lines[i].compared = &queue;
+    lines[i].delivery.queue = queue.queue.details.name;
+    lines[i].delivery.model = queue.prepared.model;
+    std::vector<std::size_t> lacking;
+    for (std::size_t j = 0; j < queue.settings.size(); ++j) {
+      if (queue.settings[j].send) lacking.push_back(j);
+    }
+    if (queue.queue.waiting_job) {
+      lines[i].delivery.result = QueueResult::Waiting;
+      lines[i].delivery.reason =
+          FillIn(output.texts().waiting, {{"job", std::to_string(*queue.queue.waiting_job)}});
+    } else if (!queue.settings.empty() && lacking.empty()) {
+      lines[i].delivery.result = QueueResult::Unchanged;
+    } else {
+      // A queue the profile could not be made for is tried with all of it, to say why not.
+      if (queue.settings.empty()) {
+        for (std::size_t j = 0; j < profile.settings.size(); ++j) lacking.push_back(j);
+      }
+      queues_lacking[lacking].push_back(i);
+    }
+  }
+  for (const auto& [lacking, queue_indexes] : queues_lacking) {
+    std::vector<SettingInputs> sent;
+    std::vector<std::string> names;
+    for (const std::size_t j : lacking) {
+      sent.push_back(inputs[j]);
+      names.emplace_back(profile.settings[j].item->name);
+    }
+    std::vector<std::string> queues;
+    for (const std::size_t i : queue_indexes) queues.push_back(lines[i].delivery.queue);
+    Delivery delivery = DeliverSettings(sent, queues, options, spooler, output.language);
+    for (std::size_t k = 0; k < queue_indexes.size(); ++k) {
+      lines[queue_indexes[k]].delivery = std::move(delivery.queues[k]);
+      lines[queue_indexes[k]].settings = names;
+    }
+    if (notice.empty()) notice = delivery.notice;
+  }
+  return lines;
+}
+
+bool AllWent(const std::vector<QueueLine>& lines, const DeliveryOptions& options) {
+  Delivery delivery;
+  for (const QueueLine& line : lines) {
+    // A queue whose earlier job is on its way was not failed: it is to get what it lacks.
+    if (line.delivery.result != QueueResult::Unchanged &&
+        line.delivery.result != QueueResult::Waiting) {
+      delivery.queues.push_back(line.delivery);
+    }
+  }
+  return AllDelivered(delivery, options);
 }
 
 }  // namespace
 
 ExitStatus ApplyProfile(const std::string& profile_path, const std::vector<std::string>& named,
                         const DeliveryOptions& options, PrintServer& print_server, Spooler& spooler,
-                        const CommandOutput& output) {
+                        const CommandOutput& output,
+                        const std::optional<std::string>& converge_journal) {
   // The network card's values go to one printer: a queue named twice, in any letter case, is
   // one printer.
   std::vector<std::string> distinct;
@@ -78,25 +165,41 @@ ExitStatus ApplyProfile(const std::string& profile_path, const std::vector<std::
   }
   const Profile profile = ReadProfile(profile_path, distinct.size(), output.language);
   const std::vector<std::string> queues = NamedQueues(named, print_server, output.language);
-  std::vector<SettingInputs> settings;
-  for (const ProfileSetting& setting : profile.settings) settings.push_back(setting.inputs);
-  const Delivery delivery = DeliverSettings(settings, queues, options, spooler, output.language);
+  std::vector<SettingInputs> inputs;
+  for (const ProfileSetting& setting : profile.settings) inputs.push_back(setting.inputs);
+  std::vector<std::string> names;
+  for (const ProfileSetting& setting : profile.settings) names.emplace_back(setting.item->name);
+  std::vector<QueueLine> lines;
+  std::string notice;
+  std::vector<QueueComparison> compared;
+  if (converge_journal) {
+    compared = ReadJournal(*converge_journal, output.language, [&](Journal& journal) {
+      return CompareWithProfile(profile, queues, options, journal, print_server, spooler,
+                                output.language);
+    });
+    lines = Converge(profile, compared, inputs, options, spooler, notice, output);
+  } else {
+    Delivery delivery = DeliverSettings(inputs, queues, options, spooler, output.language);
+    for (QueueDelivery& queue : delivery.queues) lines.push_back({std::move(queue), names});
+    notice = delivery.notice;
+  }
   if (output.json) {
-    PrintJsonResults(profile_path, profile, options, delivery, output);
+    PrintJsonResults(profile_path, profile, options, lines, notice, converge_journal.has_value(),
+                     output);
   } else {
     const CliTexts& texts = output.texts();
     Table table(
         {texts.queue_heading, texts.model_heading, texts.commands_heading, texts.result_heading});
-    for (const QueueDelivery& line : delivery.queues) {
+    for (const QueueLine& line : lines) {
       std::string commands;
-      for (const std::string& command : line.commands) commands += command;
-      table.Add({line.queue, line.model.value_or(""), commands,
-                 ResultText(line.result, line.reason, output.language)});
+      for (const std::string& command : line.delivery.commands) commands += command;
+      table.Add({line.delivery.queue, line.delivery.model.value_or(""), commands,
+                 ResultText(line.delivery.result, line.delivery.reason, output.language)});
     }
     table.Print(output.out);
-    if (!delivery.notice.empty()) SayLine(output.err, delivery.notice);
+    if (!notice.empty()) SayLine(output.err, notice);
   }
-  return AllDelivered(delivery, options) ? ExitStatus::Ok : ExitStatus::Failed;
+  return AllWent(lines, options) ? ExitStatus::Ok : ExitStatus::Failed;
 }
 
 void PrintProfileTemplate(const CommandOutput& output) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,9 +17,14 @@ namespace varnok::cli {
 // go to each queue as DeliverSettings sends them, one job a queue; one line a queue with every
 // command sent, then the notice once. Ok only when every queue took its job (with dry_run: when
 // every queue would take it).
+// With converge_journal, the journal there is read first: each queue is sent only the settings
+// whose delivered value differs or is unknown, in the profile's order, in one job; a queue with
+// nothing to send is unchanged and gets no job, one whose earlier settings job still waits in
+// the print system gets none either (waiting: not a failure, as that job is on its way).
 ExitStatus ApplyProfile(const std::string& profile_path, const std::vector<std::string>& named,
                         const DeliveryOptions& options, PrintServer& print_server, Spooler& spooler,
-                        const CommandOutput& output);
+                        const CommandOutput& output,
+                        const std::optional<std::string>& converge_journal = std::nullopt);
 
 // `apply --template`: a profile to start from, in the run's language.
 void PrintProfileTemplate(const CommandOutput& output);

@@ -10,7 +10,8 @@ constexpr CliTexts kEnglish{
     .sentence_break = ". ",
     .yes = "yes",
     .no = "no",
-    .results = {"sent", "not sent", "would be sent", "would not be sent", "cancelled", "not tried"},
+    .results = {"sent", "not sent", "would be sent", "would not be sent", "cancelled", "not tried",
+                "unchanged", "waiting"},
 
     .queue_heading = "QUEUE",
     .accepts_jobs_heading = "ACCEPTS JOBS",
@@ -180,6 +181,47 @@ constexpr CliTexts kEnglish{
     .check_unanswered = "the print system did not answer the check afterwards",
     .silent_before = "the print system at {server} had stopped answering",
     .file_unreadable = "cannot read the file ({reason})",
+
+    .started_heading = "STARTED",
+    .job_heading = "JOB",
+    .by_heading = "BY",
+    .carried_heading = "CARRIED",
+    .value_heading = "VALUE",
+    .delivered_heading = "DELIVERED",
+    .wanted_heading = "WANTED",
+    .outcomes = {"delivered", "failed", "interrupted", "printing"},
+    .unknown_because = {"unknown: never delivered", "unknown: {detail} since",
+                        "unknown: the queue's device changed since (it was {detail})",
+                        "unknown: the last job that carried it was interrupted",
+                        "unknown: the job that carries it is printing",
+                        "unknown: the last job that carried it failed ({detail})"},
+    .label_job = "label job, {size} bytes",
+    .not_journaled =
+        "not journaled: the queue's device does not go through the backend, so nothing is known "
+        "of it ('varnok-printer journal enable QUEUE' changes that)",
+    .as_profile = "as the profile",
+    .waiting = "its settings job {job} still waits in the print system",
+    .journal_missing =
+        "there is no journal at {file}: run this on the print server, once a queue goes through "
+        "the backend",
+    .journal_not_allowed = "the journal {file} may be read by root and the lpadmin group only",
+    .journal_not_a_journal = "{file} is not a journal of varnok-printer",
+    .journal_damaged = "the journal {file} is damaged ({detail})",
+    .journal_full = "the journal {file} cannot grow: the disk is full",
+    .journal_unavailable =
+        "the journal is kept by a CUPS print server: run this command on the print server",
+    .journal_failed = "the journal {file} cannot be read ({detail})",
+    .not_a_time =
+        "{text} is not a time: give a date and time in UTC such as 2026-12-10 or "
+        "2026-12-10T14:30:00Z",
+    .journal_enabled = "The queue {queue} now goes through the journal: {uri}.",
+    .journal_disabled = "The queue {queue} no longer goes through the journal: {uri}.",
+    .journal_change_action = "the print system at {server} did not change the queue {queue}",
+    .change_rights_action = "change printers",
+    .jobs_action = "cannot list the jobs of the print system at {server}",
+    .remove_action = "the print system at {server} did not remove the queue {queue}",
+    .removed = "Removed the queue {queue}.",
+    .converge_needs_queue = "apply --converge needs the profile and at least one queue",
 };
 
 constexpr CliTexts kChinese{
@@ -189,7 +231,7 @@ constexpr CliTexts kChinese{
     .sentence_break = "。",
     .yes = "是",
     .no = "否",
-    .results = {"已发送", "未发送", "将发送", "不会发送", "已取消", "未尝试"},
+    .results = {"已发送", "未发送", "将发送", "不会发送", "已取消", "未尝试", "无变化", "等待中"},
 
     .queue_heading = "队列",
     .accepts_jobs_heading = "接受作业",
@@ -336,6 +378,41 @@ constexpr CliTexts kChinese{
     .check_unanswered = "之后检查该打印机时打印系统没有响应",
     .silent_before = "{server} 上的打印系统已停止响应",
     .file_unreadable = "无法读取文件（{reason}）",
+
+    .started_heading = "开始时间",
+    .job_heading = "作业",
+    .by_heading = "提交者",
+    .carried_heading = "内容",
+    .value_heading = "值",
+    .delivered_heading = "送达时间",
+    .wanted_heading = "期望值",
+    .outcomes = {"已送达", "失败", "已中断", "打印中"},
+    .unknown_because = {"未知：从未送达", "未知：此后执行了 {detail}",
+                        "未知：此后队列的设备已更换（原为 {detail}）",
+                        "未知：携带它的最后一个作业被中断", "未知：携带它的作业正在打印",
+                        "未知：携带它的最后一个作业失败（{detail}）"},
+    .label_job = "标签作业，{size} 字节",
+    .not_journaled =
+        "未记录：该队列的设备不经过记录后端，因此对它一无所知（'varnok-printer journal enable "
+        "QUEUE' 可改变这一点）",
+    .as_profile = "与配置文件一致",
+    .waiting = "它的设置作业 {job} 仍在打印系统中等待",
+    .journal_missing = "{file} 处没有记录：请在打印服务器上运行，并先让队列经过记录后端",
+    .journal_not_allowed = "记录 {file} 只有 root 和 lpadmin 组可以读取",
+    .journal_not_a_journal = "{file} 不是 varnok-printer 的记录",
+    .journal_damaged = "记录 {file} 已损坏（{detail}）",
+    .journal_full = "记录 {file} 无法增长：磁盘已满",
+    .journal_unavailable = "记录保存在 CUPS 打印服务器上：请在打印服务器上运行此命令",
+    .journal_failed = "无法读取记录 {file}（{detail}）",
+    .not_a_time = "{text} 不是时间：请给出 UTC 日期和时间，例如 2026-12-10 或 2026-12-10T14:30:00Z",
+    .journal_enabled = "队列 {queue} 现在经过记录：{uri}。",
+    .journal_disabled = "队列 {queue} 不再经过记录：{uri}。",
+    .journal_change_action = "{server} 上的打印系统没有更改队列 {queue}",
+    .change_rights_action = "更改打印机",
+    .jobs_action = "无法列出 {server} 上的打印系统的作业",
+    .remove_action = "{server} 上的打印系统没有删除队列 {queue}",
+    .removed = "已删除队列 {queue}。",
+    .converge_needs_queue = "apply --converge 需要配置文件和至少一个队列",
 };
 
 }  // namespace

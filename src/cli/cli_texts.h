@@ -18,8 +18,8 @@ struct CliTexts {
   std::string_view sentence_break;  // between two sentences of one message
   std::string_view yes;
   std::string_view no;
-  // The results of set and send, in the order of QueueResult.
-  std::array<std::string_view, 6> results;
+  // The results of set, send and apply, in the order of QueueResult.
+  std::array<std::string_view, 8> results;
 
   // Table headings.
   std::string_view queue_heading;
@@ -137,6 +137,38 @@ struct CliTexts {
   std::string_view check_unanswered;  // sent, but the check after it got no answer
   std::string_view silent_before;     // {server}: not tried after an earlier queue's silence
   std::string_view file_unreadable;   // {reason}
+
+  // The journal: history, state, drift, apply --converge, journal enable|disable.
+  std::string_view started_heading;
+  std::string_view job_heading;
+  std::string_view by_heading;
+  std::string_view carried_heading;
+  std::string_view value_heading;
+  std::string_view delivered_heading;
+  std::string_view wanted_heading;
+  std::array<std::string_view, 4> outcomes;  // delivered, failed, interrupted, printing
+  // Why a setting's value is unknown, in the order of UnknownBecause ({detail}).
+  std::array<std::string_view, 6> unknown_because;
+  std::string_view label_job;        // {size}
+  std::string_view not_journaled;    // the queue's device does not go through the backend
+  std::string_view as_profile;       // drift: a queue whose delivered settings are the profile's
+  std::string_view waiting;          // {job}: converge's reason for not sending again
+  std::string_view journal_missing;  // {file}
+  std::string_view journal_not_allowed;    // {file}
+  std::string_view journal_not_a_journal;  // {file}
+  std::string_view journal_damaged;        // {file} {detail}
+  std::string_view journal_full;           // {file}
+  std::string_view journal_unavailable;
+  std::string_view journal_failed;         // {file} {detail}
+  std::string_view not_a_time;             // {text}
+  std::string_view journal_enabled;        // {queue} {uri}
+  std::string_view journal_disabled;       // {queue} {uri}
+  std::string_view journal_change_action;  // {server} {queue}
+  std::string_view change_rights_action;
+  std::string_view jobs_action;    // {server}
+  std::string_view remove_action;  // {server} {queue}
+  std::string_view removed;        // {queue}
+  std::string_view converge_needs_queue;
 
   // Adds a name to a list of names in words, after the separator unless it is the first.
   void AddToList(std::string& list, std::string_view name) const;

@@ -27,7 +27,8 @@ inline constexpr std::string_view kList =
     "queues lists nothing.\n"
     "\n"
     "With --json: {\"queues\": [{\"queue\", \"driver\", \"model\", \"supported\",\n"
-    "\"english_window_model\", \"english_window_supported\", \"accepting_jobs\"}]}.";
+    "\"english_window_model\", \"english_window_supported\", \"accepting_jobs\",\n"
+    "\"device_uri\"}]}.";
 
 inline constexpr std::string_view kModels =
     "Lists the models the settings are made for, spelt as list shows them (the\n"
@@ -50,6 +51,14 @@ inline constexpr std::string_view kAdd =
     "(in any letter case) is changed. Only root and the lpadmin group may add\n"
     "printers. Example:\n"
     "  varnok-printer add --model \"VARNOK K540 200DPI\" --address 192.168.1.168";
+
+inline constexpr std::string_view kRemove =
+    "Removes each queue from the print server, with the jobs still waiting in it. The\n"
+    "queues must be queues of the print server; removing takes root or the lpadmin\n"
+    "group, as add does.\n"
+    "\n"
+    "Examples:\n"
+    "  varnok-printer remove VARNOK_OLD_DOCK";
 
 inline constexpr std::string_view kItems =
     "Lists the settings set takes, with the values each takes and what it sets.\n"
@@ -107,15 +116,79 @@ inline constexpr std::string_view kApply =
     "  sensor-sensitivity = 12\n"
     "  orientation = bottom-to-top\n"
     "\n"
-    "With --json: {\"profile\", \"dry_run\", \"settings\", \"results\": [{\"queue\", \"model\",\n"
-    "\"supported\", \"commands\": [{\"setting\", \"command\", \"command_bytes\"}], \"result\",\n"
-    "\"reason\", \"sent_at\"}], \"notice\"}; result as for set, sent_at the time in UTC the\n"
-    "print system took the job (ISO 8601), or null.\n"
+    "With --converge, run on the print server, each queue is sent only the settings\n"
+    "whose delivered value (see state) differs from the profile's command or is\n"
+    "unknown, in the profile's order, in one job: a queue with nothing to send is\n"
+    "unchanged and gets no job (and needs no power cycle); a queue whose earlier\n"
+    "settings job still waits in the print system is not sent another (result\n"
+    "waiting; not a failure, as that job is on its way).\n"
+    "\n"
+    "With --json: {\"profile\", \"dry_run\", \"converge\", \"settings\", \"results\":\n"
+    "[{\"queue\", \"model\", \"supported\", \"commands\": [{\"setting\", \"command\",\n"
+    "\"command_bytes\"}], \"result\", \"reason\", \"sent_at\"}], \"notice\"}; result as for\n"
+    "set, or unchanged or waiting with --converge, sent_at the time in UTC the print\n"
+    "system took the job (ISO 8601), or null. With --converge each result also has\n"
+    "\"changed\" and \"settings\": [{\"setting\", \"before\" (the delivered value, or null\n"
+    "when unknown), \"before_state\", \"after\", \"send\"}].\n"
     "\n"
     "Examples:\n"
     "  varnok-printer apply --template > site.ini\n"
     "  varnok-printer apply site.ini VARNOK_K540_200DPI VARNOK_M4410 --dry-run\n"
-    "  varnok-printer apply site.ini $(varnok-printer list --names)";
+    "  varnok-printer apply site.ini $(varnok-printer list --names)\n"
+    "  varnok-printer apply --converge site.ini $(varnok-printer list --names)";
+
+inline constexpr std::string_view kJournalNote =
+    "The journal is kept on the print server by the backend varnok, through which a\n"
+    "queue whose device URI begins with varnok: sends its jobs (add makes such queues;\n"
+    "see journal). It is /var/lib/varnok-printer/journal.sqlite, or the file\n"
+    "$VARNOK_JOURNAL or --journal names; root and the lpadmin group may read it.";
+
+inline constexpr std::string_view kHistory =
+    "Shows the jobs that went through the journal, newest last: when each began, its\n"
+    "queue, job number, user (and host), outcome and what it carried: the settings of\n"
+    "a settings job (name=value, the value as the printer took it), or a label job's\n"
+    "size. Outcomes: delivered (the printer's backend took every byte), failed (with\n"
+    "the backend's last message), interrupted (the backend was stopped or the machine\n"
+    "went down before the end), printing.\n"
+    "\n"
+    "With --json: {\"journal\", \"jobs\": [{\"queue\", \"job\", \"device_uri\", \"user\",\n"
+    "\"host\", \"title\", \"started_at\", \"ended_at\", \"size\", \"kind\", \"outcome\",\n"
+    "\"message\", \"status\", \"settings\": [{\"setting\", \"value\", \"command_bytes\"}]}]}.\n"
+    "\n"
+    "Examples:\n"
+    "  varnok-printer history VARNOK_DOCK3 --since 2026-12-01";
+
+inline constexpr std::string_view kState =
+    "Shows, per queue and setting, the last value delivered to the printer, when, by\n"
+    "whom and in which job, or unknown and why: never delivered, a reset since\n"
+    "(reset-user, reset-advanced), the queue's device changed since (another printer\n"
+    "behind the queue), the last job that carried it interrupted or failed. Nothing is\n"
+    "known of a queue whose device does not go through the journal. The journal knows\n"
+    "what was delivered, not what the printer holds: a change on its panel, a power\n"
+    "loss before it saved a setting, or another printer at the same address go unseen.\n"
+    "\n"
+    "With --json: {\"journal\", \"queues\": [{\"queue\", \"device_uri\", \"journaled\",\n"
+    "\"settings\": {SETTING: {\"state\": \"delivered\", \"value\", \"command_bytes\",\n"
+    "\"delivered_at\", \"user\", \"host\", \"job\"} or {\"state\": \"unknown\", \"reason\",\n"
+    "\"detail\", \"job\"}}}]}; reason is never-delivered, reset, device-changed,\n"
+    "interrupted, printing or failed.";
+
+inline constexpr std::string_view kDrift =
+    "Compares each queue's delivered settings with a profile, by the commands the\n"
+    "profile gives the queue's model (its correction included), and shows each setting\n"
+    "that differs: the profile's value and the delivered one, or unknown and why.\n"
+    "Exit status 0 when no queue differs, 1 when one does or cannot be compared, as\n"
+    "diff does.\n"
+    "\n"
+    "With --json: {\"profile\", \"journal\", \"queues\": [{\"queue\", \"model\", \"differs\",\n"
+    "\"reason\", \"settings\": [{\"setting\", \"wanted\", \"wanted_bytes\", \"delivered\"}]}]},\n"
+    "delivered as state gives it.";
+
+inline constexpr std::string_view kJournal =
+    "journal enable QUEUE... makes each queue send its jobs through the backend varnok,\n"
+    "which journals them (its device URI becomes varnok: followed by the old one);\n"
+    "journal disable QUEUE... sends them straight to the printer again. Changing a queue\n"
+    "takes root or the lpadmin group, as add does.";
 
 inline constexpr std::string_view kSend =
     "Sends the file's bytes unchanged to each queue, one raw job a queue titled with\n"

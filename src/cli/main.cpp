@@ -11,15 +11,20 @@
 #include "cli/command_help.h"
 #include "cli/console.h"
 #include "cli/devices_command.h"
+#include "cli/history_command.h"
 #include "cli/items_command.h"
+#include "cli/journal_command.h"
 #include "cli/list_command.h"
 #include "cli/models_command.h"
 #include "cli/named_queues.h"
+#include "cli/remove_command.h"
 #include "cli/run_language.h"
 #include "cli/send_command.h"
 #include "cli/set_command.h"
+#include "cli/state_command.h"
 #include "cli/terminal_password_prompt.h"
 #include "cli/terminal_text.h"
+#include "fleet/journal.h"
 #include "printer/system_spooler.h"
 #include "settings/ini_file.h"
 #include "settings/message_template.h"
@@ -158,7 +163,15 @@ int main(int raw_argc, char** raw_argv) {
           ->option_text("HOST[:PORT]");
   add->add_flag("--replace", add_request.replace,
                 "Change the queue if one of that name exists already");
+  bool no_journal = false;
+  add->add_flag("--no-journal", no_journal,
+                "Send the queue's jobs straight to the printer, not through the journal");
   add->footer(Footer(help::kAdd));
+
+  std::vector<std::string> remove_queues;
+  CLI::App* remove = app.add_subcommand("remove", "Removes printer queues");
+  remove->add_option("QUEUE", remove_queues, "The queues")->type_name("")->required();
+  remove->footer(Footer(help::kRemove));
 
   CLI::App* items = app.add_subcommand("items", "The settings set takes, by name");
   items->footer(Footer(help::kItems));
@@ -212,10 +225,64 @@ int main(int raw_argc, char** raw_argv) {
   apply->add_flag("--template", print_template,
                   "Print a profile with every setting commented out, to start from; takes no "
                   "profile or queue");
+  bool converge = false;
+  apply->add_flag("--converge", converge,
+                  "Send each queue only the settings whose delivered value differs from the "
+                  "profile or is unknown, as the print server's journal tells");
+  std::string journal_path;
+  const auto journal_option = [&journal_path](CLI::App* command) {
+    command
+        ->add_option("--journal", journal_path,
+                     "The print server's journal (default: $VARNOK_JOURNAL, else " +
+                         std::string(varnok::kDefaultJournalPath) + ")")
+        ->type_name("FILE");
+  };
+  journal_option(apply);
   config_option(apply);
   dry_run_flag(apply);
   json_flag(apply);
   apply->footer(Footer(help::kApply));
+
+  std::vector<std::string> journal_queues;
+  std::string since;
+  CLI::App* history =
+      app.add_subcommand("history", "The jobs the print server's journal holds, newest last");
+  history->add_option("QUEUE", journal_queues, "The queues (default: all)")->type_name("");
+  history->add_option("--since", since, "Only jobs begun at this time or later (UTC)")
+      ->type_name("TIME");
+  journal_option(history);
+  json_flag(history);
+  history->footer(Footer(std::string(help::kHistory) + "\n\n" + std::string(help::kJournalNote)));
+
+  CLI::App* state = app.add_subcommand(
+      "state", "The last value of each setting delivered to each queue, or why it is unknown");
+  state->add_option("QUEUE", journal_queues, "The queues (default: every VARNOK queue)")
+      ->type_name("");
+  journal_option(state);
+  json_flag(state);
+  state->footer(Footer(std::string(help::kState) + "\n\n" + std::string(help::kJournalNote)));
+
+  std::string drift_profile;
+  CLI::App* drift = app.add_subcommand(
+      "drift", "The queues whose delivered settings differ from a profile (exit 1 when any does)");
+  drift->add_option("PROFILE", drift_profile, "The profile")->type_name("")->required();
+  drift->add_option("QUEUE", journal_queues, "The queues (default: every VARNOK queue)")
+      ->type_name("");
+  journal_option(drift);
+  config_option(drift);
+  json_flag(drift);
+  drift->footer(Footer(std::string(help::kDrift) + "\n\n" + std::string(help::kJournalNote)));
+
+  CLI::App* journal =
+      app.add_subcommand("journal", "Sends queues' jobs through the journal, or no longer");
+  journal->require_subcommand(1);
+  journal->footer(Footer(std::string(help::kJournal) + "\n\n" + std::string(help::kJournalNote)));
+  CLI::App* journal_enable =
+      journal->add_subcommand("enable", "Sends the queues' jobs through the journal");
+  journal_enable->add_option("QUEUE", journal_queues, "The queues")->type_name("")->required();
+  CLI::App* journal_disable =
+      journal->add_subcommand("disable", "Sends the queues' jobs straight to their printers again");
+  journal_disable->add_option("QUEUE", journal_queues, "The queues")->type_name("")->required();
 
   std::string send_file;
   std::vector<std::string> send_queues;
@@ -262,8 +329,10 @@ int main(int raw_argc, char** raw_argv) {
       if (!queue.empty()) add_request.queue = queue;
       if (device_option->count() > 0) add_request.device_uri = device;
       if (address_option->count() > 0) add_request.address = address;
+      add_request.journal = !no_journal;
       cli::AddQueue(add_request, print_server, output);
     }
+    if (remove->parsed()) cli::RemoveQueues(remove_queues, print_server, output);
     const auto delivery_options = [&] {
       if (!config_path.empty() && !varnok::IniFileReadable(config_path)) {
         throw cli::UsageError(varnok::FillIn(texts.config_unreadable, {{"file", config_path}}));
@@ -287,8 +356,29 @@ int main(int raw_argc, char** raw_argv) {
       if (profile.empty() || apply_queues.empty()) {
         throw cli::UsageError(std::string(texts.apply_needs_profile_and_queue));
       }
+      if (converge) {
+        return static_cast<int>(cli::ApplyProfile(profile, apply_queues, delivery_options(),
+                                                  print_server, spooler, output,
+                                                  varnok::JournalPath(journal_path)));
+      }
       return static_cast<int>(cli::ApplyProfile(profile, apply_queues, delivery_options(),
                                                 print_server, spooler, output));
+    }
+    if (history->parsed()) {
+      cli::ShowHistory(varnok::JournalPath(journal_path), journal_queues,
+                       since.empty() ? std::nullopt : std::optional<std::string>(since),
+                       print_server, output);
+    }
+    if (state->parsed()) {
+      cli::ShowState(varnok::JournalPath(journal_path), journal_queues, print_server, output);
+    }
+    if (drift->parsed()) {
+      return static_cast<int>(cli::ShowDrift(varnok::JournalPath(journal_path), drift_profile,
+                                             journal_queues, delivery_options(), print_server,
+                                             spooler, output));
+    }
+    if (journal_enable->parsed() || journal_disable->parsed()) {
+      cli::ChangeJournaling(journal_enable->parsed(), journal_queues, print_server, output);
     }
     if (send->parsed()) {
       cli::OnInterrupt(cli::InterruptSends);

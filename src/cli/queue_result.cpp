@@ -16,6 +16,10 @@ std::string_view ResultKeyword(QueueResult result) {
       return "cancelled";
     case QueueResult::NotTried:
       return "not-tried";
+    case QueueResult::Unchanged:
+      return "unchanged";
+    case QueueResult::Waiting:
+      return "waiting";
     case QueueResult::NotSent:
       break;
   }

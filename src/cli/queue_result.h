@@ -8,8 +8,19 @@
 
 namespace varnok::cli {
 
-// How one queue fared in set or send: one vocabulary for both commands.
-enum class QueueResult { Sent, NotSent, WouldBeSent, WouldNotBeSent, Cancelled, NotTried };
+// How one queue fared in set, send or apply: one vocabulary for every command.
+// Unchanged and Waiting are apply --converge's: nothing to send, and an earlier job not yet
+// printed.
+enum class QueueResult {
+  Sent,
+  NotSent,
+  WouldBeSent,
+  WouldNotBeSent,
+  Cancelled,
+  NotTried,
+  Unchanged,
+  Waiting
+};
 
 // The result for scripts, the same in every language: the JSON keyword ("not-sent").
 std::string_view ResultKeyword(QueueResult result);

@@ -224,7 +224,6 @@ Journal::Journal(const std::string& path, Access access) : database_(std::make_u
   }
   sqlite3_extended_result_codes(database_->handle, 1);
   sqlite3_busy_timeout(database_->handle, kBusyMilliseconds);
-  // The statement ends before journal_mode, which cannot change while it reads.
   const std::int64_t found = [&] {
     Database::Statement version(*database_, "PRAGMA user_version");
     version.Step();

@@ -21,6 +21,10 @@ class Group {
     return text != nullptr ? text : "";
   }
   std::string Text(std::string_view name) const { return OptionalText(name).value_or(""); }
+  std::int64_t Integer(std::string_view name) const {
+    const auto found = by_name_.find(name);
+    return found != by_name_.end() ? ippGetInteger(found->second, 0) : 0;
+  }
   bool Flag(std::string_view name) const {
     const auto found = by_name_.find(name);
     return found != by_name_.end() && ippGetBoolean(found->second, 0) != 0;
@@ -121,6 +125,56 @@ std::optional<SpoolerFailure> CupsPrintServer::AddQueue(const NewQueue& queue) {
     return failure;
   }
   return std::nullopt;
+}
+
+namespace {
+
+// An administrative request about one queue: nothing when the server did it.
+std::optional<SpoolerFailure> ChangeQueue(PrintServerPassword* password, IppMessage request) {
+  SpoolerFailure failure;
+  if (!AskOnce(password, kStepLimits, std::move(request), "/admin/", failure, Asking::Change)) {
+    return failure;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<SpoolerFailure> CupsPrintServer::RemoveQueue(std::string_view queue) {
+  if (!IsCupsQueueName(queue)) return NoSuchQueue();
+  return ChangeQueue(password_, NewQueueRequest(IPP_OP_CUPS_DELETE_PRINTER, queue));
+}
+
+std::optional<SpoolerFailure> CupsPrintServer::ChangeDevice(std::string_view queue,
+                                                            std::string_view device_uri) {
+  if (!IsCupsQueueName(queue)) return NoSuchQueue();
+  IppMessage request = NewQueueRequest(IPP_OP_CUPS_ADD_MODIFY_PRINTER, queue);
+  ippAddString(request.get(), IPP_TAG_PRINTER, IPP_TAG_URI, "device-uri", nullptr,
+               std::string(device_uri).c_str());
+  return ChangeQueue(password_, std::move(request));
+}
+
+std::optional<std::vector<UnfinishedJob>> CupsPrintServer::UnfinishedJobs(SpoolerFailure& failure) {
+  IppMessage request(ippNewRequest(IPP_OP_GET_JOBS));
+  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+               "ipp://localhost/");
+  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+               cupsUser());
+  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr,
+               "not-completed");
+  AddRequestedAttributes(request.get(), {"job-id", "job-name", "job-k-octets", "job-printer-uri"});
+  IppMessage response =
+      AskOnce(password_, kStepLimits, std::move(request), "/", failure, Asking::List);
+  if (!response) return std::nullopt;
+  std::vector<UnfinishedJob> jobs;
+  for (const Group& group : GroupsOf(response.get(), IPP_TAG_JOB)) {
+    // The queue is the last part of the job's printer URI (ipp://host/printers/QUEUE).
+    const std::string printer = group.Text("job-printer-uri");
+    UnfinishedJob job{printer.substr(printer.rfind('/') + 1), group.Integer("job-id"),
+                      group.Text("job-name"), group.Integer("job-k-octets")};
+    if (job.id > 0) jobs.push_back(std::move(job));
+  }
+  return jobs;
 }
 
 }  // namespace varnok

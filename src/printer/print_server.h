@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,6 +42,14 @@ struct NewQueue {
   std::string info;  // the description users see
 };
 
+// A job the print server has not finished: waiting, held or being printed.
+struct UnfinishedJob {
+  std::string queue;
+  std::int64_t id = 0;
+  std::string title;
+  std::int64_t kilobytes = 0;  // its size, rounded up
+};
+
 // The print server's administration: what `varnok-printer` needs beyond sending jobs.
 // Each call returns nullopt (or a failure) with the server's own reason when it fails.
 class PrintServer {
@@ -58,6 +67,13 @@ class PrintServer {
                                                           SpoolerFailure& failure) = 0;
   // Creates the queue, or changes it when it exists, enabled and accepting jobs.
   virtual std::optional<SpoolerFailure> AddQueue(const NewQueue& queue) = 0;
+  // Removes the queue, with the jobs waiting in it.
+  virtual std::optional<SpoolerFailure> RemoveQueue(std::string_view queue) = 0;
+  // Points an existing queue at another device, keeping its driver.
+  virtual std::optional<SpoolerFailure> ChangeDevice(std::string_view queue,
+                                                     std::string_view device_uri) = 0;
+  // Every queue's jobs that are not finished yet, oldest first.
+  virtual std::optional<std::vector<UnfinishedJob>> UnfinishedJobs(SpoolerFailure& failure) = 0;
 };
 
 }  // namespace varnok

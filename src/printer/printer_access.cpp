@@ -11,7 +11,6 @@
 namespace varnok {
 namespace {
 
-constexpr std::string_view kDocumentName = "Label";
 constexpr std::string_view kNoSuchPrinter =
     "There is no such a printer installed in system!Please install Varnok printer driver before "
     "running this program.";
@@ -44,7 +43,7 @@ SendOutcome SendRawText(Spooler& spooler, UserMessages& messages, std::string_vi
     return SendOutcome::QueueMissing;
   }
   SpoolerFailure failure;
-  std::unique_ptr<RawJob> job = spooler.CreateRawJob(queue, kDocumentName, failure);
+  std::unique_ptr<RawJob> job = spooler.CreateRawJob(queue, kRawJobTitle, failure);
   if (!job) return Refuse(messages, queue, failure, window, answer);
   // The whole text in one write; an empty text leaves a job without a document (zero bytes).
   // A job that fails is cancelled when it goes out of scope.

@@ -19,7 +19,10 @@ enum class SendOutcome {
   NoAnswer,      // the spooler did not answer in time; the user has been told
 };
 
-// Writes text to the queue as one raw job titled "Label", in a single write. Messages beyond
+// The title of every raw job SendRawText writes.
+inline constexpr std::string_view kRawJobTitle = "Label";
+
+// Writes text to the queue as one raw job titled kRawJobTitle, in a single write. Messages beyond
 // the missing queue's are in the calling window's language. When the job is not sent, what the
 // spooler answered is written to answer when that is given.
 SendOutcome SendRawText(Spooler& spooler, UserMessages& messages, std::string_view queue,

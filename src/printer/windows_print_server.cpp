@@ -75,4 +75,19 @@ std::optional<SpoolerFailure> WindowsPrintServer::AddQueue(const NewQueue&) {
   return LeftToTheDriverInstaller();
 }
 
+std::optional<SpoolerFailure> WindowsPrintServer::RemoveQueue(std::string_view) {
+  return LeftToTheDriverInstaller();
+}
+
+std::optional<SpoolerFailure> WindowsPrintServer::ChangeDevice(std::string_view, std::string_view) {
+  return LeftToTheDriverInstaller();
+}
+
+// Only a CUPS print server journals its jobs, and only the journal's users ask for these.
+std::optional<std::vector<UnfinishedJob>> WindowsPrintServer::UnfinishedJobs(
+    SpoolerFailure& failure) {
+  failure = {0, "not available on Windows: the journal is kept by a CUPS print server"};
+  return std::nullopt;
+}
+
 }  // namespace varnok

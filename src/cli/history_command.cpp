@@ -1,0 +1,115 @@
+#include "cli/history_command.h"
+
+#include <set>
+
+#include "cli/journal_reading.h"
+#include "cli/json_output.h"
+#include "cli/named_queues.h"
+#include "cli/server_problem.h"
+#include "cli/table.h"
+#include "cli/utc_time.h"
+#include "settings/message_template.h"
+
+namespace varnok::cli {
+namespace {
+
+enum class Shown { Delivered, Failed, Interrupted, Printing };
+
+constexpr std::string_view kShownKeywords[] = {"delivered", "failed", "interrupted", "printing"};
+
+Shown ShownOutcome(const JournaledJob& job, const std::set<std::int64_t>& unfinished) {
+  switch (job.outcome) {
+    case JobOutcome::Delivered:
+      return Shown::Delivered;
+    case JobOutcome::Failed:
+      return Shown::Failed;
+    case JobOutcome::Begun:
+      break;
+  }
+  return unfinished.contains(job.job_id) ? Shown::Printing : Shown::Interrupted;
+}
+
+std::string Carried(const JournaledJob& job, const CliTexts& texts) {
+  if (!job.settings) return FillIn(texts.label_job, {{"size", std::to_string(job.size)}});
+  std::string carried;
+  for (const JobSetting& setting : *job.settings) {
+    texts.AddToList(
+        carried, setting.value.empty() ? setting.setting : setting.setting + "=" + setting.value);
+  }
+  return carried;
+}
+
+}  // namespace
+
+void ShowHistory(const std::string& journal_path, const std::vector<std::string>& queues,
+                 const std::optional<std::string>& since, PrintServer& server,
+                 const CommandOutput& output) {
+  const CliTexts& texts = output.texts();
+  std::optional<JournalTime> from;
+  if (since) {
+    from = ReadUtcTime(*since);
+    if (!from) throw UsageError(FillIn(texts.not_a_time, {{"text", *since}}));
+  }
+  const std::vector<std::string> named =
+      queues.empty() ? queues : NamedQueues(queues, server, output.language);
+  const std::vector<JournaledJob> jobs = ReadJournal(
+      journal_path, output.language, [&](Journal& journal) { return journal.Jobs(named, from); });
+  // Only a job not ended needs the print server's word: is it still printing?
+  std::set<std::int64_t> unfinished;
+  if (std::ranges::any_of(
+          jobs, [](const JournaledJob& job) { return job.outcome == JobOutcome::Begun; })) {
+    SpoolerFailure failure;
+    const auto jobs_now = server.UnfinishedJobs(failure);
+    if (!jobs_now) {
+      throw ServerError(ServerProblem(texts, texts.jobs_action, failure, server.Name()));
+    }
+    for (const UnfinishedJob& job : *jobs_now) unfinished.insert(job.id);
+  }
+  if (output.json) {
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const JournaledJob& job : jobs) {
+      nlohmann::ordered_json settings = nullptr;
+      if (job.settings) {
+        settings = nlohmann::ordered_json::array();
+        for (const JobSetting& setting : *job.settings) {
+          settings.push_back({{"setting", setting.setting},
+                              {"value", setting.value},
+                              {"command_bytes", HexBytes(setting.command)}});
+        }
+      }
+      list.push_back(
+          {{"queue", job.queue},
+           {"job", job.job_id},
+           {"device_uri", job.device_uri},
+           {"user", job.user},
+           {"host", OrNull(job.host)},
+           {"title", job.title},
+           {"started_at", UtcTime(job.started)},
+           {"ended_at", job.ended ? nlohmann::ordered_json(UtcTime(*job.ended)) : nullptr},
+           {"size", job.size},
+           {"kind", job.settings ? "settings" : "label"},
+           {"outcome", kShownKeywords[static_cast<int>(ShownOutcome(job, unfinished))]},
+           {"message", OrNull(job.message)},
+           {"status",
+            job.outcome == JobOutcome::Failed ? nlohmann::ordered_json(job.status) : nullptr},
+           {"settings", settings}});
+    }
+    PrintJson(output.out, {{"journal", journal_path}, {"jobs", list}});
+    return;
+  }
+  Table table({texts.started_heading, texts.queue_heading, texts.job_heading, texts.by_heading,
+               texts.result_heading, texts.carried_heading});
+  for (const JournaledJob& job : jobs) {
+    std::string outcome(texts.outcomes[static_cast<int>(ShownOutcome(job, unfinished))]);
+    if (job.outcome == JobOutcome::Failed && !job.message.empty()) {
+      outcome += texts.reason_follows;
+      outcome += job.message;
+    }
+    table.Add({UtcTime(job.started), job.queue, std::to_string(job.job_id),
+               job.host.empty() ? job.user : job.user + "@" + job.host, outcome,
+               Carried(job, texts)});
+  }
+  table.Print(output.out);
+}
+
+}  // namespace varnok::cli

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/command_error.h"
+#include "cli/command_output.h"
+#include "printer/print_server.h"
+
+namespace varnok::cli {
+
+// `history`: the journal's jobs of the queues (all when none is named), begun at `since` or
+// later, newest last, each with its outcome and the settings a settings job carried.
+void ShowHistory(const std::string& journal_path, const std::vector<std::string>& queues,
+                 const std::optional<std::string>& since, PrintServer& server,
+                 const CommandOutput& output);
+
+}  // namespace varnok::cli

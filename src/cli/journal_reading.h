@@ -1,0 +1,50 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/command_error.h"
+#include "fleet/delivered_state.h"
+#include "fleet/journal.h"
+#include "printer/print_server.h"
+#include "settings/language.h"
+
+namespace varnok::cli {
+
+// Why the journal at `path` cannot be read, in words a person can act on.
+ServerError UnreadableJournal(const JournalError& error, const std::string& path,
+                              Language language);
+
+// Runs `work` with the journal at `path` open to read. A journal that cannot be opened, or read
+// at any point (damaged, say), is a ServerError that says why.
+template <typename Work>
+auto ReadJournal(const std::string& path, Language language, Work&& work) {
+  try {
+    Journal journal(path, Journal::Access::Read);
+    return work(journal);
+  } catch (const JournalError& error) {
+    throw UnreadableJournal(error, path, language);
+  }
+}
+
+// A queue as the journal's commands report it.
+struct ReportedQueue {
+  QueueDetails details;
+  std::optional<std::string> printer_uri;   // behind the backend; absent: not journaled
+  std::vector<SettingState> settings;       // what the journal knows; empty when not journaled
+  std::optional<std::int64_t> waiting_job;  // a settings job the print system has not printed
+};
+
+// The queues named, as the print server spells them (every brand queue when none is named),
+// each with what the journal knows of it.
+std::vector<ReportedQueue> ReportQueues(Journal& journal, PrintServer& server,
+                                        const std::vector<std::string>& named, Language language);
+
+// The words of an unknown setting's reason.
+std::string UnknownText(const SettingState& state, Language language);
+
+// The keyword scripts read for an unknown setting's reason ("never-delivered", …).
+std::string_view UnknownKeyword(UnknownBecause because);
+
+}  // namespace varnok::cli
