@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/command.h"
 #include "cli/command_output.h"
 #include "printer/print_server.h"
 
@@ -22,5 +23,8 @@ struct AddRequest {
 // does. Everything that can be checked is checked before the print server is asked to change
 // anything.
 void AddQueue(const AddRequest& request, PrintServer& server, const CommandOutput& output);
+
+// The `add` command, with where the printer is and how its queue is made.
+Command AddCommand(CLI::App& app);
 
 }  // namespace varnok::cli
