@@ -113,7 +113,6 @@ class BackendJournalTest : public ::testing::TestWithParam<JobCase> {
     folder = std::make_unique<testing::TempFolder>();
     fs::create_directory(JournalFolder());
     testing::SchedulerOptions options;
-    options.journal_backend = VARNOK_BACKEND_PROGRAM;
     options.journal = JournalPath();
     printers = VirtualPrinters::Start({}, options);
     printers->AddQueue({kCapturing, kDriver}, "varnok:" + printers->CaptureDevice(kCapturing));

@@ -127,7 +127,7 @@ void WriteSchedulerConfig(const SchedulerFolders& folders, int port,
   fs::permissions(folders.root, fs::perms::owner_all | fs::perms::group_read |
                                     fs::perms::group_exec | fs::perms::others_read |
                                     fs::perms::others_exec);
-  MakeServerBin(folders.programs, options.journal_backend);
+  MakeServerBin(folders.programs);
   if (!options.driver_folder.empty()) MakeDataDir(folders.data, options.driver_folder);
 
   WriteFile(folders.SchedulerConf(),
@@ -153,9 +153,8 @@ void WriteSchedulerConfig(const SchedulerFolders& folders, int port,
           folders.ErrorLog().string() + "\n" + "PageLog " + (folders.logs / "page_log").string() +
           "\n" + "ServerBin " + folders.programs.string() + "\n" + "DataDir " +
           (options.driver_folder.empty() ? fs::path("/usr/share/cups") : folders.data).string() +
-          "\n" + AccountLines() +
-          (options.journal.empty() ? ""
-                                   : "SetEnv VARNOK_JOURNAL " + options.journal.string() + "\n"));
+          "\n" + AccountLines() + "SetEnv VARNOK_JOURNAL " +
+          (options.journal.empty() ? folders.Journal() : options.journal).string() + "\n");
 }
 
 std::string LabelPrinterPpd(const std::string& driver) { return DriverFileText(driver); }

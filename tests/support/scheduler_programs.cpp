@@ -25,13 +25,12 @@ void MirrorFolder(const fs::path& source, const fs::path& folder,
 
 }  // namespace
 
-void MakeServerBin(const fs::path& folder, const fs::path& journal_backend) {
+void MakeServerBin(const fs::path& folder) {
   MirrorFolder(kSystemServerBin, folder, {"backend", "driver"});
   fs::create_symlink(fs::path(kSystemServerBin) / "backend" / "socket",
                      folder / "backend" / "socket");
-  if (journal_backend.empty()) return;
   const fs::path installed = folder / "backend" / "varnok";
-  fs::copy_file(journal_backend, installed);
+  fs::copy_file(VARNOK_BACKEND_PROGRAM, installed);
   fs::permissions(installed, fs::perms::owner_all);
 }
 

@@ -226,6 +226,8 @@ void VirtualPrinters::FreezeScheduler() { impl_->scheduler.Freeze(); }
 
 void VirtualPrinters::ThawScheduler() { impl_->scheduler.Thaw(); }
 
+std::string VirtualPrinters::JournalPath() const { return impl_->folders.Journal().string(); }
+
 std::string VirtualPrinters::ErrorLog() const {
   std::ifstream log(impl_->folders.ErrorLog(), std::ios::binary);
   return {std::istreambuf_iterator<char>(log), std::istreambuf_iterator<char>()};

@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
   for (const auto& queue : VirtualPrinters::StandardQueues()) {
     std::cout << "queue " << queue.name << "\tdriver \"" << queue.driver << "\"\n";
   }
-  std::cout << "captured jobs: " << printers->CaptureFolder() << "/<queue>/\n"
+  std::cout << "journal of varnok: queues: " << printers->JournalPath() << "\n"
+            << "captured jobs: " << printers->CaptureFolder() << "/<queue>/\n"
             << "Press Ctrl-C to stop." << std::endl;
 
   int signal_number = 0;
