@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cli/command_error.h"
+#include "cli/json_output.h"
 #include "cli/model_choice.h"
 #include "cli/named_queues.h"
 #include "cli/server_problem.h"
@@ -72,17 +73,30 @@ void AddQueue(const AddRequest& request, PrintServer& server, const CommandOutpu
   }
   if (existing) name = *existing;
   const std::string ppd_name = DriverOf(server, model, texts);
+  const std::string listed_model = ListedModel(model);
 
-  if (const auto failure = server.AddQueue({name, uri, ppd_name, std::string(model)})) {
-    if (SaysNotAllowed(*failure)) {
-      throw ServerError(
-          RightsProblem(texts, texts.add_rights_action, "add", *failure, server.Name()));
+  if (!request.dry_run) {
+    if (const auto failure = server.AddQueue({name, uri, ppd_name, std::string(model)})) {
+      if (SaysNotAllowed(*failure)) {
+        throw ServerError(
+            RightsProblem(texts, texts.add_rights_action, "add", *failure, server.Name()));
+      }
+      throw ServerError(ServerProblem(texts, FillIn(texts.add_action, {{"queue", name}}), *failure,
+                                      server.Name()));
     }
-    throw ServerError(
-        ServerProblem(texts, FillIn(texts.add_action, {{"queue", name}}), *failure, server.Name()));
   }
-  SayLine(output.out, FillIn(existing ? texts.replaced : texts.added,
-                             {{"queue", name}, {"model", ListedModel(model)}, {"uri", uri}}));
+  if (output.json) {
+    PrintJson(output.out, {{"queue", name},
+                           {"model", listed_model},
+                           {"device_uri", uri},
+                           {"existed", existing.has_value()},
+                           {"dry_run", request.dry_run}});
+  } else {
+    const std::string_view done = request.dry_run
+                                      ? (existing ? texts.would_replace : texts.would_add)
+                                      : (existing ? texts.replaced : texts.added);
+    SayLine(output.out, FillIn(done, {{"queue", name}, {"model", listed_model}, {"uri", uri}}));
+  }
   if (!request.queue) SayLine(output.err, texts.name_made);
 }
 

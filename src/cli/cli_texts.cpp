@@ -170,6 +170,8 @@ constexpr CliTexts kEnglish{
         "/usr/share/ppd/varnok-utility)",
     .added = "Added the queue {queue} for the {model} at {uri}.",
     .replaced = "Replaced the queue {queue}: it is now for the {model} at {uri}.",
+    .would_add = "Would add the queue {queue} for the {model} at {uri}.",
+    .would_replace = "Would replace the queue {queue}: it would be for the {model} at {uri}.",
     .name_made = "The queue's name was made from the model; give QUEUE to choose another.",
 
     .no_such_queue = "there is no queue {queue} on the print server at {server}",
@@ -366,6 +368,8 @@ constexpr CliTexts kChinese{
         "varnok-utility 软件包（驱动文件位于 /usr/share/ppd/varnok-utility）",
     .added = "已添加队列 {queue}，用于 {uri} 的 {model}。",
     .replaced = "已替换队列 {queue}：现在用于 {uri} 的 {model}。",
+    .would_add = "将添加队列 {queue}，用于 {uri} 的 {model}。",
+    .would_replace = "将替换队列 {queue}：将用于 {uri} 的 {model}。",
     .name_made = "队列名称是根据型号生成的；给出 QUEUE 可另选名称。",
 
     .no_such_queue = "{server} 上的打印服务器没有队列 {queue}",

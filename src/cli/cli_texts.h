@@ -127,6 +127,8 @@ struct CliTexts {
   std::string_view no_driver_file;  // {server} {model}
   std::string_view added;           // {queue} {model} {uri}
   std::string_view replaced;        // {queue} {model} {uri}
+  std::string_view would_add;       // {queue} {model} {uri}
+  std::string_view would_replace;   // {queue} {model} {uri}
   std::string_view name_made;
 
   // The reasons on a queue's line of set and send.

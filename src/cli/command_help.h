@@ -48,7 +48,13 @@ inline constexpr std::string_view kAdd =
     "Creates a queue with the model's driver file, enabled and accepting jobs. Give\n"
     "exactly one of --device and --address. With --replace, the queue of that name\n"
     "(in any letter case) is changed. Only root and the lpadmin group may add\n"
-    "printers. Example:\n"
+    "printers. --dry-run checks all of it, the driver file on the print server\n"
+    "included, and changes nothing.\n"
+    "\n"
+    "With --json: {\"queue\", \"model\", \"device_uri\", \"existed\", \"dry_run\"}, the\n"
+    "queue's name as the print server spells it and the model as list shows it.\n"
+    "\n"
+    "Example:\n"
     "  varnok-printer add --model \"VARNOK K540 200DPI\" --address 192.168.1.168";
 
 inline constexpr std::string_view kItems =

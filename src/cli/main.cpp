@@ -131,6 +131,12 @@ int main(int raw_argc, char** raw_argv) {
       ->option_text("SECONDS");
   json_flag(devices);
 
+  bool dry_run = false;
+  const auto dry_run_flag = [&dry_run](CLI::App* command, const char* what) {
+    command->add_flag("--dry-run", dry_run, what);
+  };
+  constexpr const char* kSendsNothing =
+      "Show what would be sent to each queue and whether it would take it; send nothing";
   cli::AddRequest add_request;
   std::string queue;
   std::string device;
@@ -165,6 +171,8 @@ int main(int raw_argc, char** raw_argv) {
   bool no_journal = false;
   add->add_flag("--no-journal", no_journal,
                 "Send the queue's jobs straight to the printer, not through the journal");
+  dry_run_flag(add, "Check everything and show what would be done; change nothing");
+  json_flag(add);
   add->footer(Footer(help::kAdd));
 
   CLI::App* items = app.add_subcommand("items", "The settings set takes, by name");
@@ -179,12 +187,6 @@ int main(int raw_argc, char** raw_argv) {
                      "The settings file with the models' corrections (default: config.ini "
                      "beside the program)")
         ->type_name("FILE");
-  };
-  bool dry_run = false;
-  const auto dry_run_flag = [&dry_run](CLI::App* command) {
-    command->add_flag("--dry-run", dry_run,
-                      "Show what would be sent to each queue and whether it would take it; send "
-                      "nothing");
   };
 
   std::vector<std::string> set_words;
@@ -202,7 +204,7 @@ int main(int raw_argc, char** raw_argv) {
   set->add_option("--port", network.port, "network: the printer's port (default 9100)")
       ->type_name("PORT");
   config_option(set);
-  dry_run_flag(set);
+  dry_run_flag(set, kSendsNothing);
   json_flag(set);
   set->footer(Footer(std::string(help::kSetIntroduction) + cli::ItemsHelp() +
                      std::string(help::kSetExamples)));
@@ -233,7 +235,7 @@ int main(int raw_argc, char** raw_argv) {
   };
   journal_option(apply);
   config_option(apply);
-  dry_run_flag(apply);
+  dry_run_flag(apply, kSendsNothing);
   json_flag(apply);
   apply->footer(Footer(help::kApply));
 
@@ -324,6 +326,7 @@ int main(int raw_argc, char** raw_argv) {
       if (device_option->count() > 0) add_request.device_uri = device;
       if (address_option->count() > 0) add_request.address = address;
       add_request.journal = !no_journal;
+      add_request.dry_run = dry_run;
       cli::AddQueue(add_request, print_server, output);
     }
     const auto delivery_options = [&] {
