@@ -170,9 +170,10 @@ ExitStatus ApplyProfile(const std::string& profile_path, const std::vector<std::
   std::string notice;
   std::vector<QueueComparison> compared;
   if (converge_journal) {
-    const std::unique_ptr<Journal> journal = OpenJournal(*converge_journal, output.language);
-    compared = CompareWithProfile(profile, queues, options, *journal, print_server, spooler,
-                                  output.language);
+    compared = ReadJournal(*converge_journal, output.language, [&](Journal& journal) {
+      return CompareWithProfile(profile, queues, options, journal, print_server, spooler,
+                                output.language);
+    });
     lines = Converge(profile, compared, inputs, options, spooler, notice, output);
   } else {
     Delivery delivery = DeliverSettings(inputs, queues, options, spooler, output.language);

@@ -218,8 +218,11 @@ constexpr CliTexts kEnglish{
         "2026-12-10T14:30:00Z",
     .journal_enabled = "The queue {queue} now goes through the journal: {uri}.",
     .journal_disabled = "The queue {queue} no longer goes through the journal: {uri}.",
-    .journal_change_action = "change the queue {queue}",
-    .jobs_action = "ask for the jobs of {queue}",
+    .journal_change_action = "the print system at {server} did not change the queue {queue}",
+    .change_rights_action = "change printers",
+    .jobs_action = "cannot list the jobs of the print system at {server}",
+    .remove_action = "the print system at {server} did not remove the queue {queue}",
+    .removed = "Removed the queue {queue}.",
     .converge_needs_queue = "apply --converge needs the profile and at least one queue",
 };
 
@@ -408,8 +411,11 @@ constexpr CliTexts kChinese{
     .not_a_time = "{text} 不是时间：请给出 UTC 日期和时间，例如 2026-12-10 或 2026-12-10T14:30:00Z",
     .journal_enabled = "队列 {queue} 现在经过记录：{uri}。",
     .journal_disabled = "队列 {queue} 不再经过记录：{uri}。",
-    .journal_change_action = "更改队列 {queue}",
-    .jobs_action = "查询 {queue} 的作业",
+    .journal_change_action = "{server} 上的打印系统没有更改队列 {queue}",
+    .change_rights_action = "更改打印机",
+    .jobs_action = "无法列出 {server} 上的打印系统的作业",
+    .remove_action = "{server} 上的打印系统没有删除队列 {queue}",
+    .removed = "已删除队列 {queue}。",
     .converge_needs_queue = "apply --converge 需要配置文件和至少一个队列",
 };
 

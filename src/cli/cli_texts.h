@@ -165,8 +165,11 @@ struct CliTexts {
   std::string_view not_a_time;             // {text}
   std::string_view journal_enabled;        // {queue} {uri}
   std::string_view journal_disabled;       // {queue} {uri}
-  std::string_view journal_change_action;  // {queue}
-  std::string_view jobs_action;            // {queue}
+  std::string_view journal_change_action;  // {server} {queue}
+  std::string_view change_rights_action;
+  std::string_view jobs_action;    // {server}
+  std::string_view remove_action;  // {server} {queue}
+  std::string_view removed;        // {queue}
   std::string_view converge_needs_queue;
 
   // Adds a name to a list of names in words, after the separator unless it is the first.

@@ -27,7 +27,8 @@ inline constexpr std::string_view kList =
     "queues lists nothing.\n"
     "\n"
     "With --json: {\"queues\": [{\"queue\", \"driver\", \"model\", \"supported\",\n"
-    "\"english_window_model\", \"english_window_supported\", \"accepting_jobs\"}]}.";
+    "\"english_window_model\", \"english_window_supported\", \"accepting_jobs\",\n"
+    "\"device_uri\"}]}.";
 
 inline constexpr std::string_view kModels =
     "Lists the models the settings are made for, spelt as list shows them (the\n"
@@ -56,6 +57,14 @@ inline constexpr std::string_view kAdd =
     "\n"
     "Example:\n"
     "  varnok-printer add --model \"VARNOK K540 200DPI\" --address 192.168.1.168";
+
+inline constexpr std::string_view kRemove =
+    "Removes each queue from the print server, with the jobs still waiting in it. The\n"
+    "queues must be queues of the print server; removing takes root or the lpadmin\n"
+    "group, as add does.\n"
+    "\n"
+    "Examples:\n"
+    "  varnok-printer remove VARNOK_OLD_DOCK";
 
 inline constexpr std::string_view kItems =
     "Lists the settings set takes, with the values each takes and what it sets.\n"

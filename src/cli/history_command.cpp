@@ -50,10 +50,10 @@ void ShowHistory(const std::string& journal_path, const std::vector<std::string>
     from = ReadUtcTime(*since);
     if (!from) throw UsageError(FillIn(texts.not_a_time, {{"text", *since}}));
   }
-  const std::unique_ptr<Journal> journal = OpenJournal(journal_path, output.language);
   const std::vector<std::string> named =
       queues.empty() ? queues : NamedQueues(queues, server, output.language);
-  const std::vector<JournaledJob> jobs = journal->Jobs(named, from);
+  const std::vector<JournaledJob> jobs = ReadJournal(
+      journal_path, output.language, [&](Journal& journal) { return journal.Jobs(named, from); });
   // Only a job not ended needs the print server's word: is it still printing?
   std::set<std::int64_t> unfinished;
   if (std::ranges::any_of(
@@ -61,7 +61,7 @@ void ShowHistory(const std::string& journal_path, const std::vector<std::string>
     SpoolerFailure failure;
     const auto jobs_now = server.UnfinishedJobs(failure);
     if (!jobs_now) {
-      throw ServerError(ServerProblem(texts, texts.list_action, failure, server.Name()));
+      throw ServerError(ServerProblem(texts, texts.jobs_action, failure, server.Name()));
     }
     for (const UnfinishedJob& job : *jobs_now) unfinished.insert(job.id);
   }

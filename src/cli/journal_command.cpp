@@ -29,10 +29,12 @@ void ChangeJournaling(bool enable, const std::vector<std::string>& named, PrintS
                                    : InnerDeviceUri(found->device_uri).value_or(found->device_uri);
     if (uri != found->device_uri) {
       if (const auto refused = server.ChangeDevice(queue, uri)) {
-        const std::string action = FillIn(texts.journal_change_action, {{"queue", queue}});
-        throw ServerError(SaysNotAllowed(*refused)
-                              ? RightsProblem(texts, action, "journal", *refused, server.Name())
-                              : ServerProblem(texts, action, *refused, server.Name()));
+        throw ServerError(
+            SaysNotAllowed(*refused)
+                ? RightsProblem(texts, texts.change_rights_action, "journal", *refused,
+                                server.Name())
+                : ServerProblem(texts, FillIn(texts.journal_change_action, {{"queue", queue}}),
+                                *refused, server.Name()));
       }
     }
     SayLine(output.out, FillIn(enable ? texts.journal_enabled : texts.journal_disabled,

@@ -14,32 +14,29 @@
 
 namespace varnok::cli {
 
-std::unique_ptr<Journal> OpenJournal(const std::string& path, Language language) {
+ServerError UnreadableJournal(const JournalError& error, const std::string& path,
+                              Language language) {
   const CliTexts& texts = CliTextsIn(language);
-  try {
-    return std::make_unique<Journal>(path, Journal::Access::Read);
-  } catch (const JournalError& error) {
-    const std::string_view pattern = [&] {
-      switch (error.Problem()) {
-        case JournalProblem::Missing:
-          return texts.journal_missing;
-        case JournalProblem::NotAllowed:
-          return texts.journal_not_allowed;
-        case JournalProblem::NotAJournal:
-          return texts.journal_not_a_journal;
-        case JournalProblem::Damaged:
-          return texts.journal_damaged;
-        case JournalProblem::Full:
-          return texts.journal_full;
-        case JournalProblem::Unavailable:
-          return texts.journal_unavailable;
-        case JournalProblem::Other:
-          break;
-      }
-      return texts.journal_failed;
-    }();
-    throw ServerError(FillIn(pattern, {{"file", path}, {"detail", error.what()}}));
-  }
+  const std::string_view pattern = [&] {
+    switch (error.Problem()) {
+      case JournalProblem::Missing:
+        return texts.journal_missing;
+      case JournalProblem::NotAllowed:
+        return texts.journal_not_allowed;
+      case JournalProblem::NotAJournal:
+        return texts.journal_not_a_journal;
+      case JournalProblem::Damaged:
+        return texts.journal_damaged;
+      case JournalProblem::Full:
+        return texts.journal_full;
+      case JournalProblem::Unavailable:
+        return texts.journal_unavailable;
+      case JournalProblem::Other:
+        break;
+    }
+    return texts.journal_failed;
+  }();
+  return ServerError(FillIn(pattern, {{"file", path}, {"detail", error.what()}}));
 }
 
 std::vector<ReportedQueue> ReportQueues(Journal& journal, PrintServer& server,
@@ -52,7 +49,7 @@ std::vector<ReportedQueue> ReportQueues(Journal& journal, PrintServer& server,
   }
   const std::optional<std::vector<UnfinishedJob>> unfinished = server.UnfinishedJobs(failure);
   if (!unfinished) {
-    throw ServerError(ServerProblem(texts, texts.list_action, failure, server.Name()));
+    throw ServerError(ServerProblem(texts, texts.jobs_action, failure, server.Name()));
   }
   std::vector<std::string> wanted = named;
   if (wanted.empty()) {

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/command_error.h"
 #include "fleet/delivered_state.h"
 #include "fleet/journal.h"
 #include "printer/print_server.h"
@@ -12,9 +12,21 @@
 
 namespace varnok::cli {
 
-// Opens the journal to read it; a journal that cannot be read is a ServerError that says why in
-// words a person can act on.
-std::unique_ptr<Journal> OpenJournal(const std::string& path, Language language);
+// Why the journal at `path` cannot be read, in words a person can act on.
+ServerError UnreadableJournal(const JournalError& error, const std::string& path,
+                              Language language);
+
+// Runs `work` with the journal at `path` open to read. A journal that cannot be opened, or read
+// at any point (damaged, say), is a ServerError that says why.
+template <typename Work>
+auto ReadJournal(const std::string& path, Language language, Work&& work) {
+  try {
+    Journal journal(path, Journal::Access::Read);
+    return work(journal);
+  } catch (const JournalError& error) {
+    throw UnreadableJournal(error, path, language);
+  }
+}
 
 // A queue as the journal's commands report it.
 struct ReportedQueue {

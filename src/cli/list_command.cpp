@@ -32,6 +32,7 @@ struct ListedQueue {
   std::string name;
   std::optional<std::string> make_and_model;
   bool accepting_jobs = false;
+  std::string device_uri;
   std::string driver;  // as the windows read it: at most 64 bytes, " " for none
   WindowModel chinese;
   WindowModel english;
@@ -45,8 +46,13 @@ std::vector<ListedQueue> BrandQueues(PrintServer& server, const CliTexts& texts)
   std::vector<ListedQueue> queues;
   for (const QueueDetails& server_queue : *details) {
     if (!IsBrandQueueName(server_queue.name)) continue;
-    ListedQueue queue{
-        server_queue.name, server_queue.make_and_model, server_queue.accepting_jobs, {}, {}, {}};
+    ListedQueue queue{server_queue.name,
+                      server_queue.make_and_model,
+                      server_queue.accepting_jobs,
+                      server_queue.device_uri,
+                      {},
+                      {},
+                      {}};
     queue.driver = PointerToString(queue.make_and_model ? queue.make_and_model->c_str() : nullptr);
     queue.chinese = ModelIn(Language::Chinese, queue.driver);
     queue.english = ModelIn(Language::English, queue.driver);
@@ -87,6 +93,7 @@ nlohmann::ordered_json Json(const std::vector<ListedQueue>& queues) {
         {"english_window_model", queue.english.model},
         {"english_window_supported", queue.english.supported},
         {"accepting_jobs", queue.accepting_jobs},
+        {"device_uri", queue.device_uri},
     });
   }
   return {{"queues", list}};

@@ -17,6 +17,7 @@
 #include "cli/list_command.h"
 #include "cli/models_command.h"
 #include "cli/named_queues.h"
+#include "cli/remove_command.h"
 #include "cli/run_language.h"
 #include "cli/send_command.h"
 #include "cli/set_command.h"
@@ -175,6 +176,11 @@ int main(int raw_argc, char** raw_argv) {
   json_flag(add);
   add->footer(Footer(help::kAdd));
 
+  std::vector<std::string> remove_queues;
+  CLI::App* remove = app.add_subcommand("remove", "Removes printer queues");
+  remove->add_option("QUEUE", remove_queues, "The queues")->type_name("")->required();
+  remove->footer(Footer(help::kRemove));
+
   CLI::App* items = app.add_subcommand("items", "The settings set takes, by name");
   items->footer(Footer(help::kItems));
   json_flag(items);
@@ -329,6 +335,7 @@ int main(int raw_argc, char** raw_argv) {
       add_request.dry_run = dry_run;
       cli::AddQueue(add_request, print_server, output);
     }
+    if (remove->parsed()) cli::RemoveQueues(remove_queues, print_server, output);
     const auto delivery_options = [&] {
       if (!config_path.empty() && !varnok::IniFileReadable(config_path)) {
         throw cli::UsageError(varnok::FillIn(texts.config_unreadable, {{"file", config_path}}));

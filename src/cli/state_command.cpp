@@ -37,9 +37,9 @@ std::string StateText(const SettingState& state, Language language) {
 
 void ShowState(const std::string& journal_path, const std::vector<std::string>& queues,
                PrintServer& server, const CommandOutput& output) {
-  const std::unique_ptr<Journal> journal = OpenJournal(journal_path, output.language);
-  const std::vector<ReportedQueue> reported =
-      ReportQueues(*journal, server, queues, output.language);
+  const std::vector<ReportedQueue> reported = ReadJournal(
+      journal_path, output.language,
+      [&](Journal& journal) { return ReportQueues(journal, server, queues, output.language); });
   const CliTexts& texts = output.texts();
   if (output.json) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
@@ -76,9 +76,11 @@ ExitStatus ShowDrift(const std::string& journal_path, const std::string& profile
                      PrintServer& server, Spooler& spooler, const CommandOutput& output) {
   const Profile profile =
       ReadProfile(profile_path, std::max<std::size_t>(queues.size(), 1), output.language);
-  const std::unique_ptr<Journal> journal = OpenJournal(journal_path, output.language);
   const std::vector<QueueComparison> compared =
-      CompareWithProfile(profile, queues, options, *journal, server, spooler, output.language);
+      ReadJournal(journal_path, output.language, [&](Journal& journal) {
+        return CompareWithProfile(profile, queues, options, journal, server, spooler,
+                                  output.language);
+      });
   const CliTexts& texts = output.texts();
   bool any_differs = false;
   nlohmann::ordered_json list = nlohmann::ordered_json::array();

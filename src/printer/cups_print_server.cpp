@@ -127,17 +127,31 @@ std::optional<SpoolerFailure> CupsPrintServer::AddQueue(const NewQueue& queue) {
   return std::nullopt;
 }
 
+namespace {
+
+// An administrative request about one queue: nothing when the server did it.
+std::optional<SpoolerFailure> ChangeQueue(PrintServerPassword* password, IppMessage request) {
+  SpoolerFailure failure;
+  if (!AskOnce(password, kStepLimits, std::move(request), "/admin/", failure, Asking::Change)) {
+    return failure;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<SpoolerFailure> CupsPrintServer::RemoveQueue(std::string_view queue) {
+  if (!IsCupsQueueName(queue)) return NoSuchQueue();
+  return ChangeQueue(password_, NewQueueRequest(IPP_OP_CUPS_DELETE_PRINTER, queue));
+}
+
 std::optional<SpoolerFailure> CupsPrintServer::ChangeDevice(std::string_view queue,
                                                             std::string_view device_uri) {
   if (!IsCupsQueueName(queue)) return NoSuchQueue();
   IppMessage request = NewQueueRequest(IPP_OP_CUPS_ADD_MODIFY_PRINTER, queue);
   ippAddString(request.get(), IPP_TAG_PRINTER, IPP_TAG_URI, "device-uri", nullptr,
                std::string(device_uri).c_str());
-  SpoolerFailure failure;
-  if (!AskOnce(password_, kStepLimits, std::move(request), "/admin/", failure, Asking::Change)) {
-    return failure;
-  }
-  return std::nullopt;
+  return ChangeQueue(password_, std::move(request));
 }
 
 std::optional<std::vector<UnfinishedJob>> CupsPrintServer::UnfinishedJobs(SpoolerFailure& failure) {

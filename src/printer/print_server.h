@@ -67,6 +67,8 @@ class PrintServer {
                                                           SpoolerFailure& failure) = 0;
   // Creates the queue, or changes it when it exists, enabled and accepting jobs.
   virtual std::optional<SpoolerFailure> AddQueue(const NewQueue& queue) = 0;
+  // Removes the queue, with the jobs waiting in it.
+  virtual std::optional<SpoolerFailure> RemoveQueue(std::string_view queue) = 0;
   // Points an existing queue at another device, keeping its driver.
   virtual std::optional<SpoolerFailure> ChangeDevice(std::string_view queue,
                                                      std::string_view device_uri) = 0;

@@ -75,6 +75,10 @@ std::optional<SpoolerFailure> WindowsPrintServer::AddQueue(const NewQueue&) {
   return LeftToTheDriverInstaller();
 }
 
+std::optional<SpoolerFailure> WindowsPrintServer::RemoveQueue(std::string_view) {
+  return LeftToTheDriverInstaller();
+}
+
 std::optional<SpoolerFailure> WindowsPrintServer::ChangeDevice(std::string_view, std::string_view) {
   return LeftToTheDriverInstaller();
 }

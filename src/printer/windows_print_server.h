@@ -23,6 +23,7 @@ class WindowsPrintServer final : public PrintServer {
   std::optional<std::vector<DriverOffer>> Drivers(std::string_view make,
                                                   SpoolerFailure& failure) override;
   std::optional<SpoolerFailure> AddQueue(const NewQueue& queue) override;
+  std::optional<SpoolerFailure> RemoveQueue(std::string_view queue) override;
   std::optional<SpoolerFailure> ChangeDevice(std::string_view queue,
                                              std::string_view device_uri) override;
   std::optional<std::vector<UnfinishedJob>> UnfinishedJobs(SpoolerFailure& failure) override;

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/command_output.h"
+#include "printer/print_server.h"
+
+namespace varnok::cli {
+
+// `remove QUEUE…`: removes each queue from the print server, one line a queue; ServerError at
+// the first queue the server does not remove.
+void RemoveQueues(const std::vector<std::string>& named, PrintServer& server,
+                  const CommandOutput& output);
+
+}  // namespace varnok::cli
