@@ -1,5 +1,3 @@
-#!/usr/bin/python
-
 from __future__ import absolute_import, division, print_function
 
 __metaclass__ = type
@@ -10,11 +8,11 @@ short_description: What the print server's journal says each VARNOK queue holds
 description:
   - Reads, per queue and setting, the last value the print server's journal saw delivered to
     the printer, or why it is unknown (C(varnok-printer state)).
-  - The journal knows what was delivered, not what the printer holds now: a change on its
+  - The journal knows what was delivered, not what the printer holds now; a change on its
     panel, a power loss before it saved a setting, or another printer at the same address go
     unseen.
 version_added: 2.20.0
-author: VarnoK Utility maintainers
+author: VarnoK Utility maintainers (!UNKNOWN)
 options:
   queues:
     description:
@@ -23,6 +21,7 @@ options:
     elements: str
     default: []
 extends_documentation_fragment:
+  - ansible.builtin.action_common_attributes
   - varnok.printer.common
   - varnok.printer.common.journal
 attributes:
@@ -30,6 +29,8 @@ attributes:
     support: full
   diff_mode:
     support: none
+  platform:
+    platforms: posix
 '''
 
 EXAMPLES = r'''

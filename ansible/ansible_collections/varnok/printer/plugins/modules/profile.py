@@ -1,5 +1,3 @@
-#!/usr/bin/python
-
 from __future__ import absolute_import, division, print_function
 
 __metaclass__ = type
@@ -21,7 +19,7 @@ description:
     (I(src) with I(remote_src=true)), the profile's text (I(content)), or the I(settings) and
     I(network) mappings, which the module writes as a profile on the print server.
 version_added: 2.20.0
-author: VarnoK Utility maintainers
+author: VarnoK Utility maintainers (!UNKNOWN)
 options:
   queues:
     description:
@@ -65,11 +63,15 @@ options:
     type: bool
     default: false
 extends_documentation_fragment:
+  - ansible.builtin.action_common_attributes
+  - ansible.builtin.action_common_attributes.flow
   - varnok.printer.common
   - varnok.printer.common.journal
 attributes:
   action:
     support: full
+  async:
+    support: none
   check_mode:
     support: full
     details: Sends nothing; says per queue what would be sent (C(--dry-run)).
@@ -77,6 +79,10 @@ attributes:
     support: full
     details: Per queue and setting, the delivered value (or unknown) before and the profile's
       value after.
+  platform:
+    platforms: posix
+  bypass_host_loop:
+    support: none
 '''
 
 EXAMPLES = r'''

@@ -1,5 +1,3 @@
-#!/usr/bin/python
-
 from __future__ import absolute_import, division, print_function
 
 __metaclass__ = type
@@ -15,7 +13,7 @@ description:
   - Everything is checked by varnok-printer (the model, the address, the queue's name, the
     driver file on the print server) before anything changes, in check mode too.
 version_added: 2.20.0
-author: VarnoK Utility maintainers
+author: VarnoK Utility maintainers (!UNKNOWN)
 options:
   name:
     description:
@@ -50,12 +48,15 @@ options:
     choices: [present, absent]
     default: present
 extends_documentation_fragment:
+  - ansible.builtin.action_common_attributes
   - varnok.printer.common
 attributes:
   check_mode:
     support: full
   diff_mode:
     support: full
+  platform:
+    platforms: posix
 '''
 
 EXAMPLES = r'''
