@@ -139,6 +139,40 @@ TEST_F(CliTest, AddedQueueIsListedSupportedAndTakesEachWindowsSetting) {
   }
 }
 
+// add --dry-run changes nothing and says what add then does, in list's words: the queue, its
+// model and device URI, and whether it existed (what the Ansible collection compares).
+TEST_F(CliTest, AddDryRunSaysWhatAddDoesAndChangesNothing) {
+  const std::string device = printers->CaptureDevice("VARNOK_DryRun");
+  const auto add = [&device](std::string_view model, bool dry_run) {
+    std::vector<std::string> words = {
+        "add",          "VARNOK_DryRun", "--model", std::string(model), "--device", device,
+        "--no-journal", "--replace",     "--json"};
+    if (dry_run) words.emplace_back("--dry-run");
+    return Json(words);
+  };
+  const auto listed = [] {
+    const json list = Json({"list", "--json"});
+    const auto queue = std::ranges::find(list["queues"], json("VARNOK_DryRun"),
+                                         [](const json& q) { return q["queue"]; });
+    return queue == list["queues"].end() ? json() : *queue;
+  };
+
+  json would = add("varnok k540 200dpi", true);
+  EXPECT_TRUE(listed().is_null());
+  EXPECT_EQ(would["existed"], false);
+  const json did = add("varnok k540 200dpi", false);
+  would["dry_run"] = false;
+  EXPECT_EQ(did, would);
+  const json queue = listed();
+  EXPECT_EQ(queue["model"], did["model"]);
+  EXPECT_EQ(queue["device_uri"], did["device_uri"]);
+
+  const json replacing = add("VARNOK L410", true);
+  EXPECT_EQ(replacing["existed"], true);
+  EXPECT_EQ(replacing["model"], "VARNOK L410");
+  EXPECT_EQ(listed(), queue);
+}
+
 // Every model's driver file makes a queue that reports exactly that model, which both windows
 // accept.
 TEST_F(CliTest, EveryDriverFileMakesAQueueOfItsModel) {
