@@ -59,9 +59,10 @@ class VarnokPrinter:
         except ValueError:
             self.fail(rc, err, out, 'varnok-printer wrote no JSON document')
 
-    def fail(self, rc, err, out, msg=None, **result):
-        message = msg or err.strip() or 'varnok-printer ended with status %d' % rc
-        self.module.fail_json(msg=message, rc=rc, stderr=err, stdout=out, **result)
+    def fail(self, rc, err, out, msg=None):
+        """Fails the task with the program's own message, else with msg."""
+        message = err.strip() or msg or 'varnok-printer ended with status %d' % rc
+        self.module.fail_json(msg=message, rc=rc, stderr=err, stdout=out)
 
     def journal_words(self):
         journal = self.module.params.get('journal')
