@@ -142,8 +142,11 @@ std::vector<QueueLine> Converge(const Profile& profile,
 bool AllWent(const std::vector<QueueLine>& lines, const DeliveryOptions& options) {
   Delivery delivery;
   for (const QueueLine& line : lines) {
-    if (line.delivery.result == QueueResult::Waiting) return false;
-    if (line.delivery.result != QueueResult::Unchanged) delivery.queues.push_back(line.delivery);
+    // A queue whose earlier job is on its way was not failed: it is to get what it lacks.
+    if (line.delivery.result != QueueResult::Unchanged &&
+        line.delivery.result != QueueResult::Waiting) {
+      delivery.queues.push_back(line.delivery);
+    }
   }
   return AllDelivered(delivery, options);
 }

@@ -20,7 +20,7 @@ namespace varnok::cli {
 // With converge_journal, the journal there is read first: each queue is sent only the settings
 // whose delivered value differs or is unknown, in the profile's order, in one job; a queue with
 // nothing to send is unchanged and gets no job, one whose earlier settings job still waits in
-// the print system gets none either (and fails the run).
+// the print system gets none either (waiting: not a failure, as that job is on its way).
 ExitStatus ApplyProfile(const std::string& profile_path, const std::vector<std::string>& named,
                         const DeliveryOptions& options, PrintServer& print_server, Spooler& spooler,
                         const CommandOutput& output,

@@ -127,7 +127,7 @@ inline constexpr std::string_view kApply =
     "unknown, in the profile's order, in one job: a queue with nothing to send is\n"
     "unchanged and gets no job (and needs no power cycle); a queue whose earlier\n"
     "settings job still waits in the print system is not sent another (result\n"
-    "waiting, exit status 1).\n"
+    "waiting; not a failure, as that job is on its way).\n"
     "\n"
     "With --json: {\"profile\", \"dry_run\", \"converge\", \"settings\", \"results\":\n"
     "[{\"queue\", \"model\", \"supported\", \"commands\": [{\"setting\", \"command\",\n"

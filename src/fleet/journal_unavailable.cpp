@@ -2,6 +2,8 @@
 
 namespace varnok {
 
+struct Journal::Database {};
+
 // Windows keeps no journal: the jobs of its queues are journaled where they pass, on a CUPS
 // print server.
 Journal::Journal(const std::string& /*path*/, Access /*access*/) {
