@@ -203,6 +203,8 @@ constexpr CliTexts kEnglish{
         "of it ('varnok-printer journal enable QUEUE' changes that)",
     .as_profile = "as the profile",
     .waiting = "its settings job {job} still waits in the print system",
+    .journal_not_begun =
+        "no job has gone through the journal at {file} yet: every setting is unknown, and sent",
     .journal_missing =
         "there is no journal at {file}: run this on the print server, once a queue goes through "
         "the backend",
@@ -401,6 +403,7 @@ constexpr CliTexts kChinese{
         "QUEUE' 可改变这一点）",
     .as_profile = "与配置文件一致",
     .waiting = "它的设置作业 {job} 仍在打印系统中等待",
+    .journal_not_begun = "{file} 处的记录中尚无作业：每项设置均为未知，全部发送",
     .journal_missing = "{file} 处没有记录：请在打印服务器上运行，并先让队列经过记录后端",
     .journal_not_allowed = "记录 {file} 只有 root 和 lpadmin 组可以读取",
     .journal_not_a_journal = "{file} 不是 varnok-printer 的记录",

@@ -173,6 +173,27 @@ TEST_F(CliTest, AddDryRunSaysWhatAddDoesAndChangesNothing) {
   EXPECT_EQ(listed(), queue);
 }
 
+// The backend begins the journal with the first job it passes: before that, converge (a print
+// server's first run) knows nothing delivered and would send every setting, saying why.
+TEST_F(CliTest, ConvergeBeforeAnyJournaledJobSendsEverySetting) {
+  testing::TempFolder folder;
+  const std::string profile =
+      folder.Write("site.ini", "[settings]\ncut-position = 5\ntear-off = -3\n");
+  const CommandResult result =
+      Run({"apply", "--converge", profile, "VARNOK_K540_200DPI", "--journal",
+           folder.File("journal.sqlite"), "--dry-run", "--json"});
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  EXPECT_NE(result.err.find("no job has gone through the journal"), std::string::npos);
+  const json queue = json::parse(result.out)["results"][0];
+  EXPECT_EQ(queue["result"], "would-send");
+  EXPECT_EQ(queue["changed"], true);
+  ASSERT_EQ(queue["settings"].size(), 2u);
+  for (const json& setting : queue["settings"]) {
+    EXPECT_EQ(setting["before_state"], "unknown");
+    EXPECT_EQ(setting["send"], true);
+  }
+}
+
 // Every model's driver file makes a queue that reports exactly that model, which both windows
 // accept.
 TEST_F(CliTest, EveryDriverFileMakesAQueueOfItsModel) {
