@@ -6,6 +6,7 @@ from __future__ import absolute_import, division, print_function
 __metaclass__ = type
 
 import json
+import os
 
 from ansible.module_utils.basic import env_fallback
 
@@ -26,6 +27,9 @@ class VarnokPrinter:
     def __init__(self, module):
         self.module = module
         program = module.params['varnok_printer']
+        if program and not os.access(program, os.X_OK):
+            module.fail_json(msg='there is no varnok-printer program at %s (varnok_printer)'
+                                 % program)
         if not program:
             program = module.get_bin_path('varnok-printer', required=False)
             if not program:
