@@ -96,6 +96,7 @@ for host in north south; do
   echo "first run, $host: $(recap first $host)"
   [[ $(recap first $host) =~ changed=[1-9].*failed=0 ]] || fail "the first run changed nothing on $host"
 done
+[ "$(jobs)" -gt 0 ] || fail "the first run sent no job"
 play second fleet.yml || fail "the second run failed: $(show second)"
 for host in north south; do
   echo "second run, $host: $(recap second $host)"

@@ -45,6 +45,7 @@ for test in "${tests[@]}"; do
     python3.11 -c 'import yaml; print("true" if yaml.__with_libyaml__ else "false")' > "$venv/meta.yaml.json"
     touch "$venv/marker.txt"
   done
+  grep -h -e '^Running sanity test' -e '^WARNING: Skipping' "$work/out"
 done
 
 echo "ansible-test sanity --python 3.11, tests run: ${tests[*]}"
