@@ -32,10 +32,11 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 # Each host's scheduler, and the device URI of each of its queues.
 declare -A server journal
 for host in north south; do
-  start_virtual_printers "$bin" "$drivers"
+  mkdir "$work/$host"
+  start_virtual_printers "$bin" "$drivers" "$work/$host/journal.sqlite"
   printer_pids+=("$PRINTERS_PID")
   server[$host]=$CUPS_SERVER
-  journal[$host]=$(sed -n 's/^journal: //p' "$PRINTERS_OUTPUT")
+  journal[$host]=$work/$host/journal.sqlite
 done
 unset CUPS_SERVER
 device() { lpstat -h "${server[$1]}" -v "$2" | sed -n 's/^device for [^:]*: //p'; }
