@@ -1,6 +1,8 @@
 #include "cli/add_command.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
+#include <memory>
 
 #include "cli/command_error.h"
 #include "cli/json_output.h"
@@ -98,6 +100,78 @@ void AddQueue(const AddRequest& request, PrintServer& server, const CommandOutpu
     SayLine(output.out, FillIn(done, {{"queue", name}, {"model", listed_model}, {"uri", uri}}));
   }
   if (!request.queue) SayLine(output.err, texts.name_made);
+}
+
+namespace {
+
+constexpr std::string_view kHelp =
+    "Creates a queue with the model's driver file, enabled and accepting jobs. Give\n"
+    "exactly one of --device and --address. With --replace, the queue of that name\n"
+    "(in any letter case) is changed. Only root and the lpadmin group may add\n"
+    "printers. --dry-run checks all of it, the driver file on the print server\n"
+    "included, and changes nothing.\n"
+    "\n"
+    "With --json: {\"queue\", \"model\", \"device_uri\", \"existed\", \"dry_run\"}, the\n"
+    "queue's name as the print server spells it and the model as list shows it.\n"
+    "\n"
+    "Example:\n"
+    "  varnok-printer add --model \"VARNOK K540 200DPI\" --address 192.168.1.168";
+
+struct AddWords {
+  AddRequest request;
+  std::string queue;
+  std::string device;
+  std::string address;
+  bool no_journal = false;
+  bool json = false;
+};
+
+}  // namespace
+
+Command AddCommand(CLI::App& app) {
+  const auto words = std::make_shared<AddWords>();
+  CLI::App* add = app.add_subcommand("add", "Adds a printer queue with the model's driver");
+  add->add_option("QUEUE", words->queue,
+                  "The queue's name; it must begin with VARNOK or Varnok so that the program's "
+                  "windows list it. Without it a name is made from the model, e.g. "
+                  "VARNOK_K540_200DPI")
+      ->type_name("");
+  add->add_option("--model", words->request.model,
+                  "The printer's model, as 'varnok-printer models' lists it (letter case does "
+                  "not matter)")
+      ->type_name("MODEL")
+      ->required();
+  CLI::Option_group* printer = add->add_option_group("Printer", "Where the printer is");
+  printer->require_option(1);
+  CLI::Option* device =
+      printer
+          ->add_option("--device", words->device,
+                       "The printer's device URI, as 'varnok-printer devices' shows it")
+          ->option_text("URI");
+  CLI::Option* address =
+      printer
+          ->add_option(
+              "--address", words->address,
+              "A network printer's address: stands for socket://HOST:PORT, port 9100 when not "
+              "given")
+          ->option_text("HOST[:PORT]");
+  add->add_flag("--replace", words->request.replace,
+                "Change the queue if one of that name exists already");
+  add->add_flag("--no-journal", words->no_journal,
+                "Send the queue's jobs straight to the printer, not through the journal");
+  add->add_flag("--dry-run", words->request.dry_run,
+                "Check everything and show what would be done; change nothing");
+  AddJsonFlag(*add, words->json);
+  add->footer(Footer({kHelp}));
+  return {add, [words, device, address](const Services& services) {
+            AddRequest request = words->request;
+            if (!words->queue.empty()) request.queue = words->queue;
+            if (device->count() > 0) request.device_uri = words->device;
+            if (address->count() > 0) request.address = words->address;
+            request.journal = !words->no_journal;
+            AddQueue(request, services.print_server, services.Output(words->json));
+            return static_cast<int>(ExitStatus::Ok);
+          }};
 }
 
 }  // namespace varnok::cli

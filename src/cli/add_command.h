@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/command.h"
 #include "cli/command_output.h"
 #include "printer/print_server.h"
 
@@ -24,5 +25,8 @@ struct AddRequest {
 // anything. With --json: {"queue", "model", "device_uri", "existed", "dry_run"}, the queue's
 // name and model spelt as list shows them, so that a script can compare the two.
 void AddQueue(const AddRequest& request, PrintServer& server, const CommandOutput& output);
+
+// The `add` command, with where the printer is and how its queue is made.
+Command AddCommand(CLI::App& app);
 
 }  // namespace varnok::cli

@@ -1,7 +1,9 @@
 #include "cli/apply_command.h"
 
+#include <CLI/CLI.hpp>
 #include <filesystem>
 #include <map>
+#include <memory>
 
 #include "cli/json_output.h"
 #include "cli/named_queues.h"
@@ -13,6 +15,7 @@
 #include "cli/terminal_text.h"
 #include "cli/utc_time.h"
 #include "config/supported_models.h"
+#include "fleet/journal.h"
 #include "settings/message_template.h"
 
 namespace varnok::cli {
@@ -216,6 +219,106 @@ ExitStatus ApplyProfile(const std::string& profile_path, const std::vector<std::
 
 void PrintProfileTemplate(const CommandOutput& output) {
   output.out << ProfileTemplate(output.language);
+}
+
+namespace {
+
+constexpr std::string_view kHelp =
+    "Sends each queue the settings of a profile, a site's record of what its printers\n"
+    "should hold, all in one raw job titled \"Label\": each setting's command exactly\n"
+    "as set sends it (the model read from the queue's driver, the model's correction\n"
+    "added), in the order of the file. The whole profile is checked before anything is\n"
+    "sent; a fault (an unknown setting, a value outside its range or with a fraction, a\n"
+    "setting given twice, a reset, [network] for more than one queue, no setting at\n"
+    "all) is named with its line, and nothing is sent to any queue. The queues must be\n"
+    "queues of the print server; a queue that fails does not stop the others. One line\n"
+    "a queue: queue, model, commands (\\r for a carriage return), result or reason.\n"
+    "\n"
+    "The profile is UTF-8 text (a byte-order mark is allowed); lines beginning with ;\n"
+    "or # are comments. Under [settings], one line a setting: its name as set takes it\n"
+    "(or its text in either window's list), = and its value. Under [network], the\n"
+    "network card's address, mask, gateway and port (9100 when not given), for one\n"
+    "queue only. --template prints every setting with its range and factory value,\n"
+    "commented out:\n"
+    "\n"
+    "  [settings]\n"
+    "  cut-position = 5\n"
+    "  tear-off = -3\n"
+    "  sensor-sensitivity = 12\n"
+    "  orientation = bottom-to-top\n"
+    "\n"
+    "With --converge, run on the print server, each queue is sent only the settings\n"
+    "whose delivered value (see state) differs from the profile's command or is\n"
+    "unknown, in the profile's order, in one job: a queue with nothing to send is\n"
+    "unchanged and gets no job (and needs no power cycle); a queue whose earlier\n"
+    "settings job still waits in the print system is not sent another (result\n"
+    "waiting; not a failure, as that job is on its way).\n"
+    "\n"
+    "With --json: {\"profile\", \"dry_run\", \"converge\", \"settings\", \"results\":\n"
+    "[{\"queue\", \"model\", \"supported\", \"commands\": [{\"setting\", \"command\",\n"
+    "\"command_bytes\"}], \"result\", \"reason\", \"sent_at\"}], \"notice\"}; result as for\n"
+    "set, or unchanged or waiting with --converge, sent_at the time in UTC the print\n"
+    "system took the job (ISO 8601), or null. With --converge each result also has\n"
+    "\"changed\" and \"settings\": [{\"setting\", \"before\" (the delivered value, or null\n"
+    "when unknown), \"before_state\", \"after\", \"send\"}].\n"
+    "\n"
+    "Examples:\n"
+    "  varnok-printer apply --template > site.ini\n"
+    "  varnok-printer apply site.ini VARNOK_K540_200DPI VARNOK_M4410 --dry-run\n"
+    "  varnok-printer apply site.ini $(varnok-printer list --names)\n"
+    "  varnok-printer apply --converge site.ini $(varnok-printer list --names)";
+
+struct ApplyWords {
+  std::string profile;
+  std::vector<std::string> queues;
+  bool print_template = false;
+  bool converge = false;
+  std::string journal;
+  DeliveryWords delivery;
+  bool json = false;
+};
+
+}  // namespace
+
+Command ApplyCommand(CLI::App& app) {
+  const auto words = std::make_shared<ApplyWords>();
+  CLI::App* apply =
+      app.add_subcommand("apply", "Applies a profile's settings to one or more queues");
+  apply->add_option("PROFILE", words->profile, "The profile")->type_name("");
+  apply->add_option("QUEUE", words->queues, "The queues")->type_name("");
+  // Both or --template, checked when run: CLI11's excludes would add a note to the help, and it
+  // cannot require positionals only without a flag.
+  apply->add_flag("--template", words->print_template,
+                  "Print a profile with every setting commented out, to start from; takes no "
+                  "profile or queue");
+  apply->add_flag("--converge", words->converge,
+                  "Send each queue only the settings whose delivered value differs from the "
+                  "profile or is unknown, as the print server's journal tells");
+  AddJournalOption(*apply, words->journal);
+  words->delivery.AddConfigOption(*apply);
+  words->delivery.AddDryRunFlag(*apply);
+  AddJsonFlag(*apply, words->json);
+  apply->footer(Footer({kHelp}));
+  return {apply, [words](const Services& services) {
+            const CommandOutput output = services.Output(words->json);
+            const CliTexts& texts = output.texts();
+            if (words->print_template) {
+              if (!words->profile.empty() || !words->queues.empty()) {
+                throw UsageError(std::string(texts.template_alone));
+              }
+              PrintProfileTemplate(output);
+              return static_cast<int>(ExitStatus::Ok);
+            }
+            if (words->profile.empty() || words->queues.empty()) {
+              throw UsageError(std::string(texts.apply_needs_profile_and_queue));
+            }
+            const DeliveryOptions options = words->delivery.Options(services);
+            const std::optional<std::string> converge_journal =
+                words->converge ? std::optional(JournalPath(words->journal)) : std::nullopt;
+            return static_cast<int>(ApplyProfile(words->profile, words->queues, options,
+                                                 services.print_server, services.spooler, output,
+                                                 converge_journal));
+          }};
 }
 
 }  // namespace varnok::cli

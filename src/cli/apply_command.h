@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/command.h"
 #include "cli/command_error.h"
 #include "cli/command_output.h"
 #include "cli/settings_delivery.h"
@@ -28,5 +29,9 @@ ExitStatus ApplyProfile(const std::string& profile_path, const std::vector<std::
 
 // `apply --template`: a profile to start from, in the run's language.
 void PrintProfileTemplate(const CommandOutput& output);
+
+// The `apply` command: a profile and queues, or --template; --converge with the journal,
+// --config, --dry-run and --json.
+Command ApplyCommand(CLI::App& app);
 
 }  // namespace varnok::cli

@@ -1,6 +1,8 @@
 #include "cli/devices_command.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
+#include <memory>
 #include <set>
 
 #include "cli/command_error.h"
@@ -73,6 +75,41 @@ void ListDevices(PrintServer& server, int timeout_seconds, const CommandOutput& 
   }
   table.Print(output.out);
   if (IsVarnokDevice(devices.front())) SayLine(output.err, texts.varnok_device_mark);
+}
+
+namespace {
+
+constexpr std::string_view kHelp =
+    "Lists the printers the print system can see (by USB, or on the network) that have\n"
+    "no queue yet, with their device URI; VARNOK printers come first, marked with *.\n"
+    "Use it to find the URI of a printer just plugged in, for add's --device. Most\n"
+    "systems let only root and the lpadmin group look.\n"
+    "\n"
+    "With --json: {\"devices\": [{\"uri\", \"make_and_model\", \"info\", \"device_id\",\n"
+    "\"location\", \"class\", \"varnok\"}]}.";
+
+struct DevicesWords {
+  int timeout = 10;
+  bool json = false;
+};
+
+}  // namespace
+
+Command DevicesCommand(CLI::App& app) {
+  const auto words = std::make_shared<DevicesWords>();
+  CLI::App* devices =
+      app.add_subcommand("devices", "Printers the print system sees, not yet added");
+  devices->footer(Footer({kHelp}));
+  devices
+      ->add_option("--timeout", words->timeout,
+                   "How long the print system may look, in seconds, 1 to 300 (default 10)")
+      ->check(CLI::Range(1, 300))
+      ->option_text("SECONDS");
+  AddJsonFlag(*devices, words->json);
+  return {devices, [words](const Services& services) {
+            ListDevices(services.print_server, words->timeout, services.Output(words->json));
+            return static_cast<int>(ExitStatus::Ok);
+          }};
 }
 
 }  // namespace varnok::cli

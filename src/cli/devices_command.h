@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/command.h"
 #include "cli/command_output.h"
 #include "printer/print_server.h"
 
@@ -10,5 +11,8 @@ void ListDevices(PrintServer& server, int timeout_seconds, const CommandOutput& 
 
 // Whether a device looks like a VARNOK printer (by its make and model, description or id).
 bool IsVarnokDevice(const Device& device);
+
+// The `devices` command, with --timeout and --json.
+Command DevicesCommand(CLI::App& app);
 
 }  // namespace varnok::cli

@@ -1,13 +1,17 @@
 #include "cli/history_command.h"
 
+#include <CLI/CLI.hpp>
+#include <memory>
 #include <set>
 
+#include "cli/command_help.h"
 #include "cli/journal_reading.h"
 #include "cli/json_output.h"
 #include "cli/named_queues.h"
 #include "cli/server_problem.h"
 #include "cli/table.h"
 #include "cli/utc_time.h"
+#include "fleet/journal.h"
 #include "settings/message_template.h"
 
 namespace varnok::cli {
@@ -110,6 +114,50 @@ void ShowHistory(const std::string& journal_path, const std::vector<std::string>
                Carried(job, texts)});
   }
   table.Print(output.out);
+}
+
+namespace {
+
+constexpr std::string_view kHelp =
+    "Shows the jobs that went through the journal, newest last: when each began, its\n"
+    "queue, job number, user (and host), outcome and what it carried: the settings of\n"
+    "a settings job (name=value, the value as the printer took it), or a label job's\n"
+    "size. Outcomes: delivered (the printer's backend took every byte), failed (with\n"
+    "the backend's last message), interrupted (the backend was stopped or the machine\n"
+    "went down before the end), printing.\n"
+    "\n"
+    "With --json: {\"journal\", \"jobs\": [{\"queue\", \"job\", \"device_uri\", \"user\",\n"
+    "\"host\", \"title\", \"started_at\", \"ended_at\", \"size\", \"kind\", \"outcome\",\n"
+    "\"message\", \"status\", \"settings\": [{\"setting\", \"value\", \"command_bytes\"}]}]}.\n"
+    "\n"
+    "Examples:\n"
+    "  varnok-printer history VARNOK_DOCK3 --since 2026-12-01";
+
+struct HistoryWords {
+  std::vector<std::string> queues;
+  std::string since;
+  std::string journal;
+  bool json = false;
+};
+
+}  // namespace
+
+Command HistoryCommand(CLI::App& app) {
+  const auto words = std::make_shared<HistoryWords>();
+  CLI::App* history =
+      app.add_subcommand("history", "The jobs the print server's journal holds, newest last");
+  history->add_option("QUEUE", words->queues, "The queues (default: all)")->type_name("");
+  history->add_option("--since", words->since, "Only jobs begun at this time or later (UTC)")
+      ->type_name("TIME");
+  AddJournalOption(*history, words->journal);
+  AddJsonFlag(*history, words->json);
+  history->footer(Footer({kHelp, help::kJournalNote}));
+  return {history, [words](const Services& services) {
+            ShowHistory(JournalPath(words->journal), words->queues,
+                        words->since.empty() ? std::nullopt : std::optional(words->since),
+                        services.print_server, services.Output(words->json));
+            return static_cast<int>(ExitStatus::Ok);
+          }};
 }
 
 }  // namespace varnok::cli

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/command.h"
 #include "cli/command_error.h"
 #include "cli/command_output.h"
 #include "printer/print_server.h"
@@ -15,5 +16,8 @@ namespace varnok::cli {
 void ShowHistory(const std::string& journal_path, const std::vector<std::string>& queues,
                  const std::optional<std::string>& since, PrintServer& server,
                  const CommandOutput& output);
+
+// The `history` command: queues, --since, --journal and --json.
+Command HistoryCommand(CLI::App& app);
 
 }  // namespace varnok::cli

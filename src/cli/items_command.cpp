@@ -1,8 +1,11 @@
 #include "cli/items_command.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
+#include <memory>
 #include <sstream>
 
+#include "cli/command_error.h"
 #include "cli/item_names.h"
 #include "cli/json_output.h"
 #include "cli/setting_range.h"
@@ -106,6 +109,35 @@ std::string ItemsHelp() {
   std::ostringstream text;
   ItemTable(Language::English).Print(text);
   return text.str();
+}
+
+namespace {
+
+constexpr std::string_view kHelp =
+    "Lists the settings set takes, with the values each takes and what it sets.\n"
+    "\n"
+    "With --json: {\"settings\": [{\"setting\", \"takes\", \"value\", \"range\", \"choices\",\n"
+    "\"chinese_text\", \"english_text\"}]}; value is \"number\" (range {\"min\", \"max\"}),\n"
+    "\"choice\" or null.";
+
+struct ItemsWords {
+  bool json = false;
+  bool names = false;
+};
+
+}  // namespace
+
+Command ItemsCommand(CLI::App& app) {
+  const auto words = std::make_shared<ItemsWords>();
+  CLI::App* items = app.add_subcommand("items", "The settings set takes, by name");
+  items->footer(Footer({kHelp}));
+  AddJsonFlag(*items, words->json);
+  AddNamesFlag(*items, words->names,
+               "Only the settings' names, one a line, each followed by its choices if any");
+  return {items, [words](const Services& services) {
+            ListItems(services.Output(words->json), words->names);
+            return static_cast<int>(ExitStatus::Ok);
+          }};
 }
 
 }  // namespace varnok::cli

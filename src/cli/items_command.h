@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "cli/command.h"
 #include "cli/command_output.h"
 #include "cli/item_names.h"
 
@@ -18,5 +19,8 @@ std::string_view Sets(const SettingName& item, Language language);
 
 // The same as a text for the help of `set`.
 std::string ItemsHelp();
+
+// The `items` command, with --json and --names.
+Command ItemsCommand(CLI::App& app);
 
 }  // namespace varnok::cli

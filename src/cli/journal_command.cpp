@@ -1,9 +1,12 @@
 #include "cli/journal_command.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
+#include <memory>
 
 #include "cli/cli_texts.h"
 #include "cli/command_error.h"
+#include "cli/command_help.h"
 #include "cli/named_queues.h"
 #include "cli/server_problem.h"
 #include "cli/terminal_text.h"
@@ -40,6 +43,35 @@ void ChangeJournaling(bool enable, const std::vector<std::string>& named, PrintS
     SayLine(output.out, FillIn(enable ? texts.journal_enabled : texts.journal_disabled,
                                {{"queue", queue}, {"uri", uri}}));
   }
+}
+
+namespace {
+
+constexpr std::string_view kHelp =
+    "journal enable QUEUE... makes each queue send its jobs through the backend varnok,\n"
+    "which journals them (its device URI becomes varnok: followed by the old one);\n"
+    "journal disable QUEUE... sends them straight to the printer again. Changing a queue\n"
+    "takes root or the lpadmin group, as add does.";
+
+}  // namespace
+
+Command JournalCommand(CLI::App& app) {
+  const auto queues = std::make_shared<std::vector<std::string>>();
+  CLI::App* journal =
+      app.add_subcommand("journal", "Sends queues' jobs through the journal, or no longer");
+  journal->require_subcommand(1);
+  journal->footer(Footer({kHelp, help::kJournalNote}));
+  CLI::App* enable =
+      journal->add_subcommand("enable", "Sends the queues' jobs through the journal");
+  enable->add_option("QUEUE", *queues, "The queues")->type_name("")->required();
+  CLI::App* disable =
+      journal->add_subcommand("disable", "Sends the queues' jobs straight to their printers again");
+  disable->add_option("QUEUE", *queues, "The queues")->type_name("")->required();
+  return {journal, [queues, enable](const Services& services) {
+            ChangeJournaling(enable->parsed(), *queues, services.print_server,
+                             services.Output(false));
+            return static_cast<int>(ExitStatus::Ok);
+          }};
 }
 
 }  // namespace varnok::cli

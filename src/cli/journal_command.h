@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/command.h"
 #include "cli/command_output.h"
 #include "printer/print_server.h"
 
@@ -13,5 +14,8 @@ namespace varnok::cli {
 // a queue; ServerError at the first queue the print server does not change.
 void ChangeJournaling(bool enable, const std::vector<std::string>& named, PrintServer& server,
                       const CommandOutput& output);
+
+// The `journal` command and its `enable` and `disable`.
+Command JournalCommand(CLI::App& app);
 
 }  // namespace varnok::cli

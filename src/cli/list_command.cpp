@@ -1,5 +1,7 @@
 #include "cli/list_command.h"
 
+#include <CLI/CLI.hpp>
+#include <memory>
 #include <optional>
 
 #include "cli/command_error.h"
@@ -117,6 +119,44 @@ void ListQueues(PrintServer& server, const CommandOutput& output) {
     return;
   }
   PrintTable(queues, output.texts(), output.out);
+}
+
+namespace {
+
+constexpr std::string_view kHelp =
+    "Lists the queues whose names begin with VARNOK or Varnok, as the configuration\n"
+    "window lists them and in its order, each with its driver, the model the program\n"
+    "reads from it, whether that model is supported, and whether the queue accepts\n"
+    "jobs. Where a driver's name ends in (VRLZ) or (VRLE), the Chinese and English\n"
+    "windows read different models: both are shown. A print system without such\n"
+    "queues lists nothing.\n"
+    "\n"
+    "With --json: {\"queues\": [{\"queue\", \"driver\", \"model\", \"supported\",\n"
+    "\"english_window_model\", \"english_window_supported\", \"accepting_jobs\",\n"
+    "\"device_uri\"}]}.";
+
+struct ListWords {
+  bool json = false;
+  bool names = false;
+};
+
+}  // namespace
+
+Command ListCommand(CLI::App& app) {
+  const auto words = std::make_shared<ListWords>();
+  CLI::App* list = app.add_subcommand("list", "The VARNOK printer queues and their models");
+  list->footer(Footer({kHelp}));
+  AddJsonFlag(*list, words->json);
+  AddNamesFlag(*list, words->names, "Only the queues' names, one a line");
+  return {list, [words](const Services& services) {
+            const CommandOutput output = services.Output(words->json);
+            if (words->names) {
+              ListQueueNames(services.print_server, output);
+            } else {
+              ListQueues(services.print_server, output);
+            }
+            return static_cast<int>(ExitStatus::Ok);
+          }};
 }
 
 }  // namespace varnok::cli

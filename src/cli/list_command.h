@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/command.h"
 #include "cli/command_output.h"
 #include "printer/print_server.h"
 
@@ -12,5 +13,8 @@ void ListQueues(PrintServer& server, const CommandOutput& output);
 
 // `list --names`: only the names of those queues, one a line.
 void ListQueueNames(PrintServer& server, const CommandOutput& output);
+
+// The `list` command, with --json and --names.
+Command ListCommand(CLI::App& app);
 
 }  // namespace varnok::cli

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/command.h"
 #include "cli/command_output.h"
 #include "printer/print_server.h"
 
@@ -12,5 +13,8 @@ namespace varnok::cli {
 // the first queue the server does not remove.
 void RemoveQueues(const std::vector<std::string>& named, PrintServer& server,
                   const CommandOutput& output);
+
+// The `remove` command.
+Command RemoveCommand(CLI::App& app);
 
 }  // namespace varnok::cli

@@ -1,9 +1,14 @@
 #include "cli/send_command.h"
 
+#include <CLI/CLI.hpp>
 #include <atomic>
 #include <chrono>
+#include <csignal>
+#include <memory>
 
+#include "cli/console.h"
 #include "cli/json_output.h"
+#include "cli/named_queues.h"
 #include "cli/queue_result.h"
 #include "cli/server_problem.h"
 #include "cli/table.h"
@@ -156,6 +161,48 @@ ExitStatus SendFileToQueues(const std::string& path, const std::vector<std::stri
   const bool all = std::ranges::all_of(
       lines, [](const QueueLine& line) { return line.result == QueueResult::Sent; });
   return all ? ExitStatus::Ok : ExitStatus::Failed;
+}
+
+namespace {
+
+constexpr std::string_view kHelp =
+    "Sends the file's bytes unchanged to each queue, one raw job a queue titled with\n"
+    "the file's name; an empty file is refused. The queues must be queues of the print\n"
+    "server; a queue named twice, in any letter case, gets the file once. A file over\n"
+    "1 MiB shows its progress on a terminal. Ctrl+C cancels the job in progress, so\n"
+    "that printer receives nothing, and stops. Once the print system has not answered,\n"
+    "the queues after are not tried.\n"
+    "\n"
+    "With --json: {\"file\", \"bytes\", \"results\": [{\"queue\", \"result\", \"reason\"}]};\n"
+    "result is sent, not-sent, cancelled or not-tried.";
+
+// The status of a send stopped by Ctrl+C, as shells report it.
+constexpr int kInterruptedStatus = 128 + SIGINT;
+
+struct SendWords {
+  std::string file;
+  std::vector<std::string> queues;
+  bool json = false;
+};
+
+}  // namespace
+
+Command SendCommand(CLI::App& app) {
+  const auto words = std::make_shared<SendWords>();
+  CLI::App* send = app.add_subcommand("send", "Sends a file unchanged to one or more queues");
+  send->add_option("FILE", words->file, "The file")->type_name("")->required();
+  send->add_option("QUEUE", words->queues, "The queues")->type_name("")->required();
+  AddJsonFlag(*send, words->json);
+  send->footer(Footer({kHelp}));
+  return {send, [words](const Services& services) {
+            OnInterrupt(InterruptSends);
+            const SendOptions options{services.print_server.Name(),
+                                      ErrorIsTerminal() ? &services.err : nullptr};
+            const ExitStatus status = SendFileToQueues(
+                words->file, NamedQueues(words->queues, services.print_server, services.language),
+                options, services.spooler, services.Output(words->json));
+            return SendsWereInterrupted() ? kInterruptedStatus : static_cast<int>(status);
+          }};
 }
 
 }  // namespace varnok::cli

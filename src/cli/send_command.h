@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/command.h"
 #include "cli/command_error.h"
 #include "cli/command_output.h"
 #include "printer/spooler.h"
@@ -28,5 +29,8 @@ ExitStatus SendFileToQueues(const std::string& path, const std::vector<std::stri
 // Asks the send in progress to stop; safe to call from a signal handler.
 void InterruptSends();
 bool SendsWereInterrupted();
+
+// The `send` command: a file, queues and --json; Ctrl+C stops it (exit status 130).
+Command SendCommand(CLI::App& app);
 
 }  // namespace varnok::cli

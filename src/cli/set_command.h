@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/command.h"
 #include "cli/command_error.h"
 #include "cli/command_output.h"
 #include "cli/setting_words.h"
@@ -12,5 +13,9 @@ namespace varnok::cli {
 // every queue took the setting (with dry_run: when every queue would take it).
 ExitStatus SetSetting(const SettingWords& setting, const DeliveryOptions& options, Spooler& spooler,
                       const CommandOutput& output);
+
+// The `set` command: the setting's words, the network card's options, --config, --dry-run and
+// --json.
+Command SetCommand(CLI::App& app);
 
 }  // namespace varnok::cli

@@ -1,11 +1,16 @@
 #include "cli/state_command.h"
 
+#include <CLI/CLI.hpp>
+#include <memory>
+
 #include "cli/cli_texts.h"
+#include "cli/command_help.h"
 #include "cli/json_output.h"
 #include "cli/named_queues.h"
 #include "cli/profile_comparison.h"
 #include "cli/table.h"
 #include "cli/utc_time.h"
+#include "fleet/journal.h"
 
 namespace varnok::cli {
 namespace {
@@ -121,6 +126,85 @@ ExitStatus ShowDrift(const std::string& journal_path, const std::string& profile
     table.Print(output.out);
   }
   return any_differs ? ExitStatus::Failed : ExitStatus::Ok;
+}
+
+namespace {
+
+constexpr std::string_view kStateHelp =
+    "Shows, per queue and setting, the last value delivered to the printer, when, by\n"
+    "whom and in which job, or unknown and why: never delivered, a reset since\n"
+    "(reset-user, reset-advanced), the queue's device changed since (another printer\n"
+    "behind the queue), the last job that carried it interrupted or failed. Nothing is\n"
+    "known of a queue whose device does not go through the journal. The journal knows\n"
+    "what was delivered, not what the printer holds: a change on its panel, a power\n"
+    "loss before it saved a setting, or another printer at the same address go unseen.\n"
+    "\n"
+    "With --json: {\"journal\", \"queues\": [{\"queue\", \"device_uri\", \"journaled\",\n"
+    "\"settings\": {SETTING: {\"state\": \"delivered\", \"value\", \"command_bytes\",\n"
+    "\"delivered_at\", \"user\", \"host\", \"job\"} or {\"state\": \"unknown\", \"reason\",\n"
+    "\"detail\", \"job\"}}}]}; reason is never-delivered, reset, device-changed,\n"
+    "interrupted, printing or failed.";
+
+constexpr std::string_view kDriftHelp =
+    "Compares each queue's delivered settings with a profile, by the commands the\n"
+    "profile gives the queue's model (its correction included), and shows each setting\n"
+    "that differs: the profile's value and the delivered one, or unknown and why.\n"
+    "Exit status 0 when no queue differs, 1 when one does or cannot be compared, as\n"
+    "diff does.\n"
+    "\n"
+    "With --json: {\"profile\", \"journal\", \"queues\": [{\"queue\", \"model\", \"differs\",\n"
+    "\"reason\", \"settings\": [{\"setting\", \"wanted\", \"wanted_bytes\", \"delivered\"}]}]},\n"
+    "delivered as state gives it.";
+
+struct StateWords {
+  std::vector<std::string> queues;
+  std::string journal;
+  bool json = false;
+};
+
+struct DriftWords {
+  std::string profile;
+  std::vector<std::string> queues;
+  std::string journal;
+  DeliveryWords delivery;
+  bool json = false;
+};
+
+}  // namespace
+
+Command StateCommand(CLI::App& app) {
+  const auto words = std::make_shared<StateWords>();
+  CLI::App* state = app.add_subcommand(
+      "state", "The last value of each setting delivered to each queue, or why it is unknown");
+  state->add_option("QUEUE", words->queues, "The queues (default: every VARNOK queue)")
+      ->type_name("");
+  AddJournalOption(*state, words->journal);
+  AddJsonFlag(*state, words->json);
+  state->footer(Footer({kStateHelp, help::kJournalNote}));
+  return {state, [words](const Services& services) {
+            ShowState(JournalPath(words->journal), words->queues, services.print_server,
+                      services.Output(words->json));
+            return static_cast<int>(ExitStatus::Ok);
+          }};
+}
+
+Command DriftCommand(CLI::App& app) {
+  const auto words = std::make_shared<DriftWords>();
+  CLI::App* drift = app.add_subcommand(
+      "drift", "The queues whose delivered settings differ from a profile (exit 1 when any does)");
+  drift->add_option("PROFILE", words->profile, "The profile")->type_name("")->required();
+  drift->add_option("QUEUE", words->queues, "The queues (default: every VARNOK queue)")
+      ->type_name("");
+  AddJournalOption(*drift, words->journal);
+  words->delivery.AddConfigOption(*drift);
+  AddJsonFlag(*drift, words->json);
+  drift->footer(Footer({kDriftHelp, help::kJournalNote}));
+  return {drift, [words](const Services& services) {
+            const DeliveryOptions options = words->delivery.Options(services);
+            return static_cast<int>(ShowDrift(JournalPath(words->journal), words->profile,
+                                              words->queues, options, services.print_server,
+                                              services.spooler, services.Output(words->json)));
+          }};
 }
 
 }  // namespace varnok::cli

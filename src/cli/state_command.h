@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/command.h"
 #include "cli/command_error.h"
 #include "cli/command_output.h"
 #include "cli/settings_delivery.h"
@@ -22,5 +23,11 @@ void ShowState(const std::string& journal_path, const std::vector<std::string>& 
 ExitStatus ShowDrift(const std::string& journal_path, const std::string& profile_path,
                      const std::vector<std::string>& queues, const DeliveryOptions& options,
                      PrintServer& server, Spooler& spooler, const CommandOutput& output);
+
+// The `state` command: queues, --journal and --json.
+Command StateCommand(CLI::App& app);
+
+// The `drift` command: a profile, queues, --journal, --config and --json.
+Command DriftCommand(CLI::App& app);
 
 }  // namespace varnok::cli
