@@ -1,9 +1,9 @@
 # Cross-building for 64-bit ARM Linux (Debian's arm64) with Debian's cross compilers
 # (crossbuild-essential-arm64) and the arm64 libraries installed beside the native ones
-# (multiarch: libcups2-dev:arm64, libgtest-dev:arm64). The compilers know the multiarch folders,
-# and CMake searches /usr/lib/aarch64-linux-gnu for the libraries. Programs built here run on
-# this machine through qemu-user: tests through ctest, build-time generators through their
-# custom commands.
+# (multiarch: libcups2-dev:arm64, libsqlite3-dev:arm64, libgtest-dev:arm64). The compilers know the
+# multiarch folders, and CMake searches /usr/lib/aarch64-linux-gnu for the libraries. Programs
+# built here run on this machine through qemu-user: tests through ctest, build-time generators
+# through their custom commands.
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR aarch64)
 set(CMAKE_C_COMPILER aarch64-linux-gnu-gcc)

@@ -8,7 +8,8 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 # with Debian's pycodestyle, pylint, yamllint and voluptuous).
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libcups2-dev libgtest-dev libgmock-dev libx11-dev libcli11-dev nlohmann-json3-dev
+  qt6-base-dev libcups2-dev libsqlite3-dev libgtest-dev libgmock-dev libx11-dev libcli11-dev
+  nlohmann-json3-dev
   cups-daemon cups-client cups
   fonts-wqy-microhei fonttools xvfb xauth desktop-file-utils appstream lintian help2man
   bash-completion
@@ -28,7 +29,7 @@ WINDOWS_PACKAGES=(
 # (multiarch) and qemu-user, which runs its programs and tests here.
 ARM64_PACKAGES=(
   crossbuild-essential-arm64 qemu-user
-  libcups2-dev:arm64 libgtest-dev:arm64 libgmock-dev:arm64 libstdc++6:arm64
+  libcups2-dev:arm64 libsqlite3-dev:arm64 libgtest-dev:arm64 libgmock-dev:arm64 libstdc++6:arm64
 )
 
 say() { printf '==> %s\n' "$*"; }

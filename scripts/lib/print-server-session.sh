@@ -27,7 +27,7 @@ read -r packages_after size_after < <(installed)
 echo "apt-get install $* ${debs[*]}:" \
   "$((packages_after - packages_before)) packages added, $((size_after - size_before)) MiB"
 in_root dpkg-query -W -f '${Package} ${Version}\n' cups cups-daemon varnok-printer printer-driver-varnok
-in_root stat -c '%U %G %a %n' /etc/opt/varnok-utility/config.ini
+in_root stat -c '%U %G %a %n' /etc/opt/varnok-utility/config.ini /var/lib/varnok-printer
 
 # Debian's cupsd.conf, changed only to listen on 127.0.0.1 with browsing off; SNMP only there.
 sed -i 's/^Listen localhost:631/Listen 127.0.0.1:631/; s/^Browsing .*/Browsing No/' \
@@ -63,7 +63,10 @@ with open(sys.argv[1], "ab") as out:
 ' "$root/received" &
 listener=$!
 mkdir -p "$root/run/cups"
-in_root /usr/sbin/cupsd -f > "$root/cupsd.out" 2>&1 &
+# Not through in_root, whose subshell would be the process stopped at the end instead of cupsd
+# (chroot and env each become the next program).
+chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LC_ALL=C.UTF-8 /usr/sbin/cupsd -f \
+  > "$root/cupsd.out" 2>&1 &
 cupsd=$!
 for _ in $(seq 100); do
   in_root lpstat -r 2> /dev/null | grep -q 'is running' && break
@@ -81,6 +84,26 @@ for _ in $(seq 300); do
 done
 printf '\nReceived by the printer at 127.0.0.1:9100 (%s bytes):\n' "$(stat -c %s "$root/received" 2> /dev/null || echo 0)"
 od -c "$root/received" 2> /dev/null
+
+# A queue through the journaling backend: a set, and a settings file sent as a plain raw job.
+: > "$root/received"
+show lpadmin -p VARNOK_Journaled -E -v varnok:socket://127.0.0.1:9100 \
+  -P /usr/share/ppd/varnok-utility/k540-200dpi.ppd
+show varnok-printer set tear-off 12 VARNOK_Journaled
+printf '#UM>FD20\r' > "$root/tmp/settings.prn"
+show lp -d VARNOK_Journaled -o raw /tmp/settings.prn
+for _ in $(seq 300); do
+  [ -z "$(in_root lpstat -o VARNOK_Journaled 2> /dev/null)" ] && break
+  sleep 0.1
+done
+printf '
+Received through the backend (%s bytes):
+' "$(stat -c %s "$root/received")"
+od -c "$root/received"
+show stat -c '%U %G %a %n' /var/lib/varnok-printer/journal.sqlite
+show varnok-printer state VARNOK_Journaled
+show varnok-printer history VARNOK_Journaled
+
 kill "$cupsd" "$listener" 2> /dev/null
 wait 2> /dev/null
 echo "--- cupsd's error log, its errors"

@@ -239,6 +239,11 @@ Journal::Journal(const std::string& path, Access access) : database_(std::make_u
     throw JournalError(JournalProblem::NotAJournal, "not a journal of this program");
   }
   database_->Execute("PRAGMA journal_mode=WAL");
+  // The backend opens the journal for each job: its write-ahead log stays from one to the next
+  // rather than being checkpointed, synced and removed at each close (milliseconds a job).
+  int persist = 1;
+  sqlite3_file_control(database_->handle, "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
+  sqlite3_db_config(database_->handle, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
   database_->Execute("PRAGMA synchronous=NORMAL");
   database_->Execute("PRAGMA foreign_keys=ON");
   if (found == 0) {

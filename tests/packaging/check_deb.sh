@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks the built Debian packages as dpkg would install them: each holds exactly its own files,
-# depends on exactly what its role needs (varnok-printer on libcups and the C++ runtime alone),
+# depends on exactly what its role needs (varnok-printer on libcups, SQLite for the journal and
+# the C++ runtime alone),
 # takes its files over from the varnok-utility before the split, lists none of the system's
 # folders /opt, /etc/opt and /var/opt, and carries its control files and maintainer scripts (no
 # conffiles: the operator's settings file is kept by varnok-printer's scripts).
@@ -33,7 +34,7 @@ split_from="varnok-utility (<< 2.20-2)"
 # package | Architecture | Depends exactly (names) | Replaces and Breaks | control members
 checks=(
   "printer-driver-varnok|all||$split_from|"
-  "varnok-printer|$arch|libc6 libcups2 libgcc-s1 libstdc++6|$split_from|postinst postrm preinst triggers"
+  "varnok-printer|$arch|libc6 libcups2 libgcc-s1 libsqlite3-0 libstdc++6|$split_from|postinst postrm preinst triggers"
   "varnok-utility|$arch|*|-|postinst preinst"
   "varnok-printer-ansible|all|ansible-core|-|"
 )
@@ -98,6 +99,8 @@ expected[varnok-printer]=$(
 lrwxrwxrwx .$program_dir/config.ini -> $config_dir/config.ini
 -rw-r--r-- .$shipped
 lrwxrwxrwx ./usr/bin/varnok-printer -> $program_dir/varnok-printer
+-rwx------ ./usr/lib/cups/backend/varnok
+-rw-r--r-- ./usr/share/lintian/overrides/varnok-printer
 -rw-r--r-- ./usr/share/bash-completion/completions/varnok-printer
 -rw-r--r-- ./usr/share/man/man1/varnok-printer.1.gz
 LIST

@@ -4,7 +4,8 @@
 # machine itself is left exactly as it was; no service starts in it, and it has no network:
 #  - a fresh install without CUPS, so without the printer group; Debian's cups-daemon (the real
 #    package, which makes the group) comes in a later run; the operator changes a model's
-#    correction as root and the language as a group member; reinstall; upgrade to a build with a
+#    correction as root and the language as a group member; the journaling backend records a
+#    job, which group members may read; reinstall; upgrade to a build with a
 #    higher version that ships one more model section; remove; purge;
 #  - cups-daemon unpacked before varnok-printer and configured after it, in the same run, as apt
 #    may order them; purge;
@@ -15,7 +16,8 @@
 #  - the same upgrade after a group member swapped the old settings file for a link to a file
 #    only root may read; purge.
 # No package operation has anyone to answer a question, so a question fails its step. After each
-# step it checks what config.ini holds, its owner and mode, and what is left on disk; after each
+# step it checks what config.ini holds, its owner and mode, the journal's folder, and what is left
+# on disk; after each
 # purge, that everything is as before the install. Needs root, overlayfs and cups-daemon's
 # package (in apt's cache, or downloaded), and skips (exit status 77) saying why without them.
 # Usage: check_lifecycle.sh PACKAGES_DIR PROGRAM_DIR CONFIG_DIR SHIPPED_SETTINGS OLD_DATA_DIR
@@ -123,6 +125,7 @@ fi
 shift
 work=$1 packages=$2 program_dir=$3 config_dir=$4 shipped=$5 old_data_dir=$6
 config=$config_dir/config.ini
+journal_dir=/var/lib/varnok-printer
 names=(varnok-utility varnok-printer printer-driver-varnok)
 print_server=("$packages"/varnok-printer_*.deb "$packages"/printer-driver-varnok_*.deb)
 export DEBIAN_FRONTEND=noninteractive LC_ALL=C
@@ -154,7 +157,7 @@ without_cups() {
 }
 # Everything with varnok in its name, the system's folders, and the overrides.
 snapshot() {
-  find /opt /etc /var/opt /var/lib/dpkg /usr -name '*varnok*' -printf '%M %u %g %p\n' | sort
+  find /opt /etc /var/opt /var/lib /usr -name '*varnok*' -printf '%M %u %g %p\n' | sort
   stat -c '%A %U %G %n' /opt /etc/opt /var/opt
   dpkg-statoverride --list | sort
 }
@@ -174,6 +177,11 @@ expect_config() {
   local others
   others=$(ls -A "$config_dir" | grep -v -x config.ini)
   [ -z "$others" ] || fail "left beside config.ini:" $others
+}
+# expect_journal_folder OWNER GROUP MODE
+expect_journal_folder() {
+  [ "$(stat -c '%U %G %a' "$journal_dir" 2>&1)" = "$1 $2 $3" ] ||
+    fail "$journal_dir is $(stat -c '%U %G %a' "$journal_dir" 2>&1), not $1 $2 $3"
 }
 expect_installed() {
   local version
@@ -207,10 +215,20 @@ apt_get install "$packages"/*.deb
 expect_installed "$version"
 expect_config "$work/shipped.ini" root root 644
 [ -z "$(dpkg-statoverride --list "$config")" ] || fail "config.ini has an override without the group"
+expect_journal_folder root root 700
 
 begin "cups-daemon comes in a later run and brings the printer group"
 apt_get install "$work/cups-daemon.deb"
 expect_config "$work/shipped.ini" root lpadmin 664
+expect_journal_folder root lpadmin 2750
+
+begin "the backend, run by the scheduler as root, records a job that group members may read"
+DEVICE_URI=varnok:missing://printer /usr/lib/cups/backend/varnok 1 user title 1 '' < /dev/null \
+  > /dev/null 2>&1
+[ "$(stat -c '%U %G %a' "$journal_dir/journal.sqlite" 2>&1)" = "root lpadmin 640" ] ||
+  fail "the journal is $(stat -c '%U %G %a' "$journal_dir/journal.sqlite" 2>&1), not root lpadmin 640"
+as_member cat "$journal_dir/journal.sqlite" > /dev/null || fail "a group member cannot read the journal"
+as_member touch "$journal_dir/planted" 2> /dev/null && fail "a group member can add files to $journal_dir"
 
 begin "the operator changes a correction (root) and the language (a group member)"
 edited "$config" "$model" SD 5 > "$work/operator.ini"
@@ -254,6 +272,7 @@ quiet_dpkg --configure --no-triggers varnok-printer printer-driver-varnok
 quiet_dpkg --configure --no-triggers cups-daemon
 quiet_dpkg --configure --pending
 expect_config "$work/shipped.ini" root lpadmin 664
+expect_journal_folder root lpadmin 2750
 quiet_dpkg --purge varnok-printer printer-driver-varnok
 expect_same_system
 

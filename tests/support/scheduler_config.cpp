@@ -153,7 +153,8 @@ void WriteSchedulerConfig(const SchedulerFolders& folders, int port,
           folders.ErrorLog().string() + "\n" + "PageLog " + (folders.logs / "page_log").string() +
           "\n" + "ServerBin " + folders.programs.string() + "\n" + "DataDir " +
           (options.driver_folder.empty() ? fs::path("/usr/share/cups") : folders.data).string() +
-          "\n" + AccountLines());
+          "\n" + AccountLines() + "SetEnv VARNOK_JOURNAL " +
+          (options.journal.empty() ? folders.Journal() : options.journal).string() + "\n");
 }
 
 std::string LabelPrinterPpd(const std::string& driver) { return DriverFileText(driver); }

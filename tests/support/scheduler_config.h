@@ -25,6 +25,8 @@ struct SchedulerFolders {
   std::filesystem::path FilesConf() const { return root / "cups-files.conf"; }
   std::filesystem::path ErrorLog() const { return logs / "error_log"; }
   std::filesystem::path SchedulerOutput() const { return logs / "cupsd.out"; }
+  // The journal of the jobs through "varnok:" queues, unless SchedulerOptions name another.
+  std::filesystem::path Journal() const { return state / "journal.sqlite"; }
 };
 
 struct SchedulerOptions {
@@ -35,6 +37,9 @@ struct SchedulerOptions {
   // lpadmin group (or, for a runner who is not root, the runner's group). Without it anybody
   // may.
   bool default_policy = false;
+  // The journal the scheduler tells its backends to keep (SetEnv VARNOK_JOURNAL); when empty,
+  // SchedulerFolders::Journal().
+  std::filesystem::path journal = {};
 };
 
 // Creates the folders and programs and writes cupsd.conf and cups-files.conf. The scheduler

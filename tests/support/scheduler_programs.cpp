@@ -29,6 +29,9 @@ void MakeServerBin(const fs::path& folder) {
   MirrorFolder(kSystemServerBin, folder, {"backend", "driver"});
   fs::create_symlink(fs::path(kSystemServerBin) / "backend" / "socket",
                      folder / "backend" / "socket");
+  const fs::path installed = folder / "backend" / "varnok";
+  fs::copy_file(VARNOK_BACKEND_PROGRAM, installed);
+  fs::permissions(installed, fs::perms::owner_all);
 }
 
 void MakeDataDir(const fs::path& folder, const fs::path& driver_folder) {

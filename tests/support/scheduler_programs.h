@@ -8,7 +8,9 @@ namespace varnok::testing {
 //   backend  a folder with only the socket backend (run for discovery it prints one fixed line
 //            and probes nothing); the discovery backend (test_devices.h) is added later,
 //   driver   an empty folder: the driver listers there (driverless) browse the network.
-// So device and driver discovery never leave this machine.
+// So device and driver discovery never leave this machine. The journaling backend this build
+// makes is copied in as backend/varnok, mode 0700 as the package installs it (discovery: it
+// lists nothing), so that queues made with "varnok:" device URIs print.
 void MakeServerBin(const std::filesystem::path& folder);
 
 // Fills a private scheduler's DataDir: a link to each entry of the system's, and a model

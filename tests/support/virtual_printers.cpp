@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <stdexcept>
@@ -183,7 +184,10 @@ std::string VirtualPrinters::CaptureDevice(std::string_view queue) {
 }
 
 void VirtualPrinters::AddQueue(const VirtualQueue& queue) {
-  const std::string uri = CaptureDevice(queue.name);
+  AddQueue(queue, CaptureDevice(queue.name));
+}
+
+void VirtualPrinters::AddQueue(const VirtualQueue& queue, const std::string& uri) {
   const fs::path ppd = impl_->folders.drivers / (queue.name + ".ppd");
   std::ofstream(ppd, std::ios::binary) << LabelPrinterPpd(queue.driver);
   RunOrThrow({AdminTool("lpadmin"), "-h", ServerSocket(), "-p", queue.name, "-E", "-v", uri, "-P",
@@ -221,5 +225,12 @@ void VirtualPrinters::StartScheduler() { impl_->scheduler.Start(); }
 void VirtualPrinters::FreezeScheduler() { impl_->scheduler.Freeze(); }
 
 void VirtualPrinters::ThawScheduler() { impl_->scheduler.Thaw(); }
+
+std::string VirtualPrinters::JournalPath() const { return impl_->folders.Journal().string(); }
+
+std::string VirtualPrinters::ErrorLog() const {
+  std::ifstream log(impl_->folders.ErrorLog(), std::ios::binary);
+  return {std::istreambuf_iterator<char>(log), std::istreambuf_iterator<char>()};
+}
 
 }  // namespace varnok::testing

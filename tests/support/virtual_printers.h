@@ -42,6 +42,8 @@ struct VirtualQueue {
 // JetDirect"), in no fixed order: it never probes the network. Under SchedulerOptions'
 // default_policy it is for administrators only, like adding queues.
 // Jobs are stored as CaptureFolder()/<queue>/job-0001, job-0002, ... in arrival order.
+// A queue whose device URI is "varnok:" and a CaptureDevice's prints through the journaling
+// backend, which records its jobs in JournalPath().
 class VirtualPrinters {
  public:
   // VARNOK_K540_200DPI, Varnok-Office, VARNOKX, VARNOK_Z9 (a model no version supports),
@@ -76,6 +78,8 @@ class VirtualPrinters {
   std::vector<std::string> JobTitles(std::string_view queue);
 
   void AddQueue(const VirtualQueue& queue);
+  // A queue that prints to the given device (a CaptureDevice's, behind "varnok:" for one).
+  void AddQueue(const VirtualQueue& queue, const std::string& device_uri);
   // A printer for a queue that something else will add: its device URI, whose jobs are
   // captured under the queue's name.
   std::string CaptureDevice(std::string_view queue);
@@ -88,6 +92,10 @@ class VirtualPrinters {
   void StartScheduler();
   void FreezeScheduler();  // it takes connections but answers nothing until thawed
   void ThawScheduler();
+  // The scheduler's error log, where the backends' messages go.
+  std::string ErrorLog() const;
+  // The journal its "varnok:" queues keep, unless SchedulerOptions named another.
+  std::string JournalPath() const;
 
  private:
   struct Impl;

@@ -1,8 +1,7 @@
 // Starts the standard virtual label printers on a private CUPS scheduler and keeps them until
 // SIGINT or SIGTERM, so the program can be tried without real printers. With a folder of driver
 // files as its argument, the scheduler offers them too, so that printers can be added to it
-// (its device discovery shows fixed test printers only). With a journal file after it, the
-// scheduler runs the journaling backend for varnok: queues and has it keep that journal.
+// (its device discovery shows fixed test printers only).
 #include <signal.h>
 
 #include <cstdio>
@@ -25,12 +24,6 @@ int main(int argc, char** argv) {
   try {
     varnok::testing::SchedulerOptions options;
     if (argc > 1) options.driver_folder = argv[1];
-#ifdef VARNOK_BACKEND_PROGRAM
-    if (argc > 2) {
-      options.journal_backend = VARNOK_BACKEND_PROGRAM;
-      options.journal = argv[2];
-    }
-#endif
     printers = VirtualPrinters::Start(VirtualPrinters::StandardQueues(), options);
   } catch (const std::exception& error) {
     std::cerr << "varnok-virtual-printers: " << error.what() << "\n";
@@ -38,13 +31,11 @@ int main(int argc, char** argv) {
   }
 
   std::cout << "CUPS_SERVER=" << printers->ServerSocket() << "\n";
-#ifdef VARNOK_BACKEND_PROGRAM
-  if (argc > 2) std::cout << "journal: " << argv[2] << "\n";
-#endif
   for (const auto& queue : VirtualPrinters::StandardQueues()) {
     std::cout << "queue " << queue.name << "\tdriver \"" << queue.driver << "\"\n";
   }
-  std::cout << "captured jobs: " << printers->CaptureFolder() << "/<queue>/\n"
+  std::cout << "journal of varnok: queues: " << printers->JournalPath() << "\n"
+            << "captured jobs: " << printers->CaptureFolder() << "/<queue>/\n"
             << "Press Ctrl-C to stop." << std::endl;
 
   int signal_number = 0;
