@@ -342,7 +342,7 @@ TEST_F(CliTest, BashCompletesWhatEachPlaceTakes) {
        {"list"}},
       {"varnok-printer devices --d", {"varnok-printer", "devices", "--d"}, {}},
       {"varnok-printer devices --t", {"varnok-printer", "devices", "--t"}, {"--timeout"}},
-      {"varnok-printer add --d", {"varnok-printer", "add", "--d"}, {"--device"}},
+      {"varnok-printer add --d", {"varnok-printer", "add", "--d"}, {"--device", "--dry-run"}},
       {"varnok-printer --l", {"varnok-printer", "--l"}, {"--lang"}},
       {"varnok-printer set vertical-reflective ",
        {"varnok-printer", "set", "vertical-reflective", ""},
