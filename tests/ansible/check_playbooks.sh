@@ -114,8 +114,9 @@ before=$(jobs)
 play check fleet.yml --check --diff -e cut_position=7 || fail "check mode failed: $(show check)"
 sed -n '/^--- /,/^\(changed\|ok\):/p' "$work/check.out"
 [ "$(jobs)" = "$before" ] || fail "check mode sent $(($(jobs) - before)) jobs"
-grep -q '^-cut-position = 5$' "$work/check.out" && grep -q '^+cut-position = 7$' "$work/check.out" ||
+if ! grep -q '^-cut-position = 5$' "$work/check.out" || ! grep -q '^+cut-position = 7$' "$work/check.out"; then
   fail "check mode's diff does not show cut-position from 5 to 7: $(show check)"
+fi
 
 before=$(jobs)
 play faults faults.yml || fail "a fault was not reported as expected: $(show faults)"
