@@ -69,8 +69,9 @@ class VarnokPrinter:
         self.module.fail_json(msg=message, rc=rc, stderr=err, stdout=out)
 
     def journal_words(self):
+        # Absolute: the program may run in another folder (the profile's).
         journal = self.module.params.get('journal')
-        return ['--journal', journal] if journal else []
+        return ['--journal', os.path.abspath(journal)] if journal else []
 
     def queues(self):
         """The VARNOK queues of the print server, as `list --json` gives them."""

@@ -226,22 +226,25 @@ def main():
         module.exit_json(changed=False, results=[], settings=[], notice=None,
                          msg='the print server has no supported queue')
 
-    folder = tempfile.mkdtemp()
+    # An inline profile is written to a folder of its own, where varnok-printer runs so that its
+    # messages name the profile shortly ("profile.ini:3: …").
+    inline_folder = None
+    if params['src'] is not None:
+        profile = os.path.abspath(params['src'])
+    else:
+        inline_folder = tempfile.mkdtemp()
+        profile = INLINE_PROFILE
+        with open(os.path.join(inline_folder, profile), 'w', encoding='utf-8') as out:
+            out.write(profile_text(params))
+    words = ['apply'] if params['force'] else ['apply', '--converge']
+    words += [profile] + queues + program.journal_words()
+    if module.check_mode:
+        words.append('--dry-run')
     try:
-        if params['src'] is not None:
-            profile = os.path.abspath(params['src'])
-        else:
-            profile = INLINE_PROFILE
-            with open(os.path.join(folder, profile), 'w', encoding='utf-8') as out:
-                out.write(profile_text(params))
-        words = ['apply'] if params['force'] else ['apply', '--converge']
-        words += [profile] + queues + program.journal_words()
-        if module.check_mode:
-            words.append('--dry-run')
-        # Run in the folder so that a message about an inline profile names it shortly.
-        rc, applied = program.json(words, cwd=folder, document_statuses=(0, 1))
+        rc, applied = program.json(words, cwd=inline_folder, document_statuses=(0, 1))
     finally:
-        shutil.rmtree(folder, ignore_errors=True)
+        if inline_folder is not None:
+            shutil.rmtree(inline_folder, ignore_errors=True)
 
     results = applied['results']
     result = dict(changed=any(queue['result'] in SENT_RESULTS for queue in results),
