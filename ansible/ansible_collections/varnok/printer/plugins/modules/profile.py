@@ -178,18 +178,21 @@ def settings_text(changes, side):
 
 
 def queue_diffs(results):
-    """Per queue that is or would be sent to, its settings before and after."""
+    """Per queue that is or would be sent to, its settings before and after; with force, which
+    compares nothing, the commands sent."""
     diffs = []
     for queue in results:
         if queue['result'] not in SENT_RESULTS:
             continue
-        changes = queue.get('settings') or []
         header = '%s (%s)' % (queue['queue'], queue['model'])
-        diffs.append(dict(before_header=header, after_header=header,
-                          before=settings_text(changes, 'before') or '(not compared: force)\n',
-                          after=settings_text(changes, 'after') if changes else ''.join(
-                              '%s = %s\n' % (command['setting'], command['command'])
-                              for command in queue['commands'] or [])))
+        changes = queue.get('settings')
+        if changes:
+            before, after = settings_text(changes, 'before'), settings_text(changes, 'after')
+        else:
+            before = '(not compared: force)\n'
+            after = ''.join('%s = %s\n' % (command['setting'], command['command'].strip())
+                            for command in queue['commands'])
+        diffs.append(dict(before_header=header, after_header=header, before=before, after=after))
     return diffs
 
 
