@@ -80,6 +80,18 @@ queue or many, or sends a file to them, from a terminal or a script; for
 print servers without a desktop. Holds the settings file of the VARNOK
 Printer Utility, whose per-model corrections it applies.")
 
+set(CPACK_DEBIAN_ANSIBLE_PACKAGE_NAME varnok-printer-ansible)
+set(CPACK_DEBIAN_ANSIBLE_PACKAGE_ARCHITECTURE all)
+set(CPACK_DEBIAN_ANSIBLE_PACKAGE_SECTION admin)
+set(CPACK_DEBIAN_ANSIBLE_PACKAGE_SHLIBDEPS OFF)
+set(CPACK_DEBIAN_ANSIBLE_PACKAGE_DEPENDS "ansible-core (>= 2.14)")
+set(CPACK_DEBIAN_ANSIBLE_DESCRIPTION "Ansible collection for VARNOK thermal label printers
+The Ansible collection varnok.printer for the controller: modules that make
+the CUPS queues of VARNOK label printers on print servers and give them a
+site's settings profile, sending each printer only what the print server's
+journal does not show it holding, with check mode and diff, and read that
+journal. The modules run varnok-printer on the print servers.")
+
 if(VARNOK_BUILD_GUI)
   set(CPACK_COMPONENT_WINDOWS_DEPENDS printer drivers)
   set(CPACK_DEBIAN_WINDOWS_PACKAGE_NAME varnok-utility)

@@ -4,7 +4,8 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 
-# Debian packages the build, the tests and the program need.
+# Debian packages the build, the tests and the program need (ansible-test's sanity tests run
+# with Debian's pycodestyle, pylint, yamllint and voluptuous).
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libcups2-dev libsqlite3-dev libgtest-dev libgmock-dev libx11-dev libcli11-dev
@@ -12,6 +13,7 @@ PACKAGES=(
   cups-daemon cups-client cups
   fonts-wqy-microhei fonttools xvfb xauth desktop-file-utils appstream lintian help2man
   bash-completion
+  ansible-core ansible-lint yamllint python3-pycodestyle pylint python3-voluptuous
 )
 
 # What the Windows build adds (posix-thread mingw compilers, GoogleTest's source) and wine for its

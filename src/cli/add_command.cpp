@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "cli/command_error.h"
+#include "cli/json_output.h"
 #include "cli/model_choice.h"
 #include "cli/named_queues.h"
 #include "cli/server_problem.h"
@@ -74,17 +75,30 @@ void AddQueue(const AddRequest& request, PrintServer& server, const CommandOutpu
   }
   if (existing) name = *existing;
   const std::string ppd_name = DriverOf(server, model, texts);
+  const std::string listed_model = ListedModel(model);
 
-  if (const auto failure = server.AddQueue({name, uri, ppd_name, std::string(model)})) {
-    if (SaysNotAllowed(*failure)) {
-      throw ServerError(
-          RightsProblem(texts, texts.add_rights_action, "add", *failure, server.Name()));
+  if (!request.dry_run) {
+    if (const auto failure = server.AddQueue({name, uri, ppd_name, std::string(model)})) {
+      if (SaysNotAllowed(*failure)) {
+        throw ServerError(
+            RightsProblem(texts, texts.add_rights_action, "add", *failure, server.Name()));
+      }
+      throw ServerError(ServerProblem(texts, FillIn(texts.add_action, {{"queue", name}}), *failure,
+                                      server.Name()));
     }
-    throw ServerError(
-        ServerProblem(texts, FillIn(texts.add_action, {{"queue", name}}), *failure, server.Name()));
   }
-  SayLine(output.out, FillIn(existing ? texts.replaced : texts.added,
-                             {{"queue", name}, {"model", ListedModel(model)}, {"uri", uri}}));
+  if (output.json) {
+    PrintJson(output.out, {{"queue", name},
+                           {"model", listed_model},
+                           {"device_uri", uri},
+                           {"existed", existing.has_value()},
+                           {"dry_run", request.dry_run}});
+  } else {
+    const std::string_view done = request.dry_run
+                                      ? (existing ? texts.would_replace : texts.would_add)
+                                      : (existing ? texts.replaced : texts.added);
+    SayLine(output.out, FillIn(done, {{"queue", name}, {"model", listed_model}, {"uri", uri}}));
+  }
   if (!request.queue) SayLine(output.err, texts.name_made);
 }
 
@@ -94,7 +108,13 @@ constexpr std::string_view kHelp =
     "Creates a queue with the model's driver file, enabled and accepting jobs. Give\n"
     "exactly one of --device and --address. With --replace, the queue of that name\n"
     "(in any letter case) is changed. Only root and the lpadmin group may add\n"
-    "printers. Example:\n"
+    "printers. --dry-run checks all of it, the driver file on the print server\n"
+    "included, and changes nothing.\n"
+    "\n"
+    "With --json: {\"queue\", \"model\", \"device_uri\", \"existed\", \"dry_run\"}, the\n"
+    "queue's name as the print server spells it and the model as list shows it.\n"
+    "\n"
+    "Example:\n"
     "  varnok-printer add --model \"VARNOK K540 200DPI\" --address 192.168.1.168";
 
 struct AddWords {
@@ -103,6 +123,7 @@ struct AddWords {
   std::string device;
   std::string address;
   bool no_journal = false;
+  bool json = false;
 };
 
 }  // namespace
@@ -138,6 +159,9 @@ Command AddCommand(CLI::App& app) {
                 "Change the queue if one of that name exists already");
   add->add_flag("--no-journal", words->no_journal,
                 "Send the queue's jobs straight to the printer, not through the journal");
+  add->add_flag("--dry-run", words->request.dry_run,
+                "Check everything and show what would be done; change nothing");
+  AddJsonFlag(*add, words->json);
   add->footer(Footer({kHelp}));
   return {add, [words, device, address](const Services& services) {
             AddRequest request = words->request;
@@ -145,7 +169,7 @@ Command AddCommand(CLI::App& app) {
             if (device->count() > 0) request.device_uri = words->device;
             if (address->count() > 0) request.address = words->address;
             request.journal = !words->no_journal;
-            AddQueue(request, services.print_server, services.Output(false));
+            AddQueue(request, services.print_server, services.Output(words->json));
             return static_cast<int>(ExitStatus::Ok);
           }};
 }

@@ -1,6 +1,7 @@
 #include "cli/apply_command.h"
 
 #include <CLI/CLI.hpp>
+#include <filesystem>
 #include <map>
 #include <memory>
 
@@ -176,10 +177,21 @@ ExitStatus ApplyProfile(const std::string& profile_path, const std::vector<std::
   std::string notice;
   std::vector<QueueComparison> compared;
   if (converge_journal) {
-    compared = ReadJournal(*converge_journal, output.language, [&](Journal& journal) {
+    const auto compare = [&](Journal* journal) {
       return CompareWithProfile(profile, queues, options, journal, print_server, spooler,
                                 output.language);
-    });
+    };
+    // The backend begins the journal with the first job it passes: before that nothing is known
+    // delivered, and a print server's first run sends every setting rather than failing.
+    std::error_code error;
+    if (std::filesystem::status(*converge_journal, error).type() ==
+        std::filesystem::file_type::not_found) {
+      SayLine(output.err, FillIn(output.texts().journal_not_begun, {{"file", *converge_journal}}));
+      compared = compare(nullptr);
+    } else {
+      compared = ReadJournal(*converge_journal, output.language,
+                             [&](Journal& journal) { return compare(&journal); });
+    }
     lines = Converge(profile, compared, inputs, options, spooler, notice, output);
   } else {
     Delivery delivery = DeliverSettings(inputs, queues, options, spooler, output.language);

@@ -170,6 +170,8 @@ constexpr CliTexts kEnglish{
         "/usr/share/ppd/varnok-utility)",
     .added = "Added the queue {queue} for the {model} at {uri}.",
     .replaced = "Replaced the queue {queue}: it is now for the {model} at {uri}.",
+    .would_add = "Would add the queue {queue} for the {model} at {uri}.",
+    .would_replace = "Would replace the queue {queue}: it would be for the {model} at {uri}.",
     .name_made = "The queue's name was made from the model; give QUEUE to choose another.",
 
     .no_such_queue = "there is no queue {queue} on the print server at {server}",
@@ -201,6 +203,8 @@ constexpr CliTexts kEnglish{
         "of it ('varnok-printer journal enable QUEUE' changes that)",
     .as_profile = "as the profile",
     .waiting = "its settings job {job} still waits in the print system",
+    .journal_not_begun =
+        "no job has gone through the journal at {file} yet: every setting is unknown, and sent",
     .journal_missing =
         "there is no journal at {file}: run this on the print server, once a queue goes through "
         "the backend",
@@ -369,6 +373,8 @@ constexpr CliTexts kChinese{
         "varnok-utility 软件包（驱动文件位于 /usr/share/ppd/varnok-utility）",
     .added = "已添加队列 {queue}，用于 {uri} 的 {model}。",
     .replaced = "已替换队列 {queue}：现在用于 {uri} 的 {model}。",
+    .would_add = "将添加队列 {queue}，用于 {uri} 的 {model}。",
+    .would_replace = "将替换队列 {queue}：将用于 {uri} 的 {model}。",
     .name_made = "队列名称是根据型号生成的；给出 QUEUE 可另选名称。",
 
     .no_such_queue = "{server} 上的打印服务器没有队列 {queue}",
@@ -397,6 +403,7 @@ constexpr CliTexts kChinese{
         "QUEUE' 可改变这一点）",
     .as_profile = "与配置文件一致",
     .waiting = "它的设置作业 {job} 仍在打印系统中等待",
+    .journal_not_begun = "{file} 处的记录中尚无作业：每项设置均为未知，全部发送",
     .journal_missing = "{file} 处没有记录：请在打印服务器上运行，并先让队列经过记录后端",
     .journal_not_allowed = "记录 {file} 只有 root 和 lpadmin 组可以读取",
     .journal_not_a_journal = "{file} 不是 varnok-printer 的记录",

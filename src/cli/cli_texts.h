@@ -127,6 +127,8 @@ struct CliTexts {
   std::string_view no_driver_file;  // {server} {model}
   std::string_view added;           // {queue} {model} {uri}
   std::string_view replaced;        // {queue} {model} {uri}
+  std::string_view would_add;       // {queue} {model} {uri}
+  std::string_view would_replace;   // {queue} {model} {uri}
   std::string_view name_made;
 
   // The reasons on a queue's line of set and send.
@@ -149,11 +151,12 @@ struct CliTexts {
   std::array<std::string_view, 4> outcomes;  // delivered, failed, interrupted, printing
   // Why a setting's value is unknown, in the order of UnknownBecause ({detail}).
   std::array<std::string_view, 6> unknown_because;
-  std::string_view label_job;        // {size}
-  std::string_view not_journaled;    // the queue's device does not go through the backend
-  std::string_view as_profile;       // drift: a queue whose delivered settings are the profile's
-  std::string_view waiting;          // {job}: converge's reason for not sending again
-  std::string_view journal_missing;  // {file}
+  std::string_view label_job;          // {size}
+  std::string_view not_journaled;      // the queue's device does not go through the backend
+  std::string_view as_profile;         // drift: a queue whose delivered settings are the profile's
+  std::string_view waiting;            // {job}: converge's reason for not sending again
+  std::string_view journal_not_begun;  // {file}
+  std::string_view journal_missing;    // {file}
   std::string_view journal_not_allowed;    // {file}
   std::string_view journal_not_a_journal;  // {file}
   std::string_view journal_damaged;        // {file} {detail}

@@ -39,7 +39,7 @@ ServerError UnreadableJournal(const JournalError& error, const std::string& path
   return ServerError(FillIn(pattern, {{"file", path}, {"detail", error.what()}}));
 }
 
-std::vector<ReportedQueue> ReportQueues(Journal& journal, PrintServer& server,
+std::vector<ReportedQueue> ReportQueues(Journal* journal, PrintServer& server,
                                         const std::vector<std::string>& named, Language language) {
   const CliTexts& texts = CliTextsIn(language);
   SpoolerFailure failure;
@@ -74,8 +74,8 @@ std::vector<ReportedQueue> ReportQueues(Journal& journal, PrintServer& server,
         queue.waiting_job = job.id;
       }
     }
-    if (queue.printer_uri) {
-      queue.settings = DeliveredState(journal, name, *queue.printer_uri, printing);
+    if (queue.printer_uri && journal != nullptr) {
+      queue.settings = DeliveredState(*journal, name, *queue.printer_uri, printing);
     }
     reported.push_back(std::move(queue));
   }

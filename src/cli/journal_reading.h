@@ -37,8 +37,8 @@ struct ReportedQueue {
 };
 
 // The queues named, as the print server spells them (every brand queue when none is named),
-// each with what the journal knows of it.
-std::vector<ReportedQueue> ReportQueues(Journal& journal, PrintServer& server,
+// each with what the journal knows of it; with no journal (none begun yet), nothing.
+std::vector<ReportedQueue> ReportQueues(Journal* journal, PrintServer& server,
                                         const std::vector<std::string>& named, Language language);
 
 // The words of an unknown setting's reason.

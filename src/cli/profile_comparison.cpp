@@ -13,7 +13,7 @@ bool QueueComparison::Differs() const {
 
 std::vector<QueueComparison> CompareWithProfile(const Profile& profile,
                                                 const std::vector<std::string>& queues,
-                                                const DeliveryOptions& options, Journal& journal,
+                                                const DeliveryOptions& options, Journal* journal,
                                                 PrintServer& server, Spooler& spooler,
                                                 Language language) {
   std::vector<ReportedQueue> reported = ReportQueues(journal, server, queues, language);

@@ -30,10 +30,11 @@ struct QueueComparison {
 };
 
 // Each queue against the profile: the commands the profile gives its model (as apply makes
-// them, its correction included) beside what the journal says was delivered.
+// them, its correction included) beside what the journal says was delivered (nothing without
+// one).
 std::vector<QueueComparison> CompareWithProfile(const Profile& profile,
                                                 const std::vector<std::string>& queues,
-                                                const DeliveryOptions& options, Journal& journal,
+                                                const DeliveryOptions& options, Journal* journal,
                                                 PrintServer& server, Spooler& spooler,
                                                 Language language);
 

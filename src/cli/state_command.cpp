@@ -44,7 +44,7 @@ void ShowState(const std::string& journal_path, const std::vector<std::string>& 
                PrintServer& server, const CommandOutput& output) {
   const std::vector<ReportedQueue> reported = ReadJournal(
       journal_path, output.language,
-      [&](Journal& journal) { return ReportQueues(journal, server, queues, output.language); });
+      [&](Journal& journal) { return ReportQueues(&journal, server, queues, output.language); });
   const CliTexts& texts = output.texts();
   if (output.json) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
@@ -83,7 +83,7 @@ ExitStatus ShowDrift(const std::string& journal_path, const std::string& profile
       ReadProfile(profile_path, std::max<std::size_t>(queues.size(), 1), output.language);
   const std::vector<QueueComparison> compared =
       ReadJournal(journal_path, output.language, [&](Journal& journal) {
-        return CompareWithProfile(profile, queues, options, journal, server, spooler,
+        return CompareWithProfile(profile, queues, options, &journal, server, spooler,
                                   output.language);
       });
   const CliTexts& texts = output.texts();

@@ -139,6 +139,61 @@ TEST_F(CliTest, AddedQueueIsListedSupportedAndTakesEachWindowsSetting) {
   }
 }
 
+// add --dry-run changes nothing and says what add then does, in list's words: the queue, its
+// model and device URI, and whether it existed (what the Ansible collection compares).
+TEST_F(CliTest, AddDryRunSaysWhatAddDoesAndChangesNothing) {
+  const std::string device = printers->CaptureDevice("VARNOK_DryRun");
+  const auto add = [&device](std::string_view model, bool dry_run) {
+    std::vector<std::string> words = {
+        "add",          "VARNOK_DryRun", "--model", std::string(model), "--device", device,
+        "--no-journal", "--replace",     "--json"};
+    if (dry_run) words.emplace_back("--dry-run");
+    return Json(words);
+  };
+  const auto listed = [] {
+    const json list = Json({"list", "--json"});
+    const auto queue = std::ranges::find(list["queues"], json("VARNOK_DryRun"),
+                                         [](const json& q) { return q["queue"]; });
+    return queue == list["queues"].end() ? json() : *queue;
+  };
+
+  json would = add("varnok k540 200dpi", true);
+  EXPECT_TRUE(listed().is_null());
+  EXPECT_EQ(would["existed"], false);
+  const json did = add("varnok k540 200dpi", false);
+  would["dry_run"] = false;
+  EXPECT_EQ(did, would);
+  const json queue = listed();
+  EXPECT_EQ(queue["model"], did["model"]);
+  EXPECT_EQ(queue["device_uri"], did["device_uri"]);
+
+  const json replacing = add("VARNOK L410", true);
+  EXPECT_EQ(replacing["existed"], true);
+  EXPECT_EQ(replacing["model"], "VARNOK L410");
+  EXPECT_EQ(listed(), queue);
+}
+
+// The backend begins the journal with the first job it passes: before that, converge (a print
+// server's first run) knows nothing delivered and would send every setting, saying why.
+TEST_F(CliTest, ConvergeBeforeAnyJournaledJobSendsEverySetting) {
+  testing::TempFolder folder;
+  const std::string profile =
+      folder.Write("site.ini", "[settings]\ncut-position = 5\ntear-off = -3\n");
+  const CommandResult result =
+      Run({"apply", "--converge", profile, "VARNOK_K540_200DPI", "--journal",
+           folder.File("journal.sqlite"), "--dry-run", "--json"});
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  EXPECT_NE(result.err.find("no job has gone through the journal"), std::string::npos);
+  const json queue = json::parse(result.out)["results"][0];
+  EXPECT_EQ(queue["result"], "would-send");
+  EXPECT_EQ(queue["changed"], true);
+  ASSERT_EQ(queue["settings"].size(), 2u);
+  for (const json& setting : queue["settings"]) {
+    EXPECT_EQ(setting["before_state"], "unknown");
+    EXPECT_EQ(setting["send"], true);
+  }
+}
+
 // Every model's driver file makes a queue that reports exactly that model, which both windows
 // accept.
 TEST_F(CliTest, EveryDriverFileMakesAQueueOfItsModel) {
@@ -287,7 +342,7 @@ TEST_F(CliTest, BashCompletesWhatEachPlaceTakes) {
        {"list"}},
       {"varnok-printer devices --d", {"varnok-printer", "devices", "--d"}, {}},
       {"varnok-printer devices --t", {"varnok-printer", "devices", "--t"}, {"--timeout"}},
-      {"varnok-printer add --d", {"varnok-printer", "add", "--d"}, {"--device"}},
+      {"varnok-printer add --d", {"varnok-printer", "add", "--d"}, {"--device", "--dry-run"}},
       {"varnok-printer --l", {"varnok-printer", "--l"}, {"--lang"}},
       {"varnok-printer set vertical-reflective ",
        {"varnok-printer", "set", "vertical-reflective", ""},

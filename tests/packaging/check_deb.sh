@@ -6,11 +6,12 @@
 # folders /opt, /etc/opt and /var/opt, and carries its control files and maintainer scripts (no
 # conffiles: the operator's settings file is kept by varnok-printer's scripts).
 # Usage: check_deb.sh PACKAGES_DIR ARCHITECTURE PROGRAM_DIR CONFIG_DIR SHIPPED_SETTINGS
-#                     APPSTREAM_ID DRIVER_FOLDER DRIVER_DIR PACKAGE...
+#                     APPSTREAM_ID DRIVER_FOLDER DRIVER_DIR COLLECTION_DIR COLLECTION_INSTALL_DIR
+#                     PACKAGE...
 set -uo pipefail
 packages=$1 arch=$2 program_dir=$3 config_dir=$4 shipped=$5 appstream_id=$6 driver_folder=$7
-driver_dir=$8
-shift 8
+driver_dir=$8 collection=$9 collection_dir=${10}
+shift 10
 expected_packages=("$@")
 
 work=$(mktemp -d)
@@ -35,6 +36,7 @@ checks=(
   "printer-driver-varnok|all||$split_from|"
   "varnok-printer|$arch|libc6 libcups2 libgcc-s1 libsqlite3-0 libstdc++6|$split_from|postinst postrm preinst triggers"
   "varnok-utility|$arch|*|-|postinst preinst"
+  "varnok-printer-ansible|all|ansible-core|-|"
 )
 for row in "${checks[@]}"; do
   IFS='|' read -r package want_arch want_depends want_moved want_control <<< "$row"
@@ -114,6 +116,11 @@ lrwxrwxrwx ./usr/bin/varnok-utility -> $program_dir/varnok-utility
 -rw-r--r-- ./usr/share/metainfo/$appstream_id.metainfo.xml
 LIST
 )
+expected[varnok-printer-ansible]=$(
+  doc varnok-printer-ansible
+  echo "-rw-r--r-- ./usr/share/lintian/overrides/varnok-printer-ansible"
+  cd "$collection" && find . -name __pycache__ -prune -o -type f -print | sed "s|^\.|-rw-r--r-- .$collection_dir|"
+)
 for package in "${expected_packages[@]}"; do
   sort <<< "${expected[$package]}" > "$work/$package.expected"
   contents "$package" > "$work/$package.contents"
@@ -128,6 +135,8 @@ for package in "${expected_packages[@]}"; do
 done
 diff -r "$driver_folder" "$work/root$driver_dir" > /dev/null ||
   fail "the packaged driver files are not the built ones"
+diff -r -x __pycache__ "$collection" "$work/root$collection_dir" > /dev/null ||
+  fail "the packaged Ansible collection is not the built one"
 
 [ "$failures" -eq 0 ] && echo "Debian packages ${expected_packages[*]}: all checks passed"
 exit "$((failures > 0))"
