@@ -8,12 +8,6 @@
 
 namespace varnok {
 
-namespace {
-
-thread_local PrinterWorker* current_worker = nullptr;
-
-}  // namespace
-
 // Makes the next call each time Qt's event queue wakes it on the interface thread. The calls
 // themselves wait in the worker's own queue, under its own lock, and the wake-up is made inside
 // Qt: what crosses from one thread to the other is handed over where the thread sanitizer sees it.
@@ -92,10 +86,7 @@ bool PrinterWorker::Idle() {
   return work_.empty() && !working_ && calls_.empty();
 }
 
-PrinterWorker* PrinterWorker::Current() { return current_worker; }
-
 void PrinterWorker::Serve() {
-  current_worker = this;
   std::unique_lock lock(mutex_);
   for (;;) {
     changed_.wait(lock, [this] { return stopping_ || !work_.empty(); });

@@ -17,11 +17,10 @@ struct QueueList;
 // The one thread on which the windows talk to the print system, for as long as the program
 // runs: it alone uses the spooler. The windows hand it their work (their printer lists, each OK
 // and Send), which it does one piece after the other in the order handed over, so that a press
-// finds the list asked for before it; what the work has for the windows (answers, boxes, the
-// password dialog) it hands back to the interface thread through Qt's event queue, which never
-// waits for the print system. One for the whole program rather than one per window: the program
-// has one spooler and one print-server password, and a window that closes owns no thread it
-// would have to wait for.
+// finds the list asked for before it; what the work has for the windows (answers, boxes) it
+// hands back to the interface thread through Qt's event queue, which never waits for the print
+// system. One for the whole program rather than one per window: the program has one spooler and
+// one print-server password, and a window that closes owns no thread it would have to wait for.
 class PrinterWorker {
  public:
   explicit PrinterWorker(Spooler& spooler);
@@ -53,9 +52,6 @@ class PrinterWorker {
 
   // Whether no work is waiting or under way, and no call waiting to be made.
   bool Idle();
-
-  // The worker whose work runs on this thread, or nullptr (the interface thread).
-  static PrinterWorker* Current();
 
  private:
   class Receiver;

@@ -1,9 +1,10 @@
 #include "qt/qt_password_prompt.h"
 
+#include <QCoreApplication>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QThread>
 
-#include "qt/printer_worker.h"
 #include "qt/qt_text.h"
 #include "settings/message_template.h"
 
@@ -31,10 +32,14 @@ void QtPasswordPrompt::ShowOver(QWidget* parent, std::function<Language()> langu
 
 std::optional<std::string> QtPasswordPrompt::AskPassword(std::string_view user,
                                                          std::string_view server) {
-  PrinterWorker* worker = PrinterWorker::Current();
-  if (worker == nullptr) return AskHere(user, server);
+  // libcups asks on the thread that makes the request, whichever it is; the dialog is a widget
+  // and lives on the interface thread alone. That thread never waits for a request (the printer
+  // work is done elsewhere while it runs its event loop), so the question can wait for it there.
+  QCoreApplication* application = QCoreApplication::instance();
+  if (QThread::currentThread() == application->thread()) return AskHere(user, server);
   std::optional<std::string> answer;
-  worker->Ask([&] { answer = AskHere(user, server); });
+  QMetaObject::invokeMethod(
+      application, [&] { answer = AskHere(user, server); }, Qt::BlockingQueuedConnection);
   return answer;
 }
 

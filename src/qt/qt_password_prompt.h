@@ -10,8 +10,9 @@
 namespace varnok {
 
 // Asks for the print server's password in a small modal dialog with a password field, naming
-// the user and the server; cancelled, or left empty, it gives none. It is asked on the interface
-// thread or from work on the printer worker: the dialog is always shown on the interface thread.
+// the user and the server; cancelled, or left empty, it gives none. It may be asked on any thread
+// (libcups asks on the one making the request): the dialog is always shown on the interface
+// thread, the asking thread waiting for its answer.
 class QtPasswordPrompt final : public PasswordPrompt {
  public:
   // The dialog's parent window and the language it speaks, read at each question; until set,
