@@ -1,8 +1,13 @@
 #include "qt/modal_press.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QKeySequence>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QPointer>
+#include <QShortcutEvent>
 #include <QWidget>
 #include <QWindow>
 #include <memory>
@@ -11,6 +16,7 @@
 
 #include "printer/user_messages.h"
 #include "qt/printer_worker.h"
+#include "qt/title_bar.h"
 
 namespace varnok {
 
@@ -55,6 +61,30 @@ bool InModalDialog(const QObject* object) {
   return widget != nullptr && (widget == modal || modal->isAncestorOf(widget));
 }
 
+// The sub-window whose title-bar close button a mouse button let go on this window closes, or
+// nullptr. The press swallows the click before any widget sees it, so it is looked at here, where
+// the platform delivers it.
+QMdiSubWindow* ClosedByClick(const QWindow& window, const QMouseEvent& release) {
+  if (release.button() != Qt::LeftButton) return nullptr;
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top->windowHandle() != &window) continue;
+    const QPoint point = release.position().toPoint();
+    auto* sub_window = qobject_cast<QMdiSubWindow*>(top->childAt(point));
+    if (sub_window == nullptr) return nullptr;
+    const QPoint inside = sub_window->mapFrom(top, point);
+    return TitleBarCloseButton(*sub_window).contains(inside) ? sub_window : nullptr;
+  }
+  return nullptr;
+}
+
+// Whether the shortcut is one of the platform's keys for closing a window (Ctrl+F4 and Ctrl+W
+// on Linux and Windows), which a sub-window's Close action answers.
+bool IsCloseShortcut(const QEvent& event) {
+  return event.type() == QEvent::Shortcut &&
+         QKeySequence::keyBindings(QKeySequence::Close)
+             .contains(static_cast<const QShortcutEvent&>(event).key());
+}
+
 // For the time of a press: swallows the input meant for anything but the dialog in front, keeps
 // the closes asked for, and shows a busy cursor, except over the dialogs the press brings up.
 class ModalPress : public QObject {
@@ -89,16 +119,33 @@ class ModalPress : public QObject {
     // A window's close reaches its widget after its QWindow: it is kept there.
     auto* widget = qobject_cast<QWidget*>(watched);
     if (event->type() == QEvent::Close && widget != nullptr) {
-      kept.push_back([closed = QPointer<QWidget>(widget)] {
-        if (closed) closed->close();
-      });
+      KeepClose(widget);
       event->ignore();
       return true;
+    }
+    auto* window = qobject_cast<QWindow*>(watched);
+    if (event->type() == QEvent::MouseButtonRelease && window != nullptr) {
+      if (QMdiSubWindow* closed = ClosedByClick(*window, *static_cast<QMouseEvent*>(event))) {
+        KeepClose(closed);
+      }
+    }
+    // The close key goes to the Close action of the sub-window with the focus.
+    auto* action = qobject_cast<QAction*>(watched);
+    if (action != nullptr && IsCloseShortcut(*event)) {
+      kept.push_back([triggered = QPointer<QAction>(action)] {
+        if (triggered) triggered->trigger();
+      });
     }
     return IsInput(event->type());
   }
 
  private:
+  void KeepClose(QWidget* widget) {
+    kept.push_back([closed = QPointer<QWidget>(widget)] {
+      if (closed) closed->close();
+    });
+  }
+
   int arrows_ = 0;  // arrow cursors pushed for dialogs on screen
 };
 
