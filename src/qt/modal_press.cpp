@@ -5,9 +5,10 @@
 #include <QEvent>
 #include <QKeySequence>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QShortcutEvent>
+#include <QStyle>
 #include <QWidget>
 #include <QWindow>
 #include <memory>
@@ -61,28 +62,37 @@ bool InModalDialog(const QObject* object) {
   return widget != nullptr && (widget == modal || modal->isAncestorOf(widget));
 }
 
-// The sub-window whose title-bar close button a mouse button let go on this window closes, or
-// nullptr. The press swallows the click before any widget sees it, so it is looked at here, where
-// the platform delivers it.
-QMdiSubWindow* ClosedByClick(const QWindow& window, const QMouseEvent& release) {
-  if (release.button() != Qt::LeftButton) return nullptr;
+// The sub-window whose title bar has this button under the left mouse button's event on this
+// window, or nullptr. The press swallows the click before any widget sees it, so it is looked at
+// here, where the platform delivers it.
+QMdiSubWindow* TitleBarButtonUnder(const QWindow& window, const QMouseEvent& mouse,
+                                   QStyle::SubControl button) {
+  if (mouse.button() != Qt::LeftButton) return nullptr;
   for (QWidget* top : QApplication::topLevelWidgets()) {
     if (top->windowHandle() != &window) continue;
-    const QPoint point = release.position().toPoint();
+    const QPoint point = mouse.position().toPoint();
     auto* sub_window = qobject_cast<QMdiSubWindow*>(top->childAt(point));
     if (sub_window == nullptr) return nullptr;
     const QPoint inside = sub_window->mapFrom(top, point);
-    return TitleBarCloseButton(*sub_window).contains(inside) ? sub_window : nullptr;
+    return TitleBarButton(*sub_window, button).contains(inside) ? sub_window : nullptr;
   }
   return nullptr;
 }
 
-// Whether the shortcut is one of the platform's keys for closing a window (Ctrl+F4 and Ctrl+W
-// on Linux and Windows), which a sub-window's Close action answers.
-bool IsCloseShortcut(const QEvent& event) {
-  return event.type() == QEvent::Shortcut &&
-         QKeySequence::keyBindings(QKeySequence::Close)
-             .contains(static_cast<const QShortcutEvent&>(event).key());
+// Whether the action is a sub-window's Close: the one its menu offers with the platform's keys
+// for closing a window (Ctrl+F4 and Ctrl+W on Linux and Windows).
+bool IsCloseAction(const QAction& action) {
+  return !action.shortcuts().isEmpty() &&
+         action.shortcuts() == QKeySequence::keyBindings(QKeySequence::Close);
+}
+
+// Whether the object is, or belongs to, a sub-window's own menu open in front.
+bool InSubWindowMenu(const QObject* object) {
+  QWidget* popup = QApplication::activePopupWidget();
+  const auto* sub_window =
+      popup != nullptr ? qobject_cast<const QMdiSubWindow*>(popup->parentWidget()) : nullptr;
+  if (sub_window == nullptr || sub_window->systemMenu() != popup) return false;
+  return object == popup || object == popup->windowHandle();
 }
 
 // For the time of a press: swallows the input meant for anything but the dialog in front, keeps
@@ -95,6 +105,9 @@ class ModalPress : public QObject {
   }
   ~ModalPress() override {
     qApp->removeEventFilter(this);
+    for (const QPointer<QAction>& action : disabled_) {
+      if (action) action->setEnabled(true);
+    }
     for (; arrows_ > 0; --arrows_) QGuiApplication::restoreOverrideCursor();
     QGuiApplication::restoreOverrideCursor();
   }
@@ -115,7 +128,7 @@ class ModalPress : public QObject {
         --arrows_;
       }
     }
-    if (InModalDialog(watched)) return false;
+    if (InModalDialog(watched) || InSubWindowMenu(watched)) return false;
     // A window's close reaches its widget after its QWindow: it is kept there.
     auto* widget = qobject_cast<QWidget*>(watched);
     if (event->type() == QEvent::Close && widget != nullptr) {
@@ -124,14 +137,18 @@ class ModalPress : public QObject {
       return true;
     }
     auto* window = qobject_cast<QWindow*>(watched);
-    if (event->type() == QEvent::MouseButtonRelease && window != nullptr) {
-      if (QMdiSubWindow* closed = ClosedByClick(*window, *static_cast<QMouseEvent*>(event))) {
-        KeepClose(closed);
-      }
+    if (window != nullptr && event->type() == QEvent::MouseButtonRelease) {
+      const auto& release = *static_cast<QMouseEvent*>(event);
+      QMdiSubWindow* closed = TitleBarButtonUnder(*window, release, QStyle::SC_TitleBarCloseButton);
+      if (closed != nullptr) KeepClose(closed);
+    } else if (window != nullptr && event->type() == QEvent::MouseButtonPress) {
+      const auto& pressed = *static_cast<QMouseEvent*>(event);
+      QMdiSubWindow* menu_of = TitleBarButtonUnder(*window, pressed, QStyle::SC_TitleBarSysMenu);
+      if (menu_of != nullptr) OpenSubWindowMenu(*menu_of);
     }
-    // The close key goes to the Close action of the sub-window with the focus.
+    // The close keys come to the Close action of the sub-window with the focus.
     auto* action = qobject_cast<QAction*>(watched);
-    if (action != nullptr && IsCloseShortcut(*event)) {
+    if (action != nullptr && event->type() == QEvent::Shortcut && IsCloseAction(*action)) {
       kept.push_back([triggered = QPointer<QAction>(action)] {
         if (triggered) triggered->trigger();
       });
@@ -140,13 +157,25 @@ class ModalPress : public QObject {
   }
 
  private:
+  // Opens the sub-window's own menu as its title-bar icon does, with Close alone enabled until
+  // the press ends: the window may be closed from there, but nothing else done.
+  void OpenSubWindowMenu(QMdiSubWindow& sub_window) {
+    for (QAction* action : sub_window.systemMenu()->actions()) {
+      if (IsCloseAction(*action) || action->isSeparator() || !action->isEnabled()) continue;
+      action->setEnabled(false);
+      disabled_.emplace_back(action);
+    }
+    sub_window.showSystemMenu();
+  }
+
   void KeepClose(QWidget* widget) {
     kept.push_back([closed = QPointer<QWidget>(widget)] {
       if (closed) closed->close();
     });
   }
 
-  int arrows_ = 0;  // arrow cursors pushed for dialogs on screen
+  int arrows_ = 0;                           // arrow cursors pushed for dialogs on screen
+  std::vector<QPointer<QAction>> disabled_;  // in sub-windows' menus, until the press ends
 };
 
 std::unique_ptr<ModalPress> press;  // the press under way; looked at on the interface thread only

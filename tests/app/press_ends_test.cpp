@@ -2,9 +2,9 @@
 // that does not answer, the window is closed, the language switched, the send-file window opened
 // or the program ended: the press ends as it would have, its boxes come while its window is still
 // there, and what was asked meanwhile is done once it has ended. Asked as people ask it: the
-// mouse on a title bar's close button, the close keys, the main window's close box as the
-// platform delivers it, and a screen reader's action on a menu item. Judged by the bytes at the
-// virtual printers.
+// mouse on a title bar's close button or its icon's menu, the close keys, the main window's close
+// box as the platform delivers it, and a screen reader's action on a menu item. Judged by the bytes
+// at the virtual printers.
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAction>
@@ -45,6 +45,7 @@ enum class Answer { Answers, Never };  // Never: the step gives up at its time l
 // How the operator asks.
 enum class Way {
   CloseButton,   // a mouse click on the title-bar close button of the window `asked`
+  MenuClose,     // Close chosen with the mouse in the menu of the title-bar icon of `asked`
   CloseKeys,     // Ctrl+F4 with the focus in the window `asked`
   MainCloseBox,  // the main window's close box, as the platform delivers it
   ScreenReader,  // a screen reader's press action on the menu item of the command `asked`
@@ -71,6 +72,7 @@ struct EndCase {
 const EndCase kCases[] = {
     {"OkThenCloseButton",        Press::Ok,   Way::CloseButton,  "Form3_en",    Answer::Answers, {kResetNotice}, {"sendfile"}},
     {"OkThenOthersCloseButton",  Press::Ok,   Way::CloseButton,  "sendfile",    Answer::Answers, {kResetNotice}, {"Form3_en"}},
+    {"OkThenMenuClose",          Press::Ok,   Way::MenuClose,    "Form3_en",    Answer::Answers, {kResetNotice}, {"sendfile"}},
     {"OkThenCloseKeys",          Press::Ok,   Way::CloseKeys,    "Form3_en",    Answer::Answers, {kResetNotice}, {"sendfile"}},
     {"OkThenChinese",            Press::Ok,   Way::ScreenReader, "Chinese",     Answer::Answers, {kResetNotice}, {"Form2", "sendfile"}},
     {"OkThenSendFile",           Press::Ok,   Way::ScreenReader, "Sendfile_cn", Answer::Answers, {kResetNotice}, {"sendfile"}},
@@ -84,6 +86,7 @@ const EndCase kCases[] = {
     {"SendThenExit",             Press::Send, Way::ScreenReader, "exit1",       Answer::Answers, {},             {}},
     // Without a press the same input closes at once: the test's clicks and keys are the real ones.
     {"NoPressCloseButton",       Press::None, Way::CloseButton,  "Form3_en",    Answer::Answers, {},             {"sendfile"}},
+    {"NoPressMenuClose",         Press::None, Way::MenuClose,    "sendfile",    Answer::Answers, {},             {"Form3_en"}},
     {"NoPressCloseKeys",         Press::None, Way::CloseKeys,    "sendfile",    Answer::Answers, {},             {"Form3_en"}},
 };
 // clang-format on
@@ -142,11 +145,18 @@ class PressEndsTest : public MainWindowTestOn<GatedSpooler<CupsSpooler>>,
   void Ask(const EndCase& c, QPushButton* pressed) {
     QWindow& screen = *frame_->windowHandle();
     switch (c.way) {
-      case Way::CloseButton: {
-        QMdiSubWindow* child = Child(c.asked);
-        const QPoint place = child->mapTo(frame_.get(), TitleBarCloseButton(*child).center());
-        QTest::mouseMove(&screen, place);
-        QTest::mouseClick(&screen, Qt::LeftButton, {}, place);
+      case Way::CloseButton:
+        ClickTitleBar(c.asked, QStyle::SC_TitleBarCloseButton);
+        break;
+      case Way::MenuClose: {
+        ClickTitleBar(c.asked, QStyle::SC_TitleBarSysMenu);
+        QMenu* menu = Child(c.asked)->systemMenu();
+        ASSERT_TRUE(menu->isVisible()) << "the icon's menu did not open";
+        for (QAction* item : menu->actions()) {
+          if (item->text() == QMdiSubWindow::tr("&Close")) {
+            Click(*menu->windowHandle(), menu->actionGeometry(item).center());
+          }
+        }
         break;
       }
       case Way::CloseKeys:
@@ -162,6 +172,18 @@ class PressEndsTest : public MainWindowTestOn<GatedSpooler<CupsSpooler>>,
         pressed->click();
         break;
     }
+  }
+
+  static void Click(QWindow& window, QPoint place) {
+    QTest::mouseMove(&window, place);
+    QTest::mouseClick(&window, Qt::LeftButton, {}, place);
+  }
+
+  // Clicks the button of the child window's title bar where the style shows it.
+  void ClickTitleBar(const char* child_name, QStyle::SubControl button) {
+    QMdiSubWindow* child = Child(child_name);
+    Click(*frame_->windowHandle(),
+          child->mapTo(frame_.get(), TitleBarButton(*child, button).center()));
   }
 
   // As a screen reader chooses a menu command: the press action of its item in its menu.
