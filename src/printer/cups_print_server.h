@@ -1,16 +1,18 @@
 #pragma once
 
+#include "printer/cups_connection.h"
 #include "printer/print_server.h"
 #include "printer/print_server_password.h"
 
 namespace varnok {
 
 // The print server through libcups: the scheduler libcups is pointed at (cupsSetServer,
-// CUPS_SERVER, client.conf). Each call opens its own connection. A server that wants a password
-// gets `password`'s (none without one); nothing is asked on a terminal.
+// CUPS_SERVER, client.conf) on the calling thread, over connections it keeps between calls. A
+// server that wants a password gets `password`'s (none without one); nothing is asked on a
+// terminal.
 class CupsPrintServer final : public PrintServer {
  public:
-  explicit CupsPrintServer(PrintServerPassword* password = nullptr) : password_(password) {}
+  explicit CupsPrintServer(PrintServerPassword* password = nullptr) : connections_(password) {}
 
   std::string Name() override;
   std::optional<std::vector<QueueDetails>> Queues(SpoolerFailure& failure) override;
@@ -20,7 +22,7 @@ class CupsPrintServer final : public PrintServer {
   std::optional<SpoolerFailure> AddQueue(const NewQueue& queue) override;
 
  private:
-  PrintServerPassword* password_;
+  SchedulerConnections connections_;
 };
 
 }  // namespace varnok

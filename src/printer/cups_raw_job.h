@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -13,8 +14,9 @@ namespace varnok {
 // (CUPS_FORMAT_RAW, so no filter touches the bytes) and further writes stream into it.
 class CupsRawJob final : public RawJob {
  public:
-  // A job the scheduler created on this connection.
-  CupsRawJob(SchedulerConnection http, std::string queue, std::string document_name, int job_id);
+  // A job the scheduler created on this connection, which the job keeps until it ends.
+  CupsRawJob(std::shared_ptr<SchedulerConnection> http, std::string queue,
+             std::string document_name, int job_id);
   ~CupsRawJob() override;
 
   bool Write(std::string_view bytes) override;
@@ -38,7 +40,7 @@ class CupsRawJob final : public RawJob {
   // Records why the call failed, from the answer when one arrived.
   bool Fail(State next, ipp_t* response, std::string_view fallback);
 
-  SchedulerConnection http_;
+  std::shared_ptr<SchedulerConnection> http_;
   std::string queue_;
   std::string document_name_;
   int job_id_;
