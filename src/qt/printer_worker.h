@@ -5,7 +5,8 @@
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <thread>
+
+#include "printer/work_queue.h"
 
 class QObject;
 
@@ -56,18 +57,15 @@ class PrinterWorker {
  private:
   class Receiver;
 
-  void Serve();
   void MakeNextCall();
 
   Spooler& spooler_;
   std::unique_ptr<Receiver> receiver_;  // on the interface thread: makes the calls
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::deque<std::function<void(Spooler&)>> work_;
   std::deque<std::function<void()>> calls_;
-  bool working_ = false;
   bool stopping_ = false;
-  std::thread thread_;
+  WorkQueue work_;  // last, so that its thread ends before what the work uses goes
 };
 
 }  // namespace varnok
