@@ -281,11 +281,11 @@ IppMessage AskOnce(SchedulerConnections& connections, const StepLimits& limits, 
   return response;
 }
 
-IppMessage AskForQueues(SchedulerConnections& connections,
+IppMessage AskForQueues(SchedulerConnections& connections, const StepLimits& limits,
                         const std::vector<const char*>& attributes, SpoolerFailure& failure) {
   const std::shared_ptr<SchedulerConnection> http = connections.Borrow();
   IppMessage response;
-  http->Run(failure, kStepLimits, [&] {
+  http->Run(failure, limits, [&] {
     response =
         AskScheduler(*http, NewQueueListRequest(*http, attributes), "/", failure, Asking::List);
   });

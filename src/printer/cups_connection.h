@@ -122,7 +122,7 @@ IppMessage AskOnce(SchedulerConnections& connections, const StepLimits& limits, 
 // The scheduler's queues, with these attributes of each, in one step of a borrowed connection:
 // those cupsGetDests2 lists, every printer and class of a scheduler on this machine and, of
 // another, those it has not merely discovered on the network.
-IppMessage AskForQueues(SchedulerConnections& connections,
+IppMessage AskForQueues(SchedulerConnections& connections, const StepLimits& limits,
                         const std::vector<const char*>& attributes, SpoolerFailure& failure);
 
 }  // namespace varnok

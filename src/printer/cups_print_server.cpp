@@ -54,7 +54,7 @@ std::string CupsPrintServer::Name() { return SchedulerName(); }
 
 std::optional<std::vector<QueueDetails>> CupsPrintServer::Queues(SpoolerFailure& failure) {
   IppMessage response = AskForQueues(
-      connections_,
+      connections_, limits_,
       {"printer-name", "printer-make-and-model", "device-uri", "printer-is-accepting-jobs"},
       failure);
   if (!response) return std::nullopt;

@@ -7,12 +7,15 @@
 namespace varnok {
 
 // The print server through libcups: the scheduler libcups is pointed at (cupsSetServer,
-// CUPS_SERVER, client.conf) on the calling thread, over connections it keeps between calls. A
-// server that wants a password gets `password`'s (none without one); nothing is asked on a
-// terminal.
+// CUPS_SERVER, client.conf) on the calling thread, over connections it keeps between calls. Its
+// queue list is a step within `limits`; the slow listings and adding a queue have longer limits
+// of their own (step_limits.h). A server that wants a password gets `password`'s (none without
+// one); nothing is asked on a terminal.
 class CupsPrintServer final : public PrintServer {
  public:
-  explicit CupsPrintServer(PrintServerPassword* password = nullptr) : connections_(password) {}
+  explicit CupsPrintServer(PrintServerPassword* password = nullptr,
+                           const StepLimits& limits = kStepLimits)
+      : connections_(password), limits_(limits) {}
 
   std::string Name() override;
   std::optional<std::vector<QueueDetails>> Queues(SpoolerFailure& failure) override;
@@ -23,6 +26,7 @@ class CupsPrintServer final : public PrintServer {
 
  private:
   SchedulerConnections connections_;
+  StepLimits limits_;
 };
 
 }  // namespace varnok

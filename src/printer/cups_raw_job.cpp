@@ -4,9 +4,10 @@
 
 namespace varnok {
 
-CupsRawJob::CupsRawJob(std::shared_ptr<SchedulerConnection> http, std::string queue,
-                       std::string document_name, int job_id)
+CupsRawJob::CupsRawJob(std::shared_ptr<SchedulerConnection> http, const StepLimits& limits,
+                       std::string queue, std::string document_name, int job_id)
     : http_(std::move(http)),
+      limits_(limits),
       queue_(std::move(queue)),
       document_name_(std::move(document_name)),
       job_id_(job_id) {}
@@ -18,7 +19,7 @@ CupsRawJob::~CupsRawJob() {
 // Each call on the job is one step of its connection; the time between calls counts for none.
 bool CupsRawJob::Step(const std::function<bool()>& step) {
   bool succeeded = false;
-  if (!http_->Run(failure_, kStepLimits, [&] { succeeded = step(); })) state_ = State::Broken;
+  if (!http_->Run(failure_, limits_, [&] { succeeded = step(); })) state_ = State::Broken;
   return succeeded;
 }
 
@@ -92,7 +93,7 @@ void CupsRawJob::Cancel() {
   // cancel then goes on a new one.
   if (state_ == State::Writing || state_ == State::Broken) http_->Close();
   SpoolerFailure unreachable;
-  http_->Run(unreachable, kStepLimits,
+  http_->Run(unreachable, limits_,
              [this] { cupsCancelJob2(http_->get(), queue_.c_str(), job_id_, 0); });
   state_ = State::Cancelled;
 }

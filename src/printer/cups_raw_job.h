@@ -14,8 +14,9 @@ namespace varnok {
 // (CUPS_FORMAT_RAW, so no filter touches the bytes) and further writes stream into it.
 class CupsRawJob final : public RawJob {
  public:
-  // A job the scheduler created on this connection, which the job keeps until it ends.
-  CupsRawJob(std::shared_ptr<SchedulerConnection> http, std::string queue,
+  // A job the scheduler created on this connection, which the job keeps until it ends; each of
+  // its steps within `limits`.
+  CupsRawJob(std::shared_ptr<SchedulerConnection> http, const StepLimits& limits, std::string queue,
              std::string document_name, int job_id);
   ~CupsRawJob() override;
 
@@ -41,6 +42,7 @@ class CupsRawJob final : public RawJob {
   bool Fail(State next, ipp_t* response, std::string_view fallback);
 
   std::shared_ptr<SchedulerConnection> http_;
+  StepLimits limits_;
   std::string queue_;
   std::string document_name_;
   int job_id_;

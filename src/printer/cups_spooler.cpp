@@ -17,14 +17,14 @@ struct PrinterAnswer {
 };
 
 PrinterAnswer AskPrinter(std::string_view queue, const std::vector<const char*>& attributes,
-                         SchedulerConnections& connections) {
+                         SchedulerConnections& connections, const StepLimits& limits) {
   PrinterAnswer answer;
   if (!IsCupsQueueName(queue)) {
     answer.failure = NoSuchQueue();
     return answer;
   }
   const std::shared_ptr<SchedulerConnection> http = connections.Borrow();
-  http->Run(answer.failure, kStepLimits, [&] {
+  http->Run(answer.failure, limits, [&] {
     IppMessage request = NewQueueRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, queue);
     AddRequestedAttributes(request.get(), attributes);
     answer.response.reset(cupsDoRequest(http->get(), request.release(), "/"));
@@ -60,7 +60,7 @@ std::vector<std::string> CupsSpooler::ListQueues(std::optional<SpoolerFailure>& 
   // processor time a queue, which a start-up facing a print server's hundreds of queues waits for.
   // The order is the one cupsGetDests2 gives (printers and classes, instances apart).
   SpoolerFailure problem;
-  IppMessage response = AskForQueues(connections_, {"printer-name"}, problem);
+  IppMessage response = AskForQueues(connections_, limits_, {"printer-name"}, problem);
   if (!response) {
     failure = problem;
     return {};
@@ -80,14 +80,14 @@ std::vector<std::string> CupsSpooler::ListQueues(std::optional<SpoolerFailure>& 
 }
 
 std::optional<SpoolerFailure> CupsSpooler::OpenQueue(std::string_view queue) {
-  PrinterAnswer answer = AskPrinter(queue, {"printer-name"}, connections_);
+  PrinterAnswer answer = AskPrinter(queue, {"printer-name"}, connections_, limits_);
   if (answer.outcome == DescribeOutcome::Ok) return std::nullopt;
   return answer.failure;
 }
 
 QueueDescription CupsSpooler::DescribeQueue(std::string_view queue) {
-  PrinterAnswer answer =
-      AskPrinter(queue, {"printer-make-and-model", "printer-is-accepting-jobs"}, connections_);
+  PrinterAnswer answer = AskPrinter(queue, {"printer-make-and-model", "printer-is-accepting-jobs"},
+                                    connections_, limits_);
   QueueDescription description{answer.outcome, std::nullopt, std::nullopt, answer.failure};
   if (answer.outcome == DescribeOutcome::Ok) {
     ipp_t* response = answer.response.get();
@@ -114,7 +114,7 @@ std::unique_ptr<RawJob> CupsSpooler::CreateRawJob(std::string_view queue, std::s
   std::string document_name(title);
   std::shared_ptr<SchedulerConnection> http = connections_.Borrow();
   int job_id = 0;
-  http->Run(failure, kStepLimits, [&] {
+  http->Run(failure, limits_, [&] {
     IppMessage request = NewQueueRequest(IPP_OP_CREATE_JOB, queue);
     ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
                  document_name.c_str());
@@ -127,8 +127,8 @@ std::unique_ptr<RawJob> CupsSpooler::CreateRawJob(std::string_view queue, std::s
     job_id = id;
   });
   if (job_id <= 0) return nullptr;
-  return std::make_unique<CupsRawJob>(std::move(http), std::string(queue), std::move(document_name),
-                                      job_id);
+  return std::make_unique<CupsRawJob>(std::move(http), limits_, std::string(queue),
+                                      std::move(document_name), job_id);
 }
 
 }  // namespace varnok

@@ -7,12 +7,14 @@
 namespace varnok {
 
 // The spooler through libcups. It talks to whichever scheduler libcups is pointed at
-// (CUPS_SERVER or client.conf) on the calling thread, over connections it keeps between calls. A
-// print server that wants a password gets `password`'s (none without one); nothing is asked on a
-// terminal.
+// (CUPS_SERVER or client.conf) on the calling thread, over connections it keeps between calls,
+// each step within `limits`. A print server that wants a password gets `password`'s (none
+// without one); nothing is asked on a terminal.
 class CupsSpooler final : public Spooler {
  public:
-  explicit CupsSpooler(PrintServerPassword* password = nullptr) : connections_(password) {}
+  explicit CupsSpooler(PrintServerPassword* password = nullptr,
+                       const StepLimits& limits = kStepLimits)
+      : connections_(password), limits_(limits) {}
 
   std::vector<std::string> ListQueues(std::optional<SpoolerFailure>& failure) override;
   std::optional<SpoolerFailure> OpenQueue(std::string_view queue) override;
@@ -22,6 +24,7 @@ class CupsSpooler final : public Spooler {
 
  private:
   SchedulerConnections connections_;
+  StepLimits limits_;
 };
 
 }  // namespace varnok

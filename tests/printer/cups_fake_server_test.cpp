@@ -115,6 +115,9 @@ INSTANTIATE_TEST_SUITE_P(
                               kLost}),
     ::testing::PrintToStringParamName());
 
+// A second for a step: enough on a busy machine for an answer the server gives at once.
+constexpr StepLimits kShortLimits{1s, 1s};
+
 // A spooler's requests one after another go over one connection, and one thread, kept between
 // them; a connection the server dropped, or one whose step ran out of time, is made anew, and the
 // next request is answered on it.
@@ -132,7 +135,7 @@ TEST_F(CupsFakeServer, RequestsShareAConnectionMadeAnewWhenItBreaks) {
     SCOPED_TRACE(c.name);
     server.Set(IPP_OP_GET_PRINTER_ATTRIBUTES, c.open);
     const int before = server.Connections();
-    CupsSpooler fresh;
+    CupsSpooler fresh(nullptr, kShortLimits);
     EXPECT_EQ(fresh.OpenQueue(kQueue).has_value(), c.open.reply != Reply::Normal);
     EXPECT_EQ(fresh.QueueNames(), std::vector<std::string>{kQueue});
     EXPECT_EQ(fresh.QueueNames(), std::vector<std::string>{kQueue});
