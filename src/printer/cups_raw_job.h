@@ -10,8 +10,9 @@
 
 namespace varnok {
 
-// A created CUPS job on its own connection. The first Write starts its single raw document
-// (CUPS_FORMAT_RAW, so no filter touches the bytes) and further writes stream into it.
+// A created CUPS job on the connection it was created on, which it keeps until it ends. The
+// first Write starts its single raw document (CUPS_FORMAT_RAW, so no filter touches the bytes)
+// and further writes stream into it.
 class CupsRawJob final : public RawJob {
  public:
   // A job the scheduler created on this connection, which the job keeps until it ends; each of
