@@ -1,5 +1,6 @@
 #include "qt/qt_password_prompt.h"
 
+#include <QCoreApplication>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QThread>
@@ -39,7 +40,10 @@ class QtPasswordPrompt::Receiver : public QObject {
   QtPasswordPrompt& prompt_;
 };
 
-QtPasswordPrompt::QtPasswordPrompt() : receiver_(std::make_unique<Receiver>(*this)) {}
+QtPasswordPrompt::QtPasswordPrompt() : receiver_(std::make_unique<Receiver>(*this)) {
+  QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, receiver_.get(),
+                   [this] { AnswerNoMore(); });
+}
 
 QtPasswordPrompt::~QtPasswordPrompt() = default;
 
@@ -56,6 +60,7 @@ std::optional<std::string> QtPasswordPrompt::AskPassword(std::string_view user,
   if (QThread::currentThread() == receiver_->thread()) return AskHere(user, server);
   Question question{std::string(user), std::string(server), std::nullopt, false};
   std::unique_lock lock(mutex_);
+  if (ended_) return std::nullopt;
   questions_.push_back(&question);
   QMetaObject::invokeMethod(receiver_.get(), "AnswerNextQuestion", Qt::QueuedConnection);
   answered_.wait(lock, [&question] { return question.answered; });
@@ -75,6 +80,16 @@ void QtPasswordPrompt::AnswerNextQuestion() {
     const std::lock_guard lock(mutex_);
     question->answer = std::move(answer);
     question->answered = true;
+  }
+  answered_.notify_all();
+}
+
+void QtPasswordPrompt::AnswerNoMore() {
+  {
+    const std::lock_guard lock(mutex_);
+    ended_ = true;
+    for (Question* question : questions_) question->answered = true;
+    questions_.clear();
   }
   answered_.notify_all();
 }

@@ -17,7 +17,9 @@ namespace varnok {
 // Asks for the print server's password in a small modal dialog with a password field, naming
 // the user and the server; cancelled, or left empty, it gives none. Made on the interface thread,
 // it may be asked on any thread (libcups asks on the one making the request): the dialog is
-// always shown on the interface thread, the asking thread waiting for its answer.
+// always shown on the interface thread, the asking thread waiting for its answer. Once the event
+// loop has ended, as the program ends, a question from another thread gets none at once: the
+// printer worker's end waits for the work that asked it.
 class QtPasswordPrompt final : public PasswordPrompt {
  public:
   QtPasswordPrompt();
@@ -42,6 +44,7 @@ class QtPasswordPrompt final : public PasswordPrompt {
 
   std::optional<std::string> AskHere(std::string_view user, std::string_view server);
   void AnswerNextQuestion();
+  void AnswerNoMore();
 
   QPointer<QWidget> parent_;
   std::function<Language()> language_ = [] { return Language::English; };
@@ -49,6 +52,7 @@ class QtPasswordPrompt final : public PasswordPrompt {
   std::mutex mutex_;
   std::condition_variable answered_;
   std::deque<Question*> questions_;  // asked from other threads, not yet answered
+  bool ended_ = false;               // the event loop has ended
 };
 
 }  // namespace varnok
