@@ -41,20 +41,9 @@ StepClock::Hold::~Hold() {
 }
 
 BoundedWorker::~BoundedWorker() {
-  {
-    std::lock_guard lock(queue_->mutex);
-    queue_->closing = true;
-  }
-  queue_->changed.notify_one();
-  // No step is posted any more: the thread is this one's alone.
-  if (!thread_.joinable()) return;
   // A thread still running when the program ends would be cut off wherever it is, so it is
-  // waited for, unless it may be stuck in a call that never returns.
-  if (given_up_) {
-    thread_.detach();
-  } else {
-    thread_.join();
-  }
+  // waited for (by the queue), unless it may be stuck in a call that never returns.
+  if (given_up_) queue_.LetGo();
 }
 
 bool BoundedWorker::AwaitOrGiveUp(StepWait& wait) {
@@ -74,29 +63,6 @@ void BoundedWorker::AwaitInterrupting(StepWait& wait, const std::function<void()
     interrupt();
     lock.lock();
     wait.changed.wait_for(lock, kInterruptAgain, [&wait] { return wait.done; });
-  }
-}
-
-void BoundedWorker::Post(std::function<void()> step) {
-  {
-    std::lock_guard lock(queue_->mutex);
-    queue_->steps.push_back(std::move(step));
-    if (!thread_.joinable()) thread_ = std::thread(Serve, queue_);
-  }
-  queue_->changed.notify_one();
-}
-
-void BoundedWorker::Serve(std::shared_ptr<Queue> queue) {
-  while (true) {
-    std::function<void()> step;
-    {
-      std::unique_lock lock(queue->mutex);
-      queue->changed.wait(lock, [&queue] { return queue->closing || !queue->steps.empty(); });
-      if (queue->steps.empty()) return;
-      step = std::move(queue->steps.front());
-      queue->steps.pop_front();
-    }
-    step();
   }
 }
 

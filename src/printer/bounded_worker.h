@@ -3,14 +3,14 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <thread>
 #include <type_traits>
 #include <utility>
+
+#include "printer/work_queue.h"
 
 namespace varnok {
 
@@ -93,16 +93,9 @@ class BoundedWorker {
 
   // Queues a step without waiting for it (the worker's end still does, unless a step was given
   // up on).
-  void Post(std::function<void()> step);
+  void Post(std::function<void()> step) { queue_.Post(std::move(step)); }
 
  private:
-  struct Queue {
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::deque<std::function<void()>> steps;
-    bool closing = false;
-  };
-
   template <typename Step>
   static auto Invoke(Step& step, StepClock& clock) {
     if constexpr (std::is_invocable_v<Step&, StepClock&>) {
@@ -135,11 +128,9 @@ class BoundedWorker {
   // Whether the step ended in time; if not, it is given up on.
   bool AwaitOrGiveUp(StepWait& wait);
   void AwaitInterrupting(StepWait& wait, const std::function<void()>& interrupt);
-  static void Serve(std::shared_ptr<Queue> queue);
 
   std::atomic<bool> given_up_ = false;  // a step ran past its limit and may still be running
-  std::shared_ptr<Queue> queue_ = std::make_shared<Queue>();
-  std::thread thread_;  // started with the first step, under the queue's mutex
+  WorkQueue queue_;
 };
 
 }  // namespace varnok

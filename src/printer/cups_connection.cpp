@@ -3,7 +3,9 @@
 #include <poll.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <atomic>
+#include <iterator>
 #include <mutex>
 #include <utility>
 
@@ -33,6 +35,8 @@ struct SchedulerConnection::Link {
     started = StepWait::Clock::now();
     ran_out = false;
     fell_silent = false;
+    offered_once = false;
+    trouble.reset();
     if (http) Listen();
   }
 
@@ -71,7 +75,7 @@ struct SchedulerConnection::Link {
   StepWait::Clock::time_point started;
   std::atomic<bool> ran_out = false;  // the step's time ran out
   bool fell_silent = false;           // a wait of the current step went its silence without news
-  std::string offered;                // the password given on this connection
+  std::string offered;                // the password given in this step
   bool offered_once = false;
   std::optional<PasswordWanted> trouble;
   // Last, so that it ends, waiting for its thread, before what the steps use goes.
@@ -143,12 +147,20 @@ IppMessage AskScheduler(const SchedulerConnection& http, IppMessage request, con
 SchedulerConnection::SchedulerConnection(PrintServerPassword* password)
     : link_(std::make_unique<Link>(password)) {}
 SchedulerConnection::~SchedulerConnection() = default;
-SchedulerConnection::SchedulerConnection(SchedulerConnection&&) noexcept = default;
-SchedulerConnection& SchedulerConnection::operator=(SchedulerConnection&&) noexcept = default;
+
+bool SchedulerConnection::ServesThisThreadsScheduler() const {
+  return link_->server == cupsServer() && link_->port == ippPort() &&
+         link_->encryption == cupsEncryption();
+}
 
 bool SchedulerConnection::Run(SpoolerFailure& failure, const StepLimits& limits,
                               const std::function<void()>& step) {
   Link& link = *link_;
+  // Between steps nothing is owed on the connection: something to read means the scheduler
+  // closed it, or an answer was left half read; libcups closes a socket it found broken.
+  if (link.http && (httpGetFd(link.http.get()) < 0 || !OpenAndSilent(link.http.get()))) {
+    link.Open(nullptr);
+  }
   const bool connecting = !link.http;
   const auto time = std::chrono::duration_cast<std::chrono::milliseconds>(
       limits.whole + (connecting ? kConnectTime : std::chrono::seconds(0)));
@@ -190,9 +202,9 @@ std::optional<PasswordWanted> SchedulerConnection::PasswordTrouble() const {
   return link_->trouble;
 }
 
-// libcups asks on the thread that makes the request. The connection's password is asked for
-// once; a second question on the same connection means the server turned the answer down, and
-// is answered with nothing, so that a wrong password is not offered again and again.
+// libcups asks on the thread that makes the request. The password is asked for once a step; a
+// second question in the same step means the server turned the answer down, and is answered
+// with nothing, so that a wrong password is not offered again and again.
 const char* SchedulerConnection::AnswerPassword(const char* /*prompt*/, http_t* http,
                                                 const char* /*method*/, const char* /*resource*/,
                                                 void* data) {
@@ -225,22 +237,57 @@ const char* SchedulerConnection::AnswerPassword(const char* /*prompt*/, http_t* 
   return link->offered.c_str();
 }
 
-IppMessage AskOnce(PrintServerPassword* password, const StepLimits& limits, IppMessage request,
+struct SchedulerConnections::Idle {
+  explicit Idle(PrintServerPassword* server_password) : password(server_password) {}
+
+  PrintServerPassword* password;
+  std::mutex mutex;
+  std::vector<std::unique_ptr<SchedulerConnection>> connections;
+};
+
+SchedulerConnections::SchedulerConnections(PrintServerPassword* password)
+    : idle_(std::make_shared<Idle>(password)) {}
+
+std::shared_ptr<SchedulerConnection> SchedulerConnections::Borrow() {
+  std::unique_ptr<SchedulerConnection> connection;
+  std::vector<std::unique_ptr<SchedulerConnection>> elsewhere;  // ended outside the lock
+  {
+    const std::lock_guard lock(idle_->mutex);
+    auto& idle = idle_->connections;
+    // Those to another scheduler (libcups pointed elsewhere since) are not wanted any more.
+    const auto wanted = std::partition(idle.begin(), idle.end(), [](const auto& candidate) {
+      return candidate->ServesThisThreadsScheduler();
+    });
+    std::move(wanted, idle.end(), std::back_inserter(elsewhere));
+    idle.erase(wanted, idle.end());
+    if (!idle.empty()) {
+      connection = std::move(idle.back());
+      idle.pop_back();
+    }
+  }
+  if (!connection) connection = std::make_unique<SchedulerConnection>(idle_->password);
+  return {connection.release(), [idle = idle_](SchedulerConnection* given_back) {
+            const std::lock_guard lock(idle->mutex);
+            idle->connections.emplace_back(given_back);
+          }};
+}
+
+IppMessage AskOnce(SchedulerConnections& connections, const StepLimits& limits, IppMessage request,
                    const char* resource, SpoolerFailure& failure, Asking asking) {
-  SchedulerConnection http(password);
+  const std::shared_ptr<SchedulerConnection> http = connections.Borrow();
   IppMessage response;
-  http.Run(failure, limits,
-           [&] { response = AskScheduler(http, std::move(request), resource, failure, asking); });
+  http->Run(failure, limits,
+            [&] { response = AskScheduler(*http, std::move(request), resource, failure, asking); });
   return response;
 }
 
-IppMessage AskForQueues(PrintServerPassword* password, const std::vector<const char*>& attributes,
-                        SpoolerFailure& failure) {
-  SchedulerConnection http(password);
+IppMessage AskForQueues(SchedulerConnections& connections, const StepLimits& limits,
+                        const std::vector<const char*>& attributes, SpoolerFailure& failure) {
+  const std::shared_ptr<SchedulerConnection> http = connections.Borrow();
   IppMessage response;
-  http.Run(failure, kStepLimits, [&] {
+  http->Run(failure, limits, [&] {
     response =
-        AskScheduler(http, NewQueueListRequest(http, attributes), "/", failure, Asking::List);
+        AskScheduler(*http, NewQueueListRequest(*http, attributes), "/", failure, Asking::List);
   });
   return response;
 }

@@ -34,13 +34,18 @@ using IppMessage = std::unique_ptr<ipp_t, IppDeleter>;
 // step's request fails. Its answer may fall silent for at most the step's silence. The scheduler
 // is the one libcups is pointed at on the thread that makes the connection (CUPS_SERVER,
 // client.conf, cupsSetServer). A print server that wants a password gets the one of `password`
-// (none when it is null); nothing is ever asked on a terminal.
+// (none when it is null); nothing is ever asked on a terminal. The connection and its thread
+// serve step after step; one the scheduler has closed meanwhile (a restart, its idle timeout, a
+// step that ran out of time) is made anew before the next.
 class SchedulerConnection {
  public:
   explicit SchedulerConnection(PrintServerPassword* password);
   ~SchedulerConnection();
-  SchedulerConnection(SchedulerConnection&&) noexcept;
-  SchedulerConnection& operator=(SchedulerConnection&&) noexcept;
+  SchedulerConnection(const SchedulerConnection&) = delete;
+  SchedulerConnection& operator=(const SchedulerConnection&) = delete;
+
+  // Whether it talks to the scheduler libcups is pointed at on the calling thread.
+  bool ServesThisThreadsScheduler() const;
 
   // Runs `step` as one step with these limits, first connecting (within kConnectTime more) when
   // the connection is not open. False, with why in `failure`, when it cannot connect: the step
@@ -54,7 +59,7 @@ class SchedulerConnection {
   http_t* get() const;
   // Within a step: whether it ran out of time, or its answer fell silent for too long.
   bool TimedOut() const;
-  // The password the print server wanted and did not get on this connection, if it wanted one.
+  // The password the print server wanted and did not get in this step, if it wanted one.
   std::optional<PasswordWanted> PasswordTrouble() const;
 
  private:
@@ -92,15 +97,32 @@ enum class Asking { Change, List };
 SpoolerFailure RequestFailure(const SchedulerConnection& http, ipp_t* response,
                               std::string_view fallback);
 
-// One request as one step of a connection of its own (each operation opens its own, so a
-// restarted scheduler never meets a stale connection): its answer, or nullptr with the failure
-// when there is none or it is an error. An empty list is an answer.
-IppMessage AskOnce(PrintServerPassword* password, const StepLimits& limits, IppMessage request,
+// The connections of one spooler or print server to the scheduler, each with its thread, kept
+// from one request to the next rather than made and joined for each. A request borrows an idle
+// one, or a new one when all are busy (the command line asks several queues at once), and gives
+// it back when it is done: the windows, which ask one thing after another, use one connection
+// and one thread for as long as the program runs. Any thread may borrow.
+class SchedulerConnections {
+ public:
+  explicit SchedulerConnections(PrintServerPassword* password);
+
+  // A connection to the scheduler libcups is pointed at on this thread, given back when the last
+  // copy goes (a job keeps its connection until it ends, even past its spooler).
+  std::shared_ptr<SchedulerConnection> Borrow();
+
+ private:
+  struct Idle;  // the connections given back, and the password for new ones
+  std::shared_ptr<Idle> idle_;
+};
+
+// One request as one step of a borrowed connection: its answer, or nullptr with the failure when
+// there is none or it is an error. An empty list is an answer.
+IppMessage AskOnce(SchedulerConnections& connections, const StepLimits& limits, IppMessage request,
                    const char* resource, SpoolerFailure& failure, Asking asking);
-// The scheduler's queues, with these attributes of each, in one step of a connection of its own:
+// The scheduler's queues, with these attributes of each, in one step of a borrowed connection:
 // those cupsGetDests2 lists, every printer and class of a scheduler on this machine and, of
 // another, those it has not merely discovered on the network.
-IppMessage AskForQueues(PrintServerPassword* password, const std::vector<const char*>& attributes,
-                        SpoolerFailure& failure);
+IppMessage AskForQueues(SchedulerConnections& connections, const StepLimits& limits,
+                        const std::vector<const char*>& attributes, SpoolerFailure& failure);
 
 }  // namespace varnok

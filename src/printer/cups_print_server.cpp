@@ -58,7 +58,7 @@ std::string CupsPrintServer::Name() { return SchedulerName(); }
 
 std::optional<std::vector<QueueDetails>> CupsPrintServer::Queues(SpoolerFailure& failure) {
   IppMessage response = AskForQueues(
-      password_,
+      connections_, limits_,
       {"printer-name", "printer-make-and-model", "device-uri", "printer-is-accepting-jobs"},
       failure);
   if (!response) return std::nullopt;
@@ -77,7 +77,7 @@ std::optional<std::vector<Device>> CupsPrintServer::Devices(int timeout_seconds,
   IppMessage request(ippNewRequest(IPP_OP_CUPS_GET_DEVICES));
   ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "timeout", timeout_seconds);
   IppMessage response =
-      AskOnce(password_, DeviceSearchLimits(std::chrono::seconds(timeout_seconds)),
+      AskOnce(connections_, DeviceSearchLimits(std::chrono::seconds(timeout_seconds)),
               std::move(request), "/", failure, Asking::List);
   if (!response) return std::nullopt;
   std::vector<Device> devices;
@@ -97,7 +97,7 @@ std::optional<std::vector<DriverOffer>> CupsPrintServer::Drivers(std::string_vie
                std::string(make).c_str());
   AddRequestedAttributes(request.get(), {"ppd-name", "ppd-make-and-model"});
   IppMessage response =
-      AskOnce(password_, kDriverLimits, std::move(request), "/", failure, Asking::List);
+      AskOnce(connections_, kDriverLimits, std::move(request), "/", failure, Asking::List);
   if (!response) return std::nullopt;
   std::vector<DriverOffer> drivers;
   for (const Group& group : GroupsOf(response.get(), IPP_TAG_PRINTER)) {
@@ -121,7 +121,8 @@ std::optional<SpoolerFailure> CupsPrintServer::AddQueue(const NewQueue& queue) {
   ippAddInteger(request.get(), IPP_TAG_PRINTER, IPP_TAG_ENUM, "printer-state", IPP_PSTATE_IDLE);
   SpoolerFailure failure;
   // The scheduler copies the driver file through the same program that lists them.
-  if (!AskOnce(password_, kDriverLimits, std::move(request), "/admin/", failure, Asking::Change)) {
+  if (!AskOnce(connections_, kDriverLimits, std::move(request), "/admin/", failure,
+               Asking::Change)) {
     return failure;
   }
   return std::nullopt;

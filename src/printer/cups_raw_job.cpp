@@ -4,9 +4,10 @@
 
 namespace varnok {
 
-CupsRawJob::CupsRawJob(SchedulerConnection http, std::string queue, std::string document_name,
-                       int job_id)
+CupsRawJob::CupsRawJob(std::shared_ptr<SchedulerConnection> http, const StepLimits& limits,
+                       std::string queue, std::string document_name, int job_id)
     : http_(std::move(http)),
+      limits_(limits),
       queue_(std::move(queue)),
       document_name_(std::move(document_name)),
       job_id_(job_id) {}
@@ -18,7 +19,7 @@ CupsRawJob::~CupsRawJob() {
 // Each call on the job is one step of its connection; the time between calls counts for none.
 bool CupsRawJob::Step(const std::function<bool()>& step) {
   bool succeeded = false;
-  if (!http_.Run(failure_, kStepLimits, [&] { succeeded = step(); })) state_ = State::Broken;
+  if (!http_->Run(failure_, limits_, [&] { succeeded = step(); })) state_ = State::Broken;
   return succeeded;
 }
 
@@ -30,7 +31,7 @@ bool CupsRawJob::WriteStep(std::string_view bytes) {
   if (state_ == State::Created) {
     // CUPS refuses an empty document, so none is started until there are bytes to send.
     if (bytes.empty()) return true;
-    if (cupsStartDocument(http_.get(), queue_.c_str(), job_id_, document_name_.c_str(),
+    if (cupsStartDocument(http_->get(), queue_.c_str(), job_id_, document_name_.c_str(),
                           CUPS_FORMAT_RAW, 1) != HTTP_STATUS_CONTINUE) {
       return Fail(State::Broken, nullptr, "the print system did not take the document");
     }
@@ -38,7 +39,7 @@ bool CupsRawJob::WriteStep(std::string_view bytes) {
   }
   if (state_ != State::Writing)
     return Fail(state_, nullptr, "the job is no longer open for writing");
-  if (cupsWriteRequestData(http_.get(), bytes.data(), bytes.size()) != HTTP_STATUS_CONTINUE) {
+  if (cupsWriteRequestData(http_->get(), bytes.data(), bytes.size()) != HTTP_STATUS_CONTINUE) {
     return Fail(State::Broken, nullptr, "the connection to the print system was lost");
   }
   return true;
@@ -55,7 +56,7 @@ bool CupsRawJob::FinishStep() {
     case State::Created: {
       IppMessage request = NewQueueRequest(IPP_OP_CLOSE_JOB, queue_);
       ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job_id_);
-      IppMessage response(cupsDoRequest(http_.get(), request.release(), "/jobs/"));
+      IppMessage response(cupsDoRequest(http_->get(), request.release(), "/jobs/"));
       if (!Succeeded(response.get())) {
         return Fail(State::Created, response.get(), "the connection to the print system was lost");
       }
@@ -63,7 +64,7 @@ bool CupsRawJob::FinishStep() {
     }
     case State::Writing: {
       const std::string resource = "/printers/" + queue_;
-      IppMessage response(cupsGetResponse(http_.get(), resource.c_str()));
+      IppMessage response(cupsGetResponse(http_->get(), resource.c_str()));
       if (!Succeeded(response.get())) {
         return Fail(State::Broken, response.get(), "the connection to the print system was lost");
       }
@@ -84,21 +85,21 @@ void CupsRawJob::Cancel() {
     // Asking a scheduler that has just let a wait run out would keep the user waiting once
     // more. Dropping the connection still abandons a half-sent document; one the scheduler
     // already holds whole may yet print, which the user's message allows for.
-    http_.Close();
+    http_->Close();
     state_ = State::Cancelled;
     return;
   }
   // Dropping the connection abandons the half-sent document, so none of it is printed; the
   // cancel then goes on a new one.
-  if (state_ == State::Writing || state_ == State::Broken) http_.Close();
+  if (state_ == State::Writing || state_ == State::Broken) http_->Close();
   SpoolerFailure unreachable;
-  http_.Run(unreachable, kStepLimits,
-            [this] { cupsCancelJob2(http_.get(), queue_.c_str(), job_id_, 0); });
+  http_->Run(unreachable, limits_,
+             [this] { cupsCancelJob2(http_->get(), queue_.c_str(), job_id_, 0); });
   state_ = State::Cancelled;
 }
 
 bool CupsRawJob::Fail(State next, ipp_t* response, std::string_view fallback) {
-  failure_ = RequestFailure(http_, response, fallback);
+  failure_ = RequestFailure(*http_, response, fallback);
   state_ = next;
   return false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -9,12 +10,15 @@
 
 namespace varnok {
 
-// A created CUPS job on its own connection. The first Write starts its single raw document
-// (CUPS_FORMAT_RAW, so no filter touches the bytes) and further writes stream into it.
+// A created CUPS job on the connection it was created on, which it keeps until it ends. The
+// first Write starts its single raw document (CUPS_FORMAT_RAW, so no filter touches the bytes)
+// and further writes stream into it.
 class CupsRawJob final : public RawJob {
  public:
-  // A job the scheduler created on this connection.
-  CupsRawJob(SchedulerConnection http, std::string queue, std::string document_name, int job_id);
+  // A job the scheduler created on this connection, which the job keeps until it ends; each of
+  // its steps within `limits`.
+  CupsRawJob(std::shared_ptr<SchedulerConnection> http, const StepLimits& limits, std::string queue,
+             std::string document_name, int job_id);
   ~CupsRawJob() override;
 
   bool Write(std::string_view bytes) override;
@@ -38,7 +42,8 @@ class CupsRawJob final : public RawJob {
   // Records why the call failed, from the answer when one arrived.
   bool Fail(State next, ipp_t* response, std::string_view fallback);
 
-  SchedulerConnection http_;
+  std::shared_ptr<SchedulerConnection> http_;
+  StepLimits limits_;
   std::string queue_;
   std::string document_name_;
   int job_id_;

@@ -17,23 +17,24 @@ struct PrinterAnswer {
 };
 
 PrinterAnswer AskPrinter(std::string_view queue, const std::vector<const char*>& attributes,
-                         PrintServerPassword* password) {
+                         SchedulerConnections& connections, const StepLimits& limits) {
   PrinterAnswer answer;
   if (!IsCupsQueueName(queue)) {
     answer.failure = NoSuchQueue();
     return answer;
   }
-  SchedulerConnection http(password);
-  http.Run(answer.failure, kStepLimits, [&] {
+  const std::shared_ptr<SchedulerConnection> http = connections.Borrow();
+  http->Run(answer.failure, limits, [&] {
     IppMessage request = NewQueueRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, queue);
     AddRequestedAttributes(request.get(), attributes);
-    answer.response.reset(cupsDoRequest(http.get(), request.release(), "/"));
+    answer.response.reset(cupsDoRequest(http->get(), request.release(), "/"));
 
     if (Succeeded(answer.response.get())) {
       answer.outcome = DescribeOutcome::Ok;
       return;
     }
-    answer.failure = RequestFailure(http, answer.response.get(), "the print system gave no answer");
+    answer.failure =
+        RequestFailure(*http, answer.response.get(), "the print system gave no answer");
     const ipp_status_t status =
         answer.response ? ippGetStatusCode(answer.response.get()) : cupsLastError();
     if (answer.failure.no_answer || answer.failure.password) {
@@ -59,7 +60,7 @@ std::vector<std::string> CupsSpooler::ListQueues(std::optional<SpoolerFailure>& 
   // processor time a queue, which a start-up facing a print server's hundreds of queues waits for.
   // The order is the one cupsGetDests2 gives (printers and classes, instances apart).
   SpoolerFailure problem;
-  IppMessage response = AskForQueues(password_, {"printer-name"}, problem);
+  IppMessage response = AskForQueues(connections_, limits_, {"printer-name"}, problem);
   if (!response) {
     failure = problem;
     return {};
@@ -79,14 +80,14 @@ std::vector<std::string> CupsSpooler::ListQueues(std::optional<SpoolerFailure>& 
 }
 
 std::optional<SpoolerFailure> CupsSpooler::OpenQueue(std::string_view queue) {
-  PrinterAnswer answer = AskPrinter(queue, {"printer-name"}, password_);
+  PrinterAnswer answer = AskPrinter(queue, {"printer-name"}, connections_, limits_);
   if (answer.outcome == DescribeOutcome::Ok) return std::nullopt;
   return answer.failure;
 }
 
 QueueDescription CupsSpooler::DescribeQueue(std::string_view queue) {
-  PrinterAnswer answer =
-      AskPrinter(queue, {"printer-make-and-model", "printer-is-accepting-jobs"}, password_);
+  PrinterAnswer answer = AskPrinter(queue, {"printer-make-and-model", "printer-is-accepting-jobs"},
+                                    connections_, limits_);
   QueueDescription description{answer.outcome, std::nullopt, std::nullopt, answer.failure};
   if (answer.outcome == DescribeOutcome::Ok) {
     ipp_t* response = answer.response.get();
@@ -111,23 +112,23 @@ std::unique_ptr<RawJob> CupsSpooler::CreateRawJob(std::string_view queue, std::s
   // A plain Create-Job: cupsCreateJob would first fetch the printer's full description twice,
   // which costs more than the rest of the send.
   std::string document_name(title);
-  SchedulerConnection http(password_);
+  std::shared_ptr<SchedulerConnection> http = connections_.Borrow();
   int job_id = 0;
-  http.Run(failure, kStepLimits, [&] {
+  http->Run(failure, limits_, [&] {
     IppMessage request = NewQueueRequest(IPP_OP_CREATE_JOB, queue);
     ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
                  document_name.c_str());
-    IppMessage response(cupsDoRequest(http.get(), request.release(), "/"));
+    IppMessage response(cupsDoRequest(http->get(), request.release(), "/"));
     const int id = ippGetInteger(ippFindAttribute(response.get(), "job-id", IPP_TAG_INTEGER), 0);
     if (!Succeeded(response.get()) || id <= 0) {
-      failure = RequestFailure(http, response.get(), "the print system did not create the job");
+      failure = RequestFailure(*http, response.get(), "the print system did not create the job");
       return;
     }
     job_id = id;
   });
   if (job_id <= 0) return nullptr;
-  return std::make_unique<CupsRawJob>(std::move(http), std::string(queue), std::move(document_name),
-                                      job_id);
+  return std::make_unique<CupsRawJob>(std::move(http), limits_, std::string(queue),
+                                      std::move(document_name), job_id);
 }
 
 }  // namespace varnok

@@ -1,16 +1,20 @@
 #pragma once
 
+#include "printer/cups_connection.h"
 #include "printer/print_server_password.h"
 #include "printer/spooler.h"
 
 namespace varnok {
 
 // The spooler through libcups. It talks to whichever scheduler libcups is pointed at
-// (CUPS_SERVER or client.conf) and keeps no state between calls. A print server that wants a
-// password gets `password`'s (none without one); nothing is asked on a terminal.
+// (CUPS_SERVER or client.conf) on the calling thread, over connections it keeps between calls,
+// each step within `limits`. A print server that wants a password gets `password`'s (none
+// without one); nothing is asked on a terminal.
 class CupsSpooler final : public Spooler {
  public:
-  explicit CupsSpooler(PrintServerPassword* password = nullptr) : password_(password) {}
+  explicit CupsSpooler(PrintServerPassword* password = nullptr,
+                       const StepLimits& limits = kStepLimits)
+      : connections_(password), limits_(limits) {}
 
   std::vector<std::string> ListQueues(std::optional<SpoolerFailure>& failure) override;
   std::optional<SpoolerFailure> OpenQueue(std::string_view queue) override;
@@ -19,7 +23,8 @@ class CupsSpooler final : public Spooler {
                                        SpoolerFailure& failure) override;
 
  private:
-  PrintServerPassword* password_;
+  SchedulerConnections connections_;
+  StepLimits limits_;
 };
 
 }  // namespace varnok

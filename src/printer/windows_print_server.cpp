@@ -51,7 +51,7 @@ std::string WindowsPrintServer::Name() {
 }
 
 std::optional<std::vector<QueueDetails>> WindowsPrintServer::Queues(SpoolerFailure& failure) {
-  std::optional<QueueList> list = worker_.Run(answer_time_, ReadQueues);
+  std::optional<QueueList> list = worker_.Run(limits_.whole, ReadQueues);
   if (!list) {
     failure = windows::NoAnswer();
     return std::nullopt;

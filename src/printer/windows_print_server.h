@@ -1,7 +1,5 @@
 #pragma once
 
-#include <chrono>
-
 #include "printer/bounded_worker.h"
 #include "printer/print_server.h"
 #include "printer/step_limits.h"
@@ -14,8 +12,7 @@ namespace varnok {
 // reason that says so.
 class WindowsPrintServer final : public PrintServer {
  public:
-  explicit WindowsPrintServer(std::chrono::milliseconds answer_time = kStepLimits.whole)
-      : answer_time_(answer_time) {}
+  explicit WindowsPrintServer(const StepLimits& limits = kStepLimits) : limits_(limits) {}
 
   std::string Name() override;
   std::optional<std::vector<QueueDetails>> Queues(SpoolerFailure& failure) override;
@@ -29,7 +26,7 @@ class WindowsPrintServer final : public PrintServer {
   std::optional<std::vector<UnfinishedJob>> UnfinishedJobs(SpoolerFailure& failure) override;
 
  private:
-  std::chrono::milliseconds answer_time_;
+  StepLimits limits_;
   BoundedWorker worker_;
 };
 

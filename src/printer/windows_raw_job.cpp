@@ -59,12 +59,11 @@ StepResult WriteAll(HANDLE printer, std::string_view bytes) {
 }  // namespace
 
 std::unique_ptr<RawJob> WindowsRawJob::Start(std::string_view queue, std::string_view title,
-                                             std::chrono::milliseconds answer_time,
-                                             SpoolerFailure& failure) {
+                                             const StepLimits& limits, SpoolerFailure& failure) {
   auto worker = std::make_unique<BoundedWorker>();
   auto document = std::make_shared<Document>();
   const std::optional<StepResult> begun =
-      worker->Run(answer_time, [document, name = std::string(queue), title = WideFromUtf8(title)] {
+      worker->Run(limits.whole, [document, name = std::string(queue), title = WideFromUtf8(title)] {
         SpoolerFailure open_failure;
         document->printer = windows::Printer::Open(name, open_failure);
         if (!document->printer) return StepResult(open_failure);
@@ -82,14 +81,12 @@ std::unique_ptr<RawJob> WindowsRawJob::Start(std::string_view queue, std::string
     failure = **begun;
     return nullptr;
   }
-  return std::unique_ptr<RawJob>(
-      new WindowsRawJob(std::move(worker), answer_time, std::move(document)));
+  return std::unique_ptr<RawJob>(new WindowsRawJob(std::move(worker), limits, std::move(document)));
 }
 
-WindowsRawJob::WindowsRawJob(std::unique_ptr<BoundedWorker> worker,
-                             std::chrono::milliseconds answer_time,
+WindowsRawJob::WindowsRawJob(std::unique_ptr<BoundedWorker> worker, const StepLimits& limits,
                              std::shared_ptr<Document> document)
-    : worker_(std::move(worker)), answer_time_(answer_time), document_(std::move(document)) {}
+    : worker_(std::move(worker)), limits_(limits), document_(std::move(document)) {}
 
 WindowsRawJob::~WindowsRawJob() {
   if (state_ != State::Finished) Cancel();
@@ -100,7 +97,7 @@ bool WindowsRawJob::Write(std::string_view bytes) {
     return Fail({0, "the job is no longer open for writing"});
   }
   const std::optional<StepResult> written =
-      worker_->Run(answer_time_, [document = document_, copy = std::string(bytes)] {
+      worker_->Run(limits_.whole, [document = document_, copy = std::string(bytes)] {
         return WriteAll(document->printer->get(), copy);
       });
   if (!written) return Fail(windows::NoAnswer());
@@ -111,7 +108,7 @@ bool WindowsRawJob::Write(std::string_view bytes) {
 bool WindowsRawJob::Finish() {
   if (state_ != State::Writing) return Fail({0, "the job is no longer open"});
   const std::optional<StepResult> ended =
-      worker_->Run(answer_time_, [document = document_]() -> StepResult {
+      worker_->Run(limits_.whole, [document = document_]() -> StepResult {
         const HANDLE printer = document->printer->get();
         ::EndPagePrinter(printer);
         // The document is the spooler's once EndDocPrinter succeeds, and only then.
@@ -132,7 +129,7 @@ void WindowsRawJob::Cancel() {
     // without keeping the user waiting once more.
     worker_->Post([document = document_] { document->Abort(); });
   } else {
-    worker_->Run(answer_time_, [document = document_] {
+    worker_->Run(limits_.whole, [document = document_] {
       document->Abort();
       return true;
     });

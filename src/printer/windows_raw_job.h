@@ -1,11 +1,11 @@
 #pragma once
 
-#include <chrono>
 #include <memory>
 #include <string_view>
 
 #include "printer/bounded_worker.h"
 #include "printer/spooler.h"
+#include "printer/step_limits.h"
 #include "printer/windows_printer.h"
 
 namespace varnok {
@@ -13,15 +13,14 @@ namespace varnok {
 // One RAW document on a Windows print queue: started (StartDocPrinterW, StartPagePrinter) when
 // the job is made, written with WritePrinter, ended with EndPagePrinter and EndDocPrinter, or
 // deleted with AbortPrinter. A job finished without a write is a document of zero bytes. Every
-// call on the printer runs on the job's own thread, in order, each step given up after the
-// answer time.
+// call on the printer runs on the job's own thread, in order, each step given up after its
+// whole time.
 class WindowsRawJob final : public RawJob {
  public:
   // The started job, or nullptr with the failure when the queue cannot be opened or refuses the
   // document.
   static std::unique_ptr<RawJob> Start(std::string_view queue, std::string_view title,
-                                       std::chrono::milliseconds answer_time,
-                                       SpoolerFailure& failure);
+                                       const StepLimits& limits, SpoolerFailure& failure);
   ~WindowsRawJob() override;
 
   bool Write(std::string_view bytes) override;
@@ -38,12 +37,12 @@ class WindowsRawJob final : public RawJob {
   };
   struct Document;  // the printer and where its document stands, owned by the job's steps
 
-  WindowsRawJob(std::unique_ptr<BoundedWorker> worker, std::chrono::milliseconds answer_time,
+  WindowsRawJob(std::unique_ptr<BoundedWorker> worker, const StepLimits& limits,
                 std::shared_ptr<Document> document);
   bool Fail(SpoolerFailure failure);
 
   std::unique_ptr<BoundedWorker> worker_;
-  std::chrono::milliseconds answer_time_;
+  StepLimits limits_;
   std::shared_ptr<Document> document_;
   State state_ = State::Writing;
   SpoolerFailure failure_;

@@ -47,7 +47,7 @@ QueueDescription Describe(const std::string& queue) {
 
 std::vector<std::string> WindowsSpooler::ListQueues(std::optional<SpoolerFailure>& failure) {
   using Listing = std::pair<std::vector<std::string>, std::optional<SpoolerFailure>>;
-  std::optional<Listing> listing = worker_.Run(answer_time_, [] {
+  std::optional<Listing> listing = worker_.Run(limits_.whole, [] {
     // Level 4, the names alone, is the one Windows answers without asking print servers.
     SpoolerFailure refused;
     const auto list = windows::ListPrinters<PRINTER_INFO_4W>(4, refused);
@@ -75,7 +75,7 @@ std::vector<std::string> WindowsSpooler::ListQueues(std::optional<SpoolerFailure
 
 std::optional<SpoolerFailure> WindowsSpooler::OpenQueue(std::string_view queue) {
   std::optional<std::optional<SpoolerFailure>> opened =
-      worker_.Run(answer_time_, [name = std::string(queue)]() -> std::optional<SpoolerFailure> {
+      worker_.Run(limits_.whole, [name = std::string(queue)]() -> std::optional<SpoolerFailure> {
         SpoolerFailure failure;
         if (windows::Printer::Open(name, failure)) return std::nullopt;
         return failure;
@@ -85,7 +85,7 @@ std::optional<SpoolerFailure> WindowsSpooler::OpenQueue(std::string_view queue) 
 
 QueueDescription WindowsSpooler::DescribeQueue(std::string_view queue) {
   std::optional<QueueDescription> description =
-      worker_.Run(answer_time_, [name = std::string(queue)] { return Describe(name); });
+      worker_.Run(limits_.whole, [name = std::string(queue)] { return Describe(name); });
   if (description) return std::move(*description);
   // As for any answer the lookup cannot use.
   QueueDescription silent;
@@ -96,7 +96,7 @@ QueueDescription WindowsSpooler::DescribeQueue(std::string_view queue) {
 
 std::unique_ptr<RawJob> WindowsSpooler::CreateRawJob(std::string_view queue, std::string_view title,
                                                      SpoolerFailure& failure) {
-  return WindowsRawJob::Start(queue, title, answer_time_, failure);
+  return WindowsRawJob::Start(queue, title, limits_, failure);
 }
 
 }  // namespace varnok

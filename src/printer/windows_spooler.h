@@ -1,7 +1,5 @@
 #pragma once
 
-#include <chrono>
-
 #include "printer/bounded_worker.h"
 #include "printer/spooler.h"
 #include "printer/step_limits.h"
@@ -11,12 +9,11 @@ namespace varnok {
 
 // The Windows spooler through winspool's wide-character calls; names are UTF-8 inside the
 // program. Its calls run one after another on its worker's thread, each given up after the
-// answer time (the spooler can block on a network printer) and reported as no answer; calls
-// after one given up on wait behind it. It may be called from several threads at once.
+// step's whole time (the spooler can block on a network printer) and reported as no answer;
+// calls after one given up on wait behind it. It may be called from several threads at once.
 class WindowsSpooler final : public Spooler {
  public:
-  explicit WindowsSpooler(std::chrono::milliseconds answer_time = kStepLimits.whole)
-      : answer_time_(answer_time) {}
+  explicit WindowsSpooler(const StepLimits& limits = kStepLimits) : limits_(limits) {}
 
   std::vector<std::string> ListQueues(std::optional<SpoolerFailure>& failure) override;
   std::optional<SpoolerFailure> OpenQueue(std::string_view queue) override;
@@ -25,7 +22,7 @@ class WindowsSpooler final : public Spooler {
                                        SpoolerFailure& failure) override;
 
  private:
-  std::chrono::milliseconds answer_time_;
+  StepLimits limits_;
   BoundedWorker worker_;
 };
 

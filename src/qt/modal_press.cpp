@@ -1,8 +1,14 @@
 #include "qt/modal_press.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QKeySequence>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPointer>
+#include <QStyle>
 #include <QWidget>
 #include <QWindow>
 #include <memory>
@@ -11,6 +17,7 @@
 
 #include "printer/user_messages.h"
 #include "qt/printer_worker.h"
+#include "qt/title_bar.h"
 
 namespace varnok {
 
@@ -55,6 +62,39 @@ bool InModalDialog(const QObject* object) {
   return widget != nullptr && (widget == modal || modal->isAncestorOf(widget));
 }
 
+// The sub-window whose title bar has this button under the left mouse button's event on this
+// window, or nullptr. The press swallows the click before any widget sees it, so it is looked at
+// here, where the platform delivers it.
+QMdiSubWindow* TitleBarButtonUnder(const QWindow& window, const QMouseEvent& mouse,
+                                   QStyle::SubControl button) {
+  if (mouse.button() != Qt::LeftButton) return nullptr;
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top->windowHandle() != &window) continue;
+    const QPoint point = mouse.position().toPoint();
+    auto* sub_window = qobject_cast<QMdiSubWindow*>(top->childAt(point));
+    if (sub_window == nullptr) return nullptr;
+    const QPoint inside = sub_window->mapFrom(top, point);
+    return TitleBarButton(*sub_window, button).contains(inside) ? sub_window : nullptr;
+  }
+  return nullptr;
+}
+
+// Whether the action is a sub-window's Close: the one its menu offers with the platform's keys
+// for closing a window (Ctrl+F4 and Ctrl+W on Linux and Windows).
+bool IsCloseAction(const QAction& action) {
+  return !action.shortcuts().isEmpty() &&
+         action.shortcuts() == QKeySequence::keyBindings(QKeySequence::Close);
+}
+
+// Whether the object is, or belongs to, a sub-window's own menu open in front.
+bool InSubWindowMenu(const QObject* object) {
+  QWidget* popup = QApplication::activePopupWidget();
+  const auto* sub_window =
+      popup != nullptr ? qobject_cast<const QMdiSubWindow*>(popup->parentWidget()) : nullptr;
+  if (sub_window == nullptr || sub_window->systemMenu() != popup) return false;
+  return object == popup || object == popup->windowHandle();
+}
+
 // For the time of a press: swallows the input meant for anything but the dialog in front, keeps
 // the closes asked for, and shows a busy cursor, except over the dialogs the press brings up.
 class ModalPress : public QObject {
@@ -65,6 +105,9 @@ class ModalPress : public QObject {
   }
   ~ModalPress() override {
     qApp->removeEventFilter(this);
+    for (const QPointer<QAction>& action : disabled_) {
+      if (action) action->setEnabled(true);
+    }
     for (; arrows_ > 0; --arrows_) QGuiApplication::restoreOverrideCursor();
     QGuiApplication::restoreOverrideCursor();
   }
@@ -85,21 +128,54 @@ class ModalPress : public QObject {
         --arrows_;
       }
     }
-    if (InModalDialog(watched)) return false;
+    if (InModalDialog(watched) || InSubWindowMenu(watched)) return false;
     // A window's close reaches its widget after its QWindow: it is kept there.
     auto* widget = qobject_cast<QWidget*>(watched);
     if (event->type() == QEvent::Close && widget != nullptr) {
-      kept.push_back([closed = QPointer<QWidget>(widget)] {
-        if (closed) closed->close();
-      });
+      KeepClose(widget);
       event->ignore();
       return true;
+    }
+    auto* window = qobject_cast<QWindow*>(watched);
+    if (window != nullptr && event->type() == QEvent::MouseButtonRelease) {
+      const auto& release = *static_cast<QMouseEvent*>(event);
+      QMdiSubWindow* closed = TitleBarButtonUnder(*window, release, QStyle::SC_TitleBarCloseButton);
+      if (closed != nullptr) KeepClose(closed);
+    } else if (window != nullptr && event->type() == QEvent::MouseButtonPress) {
+      const auto& pressed = *static_cast<QMouseEvent*>(event);
+      QMdiSubWindow* menu_of = TitleBarButtonUnder(*window, pressed, QStyle::SC_TitleBarSysMenu);
+      if (menu_of != nullptr) OpenSubWindowMenu(*menu_of);
+    }
+    // The close keys come to the Close action of the sub-window with the focus.
+    auto* action = qobject_cast<QAction*>(watched);
+    if (action != nullptr && event->type() == QEvent::Shortcut && IsCloseAction(*action)) {
+      kept.push_back([triggered = QPointer<QAction>(action)] {
+        if (triggered) triggered->trigger();
+      });
     }
     return IsInput(event->type());
   }
 
  private:
-  int arrows_ = 0;  // arrow cursors pushed for dialogs on screen
+  // Opens the sub-window's own menu as its title-bar icon does, with Close alone enabled until
+  // the press ends: the window may be closed from there, but nothing else done.
+  void OpenSubWindowMenu(QMdiSubWindow& sub_window) {
+    for (QAction* action : sub_window.systemMenu()->actions()) {
+      if (IsCloseAction(*action) || action->isSeparator() || !action->isEnabled()) continue;
+      action->setEnabled(false);
+      disabled_.emplace_back(action);
+    }
+    sub_window.showSystemMenu();
+  }
+
+  void KeepClose(QWidget* widget) {
+    kept.push_back([closed = QPointer<QWidget>(widget)] {
+      if (closed) closed->close();
+    });
+  }
+
+  int arrows_ = 0;                           // arrow cursors pushed for dialogs on screen
+  std::vector<QPointer<QAction>> disabled_;  // in sub-windows' menus, until the press ends
 };
 
 std::unique_ptr<ModalPress> press;  // the press under way; looked at on the interface thread only

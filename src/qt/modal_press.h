@@ -18,7 +18,8 @@ using PressWork = std::function<std::function<void()>(Spooler& spooler, UserMess
 // Starts a press of OK or Send: the work runs on the printer worker, so that the windows go on
 // drawing themselves and answering screen readers while the print system is waited for, and the
 // press stays modal. Until it ends, a busy cursor shows and nothing of the program takes input
-// but the boxes the press brings up; a window asked to close meanwhile (its close box, File >
+// but the boxes the press brings up (and Close in a sub-window's own menu); a window asked to
+// close meanwhile (the close button in its title bar, Close in its menu, the close keys, File >
 // Exit, the main window's close box), and the commands kept for after the press, are carried out
 // in their order once it has ended. The boxes go to `messages` while `window` is there, and what
 // the work returns runs then too. Returns false, doing nothing, while another press runs.

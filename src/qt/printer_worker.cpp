@@ -8,12 +8,6 @@
 
 namespace varnok {
 
-namespace {
-
-thread_local PrinterWorker* current_worker = nullptr;
-
-}  // namespace
-
 // Makes the next call each time Qt's event queue wakes it on the interface thread. The calls
 // themselves wait in the worker's own queue, under its own lock, and the wake-up is made inside
 // Qt: what crosses from one thread to the other is handed over where the thread sanitizer sees it.
@@ -29,29 +23,21 @@ class PrinterWorker::Receiver : public QObject {
 };
 
 PrinterWorker::PrinterWorker(Spooler& spooler)
-    : spooler_(spooler),
-      receiver_(std::make_unique<Receiver>(*this)),
-      thread_([this] { Serve(); }) {}
+    : spooler_(spooler), receiver_(std::make_unique<Receiver>(*this)) {}
 
 PrinterWorker::~PrinterWorker() {
-  std::deque<std::function<void(Spooler&)>> dropped;
   {
     const std::lock_guard lock(mutex_);
     stopping_ = true;
-    dropped.swap(work_);
   }
   changed_.notify_all();
-  thread_.join();
+  const std::deque<std::function<void()>> dropped = work_.Stop();
   // The dropped work, the calls not made and the receiver's waiting wake-ups all go here, on the
   // interface thread.
 }
 
 void PrinterWorker::Post(std::function<void(Spooler&)> work) {
-  {
-    const std::lock_guard lock(mutex_);
-    work_.push_back(std::move(work));
-  }
-  changed_.notify_all();
+  work_.Post([this, work = std::move(work)] { work(spooler_); });
 }
 
 std::shared_ptr<const QueueList> PrinterWorker::ListBrandQueues(
@@ -88,27 +74,10 @@ bool PrinterWorker::Ask(const std::function<void()>& call) {
 }
 
 bool PrinterWorker::Idle() {
+  // The work first: only work makes calls.
+  if (!work_.Idle()) return false;
   const std::lock_guard lock(mutex_);
-  return work_.empty() && !working_ && calls_.empty();
-}
-
-PrinterWorker* PrinterWorker::Current() { return current_worker; }
-
-void PrinterWorker::Serve() {
-  current_worker = this;
-  std::unique_lock lock(mutex_);
-  for (;;) {
-    changed_.wait(lock, [this] { return stopping_ || !work_.empty(); });
-    if (stopping_) return;
-    std::function<void(Spooler&)> work = std::move(work_.front());
-    work_.pop_front();
-    working_ = true;
-    lock.unlock();
-    work(spooler_);
-    work = nullptr;
-    lock.lock();
-    working_ = false;
-  }
+  return calls_.empty();
 }
 
 void PrinterWorker::MakeNextCall() {

@@ -5,7 +5,8 @@
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <thread>
+
+#include "printer/work_queue.h"
 
 class QObject;
 
@@ -17,11 +18,10 @@ struct QueueList;
 // The one thread on which the windows talk to the print system, for as long as the program
 // runs: it alone uses the spooler. The windows hand it their work (their printer lists, each OK
 // and Send), which it does one piece after the other in the order handed over, so that a press
-// finds the list asked for before it; what the work has for the windows (answers, boxes, the
-// password dialog) it hands back to the interface thread through Qt's event queue, which never
-// waits for the print system. One for the whole program rather than one per window: the program
-// has one spooler and one print-server password, and a window that closes owns no thread it
-// would have to wait for.
+// finds the list asked for before it; what the work has for the windows (answers, boxes) it
+// hands back to the interface thread through Qt's event queue, which never waits for the print
+// system. One for the whole program rather than one per window: the program has one spooler and
+// one print-server password, and a window that closes owns no thread it would have to wait for.
 class PrinterWorker {
  public:
   explicit PrinterWorker(Spooler& spooler);
@@ -54,24 +54,18 @@ class PrinterWorker {
   // Whether no work is waiting or under way, and no call waiting to be made.
   bool Idle();
 
-  // The worker whose work runs on this thread, or nullptr (the interface thread).
-  static PrinterWorker* Current();
-
  private:
   class Receiver;
 
-  void Serve();
   void MakeNextCall();
 
   Spooler& spooler_;
   std::unique_ptr<Receiver> receiver_;  // on the interface thread: makes the calls
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::deque<std::function<void(Spooler&)>> work_;
   std::deque<std::function<void()>> calls_;
-  bool working_ = false;
   bool stopping_ = false;
-  std::thread thread_;
+  WorkQueue work_;  // last, so that its thread ends before what the work uses goes
 };
 
 }  // namespace varnok

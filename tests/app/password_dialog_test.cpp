@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QTimer>
+#include <chrono>
+#include <future>
 
 #include "main_window_fixture.h"
 #include "qt/qt_password_prompt.h"
@@ -85,6 +87,26 @@ TEST(QtPasswordPrompt, AsksOnTheInterfaceThreadFromTheWorkerInTheWindowsLanguage
     EXPECT_TRUE(user.seen.password_field);
     EXPECT_EQ(user.seen.parent, &window);
   }
+}
+
+// Once the event loop has ended, as when the program ends, a question from another thread gets
+// no answer at once rather than waiting for a dialog nobody will show: the printer worker's end
+// waits for the work that asked it.
+TEST(QtPasswordPrompt, AnswersNothingOnceTheEventLoopHasEnded) {
+  QtPasswordPrompt prompt;
+  QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+  QApplication::exec();
+  auto asked = std::async(std::launch::async,
+                          [&prompt] { return prompt.AskPassword("operator", "localhost"); });
+  const bool at_once = asked.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+  EXPECT_TRUE(at_once) << "the question waited for a dialog after the event loop had ended";
+  if (!at_once) {
+    DialogAnswer user(std::nullopt);  // lets the test end
+    while (asked.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready) {
+      QCoreApplication::processEvents();
+    }
+  }
+  EXPECT_EQ(asked.get(), std::nullopt);
 }
 
 // Over the main window, the dialog speaks the configuration window's language, and English

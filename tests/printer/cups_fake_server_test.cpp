@@ -115,6 +115,34 @@ INSTANTIATE_TEST_SUITE_P(
                               kLost}),
     ::testing::PrintToStringParamName());
 
+// A second for a step: enough on a busy machine for an answer the server gives at once.
+constexpr StepLimits kShortLimits{1s, 1s};
+
+// A spooler's requests one after another go over one connection, and one thread, kept between
+// them; a connection the server dropped, or one whose step ran out of time, is made anew, and the
+// next request is answered on it.
+TEST_F(CupsFakeServer, RequestsShareAConnectionMadeAnewWhenItBreaks) {
+  const struct {
+    const char* name;
+    Behaviour open;   // the answer to opening the queue, asked first
+    int connections;  // taken for the open and two queue lists after it
+  } cases[] = {
+      {"Answered", {}, 1},
+      {"Dropped", {.reply = Reply::Close}, 2},
+      {"RanOutOfTime", {.reply = Reply::Hold}, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    server.Set(IPP_OP_GET_PRINTER_ATTRIBUTES, c.open);
+    const int before = server.Connections();
+    CupsSpooler fresh(nullptr, kShortLimits);
+    EXPECT_EQ(fresh.OpenQueue(kQueue).has_value(), c.open.reply != Reply::Normal);
+    EXPECT_EQ(fresh.QueueNames(), std::vector<std::string>{kQueue});
+    EXPECT_EQ(fresh.QueueNames(), std::vector<std::string>{kQueue});
+    EXPECT_EQ(server.Connections() - before, c.connections);
+  }
+}
+
 // A server that answers a byte at a time is cut off at the step's limit like a silent one.
 TEST_F(CupsFakeServer, EveryStepEndsWithinItsLimitAgainstADrippingServer) {
   const struct {

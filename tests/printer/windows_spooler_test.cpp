@@ -63,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
 // A spooler that takes longer than the limit (here none at all) is reported as not answering,
 // whatever it says later.
 TEST(WindowsSpoolerTest, StepsPastTheLimitAreReportedAsNoAnswer) {
-  WindowsSpooler spooler(std::chrono::milliseconds(0));
+  WindowsSpooler spooler(StepLimits{std::chrono::seconds(0), std::chrono::seconds(0)});
   const std::string queue = "VARNOK_NOT_INSTALLED";
   EXPECT_TRUE(spooler.QueueNames().empty());
   EXPECT_TRUE(spooler.OpenQueue(queue).value_or(SpoolerFailure{}).no_answer);

@@ -103,6 +103,11 @@ int FakeIppServer::PasswordRequests() const {
   return password_requests_;
 }
 
+int FakeIppServer::Connections() const {
+  std::lock_guard lock(mutex_);
+  return connections_;
+}
+
 void FakeIppServer::AcceptConnections() {
   for (;;) {
     http_t* http = httpAcceptConnection(listener_, 1);
@@ -112,6 +117,7 @@ void FakeIppServer::AcceptConnections() {
       httpClose(http);
       return;
     }
+    ++connections_;
     open_.push_back(http);
     servers_.emplace_back([this, http] { Serve(http); });
   }

@@ -70,6 +70,8 @@ class FakeIppServer {
   std::vector<std::string> Documents() const;
   // How many times it asked for a password.
   int PasswordRequests() const;
+  // How many connections it took.
+  int Connections() const;
 
  private:
   void AcceptConnections();
@@ -95,6 +97,7 @@ class FakeIppServer {
   std::map<ipp_op_t, int> requests_;
   std::vector<std::string> documents_;
   int password_requests_ = 0;
+  int connections_ = 0;
   int next_job_id_ = 1;
   std::vector<http_t*> open_;  // connections being served, shut down at the end
   std::vector<std::thread> servers_;
