@@ -131,9 +131,10 @@ std::optional<SpoolerFailure> CupsPrintServer::AddQueue(const NewQueue& queue) {
 namespace {
 
 // An administrative request about one queue: nothing when the server did it.
-std::optional<SpoolerFailure> ChangeQueue(PrintServerPassword* password, IppMessage request) {
+std::optional<SpoolerFailure> ChangeQueue(SchedulerConnections& connections,
+                                          const StepLimits& limits, IppMessage request) {
   SpoolerFailure failure;
-  if (!AskOnce(password, kStepLimits, std::move(request), "/admin/", failure, Asking::Change)) {
+  if (!AskOnce(connections, limits, std::move(request), "/admin/", failure, Asking::Change)) {
     return failure;
   }
   return std::nullopt;
@@ -143,7 +144,7 @@ std::optional<SpoolerFailure> ChangeQueue(PrintServerPassword* password, IppMess
 
 std::optional<SpoolerFailure> CupsPrintServer::RemoveQueue(std::string_view queue) {
   if (!IsCupsQueueName(queue)) return NoSuchQueue();
-  return ChangeQueue(password_, NewQueueRequest(IPP_OP_CUPS_DELETE_PRINTER, queue));
+  return ChangeQueue(connections_, limits_, NewQueueRequest(IPP_OP_CUPS_DELETE_PRINTER, queue));
 }
 
 std::optional<SpoolerFailure> CupsPrintServer::ChangeDevice(std::string_view queue,
@@ -152,7 +153,7 @@ std::optional<SpoolerFailure> CupsPrintServer::ChangeDevice(std::string_view que
   IppMessage request = NewQueueRequest(IPP_OP_CUPS_ADD_MODIFY_PRINTER, queue);
   ippAddString(request.get(), IPP_TAG_PRINTER, IPP_TAG_URI, "device-uri", nullptr,
                std::string(device_uri).c_str());
-  return ChangeQueue(password_, std::move(request));
+  return ChangeQueue(connections_, limits_, std::move(request));
 }
 
 std::optional<std::vector<UnfinishedJob>> CupsPrintServer::UnfinishedJobs(SpoolerFailure& failure) {
@@ -165,7 +166,7 @@ std::optional<std::vector<UnfinishedJob>> CupsPrintServer::UnfinishedJobs(Spoole
                "not-completed");
   AddRequestedAttributes(request.get(), {"job-id", "job-name", "job-k-octets", "job-printer-uri"});
   IppMessage response =
-      AskOnce(password_, kStepLimits, std::move(request), "/", failure, Asking::List);
+      AskOnce(connections_, limits_, std::move(request), "/", failure, Asking::List);
   if (!response) return std::nullopt;
   std::vector<UnfinishedJob> jobs;
   for (const Group& group : GroupsOf(response.get(), IPP_TAG_JOB)) {
