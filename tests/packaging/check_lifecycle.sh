@@ -38,8 +38,10 @@ if [ "${1:-}" != --inside ]; then
   work=$(mktemp -d)
   trap 'rm -rf "$work"' EXIT
   mkdir "$work/upper" "$work/overlay" "$work/root" "$work/higher"
-  # The copy shows only the file system of /: the packages go where it sees them.
-  cp -r "$packages" "$work/packages"
+  # The copy shows only the file system of /: the packages go where it sees them. The
+  # controller's Ansible collection has a life of its own, apart from the print server's.
+  mkdir "$work/packages"
+  cp "$packages"/{varnok-utility,varnok-printer,printer-driver-varnok}_*.deb "$work/packages"
   packages=$work/packages
 
   # Debian's own cups-daemon, at the version installed here (so its dependencies are there).
