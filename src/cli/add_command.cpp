@@ -104,7 +104,7 @@ void AddQueue(const AddRequest& request, PrintServer& server, const CommandOutpu
 
 namespace {
 
-constexpr std::string_view kHelp =
+constexpr std::string_view kAddHelp =
     "Creates a queue with the model's driver file, enabled and accepting jobs. Give\n"
     "exactly one of --device and --address. With --replace, the queue of that name\n"
     "(in any letter case) is changed. Only root and the lpadmin group may add\n"
@@ -162,7 +162,7 @@ Command AddCommand(CLI::App& app) {
   add->add_flag("--dry-run", words->request.dry_run,
                 "Check everything and show what would be done; change nothing");
   AddJsonFlag(*add, words->json);
-  add->footer(Footer({kHelp}));
+  add->footer(Footer({kAddHelp}));
   return {add, [words, device, address](const Services& services) {
             AddRequest request = words->request;
             if (!words->queue.empty()) request.queue = words->queue;

@@ -223,7 +223,7 @@ void PrintProfileTemplate(const CommandOutput& output) {
 
 namespace {
 
-constexpr std::string_view kHelp =
+constexpr std::string_view kApplyHelp =
     "Sends each queue the settings of a profile, a site's record of what its printers\n"
     "should hold, all in one raw job titled \"Label\": each setting's command exactly\n"
     "as set sends it (the model read from the queue's driver, the model's correction\n"
@@ -298,7 +298,7 @@ Command ApplyCommand(CLI::App& app) {
   words->delivery.AddConfigOption(*apply);
   words->delivery.AddDryRunFlag(*apply);
   AddJsonFlag(*apply, words->json);
-  apply->footer(Footer({kHelp}));
+  apply->footer(Footer({kApplyHelp}));
   return {apply, [words](const Services& services) {
             const CommandOutput output = services.Output(words->json);
             const CliTexts& texts = output.texts();

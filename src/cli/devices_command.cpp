@@ -79,7 +79,7 @@ void ListDevices(PrintServer& server, int timeout_seconds, const CommandOutput& 
 
 namespace {
 
-constexpr std::string_view kHelp =
+constexpr std::string_view kDevicesHelp =
     "Lists the printers the print system can see (by USB, or on the network) that have\n"
     "no queue yet, with their device URI; VARNOK printers come first, marked with *.\n"
     "Use it to find the URI of a printer just plugged in, for add's --device. Most\n"
@@ -99,7 +99,7 @@ Command DevicesCommand(CLI::App& app) {
   const auto words = std::make_shared<DevicesWords>();
   CLI::App* devices =
       app.add_subcommand("devices", "Printers the print system sees, not yet added");
-  devices->footer(Footer({kHelp}));
+  devices->footer(Footer({kDevicesHelp}));
   devices
       ->add_option("--timeout", words->timeout,
                    "How long the print system may look, in seconds, 1 to 300 (default 10)")

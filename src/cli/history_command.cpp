@@ -118,7 +118,7 @@ void ShowHistory(const std::string& journal_path, const std::vector<std::string>
 
 namespace {
 
-constexpr std::string_view kHelp =
+constexpr std::string_view kHistoryHelp =
     "Shows the jobs that went through the journal, newest last: when each began, its\n"
     "queue, job number, user (and host), outcome and what it carried: the settings of\n"
     "a settings job (name=value, the value as the printer took it), or a label job's\n"
@@ -151,7 +151,7 @@ Command HistoryCommand(CLI::App& app) {
       ->type_name("TIME");
   AddJournalOption(*history, words->journal);
   AddJsonFlag(*history, words->json);
-  history->footer(Footer({kHelp, help::kJournalNote}));
+  history->footer(Footer({kHistoryHelp, help::kJournalNote}));
   return {history, [words](const Services& services) {
             ShowHistory(JournalPath(words->journal), words->queues,
                         words->since.empty() ? std::nullopt : std::optional(words->since),

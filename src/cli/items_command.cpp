@@ -113,7 +113,7 @@ std::string ItemsHelp() {
 
 namespace {
 
-constexpr std::string_view kHelp =
+constexpr std::string_view kItemsHelp =
     "Lists the settings set takes, with the values each takes and what it sets.\n"
     "\n"
     "With --json: {\"settings\": [{\"setting\", \"takes\", \"value\", \"range\", \"choices\",\n"
@@ -130,7 +130,7 @@ struct ItemsWords {
 Command ItemsCommand(CLI::App& app) {
   const auto words = std::make_shared<ItemsWords>();
   CLI::App* items = app.add_subcommand("items", "The settings set takes, by name");
-  items->footer(Footer({kHelp}));
+  items->footer(Footer({kItemsHelp}));
   AddJsonFlag(*items, words->json);
   AddNamesFlag(*items, words->names,
                "Only the settings' names, one a line, each followed by its choices if any");

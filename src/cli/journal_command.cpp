@@ -47,7 +47,7 @@ void ChangeJournaling(bool enable, const std::vector<std::string>& named, PrintS
 
 namespace {
 
-constexpr std::string_view kHelp =
+constexpr std::string_view kJournalHelp =
     "journal enable QUEUE... makes each queue send its jobs through the backend varnok,\n"
     "which journals them (its device URI becomes varnok: followed by the old one);\n"
     "journal disable QUEUE... sends them straight to the printer again. Changing a queue\n"
@@ -60,7 +60,7 @@ Command JournalCommand(CLI::App& app) {
   CLI::App* journal =
       app.add_subcommand("journal", "Sends queues' jobs through the journal, or no longer");
   journal->require_subcommand(1);
-  journal->footer(Footer({kHelp, help::kJournalNote}));
+  journal->footer(Footer({kJournalHelp, help::kJournalNote}));
   CLI::App* enable =
       journal->add_subcommand("enable", "Sends the queues' jobs through the journal");
   enable->add_option("QUEUE", *queues, "The queues")->type_name("")->required();

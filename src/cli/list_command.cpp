@@ -123,7 +123,7 @@ void ListQueues(PrintServer& server, const CommandOutput& output) {
 
 namespace {
 
-constexpr std::string_view kHelp =
+constexpr std::string_view kListHelp =
     "Lists the queues whose names begin with VARNOK or Varnok, as the configuration\n"
     "window lists them and in its order, each with its driver, the model the program\n"
     "reads from it, whether that model is supported, and whether the queue accepts\n"
@@ -145,7 +145,7 @@ struct ListWords {
 Command ListCommand(CLI::App& app) {
   const auto words = std::make_shared<ListWords>();
   CLI::App* list = app.add_subcommand("list", "The VARNOK printer queues and their models");
-  list->footer(Footer({kHelp}));
+  list->footer(Footer({kListHelp}));
   AddJsonFlag(*list, words->json);
   AddNamesFlag(*list, words->names, "Only the queues' names, one a line");
   return {list, [words](const Services& services) {

@@ -32,7 +32,7 @@ void ListModels(const CommandOutput& output, bool names_only) {
 
 namespace {
 
-constexpr std::string_view kHelp =
+constexpr std::string_view kModelsHelp =
     "Lists the models the settings are made for, spelt as list shows them (the\n"
     "driver's name in upper case), each with the driver file add gives its queue.\n"
     "\n"
@@ -48,7 +48,7 @@ struct ModelsWords {
 Command ModelsCommand(CLI::App& app) {
   const auto words = std::make_shared<ModelsWords>();
   CLI::App* models = app.add_subcommand("models", "The supported models and their driver files");
-  models->footer(Footer({kHelp}));
+  models->footer(Footer({kModelsHelp}));
   AddJsonFlag(*models, words->json);
   AddNamesFlag(*models, words->names, "Only the models' names, one a line");
   return {models, [words](const Services& services) {

@@ -30,7 +30,7 @@ void RemoveQueues(const std::vector<std::string>& named, PrintServer& server,
 
 namespace {
 
-constexpr std::string_view kHelp =
+constexpr std::string_view kRemoveHelp =
     "Removes each queue from the print server, with the jobs still waiting in it. The\n"
     "queues must be queues of the print server; removing takes root or the lpadmin\n"
     "group, as add does.\n"
@@ -44,7 +44,7 @@ Command RemoveCommand(CLI::App& app) {
   const auto queues = std::make_shared<std::vector<std::string>>();
   CLI::App* remove = app.add_subcommand("remove", "Removes printer queues");
   remove->add_option("QUEUE", *queues, "The queues")->type_name("")->required();
-  remove->footer(Footer({kHelp}));
+  remove->footer(Footer({kRemoveHelp}));
   return {remove, [queues](const Services& services) {
             RemoveQueues(*queues, services.print_server, services.Output(false));
             return static_cast<int>(ExitStatus::Ok);

@@ -165,7 +165,7 @@ ExitStatus SendFileToQueues(const std::string& path, const std::vector<std::stri
 
 namespace {
 
-constexpr std::string_view kHelp =
+constexpr std::string_view kSendHelp =
     "Sends the file's bytes unchanged to each queue, one raw job a queue titled with\n"
     "the file's name; an empty file is refused. The queues must be queues of the print\n"
     "server; a queue named twice, in any letter case, gets the file once. A file over\n"
@@ -193,7 +193,7 @@ Command SendCommand(CLI::App& app) {
   send->add_option("FILE", words->file, "The file")->type_name("")->required();
   send->add_option("QUEUE", words->queues, "The queues")->type_name("")->required();
   AddJsonFlag(*send, words->json);
-  send->footer(Footer({kHelp}));
+  send->footer(Footer({kSendHelp}));
   return {send, [words](const Services& services) {
             OnInterrupt(InterruptSends);
             const SendOptions options{services.print_server.Name(),
