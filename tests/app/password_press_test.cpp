@@ -32,8 +32,8 @@
 namespace varnok::testing {
 namespace {
 
-constexpr char kQueue[] = "VARNOK_K540_200DPI";
-constexpr char kResetBytes[] = "^@\r";
+constexpr char kPromptQueue[] = "VARNOK_K540_200DPI";
+constexpr char kPromptResetBytes[] = "^@\r";
 
 // Answers every password dialog as a user does, typing and clicking on the interface thread,
 // and notes where each dialog was.
@@ -78,13 +78,13 @@ TEST(PasswordDuringPress, AskedOnTheInterfaceThreadAndTheJobGoesOnceWithIt) {
     std::vector<std::string> documents;
     const char* says;  // part of the one message
   } cases[] = {
-      {"Given", "secret", {kResetBytes}, "After reseting"},
+      {"Given", "secret", {kPromptResetBytes}, "After reseting"},
       {"Cancelled", std::nullopt, {}, "wants a password for user"},
       {"Refused", "wrong", {}, "did not accept the password of user"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    FakeIppServer server(std::vector<FakePrinter>{{kQueue, "VARNOK K540 200DPI"}});
+    FakeIppServer server(std::vector<FakePrinter>{{kPromptQueue, "VARNOK K540 200DPI"}});
     server.Set(IPP_OP_CREATE_JOB, {.reply = Reply::Unauthorized, .password = "secret"});
     // Read by the printer worker's thread at its first request.
     setenv("CUPS_SERVER", server.Address().c_str(), 1);
@@ -103,7 +103,7 @@ TEST(PasswordDuringPress, AskedOnTheInterfaceThreadAndTheJobGoesOnceWithIt) {
     DeliverBackgroundWork(printer);
     auto* window = frame.findChild<QWidget*>("Form3_en");
     ASSERT_NE(window, nullptr);
-    Pick(*window, "MODEL", kQueue);
+    Pick(*window, "MODEL", kPromptQueue);
     Pick(*window, "Combo1", "Reset");
 
     PasswordUser user(c.typed);
