@@ -1,8 +1,10 @@
 #include "support/scheduler_programs.h"
 
+#include <fstream>
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace varnok::testing {
 namespace {
@@ -30,7 +32,12 @@ void MakeServerBin(const fs::path& folder) {
   fs::create_symlink(fs::path(kSystemServerBin) / "backend" / "socket",
                      folder / "backend" / "socket");
   const fs::path installed = folder / "backend" / "varnok";
-  fs::copy_file(VARNOK_BACKEND_PROGRAM, installed);
+  if (std::string_view(VARNOK_BACKEND_EMULATOR).empty()) {
+    fs::copy_file(VARNOK_BACKEND_PROGRAM, installed);
+  } else {
+    std::ofstream(installed) << "#!/bin/sh\nexec " VARNOK_BACKEND_EMULATOR
+                                " '" VARNOK_BACKEND_PROGRAM "' \"$@\"\n";
+  }
   fs::permissions(installed, fs::perms::owner_all);
 }
 
