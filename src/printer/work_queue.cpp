@@ -23,11 +23,6 @@ void WorkQueue::Post(std::function<void()> work) {
   shared_->changed.notify_all();
 }
 
-bool WorkQueue::Idle() {
-  const std::lock_guard lock(shared_->mutex);
-  return shared_->waiting.empty() && !shared_->working;
-}
-
 std::deque<std::function<void()>> WorkQueue::Stop() {
   std::deque<std::function<void()>> undone;
   {
@@ -56,12 +51,10 @@ void WorkQueue::Serve(const std::shared_ptr<Shared>& shared) {
     if (shared->waiting.empty()) return;
     std::function<void()> work = std::move(shared->waiting.front());
     shared->waiting.pop_front();
-    shared->working = true;
     lock.unlock();
     work();
     work = nullptr;
     lock.lock();
-    shared->working = false;
   }
 }
 

@@ -22,9 +22,6 @@ class WorkQueue {
 
   void Post(std::function<void()> work);
 
-  // Whether no work is waiting or under way.
-  bool Idle();
-
   // Takes no more work and waits for the piece under way; the work not yet begun is handed
   // back, undone, for the caller to drop where it likes.
   std::deque<std::function<void()>> Stop();
@@ -38,7 +35,6 @@ class WorkQueue {
     std::mutex mutex;
     std::condition_variable changed;
     std::deque<std::function<void()>> waiting;
-    bool working = false;
     bool closing = false;
   };
 

@@ -227,8 +227,6 @@ bool StartPress(PrinterWorker& printer, QWidget& window, UserMessages& messages,
   return true;
 }
 
-bool PressRunning() { return press != nullptr; }
-
 void RunAfterPress(std::function<void()> command) {
   if (press) {
     press->kept.push_back(std::move(command));

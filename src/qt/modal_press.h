@@ -25,9 +25,6 @@ using PressWork = std::function<std::function<void()>(Spooler& spooler, UserMess
 // the work returns runs then too. Returns false, doing nothing, while another press runs.
 bool StartPress(PrinterWorker& printer, QWidget& window, UserMessages& messages, PressWork work);
 
-// Whether a press runs.
-bool PressRunning();
-
 // Runs the command at once, or, while a press runs, once it has ended, after what was kept for
 // then before it.
 void RunAfterPress(std::function<void()> command);

@@ -73,13 +73,6 @@ bool PrinterWorker::Ask(const std::function<void()>& call) {
   return answered;
 }
 
-bool PrinterWorker::Idle() {
-  // The work first: only work makes calls.
-  if (!work_.Idle()) return false;
-  const std::lock_guard lock(mutex_);
-  return calls_.empty();
-}
-
 void PrinterWorker::MakeNextCall() {
   std::function<void()> call;
   {

@@ -51,9 +51,6 @@ class PrinterWorker {
   // being stopped.
   bool Ask(const std::function<void()>& call);
 
-  // Whether no work is waiting or under way, and no call waiting to be made.
-  bool Idle();
-
  private:
   class Receiver;
 

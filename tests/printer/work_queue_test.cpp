@@ -26,7 +26,6 @@ TEST(WorkQueueTest, StopEndsThePieceUnderWayAndHandsBackTheRestUndone) {
   });
   for (int piece = 1; piece <= 3; ++piece) queue.Post([&done, piece] { done.push_back(piece); });
   started.get_future().wait();
-  EXPECT_FALSE(queue.Idle());
   auto stopped = std::async(std::launch::async, [&queue] { return queue.Stop(); });
   // Time for Stop to take the waiting pieces first, as it mostly does; the checks hold either way.
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -35,7 +34,6 @@ TEST(WorkQueueTest, StopEndsThePieceUnderWayAndHandsBackTheRestUndone) {
   ASSERT_FALSE(done.empty());
   for (size_t i = 0; i < done.size(); ++i) EXPECT_EQ(done[i], static_cast<int>(i));
   EXPECT_EQ(done.size() + undone.size(), 4u);
-  EXPECT_TRUE(queue.Idle());
 }
 
 }  // namespace
