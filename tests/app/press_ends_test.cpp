@@ -26,7 +26,7 @@
 #include "qt/title_bar.h"
 #include "support/gated_spooler.h"
 #include "support/temp_folder.h"
-#include "support/virtual_printers.h"
+#include "support/virtual_printer_suite.h"
 
 namespace varnok::testing {
 namespace {
@@ -107,18 +107,12 @@ class BoxesOfAWindow : public UserMessages {
   std::function<bool()> window_open_;
 };
 
-class PressEndsTest : public MainWindowTestOn<GatedSpooler<CupsSpooler>>,
+class PressEndsTest : public VirtualPrinterSuite<MainWindowTestOn<GatedSpooler<CupsSpooler>>>,
                       public ::testing::WithParamInterface<EndCase> {
  protected:
-  static void SetUpTestSuite() {
-    printers_ = VirtualPrinters::Start(VirtualPrinters::StandardQueues());
-  }
-  static void TearDownTestSuite() { printers_.reset(); }
-
   // Both windows open, each with the queue picked, OK's window with the reset item and Send's
   // with a file.
   void SetUp() override {
-    ASSERT_NE(printers_, nullptr) << "the virtual printers did not start";
     StoreLanguage("ENGLISH");
     frame_ = std::make_unique<MDIForm1>(printer_, boxes_, config_path_);
     DeliverBackgroundWork(printer_);
@@ -202,7 +196,6 @@ class PressEndsTest : public MainWindowTestOn<GatedSpooler<CupsSpooler>>,
     ADD_FAILURE() << "no menu item for " << command.objectName().toStdString();
   }
 
-  static inline std::unique_ptr<VirtualPrinters> printers_;
   BoxesOfAWindow boxes_{[this] { return frame_->isVisible() && Child(Pressed()) != nullptr; }};
   TempFolder files_;
   std::string label_ = files_.Write("label.prn", kLabel);
@@ -240,10 +233,10 @@ TEST_P(PressEndsTest, WhatIsAskedWhileAPressWaitsIsDoneOnceItHasEnded) {
     EXPECT_EQ(OpenWindows(), c.windows_after);
   }
   if (c.press != Press::None && c.answer == Answer::Answers) {
-    EXPECT_EQ(printers_->WaitForJob(kQueue, kJobArrives),
+    EXPECT_EQ(printers->WaitForJob(kQueue, kJobArrives),
               c.press == Press::Ok ? kResetBytes : kLabel);
   }
-  EXPECT_TRUE(printers_->NoJobWithin(kQueue, kNoJob)) << "more reached the printer";
+  EXPECT_TRUE(printers->NoJobWithin(kQueue, kNoJob)) << "more reached the printer";
 }
 
 INSTANTIATE_TEST_SUITE_P(Ends, PressEndsTest, ::testing::ValuesIn(kCases),

@@ -17,7 +17,7 @@
 #include "support/loopback.h"
 #include "support/run_command.h"
 #include "support/temp_folder.h"
-#include "support/virtual_printers.h"
+#include "support/virtual_printer_suite.h"
 
 namespace varnok {
 namespace {
@@ -25,7 +25,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::CommandResult;
 using testing::kJobArrives;
-using testing::VirtualPrinters;
 
 constexpr const char* kDriver = "VARNOK K540 200DPI";
 constexpr const char* kCapturing = "VARNOK_Journaled";
@@ -114,14 +113,14 @@ bool WaitFor(Condition condition) {
   return true;
 }
 
-class BackendJournalTest : public ::testing::TestWithParam<JobCase> {
+class BackendJournalTest : public testing::VirtualPrinterSuite<::testing::TestWithParam<JobCase>> {
  protected:
   static void SetUpTestSuite() {
     folder = std::make_unique<testing::TempFolder>();
     fs::create_directory(JournalFolder());
     testing::SchedulerOptions options;
     options.journal = JournalPath();
-    printers = VirtualPrinters::Start({}, options);
+    StartPrinters({}, options);
     printers->AddQueue({kCapturing, kDriver}, "varnok:" + printers->CaptureDevice(kCapturing));
     const std::string refused =
         "varnok:socket://127.0.0.1:" + std::to_string(testing::FreeLoopbackPort());
@@ -135,7 +134,7 @@ class BackendJournalTest : public ::testing::TestWithParam<JobCase> {
     }
   }
   static void TearDownTestSuite() {
-    printers.reset();
+    StopPrinters();
     folder.reset();
   }
 
@@ -171,7 +170,6 @@ class BackendJournalTest : public ::testing::TestWithParam<JobCase> {
   }
 
   static inline std::unique_ptr<testing::TempFolder> folder;
-  static inline std::unique_ptr<VirtualPrinters> printers;
 };
 
 TEST_P(BackendJournalTest, JobLeavesItsRow) {

@@ -19,7 +19,7 @@
 #include "support/message_recorder.h"
 #include "support/run_command.h"
 #include "support/temp_folder.h"
-#include "support/virtual_printers.h"
+#include "support/virtual_printer_suite.h"
 
 namespace varnok {
 namespace {
@@ -37,7 +37,7 @@ void EnglishLocale() {
   setenv("LANG", "C.UTF-8", 1);
 }
 
-class CliTest : public ::testing::Test {
+class CliTest : public testing::VirtualPrinterSuite<> {
  public:
   static CommandResult Run(std::vector<std::string> args) {
     args.insert(args.begin(), VARNOK_PRINTER_PROGRAM);
@@ -49,19 +49,14 @@ class CliTest : public ::testing::Test {
     EnglishLocale();
     std::vector<testing::VirtualQueue> queues = VirtualPrinters::StandardQueues();
     queues.push_back({"VARNOK_Chinese", "VARNOK 标签打印机 K540"});
-    printers = VirtualPrinters::Start(
-        queues, {.driver_folder = VARNOK_DRIVER_FOLDER, .default_policy = true});
+    StartPrinters(queues, {.driver_folder = VARNOK_DRIVER_FOLDER, .default_policy = true});
   }
-  static void TearDownTestSuite() { printers.reset(); }
-  void SetUp() override { ASSERT_NE(printers, nullptr); }
 
   static json Json(const std::vector<std::string>& args) {
     const CommandResult result = Run(args);
     EXPECT_EQ(result.exit_code, 0) << result.err;
     return json::parse(result.out);
   }
-
-  static inline std::unique_ptr<VirtualPrinters> printers;
 };
 
 TEST_F(CliTest, ListShowsTheWindowsQueuesInTheirOrderWithWhatEachWindowMakesOfThem) {
@@ -367,15 +362,12 @@ TEST_F(CliTest, BashCompletesWhatEachPlaceTakes) {
 }
 
 // Where a new user starts: a print system without any queue.
-class EmptyServerTest : public ::testing::Test {
+class EmptyServerTest : public testing::VirtualPrinterSuite<> {
  protected:
   static void SetUpTestSuite() {
     EnglishLocale();
-    printers = VirtualPrinters::Start({});
+    StartPrinters({});
   }
-  static void TearDownTestSuite() { printers.reset(); }
-  void SetUp() override { ASSERT_NE(printers, nullptr); }
-  static inline std::unique_ptr<VirtualPrinters> printers;
 };
 
 TEST_F(EmptyServerTest, ListIsEmptyAndDevicesShowsWhatTheSchedulerSees) {

@@ -10,7 +10,7 @@
 
 #include "support/run_command.h"
 #include "support/temp_folder.h"
-#include "support/virtual_printers.h"
+#include "support/virtual_printer_suite.h"
 
 namespace varnok {
 namespace {
@@ -18,7 +18,6 @@ namespace {
 using nlohmann::json;
 using testing::CommandResult;
 using testing::kJobArrives;
-using testing::VirtualPrinters;
 
 constexpr const char* kDriver = "VARNOK K540 200DPI";
 constexpr const char* kDock = "VARNOK_Dock";
@@ -30,12 +29,12 @@ constexpr const char* kConfig =
 constexpr const char* kProfile =
     "[settings]\ntear-off = -3\ncut-position = 5\norientation = top-to-bottom\n";
 
-class CliJournalTest : public ::testing::Test {
+class CliJournalTest : public testing::VirtualPrinterSuite<> {
  protected:
   static void SetUpTestSuite() {
     setenv("LANG", "C.UTF-8", 1);
     folder = std::make_unique<testing::TempFolder>();
-    printers = VirtualPrinters::Start({});
+    StartPrinters({});
     for (const char* queue : {kDock, kConverged}) {
       printers->AddQueue({queue, kDriver}, "varnok:" + printers->CaptureDevice(queue));
     }
@@ -45,7 +44,7 @@ class CliJournalTest : public ::testing::Test {
     setenv("VARNOK_JOURNAL", printers->JournalPath().c_str(), 1);
   }
   static void TearDownTestSuite() {
-    printers.reset();
+    StopPrinters();
     folder.reset();
   }
 
@@ -84,7 +83,6 @@ class CliJournalTest : public ::testing::Test {
   }
 
   static inline std::unique_ptr<testing::TempFolder> folder;
-  static inline std::unique_ptr<VirtualPrinters> printers;
 };
 
 // Each step sends a job one way or another, then state says of two settings what the printer

@@ -22,7 +22,7 @@
 #include "support/figures.h"
 #include "support/loopback.h"
 #include "support/temp_folder.h"
-#include "support/virtual_printers.h"
+#include "support/virtual_printer_suite.h"
 
 namespace varnok::testing {
 namespace {
@@ -55,17 +55,9 @@ void SilenceScheduler(VirtualPrinters& /*printers*/) {
 
 void WakeScheduler(VirtualPrinters& printers) { PointCupsAt(printers.ServerSocket()); }
 
-class SchedulerFaultTest : public MainWindowTestOn<CupsSpooler> {
+class SchedulerFaultTest : public VirtualPrinterSuite<MainWindowTestOn<CupsSpooler>> {
  protected:
-  static void SetUpTestSuite() {
-    printers_ = VirtualPrinters::Start(VirtualPrinters::StandardQueues());
-  }
-  static void TearDownTestSuite() { printers_.reset(); }
-
-  void SetUp() override {
-    ASSERT_NE(printers_, nullptr) << "the virtual printers did not start";
-    StoreLanguage("ENGLISH");
-  }
+  void SetUp() override { StoreLanguage("ENGLISH"); }
 
   // Both windows open, as the operator leaves them: Send-file first, since opening it closes
   // the configuration window.
@@ -91,7 +83,7 @@ class SchedulerFaultTest : public MainWindowTestOn<CupsSpooler> {
     DeliverBackgroundWork(printer_);
   }
   void Cause(void (*cause)(VirtualPrinters&)) {
-    cause(*printers_);
+    cause(*printers);
     PointWorkerAtCupsServer();
   }
 
@@ -127,11 +119,10 @@ class SchedulerFaultTest : public MainWindowTestOn<CupsSpooler> {
   void ExpectBothPressesWorked() {
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_EQ(messages_.shown[0].text, kResetNotice);
-    EXPECT_EQ(printers_->WaitForJob(kQueue, kJobArrives), kResetBytes);
-    EXPECT_EQ(printers_->WaitForJob(kQueue, kJobArrives), kLabel);
+    EXPECT_EQ(printers->WaitForJob(kQueue, kJobArrives), kResetBytes);
+    EXPECT_EQ(printers->WaitForJob(kQueue, kJobArrives), kLabel);
   }
 
-  static inline std::unique_ptr<VirtualPrinters> printers_;
   TempFolder files_;
   std::string label_ = files_.Write("label.prn", kLabel);
 };
@@ -164,7 +155,7 @@ class SchedulerFaultCaseTest : public SchedulerFaultTest,
     const std::string& send = messages_.shown[c.ok_boxes].text;
     EXPECT_TRUE(send.starts_with(c.send_begins)) << send;
     EXPECT_NE(send.find(c.send_names), std::string::npos) << send;
-    EXPECT_TRUE(printers_->NoJobWithin(kQueue, kNoJob));
+    EXPECT_TRUE(printers->NoJobWithin(kQueue, kNoJob));
     // The program goes on: its windows are as they were, the path is kept for another try.
     EXPECT_EQ(OpenWindows(), (QStringList{"Form3_en", "sendfile"}));
     EXPECT_EQ(Control<QLineEdit>("sendfile", "Text2")->text().toStdString(), label_);
@@ -217,7 +208,7 @@ constexpr std::string_view kUnlistedOk =
 // print system did not answer; windows opened again once it is back list the queues, and the
 // presses work.
 TEST_F(SchedulerFaultTest, StartedWithTheSchedulerDownListsNoPrinterUntilItIsBack) {
-  printers_->StopScheduler();
+  printers->StopScheduler();
   TimeAndGuard("scheduler down: start-up and the list request", [this] { Start(); });
   OpenBothWindows();
   EXPECT_EQ(Control<QComboBox>("Form3_en", "MODEL")->count(), 0);
@@ -225,7 +216,7 @@ TEST_F(SchedulerFaultTest, StartedWithTheSchedulerDownListsNoPrinterUntilItIsBac
   Pick(*Control<QComboBox>("Form3_en", "Combo1"), kResetItem);
   PressOk();
   PressSend();
-  printers_->StartScheduler();
+  printers->StartScheduler();
   ASSERT_EQ(messages_.shown.size(), 2u);
   EXPECT_EQ(messages_.shown[0].text, kUnlistedOk);
   EXPECT_EQ(messages_.shown[1].text,
@@ -291,7 +282,7 @@ TEST_P(MidSendFaultTest, EndsTheSendWithAMessage) {
   QObject::connect(&stopper, &QTimer::timeout, [&c, &caused, this] {
     const auto* dialog = Child("sendfile")->findChild<QProgressDialog*>();
     if (caused || dialog == nullptr || !dialog->isVisible() || dialog->value() == 0) return;
-    c.cause(*printers_);
+    c.cause(*printers);
     caused = true;
   });
   stopper.start(0);
@@ -304,7 +295,7 @@ TEST_P(MidSendFaultTest, EndsTheSendWithAMessage) {
   const std::string& message = messages_.shown[0].text;
   EXPECT_TRUE(message.starts_with(c.message_begins)) << message;
   EXPECT_EQ(message.find("\"" + large + "\"") != std::string::npos, c.names_the_file) << message;
-  EXPECT_TRUE(printers_->NoJobWithin(kQueue, kNoJob));
+  EXPECT_TRUE(printers->NoJobWithin(kQueue, kNoJob));
 
   messages_.shown.clear();
   PressOk();

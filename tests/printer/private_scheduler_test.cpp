@@ -11,27 +11,25 @@
 #include "support/run_command.h"
 #include "support/scheduler_config.h"
 #include "support/temp_folder.h"
-#include "support/virtual_printers.h"
+#include "support/virtual_printer_suite.h"
 
 namespace varnok::testing {
 namespace {
 
-class PrivateScheduler : public ::testing::Test {
+class PrivateScheduler : public VirtualPrinterSuite<> {
  protected:
   static void SetUpTestSuite() {
     drivers = std::make_unique<TempFolder>();
     drivers->Write("k540-test.ppd", LabelPrinterPpd("VARNOK K540 Test Driver"));
-    printers = VirtualPrinters::Start({{"VARNOK_K540_200DPI", "VARNOK K540 200DPI"}},
-                                      {.driver_folder = drivers->path(), .default_policy = true});
+    StartPrinters({{"VARNOK_K540_200DPI", "VARNOK K540 200DPI"}},
+                  {.driver_folder = drivers->path(), .default_policy = true});
   }
   static void TearDownTestSuite() {
-    printers.reset();
+    StopPrinters();
     drivers.reset();
   }
-  void SetUp() override { ASSERT_NE(printers, nullptr) << "the private scheduler did not start"; }
 
   static inline std::unique_ptr<TempFolder> drivers;
-  static inline std::unique_ptr<VirtualPrinters> printers;
 };
 
 // The devices `lpinfo -l -v` lists: "Device: uri = URI" and then "        key = value" lines.

@@ -29,10 +29,7 @@ struct VirtualQueue {
 //     CUPS_SERVER for the process (and cupsSetServer for the calling thread, whose libcups may
 //     have read the old value), and the scheduler is stopped when the starting thread ends, so
 //     a crashed test leaves none behind. Threads started afterwards find CUPS_SERVER too.
-//   - Usually once per suite:
-//       static void SetUpTestSuite() { printers = VirtualPrinters::Start(StandardQueues()); }
-//       static void TearDownTestSuite() { printers.reset(); }
-//     or in a ::testing::Environment added in main.
+//   - A test suite shares one through VirtualPrinterSuite (support/virtual_printer_suite.h).
 //   - Give the ctest entries a TIMEOUT and PROPERTIES RESOURCE_LOCK cups_scheduler.
 //   - Start and the queue and scheduler changes throw std::runtime_error with the tool's or the
 //     scheduler's own output when they fail.

@@ -20,7 +20,7 @@
 #include "support/background_delivery.h"
 #include "support/message_recorder.h"
 #include "support/temp_folder.h"
-#include "support/virtual_printers.h"
+#include "support/virtual_printer_suite.h"
 #include "transfer/send_file_form.h"
 
 namespace varnok {
@@ -51,15 +51,8 @@ std::string FileBytes(const std::string& path) {
   return bytes;
 }
 
-class SendFileCupsTest : public ::testing::Test {
+class SendFileCupsTest : public testing::VirtualPrinterSuite<> {
  protected:
-  static void SetUpTestSuite() {
-    printers_ = testing::VirtualPrinters::Start(testing::VirtualPrinters::StandardQueues());
-  }
-  static void TearDownTestSuite() { printers_.reset(); }
-
-  void SetUp() override { ASSERT_NE(printers_, nullptr) << "the virtual printers did not start"; }
-
   // Opens the window with the printer chosen in Combo1.
   void Open(const char* printer = kQueue) {
     form_ = std::make_unique<SendFileForm>(printer_, library_, messages_);
@@ -80,7 +73,6 @@ class SendFileCupsTest : public ::testing::Test {
   static constexpr auto kJobArrives = testing::kJobArrives;
   static constexpr auto kNoJob = 1500ms;  // a sent job reaches the printer well within this
 
-  static inline std::unique_ptr<testing::VirtualPrinters> printers_;
   CupsSpooler spooler_;
   SpoolerLabelPrinter library_{spooler_};
   testing::MessageRecorder messages_;
@@ -115,10 +107,10 @@ TEST_F(SendFileCupsTest, AChosenFileArrivesByteForByteAsOneJobTitledWithItsName)
     emit file1->itemClicked(file1->findItems(QString::fromStdString(name), Qt::MatchExactly)[0]);
     Press();
 
-    const auto received = printers_->WaitForJob(kQueue, kJobArrives);
+    const auto received = printers->WaitForJob(kQueue, kJobArrives);
     ASSERT_TRUE(received.has_value()) << name;
     EXPECT_TRUE(*received == bytes) << name;
-    EXPECT_EQ(printers_->JobTitles(kQueue).back(), name);
+    EXPECT_EQ(printers->JobTitles(kQueue).back(), name);
     EXPECT_EQ(Text2()->text(), "");
   }
   std::filesystem::current_path(previous_folder);
@@ -130,7 +122,7 @@ TEST_F(SendFileCupsTest, AHundredMebibyteFileTypedWithBlanksArrivesWhole) {
   Open();
   SendPath("  " + path + "  ");
 
-  const auto received = printers_->WaitForJob(kQueue, kJobArrives);
+  const auto received = printers->WaitForJob(kQueue, kJobArrives);
   ASSERT_TRUE(received.has_value());
   EXPECT_EQ(received->size(), 100u * 1024 * 1024);
   EXPECT_TRUE(*received == FileBytes(path));
@@ -147,14 +139,14 @@ TEST_F(SendFileCupsTest, EmptyPathAndFailuresAreReportedTheTypedPathIsKeptNothin
   SendPath(missing);
   EXPECT_EQ(Text2()->text().toStdString(), missing);
   SendPath(empty);
-  printers_->AddQueue({"VARNOK_Gone", "VARNOK K540 200DPI"});
+  printers->AddQueue({"VARNOK_Gone", "VARNOK K540 200DPI"});
   Open("VARNOK_Gone");
-  printers_->RemoveQueue("VARNOK_Gone");
+  printers->RemoveQueue("VARNOK_Gone");
   SendPath(file);
-  printers_->RejectJobs("VARNOKX");
+  printers->RejectJobs("VARNOKX");
   Open("VARNOKX");
   SendPath(file);
-  printers_->AcceptJobs("VARNOKX");
+  printers->AcceptJobs("VARNOKX");
   EXPECT_EQ(Text2()->text().toStdString(), file);
 
   const std::vector<std::string> begin_with = {
@@ -166,8 +158,8 @@ TEST_F(SendFileCupsTest, EmptyPathAndFailuresAreReportedTheTypedPathIsKeptNothin
   for (std::size_t i = 0; i < begin_with.size(); ++i) {
     EXPECT_TRUE(messages_.shown[i].text.starts_with(begin_with[i])) << messages_.shown[i].text;
   }
-  EXPECT_TRUE(printers_->NoJobWithin(kQueue, kNoJob));
-  EXPECT_TRUE(printers_->NoJobWithin("VARNOKX", kNoJob));
+  EXPECT_TRUE(printers->NoJobWithin(kQueue, kNoJob));
+  EXPECT_TRUE(printers->NoJobWithin("VARNOKX", kNoJob));
 }
 
 TEST_F(SendFileCupsTest, CancelDuringALargeSendLeavesNothingAtThePrinter) {
@@ -181,7 +173,7 @@ TEST_F(SendFileCupsTest, CancelDuringALargeSendLeavesNothingAtThePrinter) {
   canceller.start(0);
   SendPath(path);
 
-  EXPECT_TRUE(printers_->NoJobWithin(kQueue, kNoJob));
+  EXPECT_TRUE(printers->NoJobWithin(kQueue, kNoJob));
   EXPECT_EQ(Text2()->text().toStdString(), path);
   ASSERT_EQ(messages_.shown.size(), 1u);
   EXPECT_NE(messages_.shown[0].text.find("was cancelled"), std::string::npos);

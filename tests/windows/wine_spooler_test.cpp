@@ -18,14 +18,13 @@
 
 #include "support/run_command.h"
 #include "support/temp_folder.h"
-#include "support/virtual_printers.h"
+#include "support/virtual_printer_suite.h"
 
 namespace varnok {
 namespace {
 
 using nlohmann::json;
 using testing::CommandResult;
-using testing::VirtualPrinters;
 
 using testing::kJobArrives;
 constexpr std::chrono::milliseconds kNoJob{2000};
@@ -50,7 +49,7 @@ std::string WindowsPath(std::string path) {
   return "Z:" + path;
 }
 
-class WineSpoolerTest : public ::testing::Test {
+class WineSpoolerTest : public testing::VirtualPrinterSuite<> {
  protected:
   static void SetUpTestSuite() {
     const char* bin = std::getenv("VARNOK_WINDOWS_BIN");
@@ -65,7 +64,7 @@ class WineSpoolerTest : public ::testing::Test {
     }
     std::vector<testing::VirtualQueue> queues;
     for (const auto& [queue, driver] : kDrivers) queues.push_back({queue, driver});
-    printers = VirtualPrinters::Start(queues);
+    StartPrinters(queues);
 
     // Wine takes the scheduler's queues into its registry when a program first asks for
     // printers; the driver names can be set only then.
@@ -79,7 +78,7 @@ class WineSpoolerTest : public ::testing::Test {
     }
   }
   static void TearDownTestSuite() {
-    printers.reset();
+    StopPrinters();
     if (own_prefix) {
       testing::RunCommand({"wineserver", "-k"});
       own_prefix.reset();
@@ -87,7 +86,6 @@ class WineSpoolerTest : public ::testing::Test {
   }
   void SetUp() override {
     if (program.empty()) GTEST_SKIP() << "VARNOK_WINDOWS_BIN names no Windows build";
-    ASSERT_NE(printers, nullptr);
   }
 
   static CommandResult Wine(std::vector<std::string> args) {
@@ -97,7 +95,6 @@ class WineSpoolerTest : public ::testing::Test {
 
   static inline std::string program;
   static inline std::unique_ptr<testing::TempFolder> own_prefix;
-  static inline std::unique_ptr<VirtualPrinters> printers;
 };
 
 TEST_F(WineSpoolerTest, ListShowsTheBrandQueuesWithTheDriverNamesWindowsGives) {

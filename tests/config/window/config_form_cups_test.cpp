@@ -5,18 +5,13 @@
 #include "config_form_fixture.h"
 #include "printer/cups_spooler.h"
 #include "support/message_recorder.h"
-#include "support/virtual_printers.h"
+#include "support/virtual_printer_suite.h"
 
 namespace varnok::testing {
 namespace {
 
-class QueueListTest : public ::testing::Test {
+class QueueListTest : public VirtualPrinterSuite<> {
  protected:
-  static void SetUpTestSuite() {
-    printers_ = VirtualPrinters::Start(VirtualPrinters::StandardQueues());
-  }
-  static void TearDownTestSuite() { printers_.reset(); }
-
   // The window's list, once the scheduler has answered.
   QStringList Queues(ConfigForm& form) {
     DeliverBackgroundWork(printer_);
@@ -32,13 +27,10 @@ class QueueListTest : public ::testing::Test {
     return ordered;
   }
 
-  static std::unique_ptr<VirtualPrinters> printers_;
   CupsSpooler spooler_;
   MessageRecorder messages_;
   PrinterWorker printer_{spooler_};
 };
-
-std::unique_ptr<VirtualPrinters> QueueListTest::printers_;
 
 TEST_F(QueueListTest, ListsTheBrandQueuesOnly) {
   const QStringList brand = {"VARNOK_K540_200DPI", "Varnok-Office", "VARNOKX", "VARNOK_Z9",
@@ -55,13 +47,13 @@ TEST_F(QueueListTest, ListsTheBrandQueuesOnly) {
 TEST_F(QueueListTest, QueueAddedBeforeReopeningAppears) {
   auto open = std::make_unique<ConfigForm>(Language::English, printer_, messages_, "config.ini");
   const QStringList before = Queues(*open);
-  printers_->AddQueue({"VARNOK_K540_200DPI_Copy_2", "VARNOK K540 200DPI"});
+  printers->AddQueue({"VARNOK_K540_200DPI_Copy_2", "VARNOK K540 200DPI"});
 
   EXPECT_EQ(Queues(*open), before);  // an open window is not refilled
   open = std::make_unique<ConfigForm>(Language::English, printer_, messages_, "config.ini");
   EXPECT_TRUE(Queues(*open).contains("VARNOK_K540_200DPI_Copy_2"));
   EXPECT_EQ(Queues(*open).size(), before.size() + 1);
-  printers_->RemoveQueue("VARNOK_K540_200DPI_Copy_2");
+  printers->RemoveQueue("VARNOK_K540_200DPI_Copy_2");
 }
 
 }  // namespace

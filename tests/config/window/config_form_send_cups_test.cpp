@@ -20,7 +20,7 @@
 #include "support/background_delivery.h"
 #include "support/message_recorder.h"
 #include "support/run_command.h"
-#include "support/virtual_printers.h"
+#include "support/virtual_printer_suite.h"
 
 namespace varnok::testing {
 namespace {
@@ -161,17 +161,9 @@ class QueueRemovedAfterSending : public Spooler {
   bool sent_ = false;
 };
 
-class SendThroughCupsTest : public ::testing::Test {
+class SendThroughCupsTest : public VirtualPrinterSuite<> {
  protected:
-  static void SetUpTestSuite() {
-    printers_ = VirtualPrinters::Start(VirtualPrinters::StandardQueues());
-  }
-  static void TearDownTestSuite() { printers_.reset(); }
-
-  void SetUp() override {
-    ASSERT_NE(printers_, nullptr) << "the virtual printers did not start";
-    std::ofstream(config_path_, std::ios::binary) << kConfig;
-  }
+  void SetUp() override { std::ofstream(config_path_, std::ios::binary) << kConfig; }
 
   void Open(Language window, PrinterWorker& printer) {
     form_ = std::make_unique<ConfigForm>(window, printer, messages_, config_path_);
@@ -222,7 +214,6 @@ class SendThroughCupsTest : public ::testing::Test {
     return PressOk();
   }
 
-  static inline std::unique_ptr<VirtualPrinters> printers_;
   CupsSpooler spooler_;
   MessageRecorder messages_;
   PrinterWorker printer_{spooler_};
@@ -237,9 +228,9 @@ TEST_F(SendThroughCupsTest, EveryItemReachesThePrinterFollowedByItsNotice) {
     SCOPED_TRACE(ItemText(c.window, c.item));
     EXPECT_EQ(Send(c.window, kK540, c.item, c.value, c.second_choice),
               Shown{Box(c.window, c.notice)});
-    EXPECT_EQ(printers_->WaitForJob(kK540, kJobArrives), std::string(c.bytes));
+    EXPECT_EQ(printers->WaitForJob(kK540, kJobArrives), std::string(c.bytes));
   }
-  for (const std::string& title : printers_->JobTitles(kK540)) EXPECT_EQ(title, "Label");
+  for (const std::string& title : printers->JobTitles(kK540)) EXPECT_EQ(title, "Label");
 }
 
 // varnok-printer set sends what the Chinese window's OK sends, correction included; a value
@@ -249,7 +240,7 @@ TEST_F(SendThroughCupsTest, CommandLineSendsWhatTheChineseWindowSends) {
     if (c.window != kCn) continue;
     SCOPED_TRACE(ItemText(c.window, c.item));
     Send(kCn, kK540, c.item, c.value, c.second_choice);
-    const std::optional<std::string> from_window = printers_->WaitForJob(kK540, kJobArrives);
+    const std::optional<std::string> from_window = printers->WaitForJob(kK540, kJobArrives);
 
     const SettingName& name = *std::ranges::find(SettingNames(), c.item, &SettingName::id);
     std::vector<std::string> args = {VARNOK_PRINTER_PROGRAM, "set", std::string(name.name)};
@@ -264,11 +255,11 @@ TEST_F(SendThroughCupsTest, CommandLineSendsWhatTheChineseWindowSends) {
     if (std::string_view(c.value).find('.') != std::string_view::npos) {
       EXPECT_EQ(result.exit_code, 2) << result.output;
       EXPECT_NE(result.err.find("is not a whole number"), std::string::npos) << result.err;
-      EXPECT_TRUE(printers_->NoJobWithin(kK540, kNoJob));
+      EXPECT_TRUE(printers->NoJobWithin(kK540, kNoJob));
       continue;
     }
     EXPECT_EQ(result.exit_code, 0) << result.output;
-    EXPECT_EQ(printers_->WaitForJob(kK540, kJobArrives), from_window);
+    EXPECT_EQ(printers->WaitForJob(kK540, kJobArrives), from_window);
   }
 }
 
@@ -280,16 +271,16 @@ TEST_F(SendThroughCupsTest, ChineseWindowSendsOnlyTheUntestedItemsToAnUnsupporte
       EXPECT_EQ(Send(kCn, kUnknown, c.item, c.value), Shown{NotSupportedCn("VARNOK Z9 PROTOTYPE")});
     } else {
       EXPECT_EQ(Send(kCn, kUnknown, c.item, c.value, c.second_choice), Shown{Box(kCn, c.notice)});
-      EXPECT_EQ(printers_->WaitForJob(kUnknown, kJobArrives), std::string(c.bytes));
+      EXPECT_EQ(printers->WaitForJob(kUnknown, kJobArrives), std::string(c.bytes));
     }
   }
-  EXPECT_TRUE(printers_->NoJobWithin(kUnknown, kNoJob));
+  EXPECT_TRUE(printers->NoJobWithin(kUnknown, kNoJob));
 }
 
 TEST_F(SendThroughCupsTest, LanguageMarkIsDroppedOnlyByTheChineseWindow) {
   // Model VARNOK M-4410, whose correction of 12 is added to the 0 typed.
   EXPECT_EQ(Send(kCn, kM4410, ItemId::VerticalReflective, "0"), Shown{Box(kCn, kCompletionCn)});
-  EXPECT_EQ(printers_->WaitForJob(kM4410, kJobArrives), "#UM>SD12\r");
+  EXPECT_EQ(printers->WaitForJob(kM4410, kJobArrives), "#UM>SD12\r");
 
   for (const ItemCase& c : kItemCases) {
     if (c.window != kEn) continue;
@@ -297,14 +288,14 @@ TEST_F(SendThroughCupsTest, LanguageMarkIsDroppedOnlyByTheChineseWindow) {
     EXPECT_EQ(Send(kEn, kM4410, c.item, c.value, c.second_choice),
               Shown{Box(kEn, kNotSupportedEn)});
   }
-  EXPECT_TRUE(printers_->NoJobWithin(kM4410, kNoJob));
+  EXPECT_TRUE(printers->NoJobWithin(kM4410, kNoJob));
 }
 
 TEST_F(SendThroughCupsTest, ModelIsFoundWhateverTheLetterCaseOfTheDriverName) {
   for (Language window : {kCn, kEn}) {
     EXPECT_EQ(Send(window, kN5Plus, ItemId::CutPosition, "12"),
               Shown{Box(window, window == kCn ? kCompletionCn : kCompletionEn)});
-    EXPECT_EQ(printers_->WaitForJob(kN5Plus, kJobArrives), "#UM>CD9\r");
+    EXPECT_EQ(printers->WaitForJob(kN5Plus, kJobArrives), "#UM>CD9\r");
   }
 }
 
@@ -317,8 +308,8 @@ TEST_F(SendThroughCupsTest, EmptyItemListRefusesOnlyAnUnsupportedModel) {
     EXPECT_EQ(PressOk(), Shown{window == kCn ? NotSupportedCn("VARNOK Z9 PROTOTYPE")
                                              : Box(kEn, kNotSupportedEn)});
   }
-  EXPECT_TRUE(printers_->NoJobWithin(kK540, kNoJob));
-  EXPECT_TRUE(printers_->NoJobWithin(kUnknown, kNoJob));
+  EXPECT_TRUE(printers->NoJobWithin(kK540, kNoJob));
+  EXPECT_TRUE(printers->NoJobWithin(kUnknown, kNoJob));
 }
 
 TEST_F(SendThroughCupsTest, NetworkDocumentKeepsAnEmptyField) {
@@ -327,7 +318,7 @@ TEST_F(SendThroughCupsTest, NetworkDocumentKeepsAnEmptyField) {
   Control<QLineEdit>("Text5")->clear();
   Control<QLineEdit>("Text14")->setText("9101");
   EXPECT_EQ(PressOk(), Shown{Box(kCn, kCompletionCn)});
-  EXPECT_EQ(printers_->WaitForJob(kK540, kJobArrives),
+  EXPECT_EQ(printers->WaitForJob(kK540, kJobArrives),
             "#UM>IA192.168.1.\r#UM>MK255.255.255.0\r#UM>GT192.168.1.1\r#UM>NP9101\r");
 }
 
@@ -344,19 +335,19 @@ TEST_F(SendThroughCupsTest, MissingQueueIsReported) {
     EXPECT_EQ(PressOk(), Shown{window == kCn ? none_cn : none_en});
 
     // Listed when the window opened, deleted before OK.
-    printers_->AddQueue({"VARNOK_Gone", "VARNOK K540 200DPI"});
+    printers->AddQueue({"VARNOK_Gone", "VARNOK K540 200DPI"});
     Open(window);
-    printers_->RemoveQueue("VARNOK_Gone");
+    printers->RemoveQueue("VARNOK_Gone");
     Choose("VARNOK_Gone", ItemId::AdvancedReset);
     EXPECT_EQ(PressOk(), Shown{gone});
   }
 }
 
 TEST_F(SendThroughCupsTest, QueueRejectingJobsGivesTheRefusalInTheWindowsLanguageAndNoNotice) {
-  printers_->RejectJobs(kN5Plus);
+  printers->RejectJobs(kN5Plus);
   const Shown chinese = Send(kCn, kN5Plus, ItemId::AdvancedReset);
   const Shown english = Send(kEn, kN5Plus, ItemId::AdvancedReset);
-  printers_->AcceptJobs(kN5Plus);
+  printers->AcceptJobs(kN5Plus);
 
   EXPECT_EQ(chinese, Shown{SpoolerBox("无法将设置发送到打印机 VARNOKX，请检查该打印机后重试。"
                                       "原因：Destination \"VARNOKX\" is not accepting jobs.",
@@ -364,12 +355,12 @@ TEST_F(SendThroughCupsTest, QueueRejectingJobsGivesTheRefusalInTheWindowsLanguag
   EXPECT_EQ(english, Shown{SpoolerBox("Could not send to printer VARNOKX: Destination \"VARNOKX\" "
                                       "is not accepting jobs.",
                                       MessageIcon::Exclamation)});
-  EXPECT_TRUE(printers_->NoJobWithin(kN5Plus, kNoJob));
+  EXPECT_TRUE(printers->NoJobWithin(kN5Plus, kNoJob));
 }
 
 TEST_F(SendThroughCupsTest, QueueRemovedBetweenSendingAndTheCheckGivesNoNotice) {
-  printers_->AddQueue({"VARNOK_Vanishing", "VARNOK K540 200DPI"});
-  QueueRemovedAfterSending spooler(spooler_, *printers_);
+  printers->AddQueue({"VARNOK_Vanishing", "VARNOK K540 200DPI"});
+  QueueRemovedAfterSending spooler(spooler_, *printers);
   PrinterWorker printer(spooler);
   Open(kEn, printer);
   Choose("VARNOK_Vanishing", ItemId::AdvancedReset);
@@ -393,7 +384,7 @@ TEST_F(SendThroughCupsTest, ConfigurationWindowOfTheMainWindowTellsThroughItsMes
   DeliverBackgroundWork(printer_);
 
   EXPECT_EQ(messages_.shown, Shown{Box(kEn, kUserResetEn)});
-  EXPECT_EQ(printers_->WaitForJob(kK540, kJobArrives), "^@\r");
+  EXPECT_EQ(printers->WaitForJob(kK540, kJobArrives), "^@\r");
 }
 
 }  // namespace
