@@ -130,5 +130,18 @@ TEST_F(MainWindowTest, MenuTreeInDisplayOrderWithTheGreyedItems) {
   EXPECT_EQ(frame.windowTitle().toStdString(), "VARNOK Printer Utility 2.20");
 }
 
+// A caption copied from one language into the other shows the operator the wrong language.
+TEST(MenuCaptionTable, EveryEntryHasACaptionOfEachLanguage) {
+  const MenuCaptions& chinese = MenuCaptionsFor(Language::Chinese);
+  const MenuCaptions& english = MenuCaptionsFor(Language::English);
+  for (const CaptionSource& source : kCaptionSources) {
+    EXPECT_FALSE((english.*source.caption).empty()) << source.name;
+    EXPECT_NE(chinese.*source.caption, english.*source.caption) << source.name;
+  }
+  // Exact texts the operator looks for, which nothing else states.
+  EXPECT_EQ(chinese.printer_config, "打印机设置");
+  EXPECT_EQ(english.printer_config, "Printer Config");
+}
+
 }  // namespace
 }  // namespace varnok::testing
