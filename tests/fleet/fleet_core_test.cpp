@@ -3,10 +3,14 @@
 #include <algorithm>
 #include <thread>
 
+#include "config/apply_setting.h"
 #include "config/command_protocol.h"
+#include "config/setting_catalogue.h"
+#include "config/setting_names.h"
 #include "fleet/delivered_state.h"
 #include "fleet/journal.h"
 #include "fleet/settings_job.h"
+#include "support/message_recorder.h"
 #include "support/temp_folder.h"
 
 namespace varnok {
@@ -50,6 +54,57 @@ TEST(SettingsJobTest, ReadsTheProtocolsCommandsAndNothingElse) {
       {"#UM>SD" + std::string(200, '1') + "\r", std::nullopt},
   };
   for (const auto& c : cases) EXPECT_EQ(ReadSettingsJob(c.bytes), c.read) << c.bytes;
+}
+
+// Every row of both windows' lists, the value items at both ends of their range, read back from
+// the command OK makes of it: the same setting and value (the maximum print length as the
+// printer takes it, 400 more), whatever the catalogue, the commands and the names hold.
+TEST(SettingsJobTest, EveryItemsCommandReadsBackAsItsSettingAndValue) {
+  TempFolder folder;
+  // No corrections, so that a value reads back as typed.
+  const std::string config = folder.Write(
+      "config.ini", "[VARNOK N5 PLUS]\r\nSD=0\r\nST=0\r\nCD=0\r\nCT=0\r\nFD=0\r\nPD=0\r\nSP=0\r\n");
+  for (const Language window : {Language::Chinese, Language::English}) {
+    for (const SettingItem& item : SettingCatalogue(window)) {
+      SCOPED_TRACE(item.text);
+      const SettingName& name = NameOfItem(item.id);
+      struct Typed {
+        SettingInputs inputs;
+        std::string read;
+      };
+      std::vector<Typed> typed;
+      SettingInputs inputs;
+      inputs.item_text = item.text;
+      if (const std::optional<ValueRange> values = CommandOfItem(item.id).values) {
+        const int offset = item.id == ItemId::MaxPrintLength ? kMaxPrintLengthOffset : 0;
+        for (const int end : {values->min, values->max}) {
+          inputs.value = std::to_string(end);
+          typed.push_back({inputs, std::to_string(end + offset)});
+        }
+      } else if (item.input == InputPanel::Choice) {
+        typed.push_back({inputs, std::string(name.choices[0])});
+        inputs.option4_selected = false;
+        inputs.option5_selected = true;
+        typed.push_back({inputs, std::string(name.choices[1])});
+      } else if (item.input == InputPanel::Network) {
+        inputs.network = {"10", "0", "0", "7", "255", "255", "0", "0", "10", "0", "0", "1", "9100"};
+        typed.push_back({inputs, "10.0.0.7 255.255.0.0 10.0.0.1 9100"});
+      } else {
+        typed.push_back({inputs, ""});
+      }
+      for (const Typed& t : typed) {
+        testing::MessageRecorder messages;
+        const ComposedSetting composed =
+            ComposeSetting(WindowRules(window), t.inputs, "VARNOK N5 PLUS", config, messages);
+        ASSERT_TRUE(composed.text) << t.inputs.value;
+        const auto read = ReadSettingsJob(*composed.text);
+        ASSERT_TRUE(read) << *composed.text;
+        ASSERT_EQ(read->size(), 1u) << *composed.text;
+        EXPECT_EQ(read->front().setting, name.name);
+        EXPECT_EQ(read->front().value, t.read);
+      }
+    }
+  }
 }
 
 JournaledJob SettingsJob(std::int64_t id, std::string bytes, std::string device = "socket://a") {
