@@ -51,18 +51,23 @@ std::vector<ReportedQueue> ReportQueues(Journal* journal, PrintServer& server,
   if (!unfinished) {
     throw ServerError(ServerProblem(texts, texts.jobs_action, failure, server.Name()));
   }
-  std::vector<std::string> wanted = named;
-  if (wanted.empty()) {
+  std::vector<std::string> wanted;
+  if (named.empty()) {
     for (const QueueDetails& queue : *queues) {
       if (IsBrandQueueName(queue.name)) wanted.push_back(queue.name);
     }
   } else {
-    wanted = NamedQueues(named, server, language);
+    // The names are matched against the list just asked for: asking again costs the server a
+    // second listing of every queue.
+    std::vector<std::string> names;
+    for (const QueueDetails& queue : *queues) names.push_back(queue.name);
+    MatchedQueues matched = MatchQueues(named, names);
+    if (!matched.unknown.empty()) throw UnknownQueues(matched.unknown, server.Name(), language);
+    wanted = std::move(matched.queues);
   }
   std::vector<ReportedQueue> reported;
   for (const std::string& name : wanted) {
     const auto details = std::ranges::find(*queues, name, &QueueDetails::name);
-    if (details == queues->end()) continue;  // removed since it was named
     ReportedQueue queue{*details, InnerDeviceUri(details->device_uri), {}, std::nullopt};
     std::set<std::int64_t> printing;
     for (const UnfinishedJob& job : *unfinished) {
