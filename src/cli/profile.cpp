@@ -8,7 +8,8 @@
 
 #include "cli/cli_texts.h"
 #include "cli/command_error.h"
-#include "cli/setting_words.h"
+#include "cli/fleet_texts.h"
+#include "fleet/setting_values.h"
 #include "settings/ascii_case.h"
 #include "settings/file_access.h"
 #include "settings/ini_lines.h"
@@ -64,8 +65,8 @@ class ProfileReader {
   decltype(auto) Checked(const Check& check) const {
     try {
       return check();
-    } catch (const UsageError& error) {
-      Refuse(error.what());
+    } catch (const SettingValueError& error) {
+      Refuse(ValueProblemText(error.Fault(), language_));
     }
   }
 
@@ -122,8 +123,7 @@ class ProfileReader {
   }
 
   void ReadSetting(std::string_view name, std::string_view value) {
-    const SettingName& item =
-        Checked([&]() -> const SettingName& { return FindItem(name, language_); });
+    const SettingName& item = Checked([&]() -> const SettingName& { return FindItem(name); });
     switch (FormOf(item)) {
       case ValueForm::None:
         Refuse(FillIn(texts_.profile_reset, {{"setting", item.name}}));
@@ -133,8 +133,7 @@ class ProfileReader {
         break;
     }
     FirstTime(item.id, item.name);
-    profile_.settings.push_back(
-        {&item, Checked([&] { return SettingInputsFor(item, value, language_); })});
+    profile_.settings.push_back({&item, Checked([&] { return SettingInputsFor(item, value); })});
   }
 
   void ReadNetworkValue(std::string_view name, std::string_view value) {
@@ -151,9 +150,9 @@ class ProfileReader {
     const std::string spelt(*key);
     Checked([&] {
       if (*key == "port") {
-        PortField(spelt, value, language_);
+        PortField(spelt, value);
       } else {
-        AddressFields(spelt, value, language_);
+        AddressFields(spelt, value);
       }
     });
     network_.values[index] = std::string(value);
@@ -171,20 +170,19 @@ class ProfileReader {
     if (queue_count_ > 1) {
       Refuse(FillIn(texts_.profile_network_for_many, {{"count", std::to_string(queue_count_)}}));
     }
-    const SettingName& item = FindItem("network", language_);
+    const SettingName& item = FindItem("network");
     FirstTime(item.id, item.name);
     const auto address = [&](std::size_t index) {
       const std::string spelt = std::string(kNetworkKeys[index]) + " =";
       if (!network_.values[index]) {
         Refuse(FillIn(texts_.network_needs, {{"option", spelt}}));
       }
-      return AddressFields(kNetworkKeys[index], *network_.values[index], language_);
+      return AddressFields(kNetworkKeys[index], *network_.values[index]);
     };
-    ProfileSetting setting{&item, SettingInputsFor(item, "", language_)};
-    PutNetworkFields(
-        {address(0), address(1), address(2),
-         PortField("port", network_.values[3].value_or(std::string(kDefaultPort)), language_)},
-        setting.inputs);
+    ProfileSetting setting{&item, SettingInputsFor(item, "")};
+    PutNetworkFields({address(0), address(1), address(2),
+                      PortField("port", network_.values[3].value_or(std::string(kDefaultPort)))},
+                     setting.inputs);
     profile_.settings.insert(
         profile_.settings.begin() + static_cast<std::ptrdiff_t>(network_.position),
         std::move(setting));

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/item_names.h"
 #include "config/apply_setting.h"
+#include "fleet/setting_values.h"
 #include "settings/language.h"
 
 namespace varnok::cli {
