@@ -5,10 +5,10 @@
 #include <map>
 #include <memory>
 
+#include "cli/fleet_texts.h"
+#include "cli/journal_reading.h"
 #include "cli/json_output.h"
 #include "cli/named_queues.h"
-#include "cli/profile.h"
-#include "cli/profile_comparison.h"
 #include "cli/profile_template.h"
 #include "cli/queue_result.h"
 #include "cli/table.h"
@@ -16,6 +16,7 @@
 #include "cli/utc_time.h"
 #include "config/supported_models.h"
 #include "fleet/journal.h"
+#include "fleet/profile_comparison.h"
 #include "settings/message_template.h"
 
 namespace varnok::cli {
@@ -28,6 +29,15 @@ struct QueueLine {
   std::vector<std::string> settings;  // the setting of each of delivery.commands
   const QueueComparison* compared = nullptr;
 };
+
+// Why the queue was not sent to, or a note about one sent to; `server` names the print server.
+std::string Reason(const QueueLine& line, std::string_view server, const CommandOutput& output) {
+  if (line.delivery.result == QueueResult::Waiting) {
+    return FillIn(output.texts().waiting,
+                  {{"job", std::to_string(*line.compared->queue.waiting_job)}});
+  }
+  return DeliveryReason(line.delivery, server, output.language);
+}
 
 nlohmann::ordered_json Commands(const QueueLine& line) {
   if (line.delivery.commands.empty()) return nullptr;
@@ -58,7 +68,8 @@ nlohmann::ordered_json Changes(const QueueComparison& compared) {
 
 void PrintJsonResults(const std::string& profile_path, const Profile& profile,
                       const DeliveryOptions& options, const std::vector<QueueLine>& lines,
-                      const std::string& notice, bool converge, const CommandOutput& output) {
+                      const std::string& notice, bool converge, std::string_view server,
+                      const CommandOutput& output) {
   nlohmann::ordered_json settings = nlohmann::ordered_json::array();
   for (const ProfileSetting& setting : profile.settings) settings.push_back(setting.item->name);
   nlohmann::ordered_json list = nlohmann::ordered_json::array();
@@ -71,7 +82,7 @@ void PrintJsonResults(const std::string& profile_path, const Profile& profile,
          delivery.model ? nlohmann::ordered_json(IsSupportedModel(*delivery.model)) : nullptr},
         {"commands", Commands(line)},
         {"result", ResultKeyword(delivery.result)},
-        {"reason", OrNull(delivery.reason)},
+        {"reason", OrNull(Reason(line, server, output))},
         {"sent_at",
          delivery.sent_at ? nlohmann::ordered_json(UtcTime(*delivery.sent_at)) : nullptr}};
     if (converge) {
@@ -98,7 +109,7 @@ std::vector<QueueLine> Converge(const Profile& profile,
                                 const std::vector<QueueComparison>& compared,
                                 const std::vector<SettingInputs>& inputs,
                                 const DeliveryOptions& options, Spooler& spooler,
-                                std::string& notice, const CommandOutput& output) {
+                                std::string& notice, Language language) {
   std::vector<QueueLine> lines(compared.size());
   std::map<std::vector<std::size_t>, std::vector<std::size_t>> queues_lacking;
   for (std::size_t i = 0; i < compared.size(); ++i) {
@@ -112,8 +123,6 @@ std::vector<QueueLine> Converge(const Profile& profile,
     }
     if (queue.queue.waiting_job) {
       lines[i].delivery.result = QueueResult::Waiting;
-      lines[i].delivery.reason =
-          FillIn(output.texts().waiting, {{"job", std::to_string(*queue.queue.waiting_job)}});
     } else if (!queue.settings.empty() && lacking.empty()) {
       lines[i].delivery.result = QueueResult::Unchanged;
     } else {
@@ -133,7 +142,7 @@ std::vector<QueueLine> Converge(const Profile& profile,
     }
     std::vector<std::string> queues;
     for (const std::size_t i : queue_indexes) queues.push_back(lines[i].delivery.queue);
-    Delivery delivery = DeliverSettings(sent, queues, options, spooler, output.language);
+    Delivery delivery = DeliverSettings(sent, queues, options, spooler, language);
     for (std::size_t k = 0; k < queue_indexes.size(); ++k) {
       lines[queue_indexes[k]].delivery = std::move(delivery.queues[k]);
       lines[queue_indexes[k]].settings = names;
@@ -167,7 +176,7 @@ ExitStatus ApplyProfile(const std::string& profile_path, const std::vector<std::
   for (const std::string& name : named) {
     if (!FindQueue(distinct, name)) distinct.push_back(name);
   }
-  const Profile profile = ReadProfile(profile_path, distinct.size(), output.language);
+  const Profile profile = ReadProfile(profile_path, distinct.size());
   const std::vector<std::string> queues = NamedQueues(named, print_server, output.language);
   std::vector<SettingInputs> inputs;
   for (const ProfileSetting& setting : profile.settings) inputs.push_back(setting.inputs);
@@ -192,15 +201,16 @@ ExitStatus ApplyProfile(const std::string& profile_path, const std::vector<std::
       compared = ReadJournal(*converge_journal, output.language,
                              [&](Journal& journal) { return compare(&journal); });
     }
-    lines = Converge(profile, compared, inputs, options, spooler, notice, output);
+    lines = Converge(profile, compared, inputs, options, spooler, notice, output.language);
   } else {
     Delivery delivery = DeliverSettings(inputs, queues, options, spooler, output.language);
     for (QueueDelivery& queue : delivery.queues) lines.push_back({std::move(queue), names});
     notice = delivery.notice;
   }
+  const std::string server = print_server.Name();
   if (output.json) {
     PrintJsonResults(profile_path, profile, options, lines, notice, converge_journal.has_value(),
-                     output);
+                     server, output);
   } else {
     const CliTexts& texts = output.texts();
     Table table(
@@ -209,7 +219,7 @@ ExitStatus ApplyProfile(const std::string& profile_path, const std::vector<std::
       std::string commands;
       for (const std::string& command : line.delivery.commands) commands += command;
       table.Add({line.delivery.queue, line.delivery.model.value_or(""), commands,
-                 ResultText(line.delivery.result, line.delivery.reason, output.language)});
+                 ResultText(line.delivery.result, Reason(line, server, output), output.language)});
     }
     table.Print(output.out);
     if (!notice.empty()) SayLine(output.err, notice);

@@ -134,6 +134,13 @@ int main(int raw_argc, char** raw_argv) {
     return Complain(ExitStatus::Failed, error.what());
   } catch (const varnok::SettingValueError& error) {
     return Complain(ExitStatus::Usage, cli::ValueProblemText(error.Fault(), language));
+  } catch (const varnok::ProfileError& error) {
+    return Complain(ExitStatus::Usage, cli::ProfileProblemText(error.Fault(), language));
+  } catch (const varnok::ReportError& error) {
+    // A name the print server has no queue of is a typing error, found before anything is sent.
+    const bool typed = error.Fault().problem == varnok::ReportProblem::UnknownQueues;
+    return Complain(typed ? ExitStatus::Usage : ExitStatus::Failed,
+                    cli::ReportProblemText(error.Fault(), system_print_server->Name(), language));
   }
   return static_cast<int>(ExitStatus::Ok);
 }
