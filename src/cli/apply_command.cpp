@@ -2,13 +2,12 @@
 
 #include <CLI/CLI.hpp>
 #include <filesystem>
-#include <map>
 #include <memory>
 
+#include "cli/fleet_texts.h"
+#include "cli/journal_reading.h"
 #include "cli/json_output.h"
 #include "cli/named_queues.h"
-#include "cli/profile.h"
-#include "cli/profile_comparison.h"
 #include "cli/profile_template.h"
 #include "cli/queue_result.h"
 #include "cli/table.h"
@@ -16,20 +15,22 @@
 #include "cli/utc_time.h"
 #include "config/supported_models.h"
 #include "fleet/journal.h"
+#include "fleet/profile_delivery.h"
 #include "settings/message_template.h"
 
 namespace varnok::cli {
 namespace {
 
-// One queue's line: how it fared, the names of the settings its commands are, and with
-// --converge what the journal said before.
-struct QueueLine {
-  QueueDelivery delivery;
-  std::vector<std::string> settings;  // the setting of each of delivery.commands
-  const QueueComparison* compared = nullptr;
-};
+// Why the queue was not sent to, or a note about one sent to; `server` names the print server.
+std::string Reason(const ProfileQueue& line, std::string_view server, const CommandOutput& output) {
+  if (line.delivery.result == QueueResult::Waiting) {
+    return FillIn(output.texts().waiting,
+                  {{"job", std::to_string(*line.compared->queue.waiting_job)}});
+  }
+  return DeliveryReason(line.delivery, server, output.language);
+}
 
-nlohmann::ordered_json Commands(const QueueLine& line) {
+nlohmann::ordered_json Commands(const ProfileQueue& line) {
   if (line.delivery.commands.empty()) return nullptr;
   nlohmann::ordered_json commands = nlohmann::ordered_json::array();
   for (std::size_t i = 0; i < line.delivery.commands.size(); ++i) {
@@ -57,12 +58,13 @@ nlohmann::ordered_json Changes(const QueueComparison& compared) {
 }
 
 void PrintJsonResults(const std::string& profile_path, const Profile& profile,
-                      const DeliveryOptions& options, const std::vector<QueueLine>& lines,
-                      const std::string& notice, bool converge, const CommandOutput& output) {
+                      const DeliveryOptions& options, const std::vector<ProfileQueue>& lines,
+                      const std::string& notice, bool converge, std::string_view server,
+                      const CommandOutput& output) {
   nlohmann::ordered_json settings = nlohmann::ordered_json::array();
   for (const ProfileSetting& setting : profile.settings) settings.push_back(setting.item->name);
   nlohmann::ordered_json list = nlohmann::ordered_json::array();
-  for (const QueueLine& line : lines) {
+  for (const ProfileQueue& line : lines) {
     const QueueDelivery& delivery = line.delivery;
     nlohmann::ordered_json entry{
         {"queue", delivery.queue},
@@ -71,7 +73,7 @@ void PrintJsonResults(const std::string& profile_path, const Profile& profile,
          delivery.model ? nlohmann::ordered_json(IsSupportedModel(*delivery.model)) : nullptr},
         {"commands", Commands(line)},
         {"result", ResultKeyword(delivery.result)},
-        {"reason", OrNull(delivery.reason)},
+        {"reason", OrNull(Reason(line, server, output))},
         {"sent_at",
          delivery.sent_at ? nlohmann::ordered_json(UtcTime(*delivery.sent_at)) : nullptr}};
     if (converge) {
@@ -91,70 +93,6 @@ void PrintJsonResults(const std::string& profile_path, const Profile& profile,
                          {"notice", OrNull(notice)}});
 }
 
-// Sends each queue the settings of the profile that `compared` says it lacks: nothing to a
-// queue that holds them all or whose earlier settings job still waits; queues that lack the
-// same settings get them from one delivery.
-std::vector<QueueLine> Converge(const Profile& profile,
-                                const std::vector<QueueComparison>& compared,
-                                const std::vector<SettingInputs>& inputs,
-                                const DeliveryOptions& options, Spooler& spooler,
-                                std::string& notice, const CommandOutput& output) {
-  std::vector<QueueLine> lines(compared.size());
-  std::map<std::vector<std::size_t>, std::vector<std::size_t>> queues_lacking;
-  for (std::size_t i = 0; i < compared.size(); ++i) {
-    const QueueComparison& queue = compared[i];
-    lines[i].compared = &queue;
-    lines[i].delivery.queue = queue.queue.details.name;
-    lines[i].delivery.model = queue.prepared.model;
-    std::vector<std::size_t> lacking;
-    for (std::size_t j = 0; j < queue.settings.size(); ++j) {
-      if (queue.settings[j].send) lacking.push_back(j);
-    }
-    if (queue.queue.waiting_job) {
-      lines[i].delivery.result = QueueResult::Waiting;
-      lines[i].delivery.reason =
-          FillIn(output.texts().waiting, {{"job", std::to_string(*queue.queue.waiting_job)}});
-    } else if (!queue.settings.empty() && lacking.empty()) {
-      lines[i].delivery.result = QueueResult::Unchanged;
-    } else {
-      // A queue the profile could not be made for is tried with all of it, to say why not.
-      if (queue.settings.empty()) {
-        for (std::size_t j = 0; j < profile.settings.size(); ++j) lacking.push_back(j);
-      }
-      queues_lacking[lacking].push_back(i);
-    }
-  }
-  for (const auto& [lacking, queue_indexes] : queues_lacking) {
-    std::vector<SettingInputs> sent;
-    std::vector<std::string> names;
-    for (const std::size_t j : lacking) {
-      sent.push_back(inputs[j]);
-      names.emplace_back(profile.settings[j].item->name);
-    }
-    std::vector<std::string> queues;
-    for (const std::size_t i : queue_indexes) queues.push_back(lines[i].delivery.queue);
-    Delivery delivery = DeliverSettings(sent, queues, options, spooler, output.language);
-    for (std::size_t k = 0; k < queue_indexes.size(); ++k) {
-      lines[queue_indexes[k]].delivery = std::move(delivery.queues[k]);
-      lines[queue_indexes[k]].settings = names;
-    }
-    if (notice.empty()) notice = delivery.notice;
-  }
-  return lines;
-}
-
-bool AllWent(const std::vector<QueueLine>& lines, const DeliveryOptions& options) {
-  Delivery delivery;
-  for (const QueueLine& line : lines) {
-    // A queue whose earlier job is on its way was not failed: it is to get what it lacks.
-    if (line.delivery.result != QueueResult::Unchanged &&
-        line.delivery.result != QueueResult::Waiting) {
-      delivery.queues.push_back(line.delivery);
-    }
-  }
-  return AllDelivered(delivery, options);
-}
-
 }  // namespace
 
 ExitStatus ApplyProfile(const std::string& profile_path, const std::vector<std::string>& named,
@@ -167,14 +105,9 @@ ExitStatus ApplyProfile(const std::string& profile_path, const std::vector<std::
   for (const std::string& name : named) {
     if (!FindQueue(distinct, name)) distinct.push_back(name);
   }
-  const Profile profile = ReadProfile(profile_path, distinct.size(), output.language);
+  const Profile profile = ReadProfile(profile_path, distinct.size());
   const std::vector<std::string> queues = NamedQueues(named, print_server, output.language);
-  std::vector<SettingInputs> inputs;
-  for (const ProfileSetting& setting : profile.settings) inputs.push_back(setting.inputs);
-  std::vector<std::string> names;
-  for (const ProfileSetting& setting : profile.settings) names.emplace_back(setting.item->name);
-  std::vector<QueueLine> lines;
-  std::string notice;
+  ProfileDelivery delivered;
   std::vector<QueueComparison> compared;
   if (converge_journal) {
     const auto compare = [&](Journal* journal) {
@@ -192,29 +125,30 @@ ExitStatus ApplyProfile(const std::string& profile_path, const std::vector<std::
       compared = ReadJournal(*converge_journal, output.language,
                              [&](Journal& journal) { return compare(&journal); });
     }
-    lines = Converge(profile, compared, inputs, options, spooler, notice, output);
+    delivered = Converge(profile, compared, options, spooler, output.language);
   } else {
-    Delivery delivery = DeliverSettings(inputs, queues, options, spooler, output.language);
-    for (QueueDelivery& queue : delivery.queues) lines.push_back({std::move(queue), names});
-    notice = delivery.notice;
+    delivered = DeliverProfile(profile, queues, options, spooler, output.language);
   }
+  const std::vector<ProfileQueue>& lines = delivered.queues;
+  const std::string& notice = delivered.notice;
+  const std::string server = print_server.Name();
   if (output.json) {
     PrintJsonResults(profile_path, profile, options, lines, notice, converge_journal.has_value(),
-                     output);
+                     server, output);
   } else {
     const CliTexts& texts = output.texts();
     Table table(
         {texts.queue_heading, texts.model_heading, texts.commands_heading, texts.result_heading});
-    for (const QueueLine& line : lines) {
+    for (const ProfileQueue& line : lines) {
       std::string commands;
       for (const std::string& command : line.delivery.commands) commands += command;
       table.Add({line.delivery.queue, line.delivery.model.value_or(""), commands,
-                 ResultText(line.delivery.result, line.delivery.reason, output.language)});
+                 ResultText(line.delivery.result, Reason(line, server, output), output.language)});
     }
     table.Print(output.out);
     if (!notice.empty()) SayLine(output.err, notice);
   }
-  return AllWent(lines, options) ? ExitStatus::Ok : ExitStatus::Failed;
+  return AllTook(delivered, options) ? ExitStatus::Ok : ExitStatus::Failed;
 }
 
 void PrintProfileTemplate(const CommandOutput& output) {

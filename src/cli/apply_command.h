@@ -7,7 +7,7 @@
 #include "cli/command.h"
 #include "cli/command_error.h"
 #include "cli/command_output.h"
-#include "cli/settings_delivery.h"
+#include "fleet/settings_delivery.h"
 #include "printer/print_server.h"
 #include "printer/spooler.h"
 

@@ -53,8 +53,7 @@ DeliveryOptions DeliveryWords::Options(const Services& services) const {
     throw UsageError(
         FillIn(CliTextsIn(services.language).config_unreadable, {{"file", config_path}}));
   }
-  return {config_path.empty() ? ConfigFilePath() : config_path, dry_run,
-          services.print_server.Name()};
+  return {config_path.empty() ? ConfigFilePath() : config_path, dry_run};
 }
 
 }  // namespace varnok::cli

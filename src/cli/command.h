@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "cli/command_output.h"
-#include "cli/settings_delivery.h"
+#include "fleet/settings_delivery.h"
 #include "printer/print_server.h"
 #include "printer/spooler.h"
 #include "settings/language.h"

@@ -6,13 +6,12 @@
 #include <sstream>
 
 #include "cli/command_error.h"
-#include "cli/item_names.h"
 #include "cli/json_output.h"
 #include "cli/setting_range.h"
-#include "cli/setting_words.h"
 #include "cli/table.h"
 #include "config/command_protocol.h"
 #include "config/setting_catalogue.h"
+#include "fleet/setting_values.h"
 #include "settings/message_template.h"
 
 namespace varnok::cli {

@@ -4,7 +4,7 @@
 
 #include "cli/command.h"
 #include "cli/command_output.h"
-#include "cli/item_names.h"
+#include "config/setting_names.h"
 
 namespace varnok::cli {
 

@@ -1,13 +1,10 @@
 #pragma once
 
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "cli/command_error.h"
 #include "fleet/delivered_state.h"
 #include "fleet/journal.h"
-#include "printer/print_server.h"
 #include "settings/language.h"
 
 namespace varnok::cli {
@@ -27,19 +24,6 @@ auto ReadJournal(const std::string& path, Language language, Work&& work) {
     throw UnreadableJournal(error, path, language);
   }
 }
-
-// A queue as the journal's commands report it.
-struct ReportedQueue {
-  QueueDetails details;
-  std::optional<std::string> printer_uri;   // behind the backend; absent: not journaled
-  std::vector<SettingState> settings;       // what the journal knows; empty when not journaled
-  std::optional<std::int64_t> waiting_job;  // a settings job the print system has not printed
-};
-
-// The queues named, as the print server spells them (every brand queue when none is named),
-// each with what the journal knows of it; with no journal (none begun yet), nothing.
-std::vector<ReportedQueue> ReportQueues(Journal* journal, PrintServer& server,
-                                        const std::vector<std::string>& named, Language language);
 
 // The words of an unknown setting's reason.
 std::string UnknownText(const SettingState& state, Language language);

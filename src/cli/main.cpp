@@ -11,6 +11,7 @@
 #include "cli/command_help.h"
 #include "cli/console.h"
 #include "cli/devices_command.h"
+#include "cli/fleet_texts.h"
 #include "cli/history_command.h"
 #include "cli/items_command.h"
 #include "cli/journal_command.h"
@@ -131,6 +132,15 @@ int main(int raw_argc, char** raw_argv) {
     return Complain(ExitStatus::Usage, error.what());
   } catch (const cli::ServerError& error) {
     return Complain(ExitStatus::Failed, error.what());
+  } catch (const varnok::SettingValueError& error) {
+    return Complain(ExitStatus::Usage, cli::ValueProblemText(error.Fault(), language));
+  } catch (const varnok::ProfileError& error) {
+    return Complain(ExitStatus::Usage, cli::ProfileProblemText(error.Fault(), language));
+  } catch (const varnok::ReportError& error) {
+    // A name the print server has no queue of is a typing error, found before anything is sent.
+    const bool typed = error.Fault().problem == varnok::ReportProblem::UnknownQueues;
+    return Complain(typed ? ExitStatus::Usage : ExitStatus::Failed,
+                    cli::ReportProblemText(error.Fault(), system_print_server->Name(), language));
   }
   return static_cast<int>(ExitStatus::Ok);
 }

@@ -1,11 +1,7 @@
 #include "cli/named_queues.h"
 
-#include <algorithm>
-
 #include "cli/cli_texts.h"
-#include "cli/command_error.h"
 #include "cli/server_problem.h"
-#include "settings/ascii_case.h"
 #include "settings/message_template.h"
 
 namespace varnok::cli {
@@ -22,33 +18,19 @@ std::vector<std::string> ServerQueueNames(PrintServer& server, Language language
   return names;
 }
 
-std::optional<std::string> FindQueue(const std::vector<std::string>& server_queues,
-                                     std::string_view name) {
-  const auto found = std::ranges::find_if(server_queues, [name](const std::string& queue) {
-    return EqualIgnoringAsciiCase(queue, name);
-  });
-  if (found == server_queues.end()) return std::nullopt;
-  return *found;
-}
-
 std::vector<std::string> NamedQueues(const std::vector<std::string>& names, PrintServer& server,
                                      Language language) {
-  const std::vector<std::string> server_queues = ServerQueueNames(server, language);
+  MatchedQueues matched = MatchQueues(names, ServerQueueNames(server, language));
+  if (!matched.unknown.empty()) throw UnknownQueues(matched.unknown, server.Name(), language);
+  return std::move(matched.queues);
+}
+
+UsageError UnknownQueues(const std::vector<std::string>& unknown, std::string_view server,
+                         Language language) {
   const CliTexts& texts = CliTextsIn(language);
-  std::vector<std::string> queues;
-  std::string unknown;
-  for (const std::string& name : names) {
-    if (const std::optional<std::string> queue = FindQueue(server_queues, name)) {
-      if (std::ranges::find(queues, *queue) == queues.end()) queues.push_back(*queue);
-    } else {
-      texts.AddToList(unknown, name);
-    }
-  }
-  if (!unknown.empty()) {
-    throw UsageError(
-        FillIn(texts.unknown_queues, {{"queues", unknown}, {"server", server.Name()}}));
-  }
-  return queues;
+  std::string list;
+  for (const std::string& name : unknown) texts.AddToList(list, name);
+  return UsageError(FillIn(texts.unknown_queues, {{"queues", list}, {"server", server}}));
 }
 
 }  // namespace varnok::cli

@@ -4,9 +4,8 @@
 #include <string_view>
 
 #include "cli/cli_texts.h"
-#include "cli/item_names.h"
 #include "cli/items_command.h"
-#include "cli/setting_words.h"
+#include "fleet/setting_values.h"
 #include "settings/message_template.h"
 
 namespace varnok::cli {

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <memory>
 
+#include "cli/fleet_texts.h"
 #include "cli/items_command.h"
 #include "cli/json_output.h"
 #include "cli/named_queues.h"
@@ -15,7 +16,7 @@ namespace varnok::cli {
 namespace {
 
 void PrintResults(const SettingWords& setting, const DeliveryOptions& options,
-                  const Delivery& delivery, const CommandOutput& output) {
+                  const Delivery& delivery, std::string_view server, const CommandOutput& output) {
   if (output.json) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const QueueDelivery& line : delivery.queues) {
@@ -29,7 +30,7 @@ void PrintResults(const SettingWords& setting, const DeliveryOptions& options,
            {"command", OrNull(command)},
            {"command_bytes", command ? nlohmann::ordered_json(HexBytes(*command)) : nullptr},
            {"result", ResultKeyword(line.result)},
-           {"reason", OrNull(line.reason)}});
+           {"reason", OrNull(DeliveryReason(line, server, output.language))}});
     }
     return PrintJson(output.out, {{"setting", setting.item->name},
                                   {"dry_run", options.dry_run},
@@ -40,9 +41,9 @@ void PrintResults(const SettingWords& setting, const DeliveryOptions& options,
   Table table(
       {texts.queue_heading, texts.model_heading, texts.command_heading, texts.result_heading});
   for (const QueueDelivery& line : delivery.queues) {
-    table.Add({line.queue, line.model.value_or(""),
-               line.commands.empty() ? "" : line.commands.front(),
-               ResultText(line.result, line.reason, output.language)});
+    table.Add(
+        {line.queue, line.model.value_or(""), line.commands.empty() ? "" : line.commands.front(),
+         ResultText(line.result, DeliveryReason(line, server, output.language), output.language)});
   }
   table.Print(output.out);
   if (!delivery.notice.empty()) SayLine(output.err, delivery.notice);
@@ -51,10 +52,10 @@ void PrintResults(const SettingWords& setting, const DeliveryOptions& options,
 }  // namespace
 
 ExitStatus SetSetting(const SettingWords& setting, const DeliveryOptions& options, Spooler& spooler,
-                      const CommandOutput& output) {
+                      std::string_view server, const CommandOutput& output) {
   const Delivery delivery =
       DeliverSettings({&setting.inputs, 1}, setting.queues, options, spooler, output.language);
-  PrintResults(setting, options, delivery, output);
+  PrintResults(setting, options, delivery, server, output);
   return AllDelivered(delivery, options) ? ExitStatus::Ok : ExitStatus::Failed;
 }
 
@@ -118,8 +119,9 @@ Command SetCommand(CLI::App& app) {
                 ReadSettingWords(words->words, words->network, services.language);
             const DeliveryOptions options = words->delivery.Options(services);
             setting.queues = NamedQueues(setting.queues, services.print_server, services.language);
-            return static_cast<int>(
-                SetSetting(setting, options, services.spooler, services.Output(words->json)));
+            return static_cast<int>(SetSetting(setting, options, services.spooler,
+                                               services.print_server.Name(),
+                                               services.Output(words->json)));
           }};
 }
 

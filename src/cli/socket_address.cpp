@@ -1,10 +1,10 @@
 #include "cli/socket_address.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "cli/cli_texts.h"
 #include "cli/command_error.h"
+#include "fleet/setting_values.h"
 #include "settings/message_template.h"
 
 namespace varnok::cli {
@@ -56,13 +56,6 @@ std::string SocketUri(std::string_view address, Language language) {
   const bool v6 = host.find(':') != std::string_view::npos;
   return "socket://" + (v6 ? "[" + std::string(host) + "]" : std::string(host)) + ":" +
          std::string(port);
-}
-
-bool IsPortNumber(std::string_view text) {
-  int number = 0;
-  const auto error = std::from_chars(text.data(), text.data() + text.size(), number).ec;
-  return !text.empty() && std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; }) &&
-         error == std::errc{} && number >= 1 && number <= 65535;
 }
 
 }  // namespace varnok::cli

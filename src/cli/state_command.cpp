@@ -5,12 +5,13 @@
 
 #include "cli/cli_texts.h"
 #include "cli/command_help.h"
+#include "cli/fleet_texts.h"
+#include "cli/journal_reading.h"
 #include "cli/json_output.h"
-#include "cli/named_queues.h"
-#include "cli/profile_comparison.h"
 #include "cli/table.h"
 #include "cli/utc_time.h"
 #include "fleet/journal.h"
+#include "fleet/profile_comparison.h"
 
 namespace varnok::cli {
 namespace {
@@ -42,9 +43,9 @@ std::string StateText(const SettingState& state, Language language) {
 
 void ShowState(const std::string& journal_path, const std::vector<std::string>& queues,
                PrintServer& server, const CommandOutput& output) {
-  const std::vector<ReportedQueue> reported = ReadJournal(
-      journal_path, output.language,
-      [&](Journal& journal) { return ReportQueues(&journal, server, queues, output.language); });
+  const std::vector<ReportedQueue> reported =
+      ReadJournal(journal_path, output.language,
+                  [&](Journal& journal) { return ReportQueues(&journal, server, queues); });
   const CliTexts& texts = output.texts();
   if (output.json) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
@@ -79,8 +80,7 @@ void ShowState(const std::string& journal_path, const std::vector<std::string>& 
 ExitStatus ShowDrift(const std::string& journal_path, const std::string& profile_path,
                      const std::vector<std::string>& queues, const DeliveryOptions& options,
                      PrintServer& server, Spooler& spooler, const CommandOutput& output) {
-  const Profile profile =
-      ReadProfile(profile_path, std::max<std::size_t>(queues.size(), 1), output.language);
+  const Profile profile = ReadProfile(profile_path, std::max<std::size_t>(queues.size(), 1));
   const std::vector<QueueComparison> compared =
       ReadJournal(journal_path, output.language, [&](Journal& journal) {
         return CompareWithProfile(profile, queues, options, &journal, server, spooler,
@@ -96,7 +96,9 @@ ExitStatus ShowDrift(const std::string& journal_path, const std::string& profile
     any_differs = any_differs || queue.Differs();
     // Why the queue cannot be compared at all: no model the profile can be made for, or not
     // journaled.
-    std::string reason = queue.settings.empty() ? queue.prepared.reason : "";
+    std::string reason = queue.settings.empty()
+                             ? DeliveryReason(queue.prepared, server.Name(), output.language)
+                             : "";
     if (reason.empty() && !queue.queue.printer_uri) reason = texts.not_journaled;
     nlohmann::ordered_json settings = nlohmann::ordered_json::array();
     for (const SettingComparison& setting : queue.settings) {

@@ -292,14 +292,18 @@ void Journal::End(std::int64_t row, JobOutcome outcome, JournalTime ended, std::
   database_->Write([&] {
     Database::Statement update(*database_,
                                "UPDATE jobs SET outcome = ?2, ended_ms = ?3, size = ?4, "
-                               "message = ?5, status = ?6 WHERE id = ?1");
+                               "message = ?5, status = ?6 WHERE id = ?1 RETURNING kind");
     update.Bind(1, row)
         .Bind(2, OutcomeWord(outcome))
         .Bind(3, Milliseconds(ended))
         .Bind(4, size)
         .Bind(5, message)
-        .Bind(6, status)
-        .Step();
+        .Bind(6, status);
+    // Only a label job adds a label row; the pruning walks the queue's newest label rows, which
+    // a settings job, a few bytes, need not pay for.
+    const bool label = update.Step() && update.Text(0) == "label";
+    update.Reset();
+    if (!label) return;
     Database::Statement prune(*database_,
                               "DELETE FROM jobs WHERE kind = 'label' AND queue = "
                               "(SELECT queue FROM jobs WHERE id = ?1) AND id < "

@@ -6,7 +6,6 @@
 #include "cli/command_error.h"
 #include "cli/model_choice.h"
 #include "cli/run_language.h"
-#include "cli/setting_range.h"
 #include "cli/socket_address.h"
 #include "cli/terminal_text.h"
 
@@ -82,43 +81,6 @@ TEST(RunLanguage, TheFirstLocaleVariableSetDecidesAndLangOverrides) {
   for (const auto& c : cases) {
     EXPECT_EQ(RunLanguage(c.arguments, LocaleLanguage(c.lc_all, c.lc_messages, c.lang)), c.language)
         << (c.lang ? c.lang : "") << " " << c.arguments.back();
-  }
-}
-
-TEST(SettingRange, OnlyWholeNumbersInsideTheRangeAreTaken) {
-  const struct {
-    ItemId item;
-    std::string_view value;
-    bool taken;
-  } cases[] = {
-      {ItemId::VerticalReflective, "-99", true},
-      {ItemId::VerticalReflective, "99", true},
-      {ItemId::VerticalReflective, "100", false},
-      {ItemId::VerticalReflective, "-100", false},
-      {ItemId::VerticalReflective, "-0", true},
-      {ItemId::TearOff, "2.9", false},
-      {ItemId::TearOff, "2.0", false},
-      {ItemId::TearOff, "-", false},
-      {ItemId::TearOff, "", false},
-      {ItemId::TearOff, " 5", false},
-      {ItemId::TearOff, "+5", false},
-      {ItemId::PagesPerCut, "001", true},
-      {ItemId::PagesPerCut, "050", true},
-      {ItemId::PagesPerCut, "0", false},
-      {ItemId::PagesPerCut, "51", false},
-      {ItemId::MaxPrintLength, "9999", true},
-      {ItemId::MaxPrintLength, "99999", false},
-      {ItemId::MaxPrintLength, "-1", false},
-      {ItemId::SensorPrecision, "99999999999999999999999", false},
-      {ItemId::SensorPrecision, "-99999999999999999999999", false},
-  };
-  for (const auto& c : cases) {
-    if (c.taken) {
-      EXPECT_NO_THROW(CheckValue(c.item, "setting", c.value, Language::English)) << c.value;
-    } else {
-      EXPECT_THROW(CheckValue(c.item, "setting", c.value, Language::English), UsageError)
-          << c.value;
-    }
   }
 }
 

@@ -233,6 +233,32 @@ TEST(JournalTest, ManyJobsEndingAtOnceAreAllKept) {
   EXPECT_EQ(reader.Jobs({"VARNOK_A"}, std::nullopt).size(), static_cast<std::size_t>(kJobs));
 }
 
+// Each queue keeps its newest kLabelJobsKept label jobs, whatever another queue prints, and
+// every settings job however old.
+TEST(JournalTest, EachQueueKeepsItsNewestLabelJobsAndEverySettingsJob) {
+  TempFolder folder;
+  Journal journal(folder.File("journal.sqlite"), Journal::Access::Write);
+  std::int64_t id = 0;
+  const auto run = [&](std::string queue, std::string bytes) {
+    JournaledJob job = SettingsJob(++id, std::move(bytes));
+    job.queue = std::move(queue);
+    journal.End(journal.Begin(job), JobOutcome::Delivered, job.started, 9, "", 0);
+  };
+  const std::string label = "^XA^FDVARNOK^FS^XZ";
+  run("VARNOK_A", "#UM>FD-3\r");
+  run("VARNOK_B", label);
+  for (std::int64_t i = 0; i < kLabelJobsKept + 2; ++i) run("VARNOK_A", label);
+  run("VARNOK_A", "#UM>CD5\r");
+  const std::vector<JournaledJob> jobs = journal.Jobs({"VARNOK_A"}, std::nullopt);
+  const auto labels = std::ranges::count_if(
+      jobs, [](const JournaledJob& job) { return !job.settings.has_value(); });
+  EXPECT_EQ(labels, kLabelJobsKept);
+  EXPECT_EQ(jobs.size(), static_cast<std::size_t>(kLabelJobsKept + 2));
+  EXPECT_EQ(jobs.front().job_id, 1);  // the oldest settings job
+  EXPECT_EQ(jobs[1].job_id, 5);       // the two oldest label jobs are gone
+  EXPECT_EQ(journal.Jobs({"VARNOK_B"}, std::nullopt).size(), 1u);
+}
+
 TEST(JournalTest, AFileThatIsNoJournalSaysWhy) {
   TempFolder folder;
   const struct {

@@ -1,10 +1,10 @@
-#include "cli/profile_comparison.h"
+#include "fleet/profile_comparison.h"
 
 #include <algorithm>
 
 #include "fleet/settings_job.h"
 
-namespace varnok::cli {
+namespace varnok {
 
 bool QueueComparison::Differs() const {
   return settings.empty() ||
@@ -16,7 +16,7 @@ std::vector<QueueComparison> CompareWithProfile(const Profile& profile,
                                                 const DeliveryOptions& options, Journal* journal,
                                                 PrintServer& server, Spooler& spooler,
                                                 Language language) {
-  std::vector<ReportedQueue> reported = ReportQueues(journal, server, queues, language);
+  std::vector<ReportedQueue> reported = ReportQueues(journal, server, queues);
   std::vector<std::string> names;
   for (const ReportedQueue& queue : reported) names.push_back(queue.details.name);
   std::vector<SettingInputs> inputs;
@@ -47,4 +47,4 @@ std::vector<QueueComparison> CompareWithProfile(const Profile& profile,
   return compared;
 }
 
-}  // namespace varnok::cli
+}  // namespace varnok

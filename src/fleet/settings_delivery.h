@@ -6,17 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "cli/queue_result.h"
 #include "config/apply_setting.h"
+#include "fleet/queue_result.h"
 #include "printer/spooler.h"
 #include "settings/language.h"
 
-namespace varnok::cli {
+namespace varnok {
 
 struct DeliveryOptions {
   std::string config_path;  // the settings file with the models' corrections
   bool dry_run = false;     // find out what would be sent, send nothing
-  std::string server;       // the print server, as messages name it
 };
 
 // How one queue fared.
@@ -25,13 +24,16 @@ struct QueueDelivery {
   std::optional<std::string> model;   // once the queue's driver is known
   std::vector<std::string> commands;  // each setting's command text, when all could be made
   QueueResult result = QueueResult::NotSent;
-  std::string reason;  // why not, or a note about a queue sent to
+  // Why not, or how the send ended for a queue sent to (its told: a note), as the cores said.
+  QueueOutcome outcome;
+  bool not_accepting = false;  // the dry run's WouldNotBeSent: the queue takes no jobs now
   std::optional<std::chrono::system_clock::time_point> sent_at;  // when the job was taken
 };
 
 struct Delivery {
   std::vector<QueueDelivery> queues;  // in the order given
-  std::string notice;                 // what to do next, once any queue was sent to
+  std::string notice;                 // what to do next, once any queue was sent to, in the
+                                      // language given
 };
 
 // The Chinese window's OK for each queue with several settings: the same rules and bytes for
@@ -39,7 +41,7 @@ struct Delivery {
 // their order make one command text sent as one job. Every queue is prepared before the first is
 // sent to; a queue that fails does not stop the others. Several queues are prepared, and then
 // sent to, at once: the spooler is called from several threads (CupsSpooler keeps no state, and
-// libcups keeps its own per thread).
+// libcups keeps its own per thread). What the cores tell, and the notice, are in `language`.
 Delivery DeliverSettings(std::span<const SettingInputs> settings,
                          const std::vector<std::string>& queues, const DeliveryOptions& options,
                          Spooler& spooler, Language language);
@@ -48,4 +50,4 @@ Delivery DeliverSettings(std::span<const SettingInputs> settings,
 // not).
 bool AllDelivered(const Delivery& delivery, const DeliveryOptions& options);
 
-}  // namespace varnok::cli
+}  // namespace varnok

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "cli/journal_reading.h"
-#include "cli/profile.h"
-#include "cli/settings_delivery.h"
+#include "fleet/profile.h"
+#include "fleet/queue_report.h"
+#include "fleet/settings_delivery.h"
 
-namespace varnok::cli {
+namespace varnok {
 
 // One setting of the profile against what the journal says the queue's printer holds.
 struct SettingComparison {
@@ -31,11 +31,11 @@ struct QueueComparison {
 
 // Each queue against the profile: the commands the profile gives its model (as apply makes
 // them, its correction included) beside what the journal says was delivered (nothing without
-// one).
+// one). Throws ReportError.
 std::vector<QueueComparison> CompareWithProfile(const Profile& profile,
                                                 const std::vector<std::string>& queues,
                                                 const DeliveryOptions& options, Journal* journal,
                                                 PrintServer& server, Spooler& spooler,
                                                 Language language);
 
-}  // namespace varnok::cli
+}  // namespace varnok

@@ -1,21 +1,17 @@
-#include "cli/settings_delivery.h"
+#include "fleet/settings_delivery.h"
 
 #include <algorithm>
 #include <atomic>
 #include <functional>
 #include <thread>
 
-#include "cli/cli_texts.h"
-#include "cli/queue_result.h"
-#include "cli/server_problem.h"
 #include "config/setting_catalogue.h"
 #include "config/setting_item.h"
-#include "settings/message_template.h"
 
-namespace varnok::cli {
+namespace varnok {
 namespace {
 
-OkRules CommandLineRules(Language messages) {
+OkRules DeliveryRules(Language messages) {
   OkRules rules{Language::Chinese, VariantOf(messages)};
   rules.variant.drops_driver_language_mark = true;
   rules.variant.tests_model_for_every_item = true;
@@ -26,30 +22,6 @@ OkRules CommandLineRules(Language messages) {
 // How many queues are spoken to at once. The scheduler does most of the work of a send (it
 // starts the job and its backend), so a few at once keep it busy; more only wait for it.
 constexpr size_t kMostThreads = 8;
-
-// Why the cores stopped at a queue, in the command line's words where the windows' texts are
-// not for it (a failure of the print system, a model not supported, the check after sending);
-// otherwise what the cores told (a missing correction names the settings file, the model and the
-// key).
-std::string ReasonText(const QueueOutcome& outcome, const QueueDelivery& line,
-                       const CliTexts& texts, std::string_view server) {
-  if (outcome.failure) {
-    const bool describing = outcome.outcome == ApplyOutcome::NoDriverName;
-    return QueueProblem(texts, describing ? texts.describe_action : texts.send_action, line.queue,
-                        *outcome.failure, server);
-  }
-  switch (outcome.outcome) {
-    case ApplyOutcome::ModelNotSupported:
-      return FillIn(texts.not_supported, {{"model", line.model.value_or("")}});
-    case ApplyOutcome::QueueGone:
-      return std::string(texts.gone_after);
-    case ApplyOutcome::CheckUnanswered:
-      return std::string(texts.check_unanswered);
-    default:
-      break;
-  }
-  return outcome.told;
-}
 
 // Runs work(i) for each i below count, on a few threads at once; returns when all are done.
 void ForEachConcurrently(size_t count, const std::function<void(size_t)>& work) {
@@ -66,15 +38,14 @@ void ForEachConcurrently(size_t count, const std::function<void(size_t)>& work) 
 // composed for it in turn; the queue's line says what was found, and why it will not be sent
 // when one setting cannot be.
 void Prepare(const OkRules& rules, std::span<const SettingInputs> settings,
-             const DeliveryOptions& options, Spooler& spooler, const CliTexts& texts,
-             QueueDelivery& line) {
+             const DeliveryOptions& options, Spooler& spooler, QueueDelivery& line) {
   NoMessageBoxes messages;
   const QueueModel learnt = LearnQueueModel(rules, line.queue, spooler, messages);
   line.model = learnt.model;
   const auto refuse = [&](const QueueOutcome& refusal) {
     line.commands.clear();
     line.result = QueueResult::NotSent;
-    line.reason = ReasonText(refusal, line, texts, options.server);
+    line.outcome = refusal;
   };
   if (!learnt.model) return refuse(learnt.refusal);
   for (const SettingInputs& setting : settings) {
@@ -87,12 +58,11 @@ void Prepare(const OkRules& rules, std::span<const SettingInputs> settings,
   if (options.dry_run && learnt.accepting_jobs == false) {
     // The print system would refuse the job (the real run learns it from the refusal).
     line.result = QueueResult::WouldNotBeSent;
-    line.reason = texts.not_accepting;
+    line.not_accepting = true;
   }
 }
 
-void Send(const OkRules& rules, const DeliveryOptions& options, Spooler& spooler,
-          const CliTexts& texts, QueueDelivery& line) {
+void Send(const OkRules& rules, Spooler& spooler, QueueDelivery& line) {
   NoMessageBoxes messages;
   std::string text;
   for (const std::string& command : line.commands) text += command;
@@ -101,7 +71,7 @@ void Send(const OkRules& rules, const DeliveryOptions& options, Spooler& spooler
   // sending it again would apply it twice.
   line.result = sent.outcome == ApplyOutcome::SendFailed ? QueueResult::NotSent : QueueResult::Sent;
   if (line.result == QueueResult::Sent) line.sent_at = std::chrono::system_clock::now();
-  line.reason = ReasonText(sent, line, texts, options.server);
+  line.outcome = sent;
 }
 
 // What follows a successful send, once for each kind of notice the settings have.
@@ -124,8 +94,7 @@ std::string NoticeOf(const OkRules& rules, std::span<const SettingInputs> settin
 Delivery DeliverSettings(std::span<const SettingInputs> settings,
                          const std::vector<std::string>& queues, const DeliveryOptions& options,
                          Spooler& spooler, Language language) {
-  const OkRules rules = CommandLineRules(language);
-  const CliTexts& texts = CliTextsIn(language);
+  const OkRules rules = DeliveryRules(language);
   Delivery delivery;
   delivery.queues.resize(queues.size());
   // Everything is found out before anything is sent. The queues are independent of each other,
@@ -133,12 +102,12 @@ Delivery DeliverSettings(std::span<const SettingInputs> settings,
   ForEachConcurrently(queues.size(), [&](size_t i) {
     QueueDelivery& line = delivery.queues[i];
     line.queue = queues[i];
-    Prepare(rules, settings, options, spooler, texts, line);
+    Prepare(rules, settings, options, spooler, line);
   });
   if (!options.dry_run) {
     ForEachConcurrently(queues.size(), [&](size_t i) {
       QueueDelivery& line = delivery.queues[i];
-      if (line.result == QueueResult::WouldBeSent) Send(rules, options, spooler, texts, line);
+      if (line.result == QueueResult::WouldBeSent) Send(rules, spooler, line);
     });
   }
   const bool any_sent = std::ranges::any_of(
@@ -153,4 +122,4 @@ bool AllDelivered(const Delivery& delivery, const DeliveryOptions& options) {
                              [wanted](const QueueDelivery& line) { return line.result == wanted; });
 }
 
-}  // namespace varnok::cli
+}  // namespace varnok

@@ -1,4 +1,4 @@
-#include "cli/profile.h"
+#include "fleet/profile.h"
 
 #include <algorithm>
 #include <array>
@@ -6,17 +6,13 @@
 #include <optional>
 #include <string_view>
 
-#include "cli/cli_texts.h"
-#include "cli/command_error.h"
-#include "cli/setting_words.h"
 #include "settings/ascii_case.h"
 #include "settings/file_access.h"
 #include "settings/ini_lines.h"
 #include "settings/ini_lookup.h"
-#include "settings/message_template.h"
 #include "settings/utf8.h"
 
-namespace varnok::cli {
+namespace varnok {
 namespace {
 
 enum class Section { None, Settings, Network };
@@ -33,16 +29,16 @@ struct NetworkLines {
 
 class ProfileReader {
  public:
-  ProfileReader(const std::string& path, std::size_t queue_count, Language language)
-      : path_(path), queue_count_(queue_count), language_(language), texts_(CliTextsIn(language)) {}
+  ProfileReader(const std::string& path, std::size_t queue_count)
+      : path_(path), queue_count_(queue_count) {}
 
   Profile Read() {
     const ini::FileBytes file = ini::ReadFileBytes(path_);
     if (file.status != ini::ReadStatus::Ok) {
-      const std::string_view reason = file.status == ini::ReadStatus::Missing
-                                          ? texts_.no_such_file
-                                          : texts_.profile_not_readable;
-      throw UsageError(FillIn(texts_.profile_unreadable, {{"file", path_}, {"reason", reason}}));
+      throw ProfileError({.problem = file.status == ini::ReadStatus::Missing
+                                         ? ProfileProblem::Missing
+                                         : ProfileProblem::Unreadable,
+                          .file = path_});
     }
     const std::string_view bytes = file.bytes;
     for (std::size_t at = ini::TextStart(bytes, ini::FileEncoding::Utf8); at < bytes.size();) {
@@ -53,7 +49,7 @@ class ProfileReader {
     }
     if (network_.section_line != 0) AddNetwork();
     if (profile_.settings.empty()) {
-      throw UsageError(FillIn(texts_.profile_empty, {{"file", path_}}));
+      throw ProfileError({.problem = ProfileProblem::Empty, .file = path_});
     }
     return std::move(profile_);
   }
@@ -64,14 +60,14 @@ class ProfileReader {
   decltype(auto) Checked(const Check& check) const {
     try {
       return check();
-    } catch (const UsageError& error) {
-      Refuse(error.what());
+    } catch (const SettingValueError& error) {
+      Refuse({.problem = ProfileProblem::BadValue, .value = error.Fault()});
     }
   }
 
   void ReadLine(std::string_view bytes, const ini::IniLine& line) {
     const std::string_view content = bytes.substr(line.begin, line.content_end - line.begin);
-    if (!ini::IsValidUtf8(content)) Refuse(texts_.profile_not_utf8);
+    if (!ini::IsValidUtf8(content)) Refuse({.problem = ProfileProblem::NotUtf8});
     const std::string_view text = ini::TrimName(content);
     if (text.empty() || text.starts_with(';') || text.starts_with('#')) return;
     const auto span = [bytes](ini::Span part) { return bytes.substr(part.begin, part.size()); };
@@ -83,7 +79,7 @@ class ProfileReader {
       case ini::LineKind::Other:
         break;
     }
-    Refuse(FillIn(texts_.profile_not_an_entry, {{"text", text}}));
+    Refuse({.problem = ProfileProblem::NotAnEntry, .word = std::string(text)});
   }
 
   void OpenSection(std::string_view name) {
@@ -94,12 +90,13 @@ class ProfileReader {
                             : is("network") ? Section::Network
                                             : Section::None;
     if (section == Section::None) {
-      Refuse(FillIn(texts_.profile_unknown_section, {{"section", name}}));
+      Refuse({.problem = ProfileProblem::UnknownSection, .word = std::string(name)});
     }
     std::size_t& first = section_lines_[section];
     if (first != 0) {
-      Refuse(FillIn(texts_.profile_section_twice,
-                    {{"section", name}, {"first", std::to_string(first)}}));
+      Refuse({.problem = ProfileProblem::SectionTwice,
+              .word = std::string(name),
+              .first_line = first});
     }
     first = line_number_;
     section_ = section;
@@ -118,42 +115,41 @@ class ProfileReader {
       case Section::None:
         break;
     }
-    Refuse(FillIn(texts_.profile_outside_section, {{"name", name}}));
+    Refuse({.problem = ProfileProblem::OutsideSection, .word = std::string(name)});
   }
 
   void ReadSetting(std::string_view name, std::string_view value) {
-    const SettingName& item =
-        Checked([&]() -> const SettingName& { return FindItem(name, language_); });
+    const SettingName& item = Checked([&]() -> const SettingName& { return FindItem(name); });
     switch (FormOf(item)) {
       case ValueForm::None:
-        Refuse(FillIn(texts_.profile_reset, {{"setting", item.name}}));
+        Refuse({.problem = ProfileProblem::Reset, .word = std::string(item.name)});
       case ValueForm::Network:
-        Refuse(texts_.profile_network_in_settings);
+        Refuse({.problem = ProfileProblem::NetworkInSettings});
       case ValueForm::Word:
         break;
     }
     FirstTime(item.id, item.name);
-    profile_.settings.push_back(
-        {&item, Checked([&] { return SettingInputsFor(item, value, language_); })});
+    profile_.settings.push_back({&item, Checked([&] { return SettingInputsFor(item, value); })});
   }
 
   void ReadNetworkValue(std::string_view name, std::string_view value) {
     const auto key = std::ranges::find_if(
         kNetworkKeys, [name](std::string_view k) { return EqualIgnoringAsciiCase(name, k); });
     if (key == kNetworkKeys.end()) {
-      Refuse(FillIn(texts_.profile_no_network_key, {{"name", name}}));
+      Refuse({.problem = ProfileProblem::NoNetworkKey, .word = std::string(name)});
     }
     const std::size_t index = static_cast<std::size_t>(key - kNetworkKeys.begin());
     if (network_.values[index]) {
-      Refuse(FillIn(texts_.profile_given_twice,
-                    {{"setting", *key}, {"first", std::to_string(network_.lines[index])}}));
+      Refuse({.problem = ProfileProblem::GivenTwice,
+              .word = std::string(*key),
+              .first_line = network_.lines[index]});
     }
     const std::string spelt(*key);
     Checked([&] {
       if (*key == "port") {
-        PortField(spelt, value, language_);
+        PortField(spelt, value);
       } else {
-        AddressFields(spelt, value, language_);
+        AddressFields(spelt, value);
       }
     });
     network_.values[index] = std::string(value);
@@ -169,22 +165,21 @@ class ProfileReader {
       return;
     }
     if (queue_count_ > 1) {
-      Refuse(FillIn(texts_.profile_network_for_many, {{"count", std::to_string(queue_count_)}}));
+      Refuse({.problem = ProfileProblem::NetworkForMany, .queue_count = queue_count_});
     }
-    const SettingName& item = FindItem("network", language_);
+    const SettingName& item = FindItem("network");
     FirstTime(item.id, item.name);
     const auto address = [&](std::size_t index) {
       const std::string spelt = std::string(kNetworkKeys[index]) + " =";
       if (!network_.values[index]) {
-        Refuse(FillIn(texts_.network_needs, {{"option", spelt}}));
+        Refuse({.problem = ProfileProblem::NetworkNeeds, .word = spelt});
       }
-      return AddressFields(kNetworkKeys[index], *network_.values[index], language_);
+      return AddressFields(kNetworkKeys[index], *network_.values[index]);
     };
-    ProfileSetting setting{&item, SettingInputsFor(item, "", language_)};
-    PutNetworkFields(
-        {address(0), address(1), address(2),
-         PortField("port", network_.values[3].value_or(std::string(kDefaultPort)), language_)},
-        setting.inputs);
+    ProfileSetting setting{&item, SettingInputsFor(item, "")};
+    PutNetworkFields({address(0), address(1), address(2),
+                      PortField("port", network_.values[3].value_or(std::string(kDefaultPort)))},
+                     setting.inputs);
     profile_.settings.insert(
         profile_.settings.begin() + static_cast<std::ptrdiff_t>(network_.position),
         std::move(setting));
@@ -194,21 +189,21 @@ class ProfileReader {
   void FirstTime(ItemId id, std::string_view name) {
     const auto [first, added] = setting_lines_.try_emplace(id, line_number_);
     if (!added) {
-      Refuse(FillIn(texts_.profile_given_twice,
-                    {{"setting", name}, {"first", std::to_string(first->second)}}));
+      Refuse({.problem = ProfileProblem::GivenTwice,
+              .word = std::string(name),
+              .first_line = first->second});
     }
   }
 
-  [[noreturn]] void Refuse(std::string_view message) const {
-    throw UsageError(
-        FillIn(texts_.profile_line_pattern,
-               {{"file", path_}, {"line", std::to_string(line_number_)}, {"message", message}}));
+  // Refuses the profile at this line.
+  [[noreturn]] void Refuse(ProfileFault fault) const {
+    fault.file = path_;
+    fault.line = line_number_;
+    throw ProfileError(std::move(fault));
   }
 
   const std::string& path_;
   const std::size_t queue_count_;
-  const Language language_;
-  const CliTexts& texts_;
   std::size_t line_number_ = 0;
   Section section_ = Section::None;
   std::map<Section, std::size_t> section_lines_;
@@ -219,8 +214,8 @@ class ProfileReader {
 
 }  // namespace
 
-Profile ReadProfile(const std::string& path, std::size_t queue_count, Language language) {
-  return ProfileReader(path, queue_count, language).Read();
+Profile ReadProfile(const std::string& path, std::size_t queue_count) {
+  return ProfileReader(path, queue_count).Read();
 }
 
-}  // namespace varnok::cli
+}  // namespace varnok
