@@ -6,28 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "printer/spooler_result.h"
+
 namespace varnok {
-
-// The print server wanted a password that it did not get.
-struct PasswordWanted {
-  std::string user;
-  std::string server;
-  bool refused = false;  // one was given, and the server turned it down
-
-  friend bool operator==(const PasswordWanted&, const PasswordWanted&) = default;
-};
-
-// What the spooler said when something failed: its status code (for CUPS, the IPP status,
-// e.g. 1030 for a queue that does not exist) and its own explanation.
-struct SpoolerFailure {
-  int status = 0;
-  std::string reason;
-  bool no_answer = false;    // the spooler took the request but did not answer in time
-  bool unreachable = false;  // no connection to the spooler could be made
-  std::optional<PasswordWanted> password = std::nullopt;  // the server wanted one it did not get
-
-  friend bool operator==(const SpoolerFailure&, const SpoolerFailure&) = default;
-};
 
 // How a queue description request ended.
 enum class DescribeOutcome {
