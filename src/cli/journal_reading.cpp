@@ -42,14 +42,14 @@ ServerError UnreadableJournal(const JournalError& error, const std::string& path
 std::vector<ReportedQueue> ReportQueues(Journal* journal, PrintServer& server,
                                         const std::vector<std::string>& named, Language language) {
   const CliTexts& texts = CliTextsIn(language);
-  SpoolerFailure failure;
-  const std::optional<std::vector<QueueDetails>> queues = server.Queues(failure);
+  const SpoolerResult<std::vector<QueueDetails>> queues = server.Queues();
   if (!queues) {
-    throw ServerError(ServerProblem(texts, texts.queue_check_action, failure, server.Name()));
+    throw ServerError(
+        ServerProblem(texts, texts.queue_check_action, queues.failure(), server.Name()));
   }
-  const std::optional<std::vector<UnfinishedJob>> unfinished = server.UnfinishedJobs(failure);
+  const SpoolerResult<std::vector<UnfinishedJob>> unfinished = server.UnfinishedJobs();
   if (!unfinished) {
-    throw ServerError(ServerProblem(texts, texts.jobs_action, failure, server.Name()));
+    throw ServerError(ServerProblem(texts, texts.jobs_action, unfinished.failure(), server.Name()));
   }
   std::vector<std::string> wanted = named;
   if (wanted.empty()) {

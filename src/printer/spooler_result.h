@@ -17,6 +17,13 @@ struct PasswordWanted {
   friend bool operator==(const PasswordWanted&, const PasswordWanted&) = default;
 };
 
+// Where a queue description request failed; each picks its own message for the user.
+enum class DescribeFailure {
+  CannotOpen,             // no such queue, or the spooler cannot be reached
+  SizeQueryFailed,        // the spooler answered, but not with a description at all
+  DescriptionUnreadable,  // the queue exists, but its attributes could not be read
+};
+
 // What the spooler said when something failed: its status code (for CUPS, the IPP status,
 // e.g. 1030 for a queue that does not exist) and its own explanation.
 struct SpoolerFailure {
@@ -24,7 +31,8 @@ struct SpoolerFailure {
   std::string reason;
   bool no_answer = false;    // the spooler took the request but did not answer in time
   bool unreachable = false;  // no connection to the spooler could be made
-  std::optional<PasswordWanted> password = std::nullopt;  // the server wanted one it did not get
+  std::optional<PasswordWanted> password = std::nullopt;   // the server wanted one it did not get
+  DescribeFailure describe = DescribeFailure::CannotOpen;  // only a queue description sets it
 
   friend bool operator==(const SpoolerFailure&, const SpoolerFailure&) = default;
 };
