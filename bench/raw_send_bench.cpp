@@ -49,8 +49,7 @@ int main() try {
   std::ofstream(file, std::ios::binary) << kCommand;
 
   auto send_raw_text = [&] {
-    if (varnok::SendRawText(spooler, messages, kQueue, kCommand, varnok::Language::English) !=
-        varnok::SendOutcome::Sent) {
+    if (!varnok::SendRawText(spooler, messages, kQueue, kCommand, varnok::Language::English)) {
       throw std::runtime_error("SendRawText failed: " + messages.shown.back().text);
     }
   };

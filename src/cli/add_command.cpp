@@ -45,10 +45,10 @@ std::string DeviceUri(const AddRequest& request, Language language) {
 }
 
 std::string DriverOf(PrintServer& server, std::string_view model, const CliTexts& texts) {
-  SpoolerFailure failure;
-  const auto drivers = server.Drivers(kDriverMaker, failure);
-  if (!drivers)
-    throw ServerError(ServerProblem(texts, texts.drivers_action, failure, server.Name()));
+  const auto drivers = server.Drivers(kDriverMaker);
+  if (!drivers) {
+    throw ServerError(ServerProblem(texts, texts.drivers_action, drivers.failure(), server.Name()));
+  }
   const auto found = std::ranges::find_if(*drivers, [model](const DriverOffer& driver) {
     return SupportedModelNamed(driver.make_and_model) == model;
   });
@@ -78,12 +78,13 @@ void AddQueue(const AddRequest& request, PrintServer& server, const CommandOutpu
   const std::string listed_model = ListedModel(model);
 
   if (!request.dry_run) {
-    if (const auto failure = server.AddQueue({name, uri, ppd_name, std::string(model)})) {
-      if (SaysNotAllowed(*failure)) {
+    if (const auto added = server.AddQueue({name, uri, ppd_name, std::string(model)}); !added) {
+      const SpoolerFailure& failure = added.failure();
+      if (SaysNotAllowed(failure)) {
         throw ServerError(
-            RightsProblem(texts, texts.add_rights_action, "add", *failure, server.Name()));
+            RightsProblem(texts, texts.add_rights_action, "add", failure, server.Name()));
       }
-      throw ServerError(ServerProblem(texts, FillIn(texts.add_action, {{"queue", name}}), *failure,
+      throw ServerError(ServerProblem(texts, FillIn(texts.add_action, {{"queue", name}}), failure,
                                       server.Name()));
     }
   }

@@ -21,11 +21,11 @@ bool ContainsBrand(std::string_view text) { return ContainsIgnoringAsciiCase(tex
 
 // Devices without a queue; a backend's bare scheme ("socket") is no printer.
 std::vector<Device> FreeDevices(PrintServer& server, int timeout_seconds, const CliTexts& texts) {
-  SpoolerFailure failure;
-  const auto queues = server.Queues(failure);
-  std::optional<std::vector<Device>> devices;
-  if (queues) devices = server.Devices(timeout_seconds, failure);
-  if (!queues || !devices) {
+  const auto queues = server.Queues();
+  SpoolerResult<std::vector<Device>> devices =
+      queues ? server.Devices(timeout_seconds) : queues.failure();
+  if (!devices) {
+    const SpoolerFailure& failure = devices.failure();
     if (SaysNotAllowed(failure)) {
       throw ServerError(
           RightsProblem(texts, texts.devices_rights_action, "devices", failure, server.Name()));

@@ -62,10 +62,9 @@ void ShowHistory(const std::string& journal_path, const std::vector<std::string>
   std::set<std::int64_t> unfinished;
   if (std::ranges::any_of(
           jobs, [](const JournaledJob& job) { return job.outcome == JobOutcome::Begun; })) {
-    SpoolerFailure failure;
-    const auto jobs_now = server.UnfinishedJobs(failure);
+    const auto jobs_now = server.UnfinishedJobs();
     if (!jobs_now) {
-      throw ServerError(ServerProblem(texts, texts.jobs_action, failure, server.Name()));
+      throw ServerError(ServerProblem(texts, texts.jobs_action, jobs_now.failure(), server.Name()));
     }
     for (const UnfinishedJob& job : *jobs_now) unfinished.insert(job.id);
   }

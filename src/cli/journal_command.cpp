@@ -20,10 +20,10 @@ void ChangeJournaling(bool enable, const std::vector<std::string>& named, PrintS
                       const CommandOutput& output) {
   const CliTexts& texts = output.texts();
   const std::vector<std::string> queues = NamedQueues(named, server, output.language);
-  SpoolerFailure failure;
-  const auto details = server.Queues(failure);
+  const auto details = server.Queues();
   if (!details) {
-    throw ServerError(ServerProblem(texts, texts.queue_check_action, failure, server.Name()));
+    throw ServerError(
+        ServerProblem(texts, texts.queue_check_action, details.failure(), server.Name()));
   }
   for (const std::string& queue : queues) {
     const auto found = std::ranges::find(*details, queue, &QueueDetails::name);
@@ -31,13 +31,14 @@ void ChangeJournaling(bool enable, const std::vector<std::string>& named, PrintS
     const std::string uri = enable ? JournaledDeviceUri(found->device_uri)
                                    : InnerDeviceUri(found->device_uri).value_or(found->device_uri);
     if (uri != found->device_uri) {
-      if (const auto refused = server.ChangeDevice(queue, uri)) {
+      if (const auto changed = server.ChangeDevice(queue, uri); !changed) {
+        const SpoolerFailure& refused = changed.failure();
         throw ServerError(
-            SaysNotAllowed(*refused)
-                ? RightsProblem(texts, texts.change_rights_action, "journal", *refused,
+            SaysNotAllowed(refused)
+                ? RightsProblem(texts, texts.change_rights_action, "journal", refused,
                                 server.Name())
                 : ServerProblem(texts, FillIn(texts.journal_change_action, {{"queue", queue}}),
-                                *refused, server.Name()));
+                                refused, server.Name()));
       }
     }
     SayLine(output.out, FillIn(enable ? texts.journal_enabled : texts.journal_disabled,

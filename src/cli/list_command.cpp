@@ -42,9 +42,10 @@ struct ListedQueue {
 
 // One request for the names and details together, so a queue cannot come or go in between.
 std::vector<ListedQueue> BrandQueues(PrintServer& server, const CliTexts& texts) {
-  SpoolerFailure failure;
-  const auto details = server.Queues(failure);
-  if (!details) throw ServerError(ServerProblem(texts, texts.list_action, failure, server.Name()));
+  const auto details = server.Queues();
+  if (!details) {
+    throw ServerError(ServerProblem(texts, texts.list_action, details.failure(), server.Name()));
+  }
   std::vector<ListedQueue> queues;
   for (const QueueDetails& server_queue : *details) {
     if (!IsBrandQueueName(server_queue.name)) continue;

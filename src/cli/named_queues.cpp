@@ -7,11 +7,11 @@
 namespace varnok::cli {
 
 std::vector<std::string> ServerQueueNames(PrintServer& server, Language language) {
-  SpoolerFailure failure;
-  const auto queues = server.Queues(failure);
+  const auto queues = server.Queues();
   if (!queues) {
     const CliTexts& texts = CliTextsIn(language);
-    throw ServerError(ServerProblem(texts, texts.queue_check_action, failure, server.Name()));
+    throw ServerError(
+        ServerProblem(texts, texts.queue_check_action, queues.failure(), server.Name()));
   }
   std::vector<std::string> names;
   for (const QueueDetails& queue : *queues) names.push_back(queue.name);

@@ -17,11 +17,12 @@ void RemoveQueues(const std::vector<std::string>& named, PrintServer& server,
                   const CommandOutput& output) {
   const CliTexts& texts = output.texts();
   for (const std::string& queue : NamedQueues(named, server, output.language)) {
-    if (const auto refused = server.RemoveQueue(queue)) {
+    if (const auto removed = server.RemoveQueue(queue); !removed) {
+      const SpoolerFailure& refused = removed.failure();
       throw ServerError(
-          SaysNotAllowed(*refused)
-              ? RightsProblem(texts, texts.change_rights_action, "remove", *refused, server.Name())
-              : ServerProblem(texts, FillIn(texts.remove_action, {{"queue", queue}}), *refused,
+          SaysNotAllowed(refused)
+              ? RightsProblem(texts, texts.change_rights_action, "remove", refused, server.Name())
+              : ServerProblem(texts, FillIn(texts.remove_action, {{"queue", queue}}), refused,
                               server.Name()));
     }
     SayLine(output.out, FillIn(texts.removed, {{"queue", queue}}));

@@ -146,15 +146,14 @@ QueueModel LearnQueueModel(const OkRules& rules, const std::string& queue, Spool
                            UserMessages& messages) {
   const WindowVariant& variant = rules.variant;
   QueueModel learnt;
-  QueueDescription answer;
-  const std::optional<std::string> driver_name =
-      GetQueueDriverName(spooler, messages, queue, variant.language, &answer);
-  if (!driver_name) {
-    learnt.refusal = {ApplyOutcome::NoDriverName, answer.failure, {}};
+  const SpoolerResult<QueueDriver> driver =
+      GetQueueDriverName(spooler, messages, queue, variant.language);
+  if (!driver) {
+    learnt.refusal = {ApplyOutcome::NoDriverName, driver.failure(), {}};
     return learnt;
   }
-  learnt.model = ModelName(*driver_name, variant.drops_driver_language_mark);
-  learnt.accepting_jobs = answer.accepting_jobs;
+  learnt.model = ModelName(driver->name, variant.drops_driver_language_mark);
+  learnt.accepting_jobs = driver->accepting_jobs;
   return learnt;
 }
 
@@ -192,7 +191,7 @@ PreparedSetting PrepareSetting(const OkRules& rules, const SettingInputs& inputs
   PreparedSetting prepared;
   if (inputs.queue.empty()) {
     // Asking the operator to choose a queue would mislead when none could be listed.
-    const bool unlisted = inputs.queue_list_failure.has_value();
+    const bool unlisted = inputs.queue_list_failed;
     prepared.refusal =
         Tell(messages, ApplyOutcome::NoQueue,
              {std::string(unlisted ? variant.queue_list_failed : variant.missing_queue_text),
@@ -217,10 +216,10 @@ PreparedSetting PrepareSetting(const OkRules& rules, const SettingInputs& inputs
 QueueOutcome SendPreparedSetting(const OkRules& rules, const std::string& queue,
                                  const std::string& text, Spooler& spooler,
                                  UserMessages& messages) {
-  SpoolerFailure answer;
-  if (SendRawText(spooler, messages, queue, text, rules.variant.language, &answer) !=
-      SendOutcome::Sent) {
-    return {ApplyOutcome::SendFailed, answer, {}};
+  if (const SpoolerResult<void> sent =
+          SendRawText(spooler, messages, queue, text, rules.variant.language);
+      !sent) {
+    return {ApplyOutcome::SendFailed, sent.failure(), {}};
   }
   switch (CheckQueueAfterSending(spooler, queue)) {
     case QueueCheck::Opened:

@@ -20,8 +20,8 @@ struct SettingInputs {
   bool option4_selected = true;
   bool option5_selected = false;
   std::array<std::string, 13> network;  // Text2 to Text14
-  // Why MODEL lists no queue, when the print system could not be asked or did not answer.
-  std::optional<SpoolerFailure> queue_list_failure;
+  // MODEL lists no queue because the print system could not be asked or did not answer.
+  bool queue_list_failed = false;
 };
 
 // How a press of OK ended. Each has shown the operator one message, except NoItem, QueueGone

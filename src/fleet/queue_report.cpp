@@ -12,11 +12,10 @@ namespace varnok {
 
 std::vector<ReportedQueue> ReportQueues(Journal* journal, PrintServer& server,
                                         const std::vector<std::string>& named) {
-  SpoolerFailure failure;
-  const std::optional<std::vector<QueueDetails>> queues = server.Queues(failure);
-  if (!queues) throw ReportError({ReportProblem::QueueList, failure, {}});
-  const std::optional<std::vector<UnfinishedJob>> unfinished = server.UnfinishedJobs(failure);
-  if (!unfinished) throw ReportError({ReportProblem::UnfinishedJobs, failure, {}});
+  const SpoolerResult<std::vector<QueueDetails>> queues = server.Queues();
+  if (!queues) throw ReportError({ReportProblem::QueueList, queues.failure(), {}});
+  const SpoolerResult<std::vector<UnfinishedJob>> unfinished = server.UnfinishedJobs();
+  if (!unfinished) throw ReportError({ReportProblem::UnfinishedJobs, unfinished.failure(), {}});
   std::vector<std::string> wanted;
   if (named.empty()) {
     for (const QueueDetails& queue : *queues) {

@@ -91,15 +91,13 @@ bool OpenAndSilent(http_t* http) {
   return poll(&descriptor, 1, 0) == 0;
 }
 
-// A connection to the scheduler libcups is pointed at on this thread, or nothing, with the
-// failure.
-HttpConnection Connect(SpoolerFailure& failure) {
-  const auto unreachable = [&failure](std::string_view why) {
-    failure = {
+// A connection to the scheduler libcups is pointed at on this thread.
+SpoolerResult<HttpConnection> Connect() {
+  const auto unreachable = [](std::string_view why) {
+    return SpoolerFailure{
         .status = IPP_STATUS_ERROR_SERVICE_UNAVAILABLE,
         .reason = "Cannot reach the print system at " + SchedulerName() + ": " + std::string(why),
         .unreachable = true};
-    return nullptr;
   };
   // Made without connecting (a wait of 0), so that a failed connection can be told from an
   // address that cannot be found: errno after a failed httpConnect2 tells neither.
@@ -126,9 +124,9 @@ IppMessage NewQueueListRequest(const SchedulerConnection& http,
   return request;
 }
 
-// Within a step: the request's answer, or nullptr with the failure.
-IppMessage AskScheduler(const SchedulerConnection& http, IppMessage request, const char* resource,
-                        SpoolerFailure& failure, Asking asking) {
+// Within a step: the request's answer.
+SpoolerResult<IppMessage> AskScheduler(const SchedulerConnection& http, IppMessage request,
+                                       const char* resource, Asking asking) {
   IppMessage response(cupsDoRequest(http.get(), request.release(), resource));
   // Only an IPP answer counts as empty: an HTTP server's "Not Found" comes without one.
   if (asking == Asking::List && response &&
@@ -136,8 +134,7 @@ IppMessage AskScheduler(const SchedulerConnection& http, IppMessage request, con
     return response;
   }
   if (!Succeeded(response.get())) {
-    failure = RequestFailure(http, response.get(), "the print system gave no answer");
-    return nullptr;
+    return RequestFailure(http, response.get(), "the print system gave no answer");
   }
   return response;
 }
@@ -153,8 +150,8 @@ bool SchedulerConnection::ServesThisThreadsScheduler() const {
          link_->encryption == cupsEncryption();
 }
 
-bool SchedulerConnection::Run(SpoolerFailure& failure, const StepLimits& limits,
-                              const std::function<void()>& step) {
+SpoolerResult<void> SchedulerConnection::RunStep(const StepLimits& limits,
+                                                 const std::function<void()>& step) {
   Link& link = *link_;
   // Between steps nothing is owed on the connection: something to read means the scheduler
   // closed it, or an answer was left half read; libcups closes a socket it found broken.
@@ -166,16 +163,17 @@ bool SchedulerConnection::Run(SpoolerFailure& failure, const StepLimits& limits,
       limits.whole + (connecting ? kConnectTime : std::chrono::seconds(0)));
   return link.worker.RunInterruptible(
       time,
-      [&link, &failure, &limits, &step](StepClock& clock) {
+      [&link, &limits, &step](StepClock& clock) -> SpoolerResult<void> {
         link.BeginStep(limits, clock);
         if (!link.http) {
-          link.Open(Connect(failure));
-          if (!link.http) return false;
+          SpoolerResult<HttpConnection> connection = Connect();
+          if (!connection) return connection.failure();
+          link.Open(std::move(*connection));
           link.Listen();
         }
         step();
         link.clock = nullptr;
-        return true;
+        return {};
       },
       [&link] { link.Interrupt(); });
 }
@@ -272,24 +270,19 @@ std::shared_ptr<SchedulerConnection> SchedulerConnections::Borrow() {
           }};
 }
 
-IppMessage AskOnce(SchedulerConnections& connections, const StepLimits& limits, IppMessage request,
-                   const char* resource, SpoolerFailure& failure, Asking asking) {
+SpoolerResult<IppMessage> AskOnce(SchedulerConnections& connections, const StepLimits& limits,
+                                  IppMessage request, const char* resource, Asking asking) {
   const std::shared_ptr<SchedulerConnection> http = connections.Borrow();
-  IppMessage response;
-  http->Run(failure, limits,
-            [&] { response = AskScheduler(*http, std::move(request), resource, failure, asking); });
-  return response;
+  return http->Run(limits,
+                   [&] { return AskScheduler(*http, std::move(request), resource, asking); });
 }
 
-IppMessage AskForQueues(SchedulerConnections& connections, const StepLimits& limits,
-                        const std::vector<const char*>& attributes, SpoolerFailure& failure) {
+SpoolerResult<IppMessage> AskForQueues(SchedulerConnections& connections, const StepLimits& limits,
+                                       const std::vector<const char*>& attributes) {
   const std::shared_ptr<SchedulerConnection> http = connections.Borrow();
-  IppMessage response;
-  http->Run(failure, limits, [&] {
-    response =
-        AskScheduler(*http, NewQueueListRequest(*http, attributes), "/", failure, Asking::List);
+  return http->Run(limits, [&] {
+    return AskScheduler(*http, NewQueueListRequest(*http, attributes), "/", Asking::List);
   });
-  return response;
 }
 
 std::string SchedulerName() {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "printer/print_server_password.h"
@@ -48,10 +49,15 @@ class SchedulerConnection {
   bool ServesThisThreadsScheduler() const;
 
   // Runs `step` as one step with these limits, first connecting (within kConnectTime more) when
-  // the connection is not open. False, with why in `failure`, when it cannot connect: the step
-  // does not run then. The step itself tells its caller how it went; it may use what the caller
-  // holds, as it has ended when this returns.
-  bool Run(SpoolerFailure& failure, const StepLimits& limits, const std::function<void()>& step);
+  // the connection is not open: the step's result, or why it could not connect (the step does
+  // not run then). The step may use what the caller holds, as it has ended when this returns.
+  template <typename Step>
+  auto Run(const StepLimits& limits, Step step) -> decltype(step()) {
+    std::optional<decltype(step())> result;
+    const SpoolerResult<void> connected = RunStep(limits, [&] { result.emplace(step()); });
+    if (!connected) return connected.failure();
+    return std::move(*result);
+  }
   // Closes the connection; the next step connects afresh.
   void Close();
 
@@ -64,6 +70,7 @@ class SchedulerConnection {
 
  private:
   struct Link;  // the connection, its thread and what the step and password callback need
+  SpoolerResult<void> RunStep(const StepLimits& limits, const std::function<void()>& step);
   static int SilenceReached(http_t* http, void* link);
   static const char* AnswerPassword(const char* prompt, http_t* http, const char* method,
                                     const char* resource, void* link);
@@ -115,14 +122,14 @@ class SchedulerConnections {
   std::shared_ptr<Idle> idle_;
 };
 
-// One request as one step of a borrowed connection: its answer, or nullptr with the failure when
-// there is none or it is an error. An empty list is an answer.
-IppMessage AskOnce(SchedulerConnections& connections, const StepLimits& limits, IppMessage request,
-                   const char* resource, SpoolerFailure& failure, Asking asking);
+// One request as one step of a borrowed connection: its answer, or the failure when there is
+// none or it is an error. An empty list is an answer.
+SpoolerResult<IppMessage> AskOnce(SchedulerConnections& connections, const StepLimits& limits,
+                                  IppMessage request, const char* resource, Asking asking);
 // The scheduler's queues, with these attributes of each, in one step of a borrowed connection:
 // those cupsGetDests2 lists, every printer and class of a scheduler on this machine and, of
 // another, those it has not merely discovered on the network.
-IppMessage AskForQueues(SchedulerConnections& connections, const StepLimits& limits,
-                        const std::vector<const char*>& attributes, SpoolerFailure& failure);
+SpoolerResult<IppMessage> AskForQueues(SchedulerConnections& connections, const StepLimits& limits,
+                                       const std::vector<const char*>& attributes);
 
 }  // namespace varnok

@@ -52,18 +52,26 @@ std::vector<Group> GroupsOf(ipp_t* response, ipp_tag_t kind) {
   return groups;
 }
 
+// An administrative request about one queue.
+SpoolerResult<void> ChangeQueue(SchedulerConnections& connections, const StepLimits& limits,
+                                IppMessage request) {
+  const SpoolerResult<IppMessage> response =
+      AskOnce(connections, limits, std::move(request), "/admin/", Asking::Change);
+  if (!response) return response.failure();
+  return {};
+}
+
 }  // namespace
 
 std::string CupsPrintServer::Name() { return SchedulerName(); }
 
-std::optional<std::vector<QueueDetails>> CupsPrintServer::Queues(SpoolerFailure& failure) {
-  IppMessage response = AskForQueues(
+SpoolerResult<std::vector<QueueDetails>> CupsPrintServer::Queues() {
+  const SpoolerResult<IppMessage> response = AskForQueues(
       connections_, limits_,
-      {"printer-name", "printer-make-and-model", "device-uri", "printer-is-accepting-jobs"},
-      failure);
-  if (!response) return std::nullopt;
+      {"printer-name", "printer-make-and-model", "device-uri", "printer-is-accepting-jobs"});
+  if (!response) return response.failure();
   std::vector<QueueDetails> queues;
-  for (const Group& group : GroupsOf(response.get(), IPP_TAG_PRINTER)) {
+  for (const Group& group : GroupsOf(response->get(), IPP_TAG_PRINTER)) {
     QueueDetails queue{group.Text("printer-name"), group.OptionalText("printer-make-and-model"),
                        group.Text("device-uri"), group.Flag("printer-is-accepting-jobs")};
     if (!queue.name.empty()) queues.push_back(std::move(queue));
@@ -72,16 +80,15 @@ std::optional<std::vector<QueueDetails>> CupsPrintServer::Queues(SpoolerFailure&
   return queues;
 }
 
-std::optional<std::vector<Device>> CupsPrintServer::Devices(int timeout_seconds,
-                                                            SpoolerFailure& failure) {
+SpoolerResult<std::vector<Device>> CupsPrintServer::Devices(int timeout_seconds) {
   IppMessage request(ippNewRequest(IPP_OP_CUPS_GET_DEVICES));
   ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "timeout", timeout_seconds);
-  IppMessage response =
+  const SpoolerResult<IppMessage> response =
       AskOnce(connections_, DeviceSearchLimits(std::chrono::seconds(timeout_seconds)),
-              std::move(request), "/", failure, Asking::List);
-  if (!response) return std::nullopt;
+              std::move(request), "/", Asking::List);
+  if (!response) return response.failure();
   std::vector<Device> devices;
-  for (const Group& group : GroupsOf(response.get(), IPP_TAG_PRINTER)) {
+  for (const Group& group : GroupsOf(response->get(), IPP_TAG_PRINTER)) {
     Device device{
         group.Text("device-class"), group.Text("device-uri"), group.Text("device-make-and-model"),
         group.Text("device-info"),  group.Text("device-id"),  group.Text("device-location")};
@@ -90,24 +97,23 @@ std::optional<std::vector<Device>> CupsPrintServer::Devices(int timeout_seconds,
   return devices;
 }
 
-std::optional<std::vector<DriverOffer>> CupsPrintServer::Drivers(std::string_view make,
-                                                                 SpoolerFailure& failure) {
+SpoolerResult<std::vector<DriverOffer>> CupsPrintServer::Drivers(std::string_view make) {
   IppMessage request(ippNewRequest(IPP_OP_CUPS_GET_PPDS));
   ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_TEXT, "ppd-make", nullptr,
                std::string(make).c_str());
   AddRequestedAttributes(request.get(), {"ppd-name", "ppd-make-and-model"});
-  IppMessage response =
-      AskOnce(connections_, kDriverLimits, std::move(request), "/", failure, Asking::List);
-  if (!response) return std::nullopt;
+  const SpoolerResult<IppMessage> response =
+      AskOnce(connections_, kDriverLimits, std::move(request), "/", Asking::List);
+  if (!response) return response.failure();
   std::vector<DriverOffer> drivers;
-  for (const Group& group : GroupsOf(response.get(), IPP_TAG_PRINTER)) {
+  for (const Group& group : GroupsOf(response->get(), IPP_TAG_PRINTER)) {
     DriverOffer driver{group.Text("ppd-name"), group.Text("ppd-make-and-model")};
     if (!driver.ppd_name.empty()) drivers.push_back(std::move(driver));
   }
   return drivers;
 }
 
-std::optional<SpoolerFailure> CupsPrintServer::AddQueue(const NewQueue& queue) {
+SpoolerResult<void> CupsPrintServer::AddQueue(const NewQueue& queue) {
   if (!IsCupsQueueName(queue.name)) return NoSuchQueue();
   IppMessage request = NewQueueRequest(IPP_OP_CUPS_ADD_MODIFY_PRINTER, queue.name);
   ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "ppd-name", nullptr,
@@ -119,36 +125,17 @@ std::optional<SpoolerFailure> CupsPrintServer::AddQueue(const NewQueue& queue) {
   // Made ready in the same request, as `lpadmin -E` does.
   ippAddBoolean(request.get(), IPP_TAG_PRINTER, "printer-is-accepting-jobs", 1);
   ippAddInteger(request.get(), IPP_TAG_PRINTER, IPP_TAG_ENUM, "printer-state", IPP_PSTATE_IDLE);
-  SpoolerFailure failure;
   // The scheduler copies the driver file through the same program that lists them.
-  if (!AskOnce(connections_, kDriverLimits, std::move(request), "/admin/", failure,
-               Asking::Change)) {
-    return failure;
-  }
-  return std::nullopt;
+  return ChangeQueue(connections_, kDriverLimits, std::move(request));
 }
 
-namespace {
-
-// An administrative request about one queue: nothing when the server did it.
-std::optional<SpoolerFailure> ChangeQueue(SchedulerConnections& connections,
-                                          const StepLimits& limits, IppMessage request) {
-  SpoolerFailure failure;
-  if (!AskOnce(connections, limits, std::move(request), "/admin/", failure, Asking::Change)) {
-    return failure;
-  }
-  return std::nullopt;
-}
-
-}  // namespace
-
-std::optional<SpoolerFailure> CupsPrintServer::RemoveQueue(std::string_view queue) {
+SpoolerResult<void> CupsPrintServer::RemoveQueue(std::string_view queue) {
   if (!IsCupsQueueName(queue)) return NoSuchQueue();
   return ChangeQueue(connections_, limits_, NewQueueRequest(IPP_OP_CUPS_DELETE_PRINTER, queue));
 }
 
-std::optional<SpoolerFailure> CupsPrintServer::ChangeDevice(std::string_view queue,
-                                                            std::string_view device_uri) {
+SpoolerResult<void> CupsPrintServer::ChangeDevice(std::string_view queue,
+                                                  std::string_view device_uri) {
   if (!IsCupsQueueName(queue)) return NoSuchQueue();
   IppMessage request = NewQueueRequest(IPP_OP_CUPS_ADD_MODIFY_PRINTER, queue);
   ippAddString(request.get(), IPP_TAG_PRINTER, IPP_TAG_URI, "device-uri", nullptr,
@@ -156,7 +143,7 @@ std::optional<SpoolerFailure> CupsPrintServer::ChangeDevice(std::string_view que
   return ChangeQueue(connections_, limits_, std::move(request));
 }
 
-std::optional<std::vector<UnfinishedJob>> CupsPrintServer::UnfinishedJobs(SpoolerFailure& failure) {
+SpoolerResult<std::vector<UnfinishedJob>> CupsPrintServer::UnfinishedJobs() {
   IppMessage request(ippNewRequest(IPP_OP_GET_JOBS));
   ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
                "ipp://localhost/");
@@ -165,11 +152,11 @@ std::optional<std::vector<UnfinishedJob>> CupsPrintServer::UnfinishedJobs(Spoole
   ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "which-jobs", nullptr,
                "not-completed");
   AddRequestedAttributes(request.get(), {"job-id", "job-name", "job-k-octets", "job-printer-uri"});
-  IppMessage response =
-      AskOnce(connections_, limits_, std::move(request), "/", failure, Asking::List);
-  if (!response) return std::nullopt;
+  const SpoolerResult<IppMessage> response =
+      AskOnce(connections_, limits_, std::move(request), "/", Asking::List);
+  if (!response) return response.failure();
   std::vector<UnfinishedJob> jobs;
-  for (const Group& group : GroupsOf(response.get(), IPP_TAG_JOB)) {
+  for (const Group& group : GroupsOf(response->get(), IPP_TAG_JOB)) {
     // The queue is the last part of the job's printer URI (ipp://host/printers/QUEUE).
     const std::string printer = group.Text("job-printer-uri");
     UnfinishedJob job{printer.substr(printer.rfind('/') + 1), group.Integer("job-id"),

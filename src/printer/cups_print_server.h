@@ -18,15 +18,13 @@ class CupsPrintServer final : public PrintServer {
       : connections_(password), limits_(limits) {}
 
   std::string Name() override;
-  std::optional<std::vector<QueueDetails>> Queues(SpoolerFailure& failure) override;
-  std::optional<std::vector<Device>> Devices(int timeout_seconds, SpoolerFailure& failure) override;
-  std::optional<std::vector<DriverOffer>> Drivers(std::string_view make,
-                                                  SpoolerFailure& failure) override;
-  std::optional<SpoolerFailure> AddQueue(const NewQueue& queue) override;
-  std::optional<SpoolerFailure> RemoveQueue(std::string_view queue) override;
-  std::optional<SpoolerFailure> ChangeDevice(std::string_view queue,
-                                             std::string_view device_uri) override;
-  std::optional<std::vector<UnfinishedJob>> UnfinishedJobs(SpoolerFailure& failure) override;
+  SpoolerResult<std::vector<QueueDetails>> Queues() override;
+  SpoolerResult<std::vector<Device>> Devices(int timeout_seconds) override;
+  SpoolerResult<std::vector<DriverOffer>> Drivers(std::string_view make) override;
+  SpoolerResult<void> AddQueue(const NewQueue& queue) override;
+  SpoolerResult<void> RemoveQueue(std::string_view queue) override;
+  SpoolerResult<void> ChangeDevice(std::string_view queue, std::string_view device_uri) override;
+  SpoolerResult<std::vector<UnfinishedJob>> UnfinishedJobs() override;
 
  private:
   SchedulerConnections connections_;

@@ -17,20 +17,25 @@ CupsRawJob::~CupsRawJob() {
 }
 
 // Each call on the job is one step of its connection; the time between calls counts for none.
-bool CupsRawJob::Step(const std::function<bool()>& step) {
-  bool succeeded = false;
-  if (!http_->Run(failure_, limits_, [&] { succeeded = step(); })) state_ = State::Broken;
-  return succeeded;
+SpoolerResult<void> CupsRawJob::Step(const std::function<SpoolerResult<void>()>& step) {
+  bool ran = false;
+  SpoolerResult<void> result = http_->Run(limits_, [&] {
+    ran = true;
+    return step();
+  });
+  if (!ran) state_ = State::Broken;  // no connection for the document
+  if (!result) unanswered_ = result.failure().no_answer;
+  return result;
 }
 
-bool CupsRawJob::Write(std::string_view bytes) {
+SpoolerResult<void> CupsRawJob::Write(std::string_view bytes) {
   return Step([this, bytes] { return WriteStep(bytes); });
 }
 
-bool CupsRawJob::WriteStep(std::string_view bytes) {
+SpoolerResult<void> CupsRawJob::WriteStep(std::string_view bytes) {
   if (state_ == State::Created) {
     // CUPS refuses an empty document, so none is started until there are bytes to send.
-    if (bytes.empty()) return true;
+    if (bytes.empty()) return {};
     if (cupsStartDocument(http_->get(), queue_.c_str(), job_id_, document_name_.c_str(),
                           CUPS_FORMAT_RAW, 1) != HTTP_STATUS_CONTINUE) {
       return Fail(State::Broken, nullptr, "the print system did not take the document");
@@ -42,16 +47,16 @@ bool CupsRawJob::WriteStep(std::string_view bytes) {
   if (cupsWriteRequestData(http_->get(), bytes.data(), bytes.size()) != HTTP_STATUS_CONTINUE) {
     return Fail(State::Broken, nullptr, "the connection to the print system was lost");
   }
-  return true;
+  return {};
 }
 
 // The job counts as complete only when the scheduler's answer to its last request arrived and
 // says so: libcups reports a stale success when that answer never comes.
-bool CupsRawJob::Finish() {
+SpoolerResult<void> CupsRawJob::Finish() {
   return Step([this] { return FinishStep(); });
 }
 
-bool CupsRawJob::FinishStep() {
+SpoolerResult<void> CupsRawJob::FinishStep() {
   switch (state_) {
     case State::Created: {
       IppMessage request = NewQueueRequest(IPP_OP_CLOSE_JOB, queue_);
@@ -76,12 +81,12 @@ bool CupsRawJob::FinishStep() {
       return Fail(state_, nullptr, "the job is no longer open");
   }
   state_ = State::Finished;
-  return true;
+  return {};
 }
 
 void CupsRawJob::Cancel() {
   if (state_ == State::Cancelled) return;
-  if (failure_.no_answer) {
+  if (unanswered_) {
     // Asking a scheduler that has just let a wait run out would keep the user waiting once
     // more. Dropping the connection still abandons a half-sent document; one the scheduler
     // already holds whole may yet print, which the user's message allows for.
@@ -92,16 +97,17 @@ void CupsRawJob::Cancel() {
   // Dropping the connection abandons the half-sent document, so none of it is printed; the
   // cancel then goes on a new one.
   if (state_ == State::Writing || state_ == State::Broken) http_->Close();
-  SpoolerFailure unreachable;
-  http_->Run(unreachable, limits_,
-             [this] { cupsCancelJob2(http_->get(), queue_.c_str(), job_id_, 0); });
+  // Cancel has no one to tell when it fails.
+  static_cast<void>(http_->Run(limits_, [this] {
+    cupsCancelJob2(http_->get(), queue_.c_str(), job_id_, 0);
+    return SpoolerResult<void>();
+  }));
   state_ = State::Cancelled;
 }
 
-bool CupsRawJob::Fail(State next, ipp_t* response, std::string_view fallback) {
-  failure_ = RequestFailure(*http_, response, fallback);
+SpoolerFailure CupsRawJob::Fail(State next, ipp_t* response, std::string_view fallback) {
   state_ = next;
-  return false;
+  return RequestFailure(*http_, response, fallback);
 }
 
 }  // namespace varnok

@@ -21,10 +21,9 @@ class CupsRawJob final : public RawJob {
              std::string document_name, int job_id);
   ~CupsRawJob() override;
 
-  bool Write(std::string_view bytes) override;
-  bool Finish() override;
+  SpoolerResult<void> Write(std::string_view bytes) override;
+  SpoolerResult<void> Finish() override;
   void Cancel() override;
-  const SpoolerFailure& Failure() const override { return failure_; }
 
  private:
   enum class State {
@@ -35,12 +34,12 @@ class CupsRawJob final : public RawJob {
     Cancelled,
   };
 
-  // Runs the call on the job's connection; whether it succeeded.
-  bool Step(const std::function<bool()>& step);
-  bool WriteStep(std::string_view bytes);
-  bool FinishStep();
-  // Records why the call failed, from the answer when one arrived.
-  bool Fail(State next, ipp_t* response, std::string_view fallback);
+  // Runs the call on the job's connection.
+  SpoolerResult<void> Step(const std::function<SpoolerResult<void>()>& step);
+  SpoolerResult<void> WriteStep(std::string_view bytes);
+  SpoolerResult<void> FinishStep();
+  // Why the call failed, from the answer when one arrived.
+  SpoolerFailure Fail(State next, ipp_t* response, std::string_view fallback);
 
   std::shared_ptr<SchedulerConnection> http_;
   StepLimits limits_;
@@ -48,7 +47,7 @@ class CupsRawJob final : public RawJob {
   std::string document_name_;
   int job_id_;
   State state_ = State::Created;
-  SpoolerFailure failure_;
+  bool unanswered_ = false;  // the last call that failed got no answer in time
 };
 
 }  // namespace varnok

@@ -16,11 +16,11 @@ class CupsSpooler final : public Spooler {
                        const StepLimits& limits = kStepLimits)
       : connections_(password), limits_(limits) {}
 
-  std::vector<std::string> ListQueues(std::optional<SpoolerFailure>& failure) override;
-  std::optional<SpoolerFailure> OpenQueue(std::string_view queue) override;
-  QueueDescription DescribeQueue(std::string_view queue) override;
-  std::unique_ptr<RawJob> CreateRawJob(std::string_view queue, std::string_view title,
-                                       SpoolerFailure& failure) override;
+  SpoolerResult<std::vector<std::string>> ListQueues() override;
+  SpoolerResult<void> OpenQueue(std::string_view queue) override;
+  SpoolerResult<QueueDescription> DescribeQueue(std::string_view queue) override;
+  SpoolerResult<std::unique_ptr<RawJob>> CreateRawJob(std::string_view queue,
+                                                      std::string_view title) override;
 
  private:
   SchedulerConnections connections_;

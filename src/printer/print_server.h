@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "printer/spooler.h"
+#include "printer/spooler_result.h"
 
 namespace varnok {
 
@@ -51,29 +51,26 @@ struct UnfinishedJob {
 };
 
 // The print server's administration: what `varnok-printer` needs beyond sending jobs.
-// Each call returns nullopt (or a failure) with the server's own reason when it fails.
+// Each call's failure carries the server's own reason.
 class PrintServer {
  public:
   virtual ~PrintServer() = default;
   // The server as users name it in messages (a host, or the local socket).
   virtual std::string Name() = 0;
   // Every queue with its details, in the order the spooler lists queue names.
-  virtual std::optional<std::vector<QueueDetails>> Queues(SpoolerFailure& failure) = 0;
+  virtual SpoolerResult<std::vector<QueueDetails>> Queues() = 0;
   // The printers the server can see through its backends, waiting at most timeout_seconds.
-  virtual std::optional<std::vector<Device>> Devices(int timeout_seconds,
-                                                     SpoolerFailure& failure) = 0;
+  virtual SpoolerResult<std::vector<Device>> Devices(int timeout_seconds) = 0;
   // The driver files of one maker.
-  virtual std::optional<std::vector<DriverOffer>> Drivers(std::string_view make,
-                                                          SpoolerFailure& failure) = 0;
+  virtual SpoolerResult<std::vector<DriverOffer>> Drivers(std::string_view make) = 0;
   // Creates the queue, or changes it when it exists, enabled and accepting jobs.
-  virtual std::optional<SpoolerFailure> AddQueue(const NewQueue& queue) = 0;
+  virtual SpoolerResult<void> AddQueue(const NewQueue& queue) = 0;
   // Removes the queue, with the jobs waiting in it.
-  virtual std::optional<SpoolerFailure> RemoveQueue(std::string_view queue) = 0;
+  virtual SpoolerResult<void> RemoveQueue(std::string_view queue) = 0;
   // Points an existing queue at another device, keeping its driver.
-  virtual std::optional<SpoolerFailure> ChangeDevice(std::string_view queue,
-                                                     std::string_view device_uri) = 0;
+  virtual SpoolerResult<void> ChangeDevice(std::string_view queue, std::string_view device_uri) = 0;
   // Every queue's jobs that are not finished yet, oldest first.
-  virtual std::optional<std::vector<UnfinishedJob>> UnfinishedJobs(SpoolerFailure& failure) = 0;
+  virtual SpoolerResult<std::vector<UnfinishedJob>> UnfinishedJobs() = 0;
 };
 
 }  // namespace varnok

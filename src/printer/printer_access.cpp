@@ -20,74 +20,72 @@ Message ApplicationBox(std::string text) {
   return {std::move(text), std::string(kApplicationTitle), MessageIcon::None, MessageButtons::Ok};
 }
 
-// Tells the user why the job was not sent, and the caller what the spooler answered.
-SendOutcome Refuse(UserMessages& messages, std::string_view queue, const SpoolerFailure& failure,
-                   Language window, SpoolerFailure* answer) {
-  if (answer != nullptr) *answer = failure;
+// Tells the user why the job was not sent; the failure is the caller's answer.
+SpoolerFailure Refuse(UserMessages& messages, std::string_view queue, const SpoolerFailure& failure,
+                      Language window) {
   messages.Show(FailureMessage(queue, failure, window));
-  return failure.no_answer ? SendOutcome::NoAnswer : SendOutcome::Refused;
+  return failure;
 }
 
 }  // namespace
 
-SendOutcome SendRawText(Spooler& spooler, UserMessages& messages, std::string_view queue,
-                        std::string_view text, Language window, SpoolerFailure* answer) {
-  if (const std::optional<SpoolerFailure> failure = spooler.OpenQueue(queue)) {
+SpoolerResult<void> SendRawText(Spooler& spooler, UserMessages& messages, std::string_view queue,
+                                std::string_view text, Language window) {
+  if (const SpoolerResult<void> opened = spooler.OpenQueue(queue); !opened) {
+    const SpoolerFailure& failure = opened.failure();
     // A scheduler that gave no answer, or wanted a password, says nothing about whether the
     // queue is installed.
-    if (failure->no_answer || failure->password) {
-      return Refuse(messages, queue, *failure, window, answer);
-    }
-    if (answer != nullptr) *answer = *failure;
+    if (failure.no_answer || failure.password) return Refuse(messages, queue, failure, window);
     messages.Show(ApplicationBox(std::string(kNoSuchPrinter)));
-    return SendOutcome::QueueMissing;
+    return failure;
   }
-  SpoolerFailure failure;
-  std::unique_ptr<RawJob> job = spooler.CreateRawJob(queue, kRawJobTitle, failure);
-  if (!job) return Refuse(messages, queue, failure, window, answer);
+  const SpoolerResult<std::unique_ptr<RawJob>> job = spooler.CreateRawJob(queue, kRawJobTitle);
+  if (!job) return Refuse(messages, queue, job.failure(), window);
   // The whole text in one write; an empty text leaves a job without a document (zero bytes).
   // A job that fails is cancelled when it goes out of scope.
-  if (!text.empty() && !job->Write(text)) {
-    return Refuse(messages, queue, job->Failure(), window, answer);
-  }
-  if (!job->Finish()) return Refuse(messages, queue, job->Failure(), window, answer);
-  return SendOutcome::Sent;
+  SpoolerResult<void> sent = text.empty() ? SpoolerResult<void>() : (*job)->Write(text);
+  if (sent) sent = (*job)->Finish();
+  if (!sent) return Refuse(messages, queue, sent.failure(), window);
+  return {};
 }
 
 QueueCheck CheckQueueAfterSending(Spooler& spooler, std::string_view queue) {
-  const std::optional<SpoolerFailure> failure = spooler.OpenQueue(queue);
-  if (!failure) return QueueCheck::Opened;
-  return failure->no_answer || failure->password ? QueueCheck::Unanswered : QueueCheck::NotOpened;
+  const SpoolerResult<void> opened = spooler.OpenQueue(queue);
+  if (opened) return QueueCheck::Opened;
+  const SpoolerFailure& failure = opened.failure();
+  return failure.no_answer || failure.password ? QueueCheck::Unanswered : QueueCheck::NotOpened;
 }
 
-std::optional<std::string> GetQueueDriverName(Spooler& spooler, UserMessages& messages,
-                                              std::string_view queue, Language window,
-                                              QueueDescription* answer) {
-  const QueueDescription description = spooler.DescribeQueue(queue);
-  if (answer != nullptr) *answer = description;
-  // Whether the queue exists is not known then: the spooler's own messages would mislead.
-  if (description.failure.password) {
-    messages.Show(PasswordWantedMessage(queue, *description.failure.password, window));
-    return std::nullopt;
+SpoolerResult<QueueDriver> GetQueueDriverName(Spooler& spooler, UserMessages& messages,
+                                              std::string_view queue, Language window) {
+  const SpoolerResult<QueueDescription> description = spooler.DescribeQueue(queue);
+  if (description) {
+    return QueueDriver{
+        PointerToString(description->make_and_model ? description->make_and_model->c_str()
+                                                    : nullptr),
+        description->accepting_jobs};
   }
-  switch (description.outcome) {
-    case DescribeOutcome::Ok:
-      return PointerToString(description.make_and_model ? description.make_and_model->c_str()
-                                                        : nullptr);
-    case DescribeOutcome::CannotOpen:
+  const SpoolerFailure& failure = description.failure();
+  // Whether the queue exists is not known then: the spooler's own messages would mislead.
+  if (failure.password) {
+    messages.Show(PasswordWantedMessage(queue, *failure.password, window));
+    return failure;
+  }
+  switch (failure.describe) {
+    case DescribeFailure::CannotOpen:
       messages.Show(ApplicationBox("Cannot open printer " + std::string(queue) +
-                                   ", Error: " + std::to_string(description.failure.status)));
+                                   ", Error: " + std::to_string(failure.status)));
       break;
-    case DescribeOutcome::SizeQueryFailed:
+    case DescribeFailure::SizeQueryFailed:
       messages.Show(ApplicationBox(" > GetPrinter Failed on initial call! <"));
       // The lookup's own text names neither the printer nor the cause of a silent print system.
-      if (description.failure.no_answer) messages.Show(LookupNoAnswerMessage(queue, window));
+      if (failure.no_answer) messages.Show(LookupNoAnswerMessage(queue, window));
       break;
-    case DescribeOutcome::DescriptionUnreadable:
+    case DescribeFailure::DescriptionUnreadable:
       messages.Show(DescriptionFailureMessage(window));
       break;
   }
-  return std::nullopt;
+  return failure;
 }
 
 bool IsBrandQueueName(std::string_view name) {
@@ -95,9 +93,8 @@ bool IsBrandQueueName(std::string_view name) {
 }
 
 QueueList ListBrandQueues(Spooler& spooler) {
-  QueueList list;
-  list.names = spooler.ListQueues(list.failure);
-  std::erase_if(list.names, [](const std::string& name) { return !IsBrandQueueName(name); });
+  QueueList list = spooler.ListQueues();
+  if (list) std::erase_if(*list, [](const std::string& name) { return !IsBrandQueueName(name); });
   return list;
 }
 

@@ -4,44 +4,17 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "printer/spooler_result.h"
 
 namespace varnok {
 
-// The print server wanted a password that it did not get.
-struct PasswordWanted {
-  std::string user;
-  std::string server;
-  bool refused = false;  // one was given, and the server turned it down
-
-  friend bool operator==(const PasswordWanted&, const PasswordWanted&) = default;
-};
-
-// What the spooler said when something failed: its status code (for CUPS, the IPP status,
-// e.g. 1030 for a queue that does not exist) and its own explanation.
-struct SpoolerFailure {
-  int status = 0;
-  std::string reason;
-  bool no_answer = false;    // the spooler took the request but did not answer in time
-  bool unreachable = false;  // no connection to the spooler could be made
-  std::optional<PasswordWanted> password = std::nullopt;  // the server wanted one it did not get
-
-  friend bool operator==(const SpoolerFailure&, const SpoolerFailure&) = default;
-};
-
-// How a queue description request ended.
-enum class DescribeOutcome {
-  Ok,                     // the queue was found and its attributes read
-  CannotOpen,             // no such queue, or the spooler cannot be reached
-  SizeQueryFailed,        // the spooler answered, but not with a description at all
-  DescriptionUnreadable,  // the queue exists, but its attributes could not be read
-};
-
+// What the spooler tells of a queue.
 struct QueueDescription {
-  DescribeOutcome outcome = DescribeOutcome::CannotOpen;
   std::optional<std::string> make_and_model;  // absent when the queue has none
   std::optional<bool> accepting_jobs;         // absent when the spooler does not tell
-  SpoolerFailure failure;                     // set when outcome is not Ok
 };
 
 // One raw job being written. The document is started by the first Write; Finish without any
@@ -50,30 +23,30 @@ struct QueueDescription {
 class RawJob {
  public:
   virtual ~RawJob() = default;
-  virtual bool Write(std::string_view bytes) = 0;
-  virtual bool Finish() = 0;
+  virtual SpoolerResult<void> Write(std::string_view bytes) = 0;
+  virtual SpoolerResult<void> Finish() = 0;
   virtual void Cancel() = 0;
-  virtual const SpoolerFailure& Failure() const = 0;  // why the last call returned false
 };
 
 // The print spooler as the rest of the program sees it.
 class Spooler {
  public:
   virtual ~Spooler() = default;
-  // Installed queue names, each once, in the spooler's order; empty, with failure set, when the
-  // spooler cannot be reached or does not answer.
-  virtual std::vector<std::string> ListQueues(std::optional<SpoolerFailure>& failure) = 0;
-  // The same, for a caller that need not know why the list is empty.
+  // Installed queue names, each once, in the spooler's order; a failure when the spooler cannot
+  // be reached or does not answer.
+  virtual SpoolerResult<std::vector<std::string>> ListQueues() = 0;
+  // The same, empty on a failure, for a caller that need not know why the list is empty.
   std::vector<std::string> QueueNames() {
-    std::optional<SpoolerFailure> failure;
-    return ListQueues(failure);
+    SpoolerResult<std::vector<std::string>> names = ListQueues();
+    return names ? std::move(*names) : std::vector<std::string>();
   }
   // Whether the queue can be opened now; the failure says why not.
-  virtual std::optional<SpoolerFailure> OpenQueue(std::string_view queue) = 0;
-  virtual QueueDescription DescribeQueue(std::string_view queue) = 0;
-  // Creates a raw job with the given title; nullptr with failure set when the spooler refuses.
-  virtual std::unique_ptr<RawJob> CreateRawJob(std::string_view queue, std::string_view title,
-                                               SpoolerFailure& failure) = 0;
+  virtual SpoolerResult<void> OpenQueue(std::string_view queue) = 0;
+  // A failure's `describe` says where the request failed.
+  virtual SpoolerResult<QueueDescription> DescribeQueue(std::string_view queue) = 0;
+  // Creates a raw job with the given title, unless the spooler refuses.
+  virtual SpoolerResult<std::unique_ptr<RawJob>> CreateRawJob(std::string_view queue,
+                                                              std::string_view title) = 0;
 };
 
 }  // namespace varnok

@@ -14,29 +14,22 @@ SpoolerFailure LeftToTheDriverInstaller() {
 
 std::string TextOf(const wchar_t* text) { return text != nullptr ? Utf8FromWide(text) : ""; }
 
-struct QueueList {
-  std::optional<std::vector<QueueDetails>> queues;
-  SpoolerFailure failure;
-};
-
-QueueList ReadQueues() {
-  QueueList result;
-  const auto list = windows::ListPrinters<PRINTER_INFO_2W>(2, result.failure);
-  if (!list) return result;
-  result.queues.emplace();
+SpoolerResult<std::vector<QueueDetails>> ReadQueues() {
+  const auto list = windows::ListPrinters<PRINTER_INFO_2W>(2);
+  if (!list) return list.failure();
+  std::vector<QueueDetails> queues;
   for (const PRINTER_INFO_2W& printer : list->printers) {
     if (printer.pPrinterName == nullptr) continue;
     QueueDetails details{TextOf(printer.pPrinterName), std::nullopt, TextOf(printer.pPortName),
                          windows::AcceptsJobs(printer)};
-    if (std::ranges::any_of(*result.queues, [&details](const QueueDetails& known) {
-          return known.name == details.name;
-        })) {
+    if (std::ranges::any_of(
+            queues, [&details](const QueueDetails& known) { return known.name == details.name; })) {
       continue;
     }
     if (printer.pDriverName != nullptr) details.make_and_model = TextOf(printer.pDriverName);
-    result.queues->push_back(std::move(details));
+    queues.push_back(std::move(details));
   }
-  return result;
+  return queues;
 }
 
 }  // namespace
@@ -50,44 +43,33 @@ std::string WindowsPrintServer::Name() {
   return Utf8FromWide(std::wstring_view(name.data(), size));
 }
 
-std::optional<std::vector<QueueDetails>> WindowsPrintServer::Queues(SpoolerFailure& failure) {
-  std::optional<QueueList> list = worker_.Run(limits_.whole, ReadQueues);
-  if (!list) {
-    failure = windows::NoAnswer();
-    return std::nullopt;
-  }
-  if (!list->queues) failure = list->failure;
-  return std::move(list->queues);
+SpoolerResult<std::vector<QueueDetails>> WindowsPrintServer::Queues() {
+  return windows::Answered(worker_.Run(limits_.whole, ReadQueues));
 }
 
-std::optional<std::vector<Device>> WindowsPrintServer::Devices(int, SpoolerFailure& failure) {
-  failure = LeftToTheDriverInstaller();
-  return std::nullopt;
-}
-
-std::optional<std::vector<DriverOffer>> WindowsPrintServer::Drivers(std::string_view,
-                                                                    SpoolerFailure& failure) {
-  failure = LeftToTheDriverInstaller();
-  return std::nullopt;
-}
-
-std::optional<SpoolerFailure> WindowsPrintServer::AddQueue(const NewQueue&) {
+SpoolerResult<std::vector<Device>> WindowsPrintServer::Devices(int) {
   return LeftToTheDriverInstaller();
 }
 
-std::optional<SpoolerFailure> WindowsPrintServer::RemoveQueue(std::string_view) {
+SpoolerResult<std::vector<DriverOffer>> WindowsPrintServer::Drivers(std::string_view) {
   return LeftToTheDriverInstaller();
 }
 
-std::optional<SpoolerFailure> WindowsPrintServer::ChangeDevice(std::string_view, std::string_view) {
+SpoolerResult<void> WindowsPrintServer::AddQueue(const NewQueue&) {
+  return LeftToTheDriverInstaller();
+}
+
+SpoolerResult<void> WindowsPrintServer::RemoveQueue(std::string_view) {
+  return LeftToTheDriverInstaller();
+}
+
+SpoolerResult<void> WindowsPrintServer::ChangeDevice(std::string_view, std::string_view) {
   return LeftToTheDriverInstaller();
 }
 
 // Only a CUPS print server journals its jobs, and only the journal's users ask for these.
-std::optional<std::vector<UnfinishedJob>> WindowsPrintServer::UnfinishedJobs(
-    SpoolerFailure& failure) {
-  failure = {0, "not available on Windows: the journal is kept by a CUPS print server"};
-  return std::nullopt;
+SpoolerResult<std::vector<UnfinishedJob>> WindowsPrintServer::UnfinishedJobs() {
+  return SpoolerFailure{0, "not available on Windows: the journal is kept by a CUPS print server"};
 }
 
 }  // namespace varnok

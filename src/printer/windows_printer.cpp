@@ -4,13 +4,10 @@
 
 namespace varnok::windows {
 
-std::shared_ptr<Printer> Printer::Open(std::string_view queue, SpoolerFailure& failure) {
+SpoolerResult<std::shared_ptr<Printer>> Printer::Open(std::string_view queue) {
   std::wstring name = WideFromUtf8(queue);
   HANDLE handle = nullptr;
-  if (!::OpenPrinterW(name.data(), &handle, nullptr)) {
-    failure = LastSystemFailure();
-    return nullptr;
-  }
+  if (!::OpenPrinterW(name.data(), &handle, nullptr)) return LastSystemFailure();
   return std::shared_ptr<Printer>(new Printer(handle));
 }
 
@@ -35,8 +32,7 @@ SpoolerFailure LastSystemFailure() { return SystemFailure(::GetLastError()); }
 
 SpoolerFailure NoAnswer() { return {0, "the print system did not answer in time", true}; }
 
-std::optional<DWORD> EnumeratePrinters(DWORD level, std::vector<BYTE>& buffer,
-                                       SpoolerFailure& failure) {
+SpoolerResult<DWORD> EnumeratePrinters(DWORD level, std::vector<BYTE>& buffer) {
   constexpr DWORD kWhich = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
   DWORD needed = 0;
   DWORD count = 0;
@@ -49,8 +45,7 @@ std::optional<DWORD> EnumeratePrinters(DWORD level, std::vector<BYTE>& buffer,
     }
     if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
   }
-  failure = LastSystemFailure();
-  return std::nullopt;
+  return LastSystemFailure();
 }
 
 bool AcceptsJobs(const PRINTER_INFO_2W& printer) {

@@ -24,10 +24,8 @@ struct WindowsRawJob::Document {
 
 namespace {
 
-// A step's result: success, or the system's failure.
-using StepResult = std::optional<SpoolerFailure>;
-
-StepResult Begin(const std::shared_ptr<windows::Printer>& printer, const std::wstring& title) {
+SpoolerResult<void> Begin(const std::shared_ptr<windows::Printer>& printer,
+                          const std::wstring& title) {
   std::wstring document_name = title;
   std::wstring datatype = L"RAW";  // the bytes go to the printer as they are
   DOC_INFO_1W info{document_name.data(), nullptr, datatype.data()};
@@ -39,11 +37,11 @@ StepResult Begin(const std::shared_ptr<windows::Printer>& printer, const std::ws
     ::AbortPrinter(printer->get());
     return failure;
   }
-  return std::nullopt;
+  return {};
 }
 
 // WritePrinter may take fewer bytes than it was given: it is called until all are written.
-StepResult WriteAll(HANDLE printer, std::string_view bytes) {
+SpoolerResult<void> WriteAll(HANDLE printer, std::string_view bytes) {
   while (!bytes.empty()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), INT_MAX));
     DWORD written = 0;
@@ -53,34 +51,32 @@ StepResult WriteAll(HANDLE printer, std::string_view bytes) {
     if (written == 0) return SpoolerFailure{0, "the print system took none of the bytes"};
     bytes.remove_prefix(written);
   }
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace
 
-std::unique_ptr<RawJob> WindowsRawJob::Start(std::string_view queue, std::string_view title,
-                                             const StepLimits& limits, SpoolerFailure& failure) {
+SpoolerResult<std::unique_ptr<RawJob>> WindowsRawJob::Start(std::string_view queue,
+                                                            std::string_view title,
+                                                            const StepLimits& limits) {
   auto worker = std::make_unique<BoundedWorker>();
   auto document = std::make_shared<Document>();
-  const std::optional<StepResult> begun =
-      worker->Run(limits.whole, [document, name = std::string(queue), title = WideFromUtf8(title)] {
-        SpoolerFailure open_failure;
-        document->printer = windows::Printer::Open(name, open_failure);
-        if (!document->printer) return StepResult(open_failure);
-        StepResult result = Begin(document->printer, title);
-        document->started = !result;
+  const std::optional<SpoolerResult<void>> begun = worker->Run(
+      limits.whole,
+      [document, name = std::string(queue), title = WideFromUtf8(title)]() -> SpoolerResult<void> {
+        SpoolerResult<std::shared_ptr<windows::Printer>> opened = windows::Printer::Open(name);
+        if (!opened) return opened.failure();
+        document->printer = std::move(*opened);
+        SpoolerResult<void> result = Begin(document->printer, title);
+        document->started = result.ok();
         return result;
       });
   if (!begun) {
     // A document that starts after all is deleted at once.
     worker->Post([document] { document->Abort(); });
-    failure = windows::NoAnswer();
-    return nullptr;
+    return windows::NoAnswer();
   }
-  if (*begun) {
-    failure = **begun;
-    return nullptr;
-  }
+  if (!*begun) return begun->failure();
   return std::unique_ptr<RawJob>(new WindowsRawJob(std::move(worker), limits, std::move(document)));
 }
 
@@ -92,39 +88,37 @@ WindowsRawJob::~WindowsRawJob() {
   if (state_ != State::Finished) Cancel();
 }
 
-bool WindowsRawJob::Write(std::string_view bytes) {
+SpoolerResult<void> WindowsRawJob::Write(std::string_view bytes) {
   if (state_ != State::Writing) {
     return Fail({0, "the job is no longer open for writing"});
   }
-  const std::optional<StepResult> written =
+  const SpoolerResult<void> written = windows::Answered(
       worker_->Run(limits_.whole, [document = document_, copy = std::string(bytes)] {
         return WriteAll(document->printer->get(), copy);
-      });
-  if (!written) return Fail(windows::NoAnswer());
-  if (*written) return Fail(**written);
-  return true;
+      }));
+  if (!written) return Fail(written.failure());
+  return {};
 }
 
-bool WindowsRawJob::Finish() {
+SpoolerResult<void> WindowsRawJob::Finish() {
   if (state_ != State::Writing) return Fail({0, "the job is no longer open"});
-  const std::optional<StepResult> ended =
-      worker_->Run(limits_.whole, [document = document_]() -> StepResult {
+  const SpoolerResult<void> ended = windows::Answered(
+      worker_->Run(limits_.whole, [document = document_]() -> SpoolerResult<void> {
         const HANDLE printer = document->printer->get();
         ::EndPagePrinter(printer);
         // The document is the spooler's once EndDocPrinter succeeds, and only then.
         if (!::EndDocPrinter(printer)) return windows::LastSystemFailure();
         document->started = false;
-        return std::nullopt;
-      });
-  if (!ended) return Fail(windows::NoAnswer());
-  if (*ended) return Fail(**ended);
+        return {};
+      }));
+  if (!ended) return Fail(ended.failure());
   state_ = State::Finished;
-  return true;
+  return {};
 }
 
 void WindowsRawJob::Cancel() {
   if (state_ == State::Cancelled || state_ == State::Finished) return;
-  if (failure_.no_answer) {
+  if (unanswered_) {
     // The spooler is stuck on an earlier step: the document is deleted once that step ends,
     // without keeping the user waiting once more.
     worker_->Post([document = document_] { document->Abort(); });
@@ -137,10 +131,10 @@ void WindowsRawJob::Cancel() {
   state_ = State::Cancelled;
 }
 
-bool WindowsRawJob::Fail(SpoolerFailure failure) {
-  failure_ = std::move(failure);
+SpoolerFailure WindowsRawJob::Fail(SpoolerFailure failure) {
+  unanswered_ = failure.no_answer;
   if (state_ == State::Writing) state_ = State::Broken;
-  return false;
+  return failure;
 }
 
 }  // namespace varnok

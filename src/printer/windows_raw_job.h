@@ -17,16 +17,15 @@ namespace varnok {
 // whole time.
 class WindowsRawJob final : public RawJob {
  public:
-  // The started job, or nullptr with the failure when the queue cannot be opened or refuses the
-  // document.
-  static std::unique_ptr<RawJob> Start(std::string_view queue, std::string_view title,
-                                       const StepLimits& limits, SpoolerFailure& failure);
+  // The started job, or the failure when the queue cannot be opened or refuses the document.
+  static SpoolerResult<std::unique_ptr<RawJob>> Start(std::string_view queue,
+                                                      std::string_view title,
+                                                      const StepLimits& limits);
   ~WindowsRawJob() override;
 
-  bool Write(std::string_view bytes) override;
-  bool Finish() override;
+  SpoolerResult<void> Write(std::string_view bytes) override;
+  SpoolerResult<void> Finish() override;
   void Cancel() override;
-  const SpoolerFailure& Failure() const override { return failure_; }
 
  private:
   enum class State {
@@ -39,13 +38,14 @@ class WindowsRawJob final : public RawJob {
 
   WindowsRawJob(std::unique_ptr<BoundedWorker> worker, const StepLimits& limits,
                 std::shared_ptr<Document> document);
-  bool Fail(SpoolerFailure failure);
+  // Records the failure, after which only Cancel is left, and gives it back.
+  SpoolerFailure Fail(SpoolerFailure failure);
 
   std::unique_ptr<BoundedWorker> worker_;
   StepLimits limits_;
   std::shared_ptr<Document> document_;
   State state_ = State::Writing;
-  SpoolerFailure failure_;
+  bool unanswered_ = false;  // the last call that failed got no answer in time
 };
 
 }  // namespace varnok

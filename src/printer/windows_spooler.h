@@ -15,11 +15,11 @@ class WindowsSpooler final : public Spooler {
  public:
   explicit WindowsSpooler(const StepLimits& limits = kStepLimits) : limits_(limits) {}
 
-  std::vector<std::string> ListQueues(std::optional<SpoolerFailure>& failure) override;
-  std::optional<SpoolerFailure> OpenQueue(std::string_view queue) override;
-  QueueDescription DescribeQueue(std::string_view queue) override;
-  std::unique_ptr<RawJob> CreateRawJob(std::string_view queue, std::string_view title,
-                                       SpoolerFailure& failure) override;
+  SpoolerResult<std::vector<std::string>> ListQueues() override;
+  SpoolerResult<void> OpenQueue(std::string_view queue) override;
+  SpoolerResult<QueueDescription> DescribeQueue(std::string_view queue) override;
+  SpoolerResult<std::unique_ptr<RawJob>> CreateRawJob(std::string_view queue,
+                                                      std::string_view title) override;
 
  private:
   StepLimits limits_;

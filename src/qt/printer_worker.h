@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 
+#include "printer/printer_access.h"
 #include "printer/work_queue.h"
 
 class QObject;
@@ -13,7 +14,6 @@ class QObject;
 namespace varnok {
 
 class Spooler;
-struct QueueList;
 
 // The one thread on which the windows talk to the print system, for as long as the program
 // runs: it alone uses the spooler. The windows hand it their work (their printer lists, each OK

@@ -8,12 +8,12 @@ namespace varnok {
 
 FileSendOutcome SendFile(LabelPrinterSdk& sdk, UserMessages& messages, std::string_view printer,
                          std::string_view path_text, SendProgress& progress,
-                         const std::optional<SpoolerFailure>& printer_list_failure) {
+                         bool printer_list_failed) {
   if (path_text.empty()) {
     messages.Show(SelectFileNotice());
     return {SendFileResult::NothingToSend, std::nullopt};
   }
-  if (printer.empty() && printer_list_failure) {
+  if (printer.empty() && printer_list_failed) {
     messages.Show(PrinterListFailureMessage());
     return {SendFileResult::NotSent, std::nullopt};
   }

@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "printer/sdk/label_printer_sdk.h"
-#include "printer/spooler.h"
 #include "printer/user_messages.h"
 
 namespace varnok {
@@ -23,11 +22,11 @@ struct FileSendOutcome {
 };
 
 // One Send of the send-file window. An empty path box only brings the notice; so does an empty
-// printer name when the window could not list the printers (printer_list_failure). Otherwise the
+// printer name when the window could not list the printers (printer_list_failed). Otherwise the
 // five SDK calls are made in their fixed order with the path's surrounding blanks removed,
 // and a failure or cancellation is shown to the user.
 FileSendOutcome SendFile(LabelPrinterSdk& sdk, UserMessages& messages, std::string_view printer,
                          std::string_view path_text, SendProgress& progress,
-                         const std::optional<SpoolerFailure>& printer_list_failure = std::nullopt);
+                         bool printer_list_failed = false);
 
 }  // namespace varnok

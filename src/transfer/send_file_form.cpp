@@ -131,7 +131,9 @@ void SendFileForm::Form_Load() {
 }
 
 void SendFileForm::QueueListArrived(const QueueList& list) {
-  for (const auto& name : list.names) combo1_->addItem(QtText(name));
+  if (list) {
+    for (const auto& name : *list) combo1_->addItem(QtText(name));
+  }
   if (combo1_->count() > 0) combo1_->setCurrentIndex(0);
 }
 
@@ -176,10 +178,8 @@ void SendFileForm::Command1_Click() {
         DialogSendProgress progress(worker, window, FileName(TrimBlanks(path_text)), printer);
         // The list asked for at load has been answered by now: it decides what an empty
         // printer name means.
-        const std::optional<SpoolerFailure> list_failure =
-            printer.empty() ? queues->failure : std::nullopt;
         const SendFileResult result = SendFile(sdk != nullptr ? *sdk : own_sdk, messages, printer,
-                                               path_text, progress, list_failure)
+                                               path_text, progress, !queues->ok())
                                           .result;
         if (result != SendFileResult::Sent) return {};
         return [this] { text2_->clear(); };

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "printer/printer_access.h"
+
 class QComboBox;
 class QLineEdit;
 class QListWidget;
@@ -15,7 +17,6 @@ namespace varnok {
 class LabelPrinterSdk;
 class PrinterWorker;
 class UserMessages;
-struct QueueList;
 
 // The send-file window "sendfile": the operator picks one of the brand printers and a file on
 // a mounted volume, and Send hands the file to the printer through the label-printer SDK calls.

@@ -67,7 +67,7 @@ TEST_F(CliTest, ListShowsTheWindowsQueuesInTheirOrderWithWhatEachWindowMakesOfTh
   CupsSpooler spooler;
   std::vector<std::string> names;
   for (const json& queue : list["queues"]) names.push_back(queue["queue"]);
-  EXPECT_EQ(names, ListBrandQueues(spooler).names);
+  EXPECT_EQ(names, ListBrandQueues(spooler).value());
   for (const json& queue : list["queues"]) {
     if (queue["queue"] == "Varnok-Office") {
       EXPECT_EQ(queue["model"], "VARNOK M-4410");
@@ -110,7 +110,7 @@ TEST_F(CliTest, AddedQueueIsListedSupportedAndTakesEachWindowsSetting) {
   EXPECT_NE(added.out.find("VARNOK_K540_300DPI"), std::string::npos) << added.out;
 
   CupsSpooler spooler;
-  EXPECT_EQ(std::ranges::count(ListBrandQueues(spooler).names, "VARNOK_K540_300DPI"), 1);
+  EXPECT_EQ(std::ranges::count(ListBrandQueues(spooler).value(), "VARNOK_K540_300DPI"), 1);
   const json list = Json({"list", "--json"});
   const auto queue = std::ranges::find(list["queues"], json("VARNOK_K540_300DPI"),
                                        [](const json& q) { return q["queue"]; });
@@ -210,7 +210,7 @@ TEST_F(CliTest, EveryDriverFileMakesAQueueOfItsModel) {
     const CommandResult added =
         Run({"add", name, "--model", std::string(model), "--device", device});
     ASSERT_EQ(added.exit_code, 0) << model << ": " << added.output;
-    EXPECT_EQ(spooler.DescribeQueue(name).make_and_model, std::string(model));
+    EXPECT_EQ(spooler.DescribeQueue(name).value().make_and_model, std::string(model));
     for (const Language window : {Language::Chinese, Language::English}) {
       const SettingItem& item = SettingCatalogue(window).front();  // a model-tested item
       SettingInputs inputs;
@@ -400,8 +400,8 @@ TEST_F(EmptyServerTest, ListIsEmptyAndDevicesShowsWhatTheSchedulerSees) {
 TEST_F(EmptyServerTest, WindowsQueueListIsEmptyRatherThanFailed) {
   CupsSpooler spooler;
   const QueueList list = ListBrandQueues(spooler);
-  EXPECT_TRUE(list.names.empty());
-  EXPECT_FALSE(list.failure.has_value()) << list.failure->reason;
+  ASSERT_TRUE(list) << list.failure().reason;
+  EXPECT_TRUE(list->empty());
 }
 
 constexpr char kK540[] = "VARNOK_K540_200DPI";  // supported; corrections in kConfig

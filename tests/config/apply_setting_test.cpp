@@ -46,9 +46,9 @@ constexpr std::string_view kNotSupportedEn =
 // The queue removed as soon as its job is taken, so the check after sending finds nothing.
 class VanishingSpooler : public FakeSpooler {
  public:
-  std::unique_ptr<RawJob> CreateRawJob(std::string_view queue, std::string_view title,
-                                       SpoolerFailure& failure) override {
-    auto job = FakeSpooler::CreateRawJob(queue, title, failure);
+  SpoolerResult<std::unique_ptr<RawJob>> CreateRawJob(std::string_view queue,
+                                                      std::string_view title) override {
+    auto job = FakeSpooler::CreateRawJob(queue, title);
     RemoveQueue(std::string(queue));
     return job;
   }
@@ -176,7 +176,7 @@ TEST_F(ApplySettingTest, NoQueueAsksForOneAndTouchesNoSpooler) {
 
 TEST_F(ApplySettingTest, DriverNameFailureEndsAfterItsOwnMessage) {
   FakeSpooler spooler;
-  spooler.AddQueue(kQueue, {kSupported, DescribeOutcome::DescriptionUnreadable});
+  spooler.AddQueue(kQueue, {kSupported, DescribeFailure::DescriptionUnreadable});
   const Press press = PressOk(kCn, Inputs("用户级复位"), spooler);
   EXPECT_EQ(press.outcome, ApplyOutcome::NoDriverName);
   EXPECT_EQ(press.shown.size(), 1u);

@@ -51,7 +51,7 @@ TEST(CupsBrokenAnswer, ADescriptionRequestWithoutAnIppAnswerIsTheSizeQueryFailur
   CupsSpooler spooler;
   testing::MessageRecorder messages;
 
-  EXPECT_EQ(GetQueueDriverName(spooler, messages, "VARNOKX", Language::English), std::nullopt);
+  EXPECT_FALSE(GetQueueDriverName(spooler, messages, "VARNOKX", Language::English));
 
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, " > GetPrinter Failed on initial call! <");
@@ -86,27 +86,26 @@ INSTANTIATE_TEST_SUITE_P(
     Calls, CupsSilentScheduler,
     ::testing::Values(SilentCase{"ListQueues",
                                  [](CupsSpooler& s) {
-                                   std::optional<SpoolerFailure> failure;
-                                   return s.ListQueues(failure).empty() && failure &&
-                                          failure->no_answer;
+                                   const auto listed = s.ListQueues();
+                                   return !listed && listed.failure().no_answer;
                                  }},
                       SilentCase{"OpenQueue",
                                  [](CupsSpooler& s) {
-                                   const std::optional<SpoolerFailure> failure =
-                                       s.OpenQueue("VARNOKX");
-                                   return failure && failure->no_answer;
+                                   const SpoolerResult<void> opened = s.OpenQueue("VARNOKX");
+                                   return !opened && opened.failure().no_answer;
                                  }},
                       SilentCase{"DescribeQueue",
                                  [](CupsSpooler& s) {
-                                   const QueueDescription description = s.DescribeQueue("VARNOKX");
-                                   return description.outcome == DescribeOutcome::SizeQueryFailed &&
-                                          description.failure.no_answer;
+                                   const auto description = s.DescribeQueue("VARNOKX");
+                                   return !description &&
+                                          description.failure().describe ==
+                                              DescribeFailure::SizeQueryFailed &&
+                                          description.failure().no_answer;
                                  }},
                       SilentCase{"CreateRawJob",
                                  [](CupsSpooler& s) {
-                                   SpoolerFailure failure;
-                                   return !s.CreateRawJob("VARNOKX", "Label", failure) &&
-                                          failure.no_answer;
+                                   const auto job = s.CreateRawJob("VARNOKX", "Label");
+                                   return !job && job.failure().no_answer;
                                  }}),
     [](const auto& test) { return std::string(test.param.name); });
 

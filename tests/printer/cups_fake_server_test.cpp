@@ -44,13 +44,21 @@ class CupsFakeServer : public ::testing::Test {
   CupsSpooler spooler;
 };
 
+// How a send ended, as the user is told.
+enum class Ending { Sent, NoAnswer, Refused };
+
+Ending EndingOf(const SpoolerResult<void>& sent) {
+  if (sent) return Ending::Sent;
+  return sent.failure().no_answer ? Ending::NoAnswer : Ending::Refused;
+}
+
 // A job counts as sent only when the answer to its last request arrived and says so.
 struct JobCase {
   const char* name;
   ipp_op_t operation;  // the request that gets the behaviour
   Behaviour behaviour;
   std::string_view text;  // empty: a job without a document, completed by Close-Job
-  SendOutcome outcome;
+  Ending ending;
   const char* says = nullptr;  // part of the one message shown; nullptr: none
   friend void PrintTo(const JobCase& c, std::ostream* os) { *os << c.name; }
 };
@@ -61,11 +69,12 @@ TEST_P(CupsJobAnswer, SentOnlyWhenTheLastRequestIsAcknowledged) {
   const JobCase& c = GetParam();
   server.Set(c.operation, c.behaviour);
   testing::MessageRecorder messages;
-  SendOutcome outcome{};
-  TimeStep(c.name,
-           [&] { outcome = SendRawText(spooler, messages, kQueue, c.text, Language::English); });
+  Ending ending{};
+  TimeStep(c.name, [&] {
+    ending = EndingOf(SendRawText(spooler, messages, kQueue, c.text, Language::English));
+  });
 
-  EXPECT_EQ(outcome, c.outcome);
+  EXPECT_EQ(ending, c.ending);
   ASSERT_EQ(messages.shown.size(), c.says ? 1u : 0u);
   if (c.says) {
     EXPECT_NE(messages.shown[0].text.find(c.says), std::string::npos);
@@ -80,18 +89,18 @@ constexpr char kLost[] = "the connection to the print system was lost";
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, CupsJobAnswer,
-    ::testing::Values(JobCase{"Acknowledged", IPP_OP_SEND_DOCUMENT, {}, "^@\r", SendOutcome::Sent},
+    ::testing::Values(JobCase{"Acknowledged", IPP_OP_SEND_DOCUMENT, {}, "^@\r", Ending::Sent},
                       JobCase{"DocumentHeld",
                               IPP_OP_SEND_DOCUMENT,
                               {.reply = Reply::Hold},
                               "^@\r",
-                              SendOutcome::NoAnswer,
+                              Ending::NoAnswer,
                               kNoAnswer},
                       JobCase{"DocumentDropped",
                               IPP_OP_SEND_DOCUMENT,
                               {.reply = Reply::Close},
                               "^@\r",
-                              SendOutcome::Refused,
+                              Ending::Refused,
                               kLost},
                       JobCase{"DocumentRefused",
                               IPP_OP_SEND_DOCUMENT,
@@ -99,19 +108,19 @@ INSTANTIATE_TEST_SUITE_P(
                                .status = IPP_STATUS_ERROR_DOCUMENT_FORMAT_NOT_SUPPORTED,
                                .message = "raw documents are not taken here"},
                               "^@\r",
-                              SendOutcome::Refused,
+                              Ending::Refused,
                               "raw documents are not taken here"},
                       JobCase{"EmptyJobCloseHeld",
                               IPP_OP_CLOSE_JOB,
                               {.reply = Reply::Hold},
                               "",
-                              SendOutcome::NoAnswer,
+                              Ending::NoAnswer,
                               kNoAnswer},
                       JobCase{"EmptyJobCloseDropped",
                               IPP_OP_CLOSE_JOB,
                               {.reply = Reply::Close},
                               "",
-                              SendOutcome::Refused,
+                              Ending::Refused,
                               kLost}),
     ::testing::PrintToStringParamName());
 
@@ -136,7 +145,7 @@ TEST_F(CupsFakeServer, RequestsShareAConnectionMadeAnewWhenItBreaks) {
     server.Set(IPP_OP_GET_PRINTER_ATTRIBUTES, c.open);
     const int before = server.Connections();
     CupsSpooler fresh(nullptr, kShortLimits);
-    EXPECT_EQ(fresh.OpenQueue(kQueue).has_value(), c.open.reply != Reply::Normal);
+    EXPECT_EQ(fresh.OpenQueue(kQueue).ok(), c.open.reply == Reply::Normal);
     EXPECT_EQ(fresh.QueueNames(), std::vector<std::string>{kQueue});
     EXPECT_EQ(fresh.QueueNames(), std::vector<std::string>{kQueue});
     EXPECT_EQ(server.Connections() - before, c.connections);
@@ -153,11 +162,15 @@ TEST_F(CupsFakeServer, EveryStepEndsWithinItsLimitAgainstADrippingServer) {
       {IPP_OP_CUPS_GET_PRINTERS, "queue list",
        [](CupsSpooler& s) { return s.QueueNames().empty(); }},
       {IPP_OP_GET_PRINTER_ATTRIBUTES, "queue open",
-       [](CupsSpooler& s) { return s.OpenQueue(kQueue).value_or(SpoolerFailure{}).no_answer; }},
+       [](CupsSpooler& s) {
+         const SpoolerResult<void> opened = s.OpenQueue(kQueue);
+         return !opened && opened.failure().no_answer;
+       }},
       {IPP_OP_SEND_DOCUMENT, "document",
        [](CupsSpooler& s) {
          testing::MessageRecorder ignored;
-         return SendRawText(s, ignored, kQueue, "^@\r", Language::English) == SendOutcome::NoAnswer;
+         return EndingOf(SendRawText(s, ignored, kQueue, "^@\r", Language::English)) ==
+                Ending::NoAnswer;
        }},
   };
   for (const auto& c : cases) {

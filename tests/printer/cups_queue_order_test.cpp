@@ -53,9 +53,8 @@ TEST(CupsQueueOrder, SpoolerAndPrintServerListEveryQueueAsCupsGetDests2Does) {
   CupsSpooler spooler;
   EXPECT_EQ(spooler.QueueNames(), expected);
   CupsPrintServer server;
-  SpoolerFailure failure;
-  const auto details = server.Queues(failure);
-  ASSERT_TRUE(details.has_value()) << failure.reason;
+  const auto details = server.Queues();
+  ASSERT_TRUE(details) << details.failure().reason;
   std::vector<std::string> names;
   for (const QueueDetails& queue : *details) names.push_back(queue.name);
   EXPECT_EQ(names, expected);

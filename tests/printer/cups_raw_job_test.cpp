@@ -9,10 +9,19 @@ namespace {
 using CupsRawJob = VirtualPrinterTest;
 
 std::unique_ptr<RawJob> CreateJob(Spooler& spooler, const char* queue) {
-  SpoolerFailure failure;
-  auto job = spooler.CreateRawJob(queue, "Label", failure);
-  EXPECT_NE(job, nullptr) << failure.reason;
-  return job;
+  SpoolerResult<std::unique_ptr<RawJob>> job = spooler.CreateRawJob(queue, "Label");
+  if (!job) {
+    ADD_FAILURE() << job.failure().reason;
+    return nullptr;
+  }
+  return std::move(*job);
+}
+
+// Writes the bytes, then finishes the job when they were written.
+SpoolerResult<void> WriteAndFinish(RawJob& job, std::string_view bytes) {
+  SpoolerResult<void> sent = job.Write(bytes);
+  if (sent) sent = job.Finish();
+  return sent;
 }
 
 TEST_F(CupsRawJob, ManyWritesArriveAsOneWholeJob) {
@@ -21,10 +30,12 @@ TEST_F(CupsRawJob, ManyWritesArriveAsOneWholeJob) {
   std::string expected;
   for (int chunk = 0; chunk < 200; ++chunk) {
     std::string bytes(10'000, static_cast<char>('A' + chunk % 26));
-    ASSERT_TRUE(job->Write(bytes)) << job->Failure().reason;
+    const SpoolerResult<void> written = job->Write(bytes);
+    ASSERT_TRUE(written) << written.failure().reason;
     expected += bytes;
   }
-  ASSERT_TRUE(job->Finish()) << job->Failure().reason;
+  const SpoolerResult<void> finished = job->Finish();
+  ASSERT_TRUE(finished) << finished.failure().reason;
 
   auto received = printers->WaitForJob("VARNOKX", kJobArrives);
   ASSERT_TRUE(received.has_value());
@@ -33,7 +44,7 @@ TEST_F(CupsRawJob, ManyWritesArriveAsOneWholeJob) {
 }
 
 TEST_F(CupsRawJob, AnUnfinishedJobIsCancelledAndPrintsNothing) {
-  CreateJob(spooler, "VARNOKX")->Write("half a command");
+  EXPECT_TRUE(CreateJob(spooler, "VARNOKX")->Write("half a command"));
 
   EXPECT_TRUE(printers->NoJobWithin("VARNOKX", kNoJob));
 }
@@ -46,8 +57,9 @@ TEST_F(CupsRawJob, SchedulerStoppingHalfWayFailsTheJob) {
   printers->StopScheduler();
   const std::string more(1'000'000, 'x');
 
-  EXPECT_FALSE(job->Write(more) && job->Finish());
-  EXPECT_NE(job->Failure().status, 0);
+  const SpoolerResult<void> sent = WriteAndFinish(*job, more);
+  ASSERT_FALSE(sent);
+  EXPECT_NE(sent.failure().status, 0);
 }
 
 // A scheduler that hangs half-way (it still takes connections but answers nothing): the job
@@ -59,13 +71,13 @@ TEST_F(CupsRawJob, SchedulerHangingHalfWayFailsTheJobInGoodTime) {
 
   printers->FreezeScheduler();
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_FALSE(job->Write(std::string(1'000'000, 'x')) && job->Finish());
-  const SpoolerFailure failure = job->Failure();
+  const SpoolerResult<void> sent = WriteAndFinish(*job, std::string(1'000'000, 'x'));
   job.reset();
   const auto took = std::chrono::steady_clock::now() - start;
   printers->ThawScheduler();
 
-  EXPECT_TRUE(failure.no_answer) << failure.reason;
+  ASSERT_FALSE(sent);
+  EXPECT_TRUE(sent.failure().no_answer) << sent.failure().reason;
   EXPECT_LT(took, std::chrono::seconds(30)) << "a hung scheduler held the job";
   EXPECT_TRUE(printers->NoJobWithin("VARNOKX", kNoJob));
 }

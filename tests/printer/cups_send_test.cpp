@@ -11,11 +11,14 @@ namespace {
 
 using CupsSend = VirtualPrinterTest;
 
+constexpr char kNoSuchPrinter[] =
+    "There is no such a printer installed in system!Please install Varnok printer driver before "
+    "running this program.";
+
 TEST_F(CupsSend, CommandBytesArriveUnchangedInAJobTitledLabel) {
   const std::string command = "#UM>SL\r\n#UM>DI1\r\x1b\x01\xff";
 
-  EXPECT_EQ(SendRawText(spooler, messages, "VARNOK_K540_200DPI", command, Language::English),
-            SendOutcome::Sent);
+  EXPECT_TRUE(SendRawText(spooler, messages, "VARNOK_K540_200DPI", command, Language::English));
 
   EXPECT_EQ(printers->WaitForJob("VARNOK_K540_200DPI", kJobArrives), command);
   EXPECT_EQ(printers->JobTitles("VARNOK_K540_200DPI"), std::vector<std::string>{"Label"});
@@ -26,16 +29,14 @@ TEST_F(CupsSend, DoubleByteTextArrivesWhole) {
   const std::string text = "#UM>标签打印机\r";  // 10 characters, 20 bytes
   ASSERT_EQ(text.size(), 20u);
 
-  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", text, Language::English), SendOutcome::Sent);
+  EXPECT_TRUE(SendRawText(spooler, messages, "VARNOKX", text, Language::English));
 
   EXPECT_EQ(printers->WaitForJob("VARNOKX", kJobArrives), text);
 }
 
 TEST_F(CupsSend, TwoCallsGiveTwoJobs) {
-  EXPECT_EQ(SendRawText(spooler, messages, "Varnok-Office", "#UM>SL\r\n", Language::English),
-            SendOutcome::Sent);
-  EXPECT_EQ(SendRawText(spooler, messages, "Varnok-Office", "^@", Language::English),
-            SendOutcome::Sent);
+  EXPECT_TRUE(SendRawText(spooler, messages, "Varnok-Office", "#UM>SL\r\n", Language::English));
+  EXPECT_TRUE(SendRawText(spooler, messages, "Varnok-Office", "^@", Language::English));
 
   EXPECT_EQ(printers->WaitForJob("Varnok-Office", kJobArrives), "#UM>SL\r\n");
   EXPECT_EQ(printers->WaitForJob("Varnok-Office", kJobArrives), "^@");
@@ -43,7 +44,7 @@ TEST_F(CupsSend, TwoCallsGiveTwoJobs) {
 }
 
 TEST_F(CupsSend, EmptyTextGivesAJobWithNoBytesAndNoMessage) {
-  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "", Language::English), SendOutcome::Sent);
+  EXPECT_TRUE(SendRawText(spooler, messages, "VARNOKX", "", Language::English));
 
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(printers->JobTitles("VARNOKX"), std::vector<std::string>{"Label"});
@@ -52,21 +53,23 @@ TEST_F(CupsSend, EmptyTextGivesAJobWithNoBytesAndNoMessage) {
 }
 
 TEST_F(CupsSend, MissingQueueShowsTheMessageAndQueuesNothing) {
-  EXPECT_EQ(SendRawText(spooler, messages, "VARNOK_GONE", "#UM>SL\r\n", Language::English),
-            SendOutcome::QueueMissing);
+  const SpoolerResult<void> sent =
+      SendRawText(spooler, messages, "VARNOK_GONE", "#UM>SL\r\n", Language::English);
+  ASSERT_FALSE(sent);
+  EXPECT_EQ(sent.failure().status, 1030);
 
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text,
-            "There is no such a printer installed in system!Please install Varnok printer driver "
-            "before running this program.");
+  EXPECT_EQ(messages.shown[0].text, kNoSuchPrinter);
   EXPECT_TRUE(printers->JobTitles("VARNOK_GONE").empty());
 }
 
 TEST_F(CupsSend, QueueRejectingJobsGivesTheRefusal) {
   printers->RejectJobs("VARNOKX");
 
-  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n", Language::English),
-            SendOutcome::Refused);
+  const SpoolerResult<void> sent =
+      SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n", Language::English);
+  ASSERT_FALSE(sent);
+  EXPECT_FALSE(sent.failure().no_answer);
 
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].title, "VarnoK Utility");
@@ -79,8 +82,7 @@ TEST_F(CupsSend, QueueRejectingJobsGivesTheRefusal) {
 TEST_F(CupsSend, DisabledQueueHoldsTheJobUntilEnabled) {
   printers->DisableQueue("VARNOKX");
 
-  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n", Language::English),
-            SendOutcome::Sent);
+  EXPECT_TRUE(SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n", Language::English));
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_TRUE(printers->NoJobWithin("VARNOKX", kNoJob));
 
@@ -90,14 +92,17 @@ TEST_F(CupsSend, DisabledQueueHoldsTheJobUntilEnabled) {
 
 TEST_F(CupsSend, StoppedSchedulerCountsAsAMissingQueueUntilItIsBack) {
   printers->StopScheduler();
-  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n", Language::English),
-            SendOutcome::QueueMissing);
+  const SpoolerResult<void> sent =
+      SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n", Language::English);
+  ASSERT_FALSE(sent);
+  EXPECT_TRUE(sent.failure().unreachable);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, kNoSuchPrinter);
   EXPECT_EQ(CheckQueueAfterSending(spooler, "VARNOKX"), QueueCheck::NotOpened);
 
   printers->StartScheduler();
   EXPECT_EQ(CheckQueueAfterSending(spooler, "VARNOKX"), QueueCheck::Opened);
-  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n", Language::English),
-            SendOutcome::Sent);
+  EXPECT_TRUE(SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n", Language::English));
   EXPECT_EQ(printers->WaitForJob("VARNOKX", kJobArrives), "#UM>SL\r\n");
 }
 

@@ -29,8 +29,10 @@ TEST_P(DriverNameText, IsTheMakeAndModelKeptTo64Bytes) {
   spooler.AddQueue("VARNOK_Q", queue);
   MessageRecorder messages;
 
-  EXPECT_EQ(GetQueueDriverName(spooler, messages, "VARNOK_Q", Language::English),
-            GetParam().expected);
+  const SpoolerResult<QueueDriver> driver =
+      GetQueueDriverName(spooler, messages, "VARNOK_Q", Language::English);
+  ASSERT_TRUE(driver);
+  EXPECT_EQ(driver->name, GetParam().expected);
   EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -53,7 +55,7 @@ TEST(PointerToString, NullAddressGivesOneSpace) { EXPECT_EQ(PointerToString(null
 
 struct FailureCase {
   const char* name;
-  DescribeOutcome outcome;
+  DescribeFailure where;
   Language window;
   Message expected;
 };
@@ -64,38 +66,38 @@ class DriverNameFailure : public ::testing::TestWithParam<FailureCase> {};
 TEST_P(DriverNameFailure, ShowsItsOneMessage) {
   FakeSpooler spooler;
   FakeSpooler::Queue queue;
-  queue.describe = GetParam().outcome;
+  queue.describe_fails = GetParam().where;
   spooler.AddQueue("VARNOK_Q", queue);
   MessageRecorder messages;
 
-  EXPECT_EQ(GetQueueDriverName(spooler, messages, "VARNOK_Q", GetParam().window), std::nullopt);
+  EXPECT_FALSE(GetQueueDriverName(spooler, messages, "VARNOK_Q", GetParam().window));
   EXPECT_EQ(messages.shown, std::vector<Message>{GetParam().expected});
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Failures, DriverNameFailure,
     ::testing::Values(FailureCase{"CannotOpen",
-                                  DescribeOutcome::CannotOpen,
+                                  DescribeFailure::CannotOpen,
                                   Language::Chinese,
                                   {"Cannot open printer VARNOK_Q, Error: 1280", "VarnoK Utility",
                                    MessageIcon::None, MessageButtons::Ok}},
                       FailureCase{"SizeQueryChinese",
-                                  DescribeOutcome::SizeQueryFailed,
+                                  DescribeFailure::SizeQueryFailed,
                                   Language::Chinese,
                                   {" > GetPrinter Failed on initial call! <", "VarnoK Utility",
                                    MessageIcon::None, MessageButtons::Ok}},
                       FailureCase{"SizeQueryEnglish",
-                                  DescribeOutcome::SizeQueryFailed,
+                                  DescribeFailure::SizeQueryFailed,
                                   Language::English,
                                   {" > GetPrinter Failed on initial call! <", "VarnoK Utility",
                                    MessageIcon::None, MessageButtons::Ok}},
                       FailureCase{
                           "DescriptionChinese",
-                          DescribeOutcome::DescriptionUnreadable,
+                          DescribeFailure::DescriptionUnreadable,
                           Language::Chinese,
                           {"驱动打开错误！", "提示", MessageIcon::Exclamation, MessageButtons::Ok}},
                       FailureCase{"DescriptionEnglish",
-                                  DescribeOutcome::DescriptionUnreadable,
+                                  DescribeFailure::DescriptionUnreadable,
                                   Language::English,
                                   {"Couldn't get Printer Status!", "Notice",
                                    MessageIcon::Exclamation, MessageButtons::Ok}}),
@@ -105,7 +107,7 @@ TEST(DriverNameFailure, MissingQueueNamesTheQueueAndTheStatus) {
   FakeSpooler spooler;
   MessageRecorder messages;
 
-  EXPECT_EQ(GetQueueDriverName(spooler, messages, "VARNOK_GONE", Language::English), std::nullopt);
+  EXPECT_FALSE(GetQueueDriverName(spooler, messages, "VARNOK_GONE", Language::English));
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "Cannot open printer VARNOK_GONE, Error: 1030");
 }

@@ -13,7 +13,7 @@ TEST(ListBrandQueues, KeepsExactBrandPrefixesInSpoolerOrder) {
     spooler.AddQueue(name);
   }
 
-  EXPECT_EQ(ListBrandQueues(spooler).names,
+  EXPECT_EQ(ListBrandQueues(spooler).value(),
             (std::vector<std::string>{"VARNOKX", "Varnok-Office", "VARNOK_K540_200DPI"}));
 }
 

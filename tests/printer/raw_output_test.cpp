@@ -21,7 +21,7 @@ TEST(SendRawText, SendsTheTextAsOneLabelJobInOneWrite) {
   MessageRecorder messages;
   const std::string text = "#UM>SL\r\n#UM>DI1\r";
 
-  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", text, Language::English), SendOutcome::Sent);
+  EXPECT_TRUE(SendRawText(spooler, messages, "VARNOKX", text, Language::English));
 
   ASSERT_EQ(spooler.jobs().size(), 1u);
   const auto& job = spooler.jobs()[0];
@@ -38,7 +38,7 @@ TEST(SendRawText, EmptyTextFinishesAJobWithoutAnyWrite) {
   spooler.AddQueue("VARNOKX");
   MessageRecorder messages;
 
-  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "", Language::English), SendOutcome::Sent);
+  EXPECT_TRUE(SendRawText(spooler, messages, "VARNOKX", "", Language::English));
 
   ASSERT_EQ(spooler.jobs().size(), 1u);
   EXPECT_EQ(spooler.jobs()[0].writes, 0);
@@ -51,8 +51,10 @@ TEST(SendRawText, MissingQueueShowsTheMessageOnceAndSendsNothing) {
   spooler.AddQueue("VARNOKX");
   MessageRecorder messages;
 
-  EXPECT_EQ(SendRawText(spooler, messages, "VARNOK_GONE", "#UM>SL\r\n", Language::English),
-            SendOutcome::QueueMissing);
+  const SpoolerResult<void> sent =
+      SendRawText(spooler, messages, "VARNOK_GONE", "#UM>SL\r\n", Language::English);
+  ASSERT_FALSE(sent);
+  EXPECT_EQ(sent.failure(), FakeSpooler::kMissing);
 
   EXPECT_TRUE(spooler.jobs().empty());
   EXPECT_EQ(messages.shown, std::vector<Message>{kNoSuchPrinter});
@@ -75,8 +77,10 @@ TEST_P(SendRawTextRefusal, TellsTheUserWhyAndReportsTheRefusal) {
   spooler.AddQueue("VARNOKX", queue);
   MessageRecorder messages;
 
-  EXPECT_EQ(SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n", Language::English),
-            SendOutcome::Refused);
+  const SpoolerResult<void> sent =
+      SendRawText(spooler, messages, "VARNOKX", "#UM>SL\r\n", Language::English);
+  ASSERT_FALSE(sent);
+  EXPECT_EQ(sent.failure().reason, GetParam().reason);
 
   ASSERT_EQ(messages.shown.size(), 1u);
   const Message& shown = messages.shown[0];

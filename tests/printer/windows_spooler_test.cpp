@@ -41,22 +41,18 @@ INSTANTIATE_TEST_SUITE_P(
     Operations, MissingQueueTest,
     ::testing::Values(MissingQueueCase{"OpenQueue",
                                        [](Spooler& spooler, const std::string& queue) {
-                                         return spooler.OpenQueue(queue).value_or(SpoolerFailure{});
+                                         return spooler.OpenQueue(queue).failure();
                                        }},
                       MissingQueueCase{"DescribeQueue",
                                        [](Spooler& spooler, const std::string& queue) {
-                                         const QueueDescription description =
-                                             spooler.DescribeQueue(queue);
-                                         EXPECT_EQ(description.outcome,
-                                                   DescribeOutcome::CannotOpen);
-                                         return description.failure;
+                                         const SpoolerFailure failure =
+                                             spooler.DescribeQueue(queue).failure();
+                                         EXPECT_EQ(failure.describe, DescribeFailure::CannotOpen);
+                                         return failure;
                                        }},
                       MissingQueueCase{"CreateRawJob",
                                        [](Spooler& spooler, const std::string& queue) {
-                                         SpoolerFailure failure;
-                                         EXPECT_EQ(spooler.CreateRawJob(queue, "Label", failure),
-                                                   nullptr);
-                                         return failure;
+                                         return spooler.CreateRawJob(queue, "Label").failure();
                                        }}),
     [](const auto& test) { return std::string(test.param.name); });
 
@@ -66,25 +62,20 @@ TEST(WindowsSpoolerTest, StepsPastTheLimitAreReportedAsNoAnswer) {
   WindowsSpooler spooler(StepLimits{std::chrono::seconds(0), std::chrono::seconds(0)});
   const std::string queue = "VARNOK_NOT_INSTALLED";
   EXPECT_TRUE(spooler.QueueNames().empty());
-  EXPECT_TRUE(spooler.OpenQueue(queue).value_or(SpoolerFailure{}).no_answer);
-  const QueueDescription description = spooler.DescribeQueue(queue);
-  EXPECT_EQ(description.outcome, DescribeOutcome::SizeQueryFailed);
-  EXPECT_TRUE(description.failure.no_answer);
-  SpoolerFailure failure;
-  EXPECT_EQ(spooler.CreateRawJob(queue, "Label", failure), nullptr);
-  EXPECT_TRUE(failure.no_answer);
+  EXPECT_TRUE(spooler.OpenQueue(queue).failure().no_answer);
+  const SpoolerFailure description = spooler.DescribeQueue(queue).failure();
+  EXPECT_EQ(description.describe, DescribeFailure::SizeQueryFailed);
+  EXPECT_TRUE(description.no_answer);
+  EXPECT_TRUE(spooler.CreateRawJob(queue, "Label").failure().no_answer);
 }
 
 TEST(WindowsPrintServerTest, FindingAndAddingPrintersIsLeftToTheDriverInstaller) {
   const std::unique_ptr<PrintServer> server = MakeSystemPrintServer();
-  SpoolerFailure devices;
-  SpoolerFailure drivers;
-  EXPECT_FALSE(server->Devices(5, devices));
-  EXPECT_FALSE(server->Drivers("VARNOK", drivers));
-  const std::optional<SpoolerFailure> added =
-      server->AddQueue({"VARNOK_NEW", "socket://127.0.0.1:9100", "varnok.ppd", ""});
-  ASSERT_TRUE(added.has_value());
-  for (const SpoolerFailure& failure : {devices, drivers, *added}) {
+  const SpoolerFailure devices = server->Devices(5).failure();
+  const SpoolerFailure drivers = server->Drivers("VARNOK").failure();
+  const SpoolerFailure added =
+      server->AddQueue({"VARNOK_NEW", "socket://127.0.0.1:9100", "varnok.ppd", ""}).failure();
+  for (const SpoolerFailure& failure : {devices, drivers, added}) {
     EXPECT_EQ(failure.reason,
               "not available on Windows: add printers with the maker's driver installer");
   }

@@ -16,10 +16,10 @@ class FakeSpooler : public Spooler {
  public:
   struct Queue {
     std::optional<std::string> make_and_model;
-    DescribeOutcome describe = DescribeOutcome::Ok;
-    bool refuses_jobs = false;  // CreateRawJob fails
-    bool write_fails = false;   // RawJob::Write fails
-    bool finish_fails = false;  // RawJob::Finish fails
+    std::optional<DescribeFailure> describe_fails = std::nullopt;  // set: describing fails there
+    bool refuses_jobs = false;                                     // CreateRawJob fails
+    bool write_fails = false;                                      // RawJob::Write fails
+    bool finish_fails = false;                                     // RawJob::Finish fails
     // How many requests about the queue (open, describe, create a job) are answered before
     // the spooler falls silent; -1 answers all.
     int answers = -1;
@@ -49,49 +49,41 @@ class FakeSpooler : public Spooler {
   std::optional<SpoolerFailure> list_failure;
   int open_count() const { return open_count_; }
 
-  std::vector<std::string> ListQueues(std::optional<SpoolerFailure>& failure) override {
-    failure = list_failure;
-    return list_failure ? std::vector<std::string>{} : names_;
+  SpoolerResult<std::vector<std::string>> ListQueues() override {
+    if (list_failure) return *list_failure;
+    return names_;
   }
 
-  std::optional<SpoolerFailure> OpenQueue(std::string_view queue) override {
+  SpoolerResult<void> OpenQueue(std::string_view queue) override {
     ++open_count_;
     if (FallsSilent(queue)) return kNoAnswer;
-    if (queues_.contains(std::string(queue))) return std::nullopt;
-    return SpoolerFailure{kNotFound, "The printer or class does not exist."};
+    if (queues_.contains(std::string(queue))) return {};
+    return kMissing;
   }
 
-  QueueDescription DescribeQueue(std::string_view queue) override {
+  SpoolerResult<QueueDescription> DescribeQueue(std::string_view queue) override {
     if (FallsSilent(queue)) {
-      return {DescribeOutcome::SizeQueryFailed, std::nullopt, std::nullopt, kNoAnswer};
+      SpoolerFailure silent = kNoAnswer;
+      silent.describe = DescribeFailure::SizeQueryFailed;
+      return silent;
     }
     auto it = queues_.find(std::string(queue));
-    if (it == queues_.end()) {
-      return {DescribeOutcome::CannotOpen,
-              std::nullopt,
-              std::nullopt,
-              {kNotFound, "The printer or class does not exist."}};
+    if (it == queues_.end()) return kMissing;
+    if (it->second.describe_fails) {
+      return SpoolerFailure{
+          .status = 1280, .reason = "internal error", .describe = *it->second.describe_fails};
     }
-    if (it->second.describe != DescribeOutcome::Ok) {
-      return {it->second.describe, std::nullopt, std::nullopt, {1280, "internal error"}};
-    }
-    return {DescribeOutcome::Ok, it->second.make_and_model, !it->second.refuses_jobs, {}};
+    return QueueDescription{it->second.make_and_model, !it->second.refuses_jobs};
   }
 
-  std::unique_ptr<RawJob> CreateRawJob(std::string_view queue, std::string_view title,
-                                       SpoolerFailure& failure) override {
-    if (FallsSilent(queue)) {
-      failure = kNoAnswer;
-      return nullptr;
-    }
+  SpoolerResult<std::unique_ptr<RawJob>> CreateRawJob(std::string_view queue,
+                                                      std::string_view title) override {
+    if (FallsSilent(queue)) return kNoAnswer;
     auto it = queues_.find(std::string(queue));
-    if (it == queues_.end()) {
-      failure = {kNotFound, "The printer or class does not exist."};
-      return nullptr;
-    }
+    if (it == queues_.end()) return kMissing;
     if (it->second.refuses_jobs) {
-      failure = {1031, "Destination \"" + std::string(queue) + "\" is not accepting jobs."};
-      return nullptr;
+      return SpoolerFailure{1031,
+                            "Destination \"" + std::string(queue) + "\" is not accepting jobs."};
     }
     jobs_.push_back({std::string(queue), std::string(title), {}, 0, false, false});
     return std::make_unique<FakeJob>(*this, jobs_.size() - 1, it->second);
@@ -100,6 +92,7 @@ class FakeSpooler : public Spooler {
   static constexpr int kNotFound = 1030;
   static inline const SpoolerFailure kNoAnswer{1280, "the print system did not answer in time",
                                                true};
+  static inline const SpoolerFailure kMissing{kNotFound, "The printer or class does not exist."};
 
  private:
   // Counts one request about the queue; true once it has used up its answers.
@@ -118,32 +111,24 @@ class FakeSpooler : public Spooler {
     ~FakeJob() override {
       if (!job().finished) Cancel();
     }
-    bool Write(std::string_view bytes) override {
-      if (queue_.write_fails) {
-        failure_ = {1280, "write failed"};
-        return false;
-      }
+    SpoolerResult<void> Write(std::string_view bytes) override {
+      if (queue_.write_fails) return SpoolerFailure{1280, "write failed"};
       job().bytes.append(bytes);
       ++job().writes;
-      return true;
+      return {};
     }
-    bool Finish() override {
-      if (queue_.finish_fails) {
-        failure_ = {1280, "finish failed"};
-        return false;
-      }
+    SpoolerResult<void> Finish() override {
+      if (queue_.finish_fails) return SpoolerFailure{1280, "finish failed"};
       job().finished = true;
-      return true;
+      return {};
     }
     void Cancel() override { job().cancelled = true; }
-    const SpoolerFailure& Failure() const override { return failure_; }
 
    private:
     Job& job() { return owner_.jobs_[index_]; }
     FakeSpooler& owner_;
     size_t index_;
     Queue queue_;
-    SpoolerFailure failure_;
   };
 
   std::vector<std::string> names_;

@@ -31,24 +31,23 @@ class GatedSpooler : public Spooler {
     return changed_.wait_for(lock, within, [this] { return waiting_ > 0; });
   }
 
-  std::vector<std::string> ListQueues(std::optional<SpoolerFailure>& failure) override {
-    return inner.ListQueues(failure);
-  }
-  std::optional<SpoolerFailure> OpenQueue(std::string_view queue) override {
+  SpoolerResult<std::vector<std::string>> ListQueues() override { return inner.ListQueues(); }
+  SpoolerResult<void> OpenQueue(std::string_view queue) override {
     if (!Pass()) return kNoAnswer;
     return inner.OpenQueue(queue);
   }
-  QueueDescription DescribeQueue(std::string_view queue) override {
-    if (!Pass()) return {DescribeOutcome::SizeQueryFailed, std::nullopt, std::nullopt, kNoAnswer};
+  SpoolerResult<QueueDescription> DescribeQueue(std::string_view queue) override {
+    if (!Pass()) {
+      SpoolerFailure silent = kNoAnswer;
+      silent.describe = DescribeFailure::SizeQueryFailed;
+      return silent;
+    }
     return inner.DescribeQueue(queue);
   }
-  std::unique_ptr<RawJob> CreateRawJob(std::string_view queue, std::string_view title,
-                                       SpoolerFailure& failure) override {
-    if (!Pass()) {
-      failure = kNoAnswer;
-      return nullptr;
-    }
-    return inner.CreateRawJob(queue, title, failure);
+  SpoolerResult<std::unique_ptr<RawJob>> CreateRawJob(std::string_view queue,
+                                                      std::string_view title) override {
+    if (!Pass()) return kNoAnswer;
+    return inner.CreateRawJob(queue, title);
   }
 
   Inner inner;

@@ -95,8 +95,8 @@ void ConfigForm::Form_Load() {
 }
 
 void ConfigForm::QueueListArrived(const QueueList& list) {
-  for (const std::string& queue : list.names) {
-    controls_.model->addItem(QString::fromStdString(queue));
+  if (list) {
+    for (const std::string& queue : *list) controls_.model->addItem(QString::fromStdString(queue));
   }
   controls_.model->setCurrentIndex(-1);
 }
@@ -122,7 +122,7 @@ void ConfigForm::Command2_Click() {
                  Spooler& spooler, UserMessages& messages) mutable -> std::function<void()> {
                // The list asked for as the window opened has been answered by now: it decides
                // what an empty MODEL means.
-               if (inputs.queue.empty()) inputs.queue_list_failure = queues->failure;
+               if (inputs.queue.empty()) inputs.queue_list_failed = !queues->ok();
                ApplySetting(window, inputs, spooler, messages, config_path);
                return {};
              });

@@ -6,6 +6,7 @@
 
 #include "config/setting_item.h"
 #include "config/window/config_controls.h"
+#include "printer/printer_access.h"
 #include "settings/language.h"
 
 class QGroupBox;
@@ -14,7 +15,6 @@ namespace varnok {
 
 class PrinterWorker;
 class UserMessages;
-struct QueueList;
 
 // The printer configuration window, "Form2" (Chinese) or "Form3_en" (English): the operator
 // picks a brand print queue and a setting item, the window shows that item's input panel, help

@@ -24,8 +24,8 @@ void SpoolerLabelPrinter::OpenPort(std::string_view printer_name) {
   port_open_ = true;
   if (printer_.empty()) {
     Fail(SdkError::EmptyPrinterName, {});
-  } else if (auto failure = spooler_.OpenQueue(printer_)) {
-    FailFromSpooler(SdkError::NoSuchPrinter, *failure);
+  } else if (const SpoolerResult<void> opened = spooler_.OpenQueue(printer_); !opened) {
+    FailFromSpooler(SdkError::NoSuchPrinter, opened.failure());
   }
 }
 
@@ -49,9 +49,8 @@ void SpoolerLabelPrinter::VNX_SendFile(std::string_view path, SendProgress& prog
   for (;;) {
     const std::size_t count = std::fread(chunk.data(), 1, chunk.size(), file.get());
     if (count > 0) {
-      if (!job_->Write(std::string_view(chunk.data(), count))) {
-        return FailFromSpooler(SdkError::JobRefused, job_->Failure());
-      }
+      const SpoolerResult<void> written = job_->Write(std::string_view(chunk.data(), count));
+      if (!written) return FailFromSpooler(SdkError::JobRefused, written.failure());
       sent += count;
       if (!progress.Continue(sent, total)) return Fail(SdkError::Cancelled, {});
     }
@@ -64,7 +63,9 @@ void SpoolerLabelPrinter::VNX_SendFile(std::string_view path, SendProgress& prog
 
 void SpoolerLabelPrinter::VNX_PrintLabel(int /*first*/, int /*second*/) {
   if (!CanGoOn() || !job_) return;
-  if (!job_->Finish()) return FailFromSpooler(SdkError::JobRefused, job_->Failure());
+  if (const SpoolerResult<void> finished = job_->Finish(); !finished) {
+    return FailFromSpooler(SdkError::JobRefused, finished.failure());
+  }
   job_.reset();
 }
 
@@ -79,7 +80,6 @@ void SpoolerLabelPrinter::Fail(SdkError error, std::string reason) {
 }
 
 void SpoolerLabelPrinter::FailFromSpooler(SdkError error, SpoolerFailure failure) {
-  // A copy: the failure may be the job's, which Fail drops.
   Fail(failure.no_answer ? SdkError::NoAnswer : error, failure.reason);
   failure_->spooler_failure = std::move(failure);
 }
@@ -87,10 +87,13 @@ void SpoolerLabelPrinter::FailFromSpooler(SdkError error, SpoolerFailure failure
 bool SpoolerLabelPrinter::EnsureJob(std::string_view path) {
   if (job_) return true;
   const std::string title = Utf8FromPath(PathFromUtf8(path).filename());
-  SpoolerFailure failure;
-  job_ = spooler_.CreateRawJob(printer_, title, failure);
-  if (!job_) FailFromSpooler(SdkError::JobRefused, failure);
-  return job_ != nullptr;
+  SpoolerResult<std::unique_ptr<RawJob>> job = spooler_.CreateRawJob(printer_, title);
+  if (!job) {
+    FailFromSpooler(SdkError::JobRefused, job.failure());
+    return false;
+  }
+  job_ = std::move(*job);
+  return true;
 }
 
 }  // namespace varnok

@@ -134,18 +134,16 @@ class QueueRemovedAfterSending : public Spooler {
   QueueRemovedAfterSending(Spooler& spooler, VirtualPrinters& printers)
       : spooler_(spooler), printers_(printers) {}
 
-  std::vector<std::string> ListQueues(std::optional<SpoolerFailure>& failure) override {
-    return spooler_.ListQueues(failure);
-  }
-  QueueDescription DescribeQueue(std::string_view queue) override {
+  SpoolerResult<std::vector<std::string>> ListQueues() override { return spooler_.ListQueues(); }
+  SpoolerResult<QueueDescription> DescribeQueue(std::string_view queue) override {
     return spooler_.DescribeQueue(queue);
   }
-  std::unique_ptr<RawJob> CreateRawJob(std::string_view queue, std::string_view title,
-                                       SpoolerFailure& failure) override {
+  SpoolerResult<std::unique_ptr<RawJob>> CreateRawJob(std::string_view queue,
+                                                      std::string_view title) override {
     sent_ = true;
-    return spooler_.CreateRawJob(queue, title, failure);
+    return spooler_.CreateRawJob(queue, title);
   }
-  std::optional<SpoolerFailure> OpenQueue(std::string_view queue) override {
+  SpoolerResult<void> OpenQueue(std::string_view queue) override {
     if (sent_) {
       received = printers_.WaitForJob(queue, kJobArrives);
       printers_.RemoveQueue(queue);
