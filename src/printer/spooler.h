@@ -35,11 +35,6 @@ class Spooler {
   // Installed queue names, each once, in the spooler's order; a failure when the spooler cannot
   // be reached or does not answer.
   virtual SpoolerResult<std::vector<std::string>> ListQueues() = 0;
-  // The same, empty on a failure, for a caller that need not know why the list is empty.
-  std::vector<std::string> QueueNames() {
-    SpoolerResult<std::vector<std::string>> names = ListQueues();
-    return names ? std::move(*names) : std::vector<std::string>();
-  }
   // Whether the queue can be opened now; the failure says why not.
   virtual SpoolerResult<void> OpenQueue(std::string_view queue) = 0;
   // A failure's `describe` says where the request failed.

@@ -146,8 +146,8 @@ TEST_F(CupsFakeServer, RequestsShareAConnectionMadeAnewWhenItBreaks) {
     const int before = server.Connections();
     CupsSpooler fresh(nullptr, kShortLimits);
     EXPECT_EQ(fresh.OpenQueue(kQueue).ok(), c.open.reply == Reply::Normal);
-    EXPECT_EQ(fresh.QueueNames(), std::vector<std::string>{kQueue});
-    EXPECT_EQ(fresh.QueueNames(), std::vector<std::string>{kQueue});
+    EXPECT_EQ(*fresh.ListQueues(), std::vector<std::string>{kQueue});
+    EXPECT_EQ(*fresh.ListQueues(), std::vector<std::string>{kQueue});
     EXPECT_EQ(server.Connections() - before, c.connections);
   }
 }
@@ -160,7 +160,10 @@ TEST_F(CupsFakeServer, EveryStepEndsWithinItsLimitAgainstADrippingServer) {
     std::function<bool(CupsSpooler&)> call;  // true when it said that no answer came
   } cases[] = {
       {IPP_OP_CUPS_GET_PRINTERS, "queue list",
-       [](CupsSpooler& s) { return s.QueueNames().empty(); }},
+       [](CupsSpooler& s) {
+         const SpoolerResult<std::vector<std::string>> listed = s.ListQueues();
+         return !listed && listed.failure().no_answer;
+       }},
       {IPP_OP_GET_PRINTER_ATTRIBUTES, "queue open",
        [](CupsSpooler& s) {
          const SpoolerResult<void> opened = s.OpenQueue(kQueue);

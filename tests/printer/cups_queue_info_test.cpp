@@ -70,7 +70,7 @@ TEST_F(CupsQueueInfo, QueuesAreListedInCupsOrder) {
   std::istringstream lines(testing::RunCommand({"lpstat", "-e"}).output);
   for (std::string line; std::getline(lines, line);) listed_by_lpstat.push_back(line);
 
-  EXPECT_EQ(spooler.QueueNames(), listed_by_lpstat);
+  EXPECT_EQ(*spooler.ListQueues(), listed_by_lpstat);
   // CUPS sorts without regard to case: not the byte order "VARNOKX" < "VARNOK_..." < "Varnok-".
   EXPECT_EQ(ListBrandQueues(spooler).value(),
             (std::vector<std::string>{"Varnok-Office", "VARNOK_K540_200DPI", "VARNOK_LongDriver",

@@ -51,7 +51,7 @@ TEST(CupsQueueOrder, SpoolerAndPrintServerListEveryQueueAsCupsGetDests2Does) {
   const std::vector<std::string> expected = DestinationNames();
   ASSERT_EQ(expected.size(), queues.size() + 1);
   CupsSpooler spooler;
-  EXPECT_EQ(spooler.QueueNames(), expected);
+  EXPECT_EQ(*spooler.ListQueues(), expected);
   CupsPrintServer server;
   const auto details = server.Queues();
   ASSERT_TRUE(details) << details.failure().reason;

@@ -21,7 +21,8 @@ class QueueListTest : public VirtualPrinterSuite<> {
   // The named queues in the order the scheduler lists them.
   QStringList InSpoolerOrder(const QStringList& names) {
     QStringList ordered;
-    for (const std::string& queue : spooler_.QueueNames()) {
+    const SpoolerResult<std::vector<std::string>> listed = spooler_.ListQueues();
+    for (const std::string& queue : *listed) {
       if (names.contains(QString::fromStdString(queue))) ordered << QString::fromStdString(queue);
     }
     return ordered;
