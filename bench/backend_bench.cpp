@@ -23,8 +23,8 @@
 #include <thread>
 #include <vector>
 
-#include "config/command_protocol.h"
 #include "figures.h"
+#include "printer_settings/command_protocol.h"
 #include "support/loopback.h"
 #include "support/temp_folder.h"
 

@@ -17,11 +17,11 @@
 #include <vector>
 
 #include "figures.h"
-#include "printer/cups_spooler.h"
-#include "printer/sdk/spooler_label_printer.h"
+#include "send_file/file_send.h"
+#include "spooler/cups_spooler.h"
+#include "spooler/label_printer/spooler_label_printer.h"
 #include "support/temp_folder.h"
 #include "support/virtual_printers.h"
-#include "transfer/file_send.h"
 
 namespace {
 

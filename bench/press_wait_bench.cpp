@@ -24,9 +24,9 @@
 
 #include "app/mdi_form1.h"
 #include "figures.h"
-#include "printer/cups_spooler.h"
-#include "qt/modal_press.h"
-#include "qt/printer_worker.h"
+#include "gui/modal_press.h"
+#include "gui/printer_worker.h"
+#include "spooler/cups_spooler.h"
 #include "support/background_delivery.h"
 #include "support/loopback.h"
 #include "support/message_recorder.h"

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "figures.h"
-#include "printer/cups_spooler.h"
-#include "printer/printer_access.h"
+#include "spooler/cups_spooler.h"
+#include "spooler/printer_access.h"
 #include "support/message_recorder.h"
 #include "support/run_command.h"
 #include "support/virtual_printers.h"

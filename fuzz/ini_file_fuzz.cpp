@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/ini_file.h"
+#include "foundation/ini_file.h"
 
 namespace {
 

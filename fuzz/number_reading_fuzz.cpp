@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "config/command_protocol.h"
+#include "printer_settings/command_protocol.h"
 
 namespace {
 

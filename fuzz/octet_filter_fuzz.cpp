@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "config/key_filter.h"
+#include "printer_settings/key_filter.h"
 
 namespace {
 

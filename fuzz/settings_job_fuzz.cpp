@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "config/setting_names.h"
 #include "fleet/settings_job.h"
+#include "printer_settings/setting_names.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "settings/file_access.h"
-#include "settings/ini_merge.h"
+#include "foundation/file_access.h"
+#include "foundation/ini_merge.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <iostream>
 
-#include "config/driver_file.h"
-#include "config/supported_models.h"
+#include "printer_settings/driver_file.h"
+#include "printer_settings/supported_models.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

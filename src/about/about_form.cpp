@@ -15,11 +15,11 @@
 #include "about/about_picture.h"
 #include "about/about_texts.h"
 #include "about/qt_program_launcher.h"
-#include "about/system_information.h"
-#include "printer/user_messages.h"
-#include "qt/qt_text.h"
-#include "qt/qt_user_messages.h"
-#include "qt/twips.h"
+#include "about/system_info_open.h"
+#include "gui/qt_message_boxes.h"
+#include "gui/qt_text.h"
+#include "gui/twips.h"
+#include "spooler/message_boxes.h"
 
 namespace varnok {
 
@@ -133,6 +133,6 @@ void AboutForm::cmdOK_Click() {
   }
 }
 
-void AboutForm::cmdSysInfo_Click() { OpenSystemInformation(launcher_, messages_); }
+void AboutForm::cmdSysInfo_Click() { OpenSystemInfo(launcher_, messages_); }
 
 }  // namespace varnok

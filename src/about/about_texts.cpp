@@ -1,7 +1,7 @@
 #include "about/about_texts.h"
 
-#include "settings/ini_file.h"
-#include "settings/language.h"
+#include "foundation/ini_file.h"
+#include "foundation/language.h"
 
 namespace varnok {
 

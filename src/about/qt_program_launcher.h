@@ -1,6 +1,6 @@
 #pragma once
 
-#include "about/sys_info.h"
+#include "about/system_info.h"
 
 namespace varnok {
 

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "settings/wide_text.h"
+#include "foundation/wide_text.h"
 
 namespace varnok {
 

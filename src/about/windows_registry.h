@@ -1,6 +1,6 @@
 #pragma once
 
-#include "about/sys_info_registry.h"
+#include "about/system_info_registry.h"
 
 namespace varnok {
 

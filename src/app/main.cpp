@@ -3,12 +3,12 @@
 #include "app/interface_font/interface_font.h"
 #include "app/mdi_form1.h"
 #include "app/program_icon.h"
-#include "printer/system_spooler.h"
-#include "printer/user_messages.h"
-#include "qt/printer_worker.h"
-#include "qt/qt_password_prompt.h"
-#include "qt/qt_text.h"
-#include "settings/program_folder.h"
+#include "foundation/program_folder.h"
+#include "gui/printer_worker.h"
+#include "gui/qt_password_prompt.h"
+#include "gui/qt_text.h"
+#include "spooler/message_boxes.h"
+#include "spooler/system_spooler.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);

@@ -14,13 +14,13 @@
 #include "app/child_windows.h"
 #include "app/menu_captions.h"
 #include "app/program_icon.h"
-#include "config/window/config_form.h"
-#include "qt/modal_press.h"
-#include "qt/qt_password_prompt.h"
-#include "qt/qt_text.h"
-#include "qt/twips.h"
-#include "settings/ini_file.h"
-#include "transfer/send_file_form.h"
+#include "foundation/ini_file.h"
+#include "gui/modal_press.h"
+#include "gui/qt_password_prompt.h"
+#include "gui/qt_text.h"
+#include "gui/twips.h"
+#include "printer_settings/window/config_form.h"
+#include "send_file/send_file_form.h"
 
 namespace varnok {
 

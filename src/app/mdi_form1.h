@@ -3,8 +3,8 @@
 #include <QMainWindow>
 #include <string>
 
-#include "qt/qt_user_messages.h"
-#include "settings/language.h"
+#include "foundation/language.h"
+#include "gui/qt_message_boxes.h"
 
 class QAction;
 class QMdiArea;

@@ -11,12 +11,12 @@
 #include "cli/server_problem.h"
 #include "cli/socket_address.h"
 #include "cli/terminal_text.h"
-#include "config/supported_models.h"
 #include "fleet/journaled_device.h"
-#include "printer/printer_access.h"
-#include "printer/queue_name.h"
-#include "printer/system_spooler.h"
-#include "settings/message_template.h"
+#include "foundation/message_template.h"
+#include "printer_settings/supported_models.h"
+#include "spooler/printer_access.h"
+#include "spooler/queue_name.h"
+#include "spooler/system_spooler.h"
 
 namespace varnok::cli {
 namespace {

@@ -13,10 +13,10 @@
 #include "cli/table.h"
 #include "cli/terminal_text.h"
 #include "cli/utc_time.h"
-#include "config/supported_models.h"
 #include "fleet/journal.h"
 #include "fleet/profile_delivery.h"
-#include "settings/message_template.h"
+#include "foundation/message_template.h"
+#include "printer_settings/supported_models.h"
 
 namespace varnok::cli {
 namespace {

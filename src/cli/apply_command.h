@@ -8,8 +8,8 @@
 #include "cli/command_error.h"
 #include "cli/command_output.h"
 #include "fleet/settings_delivery.h"
-#include "printer/print_server.h"
-#include "printer/spooler.h"
+#include "spooler/print_server.h"
+#include "spooler/spooler.h"
 
 namespace varnok::cli {
 

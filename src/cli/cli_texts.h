@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/language.h"
+#include "foundation/language.h"
 
 namespace varnok::cli {
 

@@ -6,9 +6,9 @@
 #include "cli/command_error.h"
 #include "cli/command_help.h"
 #include "fleet/journal.h"
-#include "settings/ini_file.h"
-#include "settings/message_template.h"
-#include "settings/program_folder.h"
+#include "foundation/ini_file.h"
+#include "foundation/message_template.h"
+#include "foundation/program_folder.h"
 
 namespace varnok::cli {
 

@@ -8,9 +8,9 @@
 
 #include "cli/command_output.h"
 #include "fleet/settings_delivery.h"
-#include "printer/print_server.h"
-#include "printer/spooler.h"
-#include "settings/language.h"
+#include "foundation/language.h"
+#include "spooler/print_server.h"
+#include "spooler/spooler.h"
 
 namespace CLI {
 class App;

@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "cli/cli_texts.h"
-#include "settings/language.h"
+#include "foundation/language.h"
 
 namespace varnok::cli {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/language.h"
+#include "foundation/language.h"
 
 // What varnok-printer needs of the system it runs on beyond the print system: its arguments,
 // the console and Ctrl+C. One implementation a platform.

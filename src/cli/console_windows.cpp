@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "cli/console.h"
-#include "settings/wide_text.h"
+#include "foundation/wide_text.h"
 
 namespace varnok::cli {
 namespace {

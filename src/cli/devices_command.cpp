@@ -10,9 +10,9 @@
 #include "cli/server_problem.h"
 #include "cli/table.h"
 #include "cli/terminal_text.h"
-#include "printer/system_spooler.h"
-#include "settings/ascii_case.h"
-#include "settings/message_template.h"
+#include "foundation/ascii_case.h"
+#include "foundation/message_template.h"
+#include "spooler/system_spooler.h"
 
 namespace varnok::cli {
 namespace {

@@ -4,8 +4,8 @@
 #include "cli/named_queues.h"
 #include "cli/server_problem.h"
 #include "cli/setting_range.h"
-#include "config/item_commands.h"
-#include "settings/message_template.h"
+#include "foundation/message_template.h"
+#include "printer_settings/item_commands.h"
 
 namespace varnok::cli {
 

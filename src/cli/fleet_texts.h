@@ -7,7 +7,7 @@
 #include "fleet/queue_report.h"
 #include "fleet/setting_values.h"
 #include "fleet/settings_delivery.h"
-#include "settings/language.h"
+#include "foundation/language.h"
 
 // The fleet core's refusals and results, which it gives as data, in the command line's words.
 namespace varnok::cli {

@@ -12,7 +12,7 @@
 #include "cli/table.h"
 #include "cli/utc_time.h"
 #include "fleet/journal.h"
-#include "settings/message_template.h"
+#include "foundation/message_template.h"
 
 namespace varnok::cli {
 namespace {

@@ -9,10 +9,10 @@
 #include "cli/json_output.h"
 #include "cli/setting_range.h"
 #include "cli/table.h"
-#include "config/command_protocol.h"
-#include "config/setting_catalogue.h"
 #include "fleet/setting_values.h"
-#include "settings/message_template.h"
+#include "foundation/message_template.h"
+#include "printer_settings/command_protocol.h"
+#include "printer_settings/setting_catalogue.h"
 
 namespace varnok::cli {
 

@@ -4,7 +4,7 @@
 
 #include "cli/command.h"
 #include "cli/command_output.h"
-#include "config/setting_names.h"
+#include "printer_settings/setting_names.h"
 
 namespace varnok::cli {
 

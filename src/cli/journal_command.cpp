@@ -11,8 +11,8 @@
 #include "cli/server_problem.h"
 #include "cli/terminal_text.h"
 #include "fleet/journaled_device.h"
-#include "printer/system_spooler.h"
-#include "settings/message_template.h"
+#include "foundation/message_template.h"
+#include "spooler/system_spooler.h"
 
 namespace varnok::cli {
 

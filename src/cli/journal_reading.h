@@ -5,7 +5,7 @@
 #include "cli/command_error.h"
 #include "fleet/delivered_state.h"
 #include "fleet/journal.h"
-#include "settings/language.h"
+#include "foundation/language.h"
 
 namespace varnok::cli {
 

@@ -9,11 +9,11 @@
 #include "cli/server_problem.h"
 #include "cli/table.h"
 #include "cli/terminal_text.h"
-#include "config/supported_models.h"
-#include "config/window_variant.h"
-#include "printer/pointer_to_string.h"
-#include "printer/printer_access.h"
-#include "settings/message_template.h"
+#include "foundation/message_template.h"
+#include "printer_settings/supported_models.h"
+#include "printer_settings/window_variant.h"
+#include "spooler/driver_name_text.h"
+#include "spooler/printer_access.h"
 
 namespace varnok::cli {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "cli/command.h"
 #include "cli/command_output.h"
-#include "printer/print_server.h"
+#include "spooler/print_server.h"
 
 namespace varnok::cli {
 

@@ -24,8 +24,8 @@
 #include "cli/state_command.h"
 #include "cli/terminal_password_prompt.h"
 #include "cli/terminal_text.h"
-#include "printer/system_spooler.h"
-#include "settings/message_template.h"
+#include "foundation/message_template.h"
+#include "spooler/system_spooler.h"
 
 namespace {
 

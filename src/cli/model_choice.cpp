@@ -5,9 +5,9 @@
 
 #include "cli/cli_texts.h"
 #include "cli/command_error.h"
-#include "config/supported_models.h"
-#include "settings/ascii_case.h"
-#include "settings/message_template.h"
+#include "foundation/ascii_case.h"
+#include "foundation/message_template.h"
+#include "printer_settings/supported_models.h"
 
 namespace varnok::cli {
 namespace {

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/language.h"
+#include "foundation/language.h"
 
 namespace varnok::cli {
 

@@ -7,7 +7,7 @@
 #include "cli/json_output.h"
 #include "cli/model_choice.h"
 #include "cli/table.h"
-#include "config/supported_models.h"
+#include "printer_settings/supported_models.h"
 
 namespace varnok::cli {
 

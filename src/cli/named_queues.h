@@ -6,8 +6,8 @@
 
 #include "cli/command_error.h"
 #include "fleet/queue_names.h"
-#include "printer/print_server.h"
-#include "settings/language.h"
+#include "foundation/language.h"
+#include "spooler/print_server.h"
 
 namespace varnok::cli {
 

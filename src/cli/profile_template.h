@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "settings/language.h"
+#include "foundation/language.h"
 
 namespace varnok::cli {
 

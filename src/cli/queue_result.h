@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "fleet/queue_result.h"
-#include "settings/language.h"
+#include "foundation/language.h"
 
 namespace varnok::cli {
 

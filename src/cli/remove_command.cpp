@@ -8,8 +8,8 @@
 #include "cli/named_queues.h"
 #include "cli/server_problem.h"
 #include "cli/terminal_text.h"
-#include "printer/system_spooler.h"
-#include "settings/message_template.h"
+#include "foundation/message_template.h"
+#include "spooler/system_spooler.h"
 
 namespace varnok::cli {
 

@@ -3,7 +3,7 @@
 #include <span>
 #include <string_view>
 
-#include "settings/language.h"
+#include "foundation/language.h"
 
 namespace varnok::cli {
 

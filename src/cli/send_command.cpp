@@ -13,12 +13,12 @@
 #include "cli/server_problem.h"
 #include "cli/table.h"
 #include "cli/terminal_text.h"
-#include "printer/sdk/file_to_send.h"
-#include "printer/sdk/spooler_label_printer.h"
-#include "settings/message_template.h"
-#include "settings/utf8_path.h"
-#include "transfer/file_send.h"
-#include "transfer/send_progress_text.h"
+#include "foundation/message_template.h"
+#include "foundation/utf8_path.h"
+#include "send_file/file_send.h"
+#include "send_file/send_progress_text.h"
+#include "spooler/label_printer/file_to_send.h"
+#include "spooler/label_printer/spooler_label_printer.h"
 
 namespace varnok::cli {
 namespace {

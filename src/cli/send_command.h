@@ -6,7 +6,7 @@
 #include "cli/command.h"
 #include "cli/command_error.h"
 #include "cli/command_output.h"
-#include "printer/spooler.h"
+#include "spooler/spooler.h"
 
 namespace varnok::cli {
 

@@ -1,7 +1,7 @@
 #include "cli/server_problem.h"
 
-#include "printer/system_spooler.h"
-#include "settings/message_template.h"
+#include "foundation/message_template.h"
+#include "spooler/system_spooler.h"
 
 namespace varnok::cli {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "cli/cli_texts.h"
-#include "printer/spooler.h"
+#include "spooler/spooler.h"
 
 namespace varnok::cli {
 

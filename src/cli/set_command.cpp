@@ -10,7 +10,7 @@
 #include "cli/queue_result.h"
 #include "cli/table.h"
 #include "cli/terminal_text.h"
-#include "config/supported_models.h"
+#include "printer_settings/supported_models.h"
 
 namespace varnok::cli {
 namespace {

@@ -5,7 +5,7 @@
 #include "cli/command_output.h"
 #include "cli/setting_words.h"
 #include "fleet/settings_delivery.h"
-#include "printer/spooler.h"
+#include "spooler/spooler.h"
 
 namespace varnok::cli {
 

@@ -1,7 +1,7 @@
 #include "cli/setting_range.h"
 
 #include "cli/cli_texts.h"
-#include "settings/message_template.h"
+#include "foundation/message_template.h"
 
 namespace varnok::cli {
 

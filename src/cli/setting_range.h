@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "config/item_commands.h"
-#include "settings/language.h"
+#include "foundation/language.h"
+#include "printer_settings/item_commands.h"
 
 namespace varnok::cli {
 

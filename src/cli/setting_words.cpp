@@ -2,7 +2,7 @@
 
 #include "cli/cli_texts.h"
 #include "cli/command_error.h"
-#include "settings/message_template.h"
+#include "foundation/message_template.h"
 
 namespace varnok::cli {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/language.h"
+#include "foundation/language.h"
 
 namespace varnok::cli {
 

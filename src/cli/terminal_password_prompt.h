@@ -2,8 +2,8 @@
 
 #include <ostream>
 
-#include "printer/password_prompt.h"
-#include "settings/language.h"
+#include "foundation/language.h"
+#include "spooler/password_prompt.h"
 
 namespace varnok::cli {
 

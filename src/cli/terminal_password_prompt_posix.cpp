@@ -6,7 +6,7 @@
 
 #include "cli/cli_texts.h"
 #include "cli/terminal_text.h"
-#include "settings/message_template.h"
+#include "foundation/message_template.h"
 
 namespace varnok::cli {
 namespace {

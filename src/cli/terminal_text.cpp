@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "cli/console.h"
-#include "settings/file_text.h"
-#include "settings/utf8.h"
+#include "foundation/file_text.h"
+#include "foundation/utf8.h"
 
 namespace varnok::cli {
 namespace {

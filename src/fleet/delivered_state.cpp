@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <ranges>
 
-#include "config/item_commands.h"
-#include "config/setting_names.h"
+#include "printer_settings/item_commands.h"
+#include "printer_settings/setting_names.h"
 
 namespace varnok {
 namespace {

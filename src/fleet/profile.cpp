@@ -6,11 +6,11 @@
 #include <optional>
 #include <string_view>
 
-#include "settings/ascii_case.h"
-#include "settings/file_access.h"
-#include "settings/ini_lines.h"
-#include "settings/ini_lookup.h"
-#include "settings/utf8.h"
+#include "foundation/ascii_case.h"
+#include "foundation/file_access.h"
+#include "foundation/ini_lines.h"
+#include "foundation/ini_lookup.h"
+#include "foundation/utf8.h"
 
 namespace varnok {
 namespace {

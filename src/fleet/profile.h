@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "config/apply_setting.h"
 #include "fleet/setting_values.h"
+#include "printer_settings/apply_setting.h"
 
 namespace varnok {
 

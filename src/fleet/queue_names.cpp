@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "settings/ascii_case.h"
+#include "foundation/ascii_case.h"
 
 namespace varnok {
 

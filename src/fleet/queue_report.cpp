@@ -5,8 +5,8 @@
 
 #include "fleet/journaled_device.h"
 #include "fleet/queue_names.h"
-#include "printer/printer_access.h"
-#include "settings/ascii_case.h"
+#include "foundation/ascii_case.h"
+#include "spooler/printer_access.h"
 
 namespace varnok {
 

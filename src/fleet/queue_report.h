@@ -8,7 +8,7 @@
 
 #include "fleet/delivered_state.h"
 #include "fleet/journal.h"
-#include "printer/print_server.h"
+#include "spooler/print_server.h"
 
 namespace varnok {
 

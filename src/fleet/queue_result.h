@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printer/user_messages.h"
+#include "spooler/message_boxes.h"
 
 namespace varnok {
 

@@ -5,10 +5,10 @@
 #include <limits>
 #include <optional>
 
-#include "config/decimal_number.h"
-#include "config/item_commands.h"
-#include "config/key_filter.h"
-#include "settings/ascii_case.h"
+#include "foundation/ascii_case.h"
+#include "printer_settings/decimal_number.h"
+#include "printer_settings/item_commands.h"
+#include "printer_settings/key_filter.h"
 
 namespace varnok {
 namespace {

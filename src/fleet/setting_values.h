@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "config/apply_setting.h"
-#include "config/setting_catalogue.h"
-#include "config/setting_names.h"
+#include "printer_settings/apply_setting.h"
+#include "printer_settings/setting_catalogue.h"
+#include "printer_settings/setting_names.h"
 
 namespace varnok {
 

@@ -5,8 +5,8 @@
 #include <functional>
 #include <thread>
 
-#include "config/setting_catalogue.h"
-#include "config/setting_item.h"
+#include "printer_settings/setting_catalogue.h"
+#include "printer_settings/setting_item.h"
 
 namespace varnok {
 namespace {

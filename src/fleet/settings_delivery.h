@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "config/apply_setting.h"
 #include "fleet/queue_result.h"
-#include "printer/spooler.h"
-#include "settings/language.h"
+#include "foundation/language.h"
+#include "printer_settings/apply_setting.h"
+#include "spooler/spooler.h"
 
 namespace varnok {
 

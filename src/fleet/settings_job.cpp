@@ -1,8 +1,8 @@
 #include "fleet/settings_job.h"
 
-#include "config/command_protocol.h"
-#include "config/item_commands.h"
-#include "config/setting_names.h"
+#include "printer_settings/command_protocol.h"
+#include "printer_settings/item_commands.h"
+#include "printer_settings/setting_names.h"
 
 namespace varnok {
 namespace {

@@ -12,9 +12,9 @@
 #include <tuple>
 #include <vector>
 
-#include "about/sys_info.h"
+#include "about/system_info.h"
 #include "fake_launcher.h"
-#include "qt/twips.h"
+#include "gui/twips.h"
 #include "support/message_recorder.h"
 #include "support/temp_folder.h"
 

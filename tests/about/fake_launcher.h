@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "about/sys_info.h"
+#include "about/system_info.h"
 
 namespace varnok::testing {
 

@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <functional>
 
+#include "gui/qt_message_boxes.h"
 #include "main_window_fixture.h"
-#include "qt/qt_user_messages.h"
 
 namespace varnok::testing {
 namespace {

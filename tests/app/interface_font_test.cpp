@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "app/menu_captions.h"
-#include "config/setting_catalogue.h"
-#include "config/setting_item.h"
-#include "config/window/config_window_texts.h"
+#include "printer_settings/setting_catalogue.h"
+#include "printer_settings/setting_item.h"
+#include "printer_settings/window/config_window_texts.h"
 
 namespace varnok {
 namespace {

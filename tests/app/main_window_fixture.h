@@ -18,8 +18,8 @@
 #include <string_view>
 
 #include "app/mdi_form1.h"
-#include "settings/ini_file.h"
-#include "settings/language.h"
+#include "foundation/ini_file.h"
+#include "foundation/language.h"
 #include "support/background_delivery.h"
 #include "support/fake_spooler.h"
 #include "support/message_recorder.h"

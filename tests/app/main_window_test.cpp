@@ -1,8 +1,8 @@
 // Menu commands and the child windows of the main window.
 #include <QComboBox>
 
+#include "gui/twips.h"
 #include "main_window_fixture.h"
-#include "qt/twips.h"
 
 namespace varnok::testing {
 namespace {

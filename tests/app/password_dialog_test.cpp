@@ -6,8 +6,8 @@
 #include <chrono>
 #include <future>
 
+#include "gui/qt_password_prompt.h"
 #include "main_window_fixture.h"
-#include "qt/qt_password_prompt.h"
 
 namespace varnok::testing {
 namespace {

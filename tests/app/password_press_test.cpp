@@ -22,9 +22,9 @@
 #include <vector>
 
 #include "app/mdi_form1.h"
-#include "printer/cups_spooler.h"
-#include "printer/print_server_password.h"
-#include "qt/qt_password_prompt.h"
+#include "gui/qt_password_prompt.h"
+#include "spooler/cups_spooler.h"
+#include "spooler/print_server_password.h"
 #include "support/background_delivery.h"
 #include "support/fake_ipp_server.h"
 #include "support/message_recorder.h"

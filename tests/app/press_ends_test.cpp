@@ -21,9 +21,9 @@
 #include <utility>
 #include <vector>
 
+#include "gui/title_bar.h"
 #include "main_window_fixture.h"
-#include "printer/cups_spooler.h"
-#include "qt/title_bar.h"
+#include "spooler/cups_spooler.h"
 #include "support/gated_spooler.h"
 #include "support/temp_folder.h"
 #include "support/virtual_printer_suite.h"

@@ -19,11 +19,11 @@
 #include "app/interface_font/interface_font.h"
 #include "app/mdi_form1.h"
 #include "app/program_icon.h"
-#include "printer/user_messages.h"
-#include "qt/printer_worker.h"
-#include "qt/qt_text.h"
-#include "settings/ini_file.h"
-#include "settings/language.h"
+#include "foundation/ini_file.h"
+#include "foundation/language.h"
+#include "gui/printer_worker.h"
+#include "gui/qt_text.h"
+#include "spooler/message_boxes.h"
 #include "support/fake_spooler.h"
 
 namespace {

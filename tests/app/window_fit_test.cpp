@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "app/interface_font/interface_font.h"
-#include "config/setting_catalogue.h"
-#include "config/setting_item.h"
-#include "config/window/config_form.h"
+#include "gui/qt_text.h"
 #include "main_window_fixture.h"
-#include "qt/qt_text.h"
+#include "printer_settings/setting_catalogue.h"
+#include "printer_settings/setting_item.h"
+#include "printer_settings/window/config_form.h"
 
 namespace varnok::testing {
 namespace {

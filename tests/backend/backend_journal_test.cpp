@@ -12,8 +12,8 @@
 #include <thread>
 #include <vector>
 
-#include "config/command_protocol.h"
 #include "fleet/journal.h"
+#include "printer_settings/command_protocol.h"
 #include "support/loopback.h"
 #include "support/run_command.h"
 #include "support/temp_folder.h"

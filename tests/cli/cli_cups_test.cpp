@@ -11,11 +11,11 @@
 #include <sstream>
 #include <thread>
 
-#include "config/apply_setting.h"
-#include "config/setting_catalogue.h"
-#include "config/supported_models.h"
-#include "printer/cups_spooler.h"
-#include "printer/printer_access.h"
+#include "printer_settings/apply_setting.h"
+#include "printer_settings/setting_catalogue.h"
+#include "printer_settings/supported_models.h"
+#include "spooler/cups_spooler.h"
+#include "spooler/printer_access.h"
 #include "support/message_recorder.h"
 #include "support/run_command.h"
 #include "support/temp_folder.h"

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "app/main_window_fixture.h"
-#include "printer/cups_spooler.h"
+#include "spooler/cups_spooler.h"
 #include "support/figures.h"
 #include "support/loopback.h"
 #include "support/temp_folder.h"

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <thread>
 
-#include "config/apply_setting.h"
-#include "config/command_protocol.h"
-#include "config/setting_catalogue.h"
-#include "config/setting_names.h"
 #include "fleet/delivered_state.h"
 #include "fleet/journal.h"
 #include "fleet/settings_job.h"
+#include "printer_settings/apply_setting.h"
+#include "printer_settings/command_protocol.h"
+#include "printer_settings/setting_catalogue.h"
+#include "printer_settings/setting_names.h"
 #include "support/message_recorder.h"
 #include "support/temp_folder.h"
 

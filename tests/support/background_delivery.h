@@ -5,7 +5,7 @@
 #include <QEventLoop>
 #include <QObject>
 
-#include "qt/printer_worker.h"
+#include "gui/printer_worker.h"
 
 namespace varnok::testing {
 

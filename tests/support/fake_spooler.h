@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "printer/spooler.h"
+#include "spooler/spooler.h"
 
 namespace varnok::testing {
 

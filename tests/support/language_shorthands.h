@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/language.h"
+#include "foundation/language.h"
 
 namespace varnok {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "printer/user_messages.h"
+#include "spooler/message_boxes.h"
 
 namespace varnok::testing {
 

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "config/driver_file.h"
+#include "printer_settings/driver_file.h"
 #include "support/scheduler_programs.h"
 
 namespace varnok::testing {
