@@ -57,7 +57,7 @@ all:
   vars:
     ansible_connection: local
     ansible_python_interpreter: /usr/bin/python3
-    varnok_spooler: $bin/varnok-printer
+    varnok_printer: $bin/varnok-printer
     silent_server: $work/nobody/cups.sock
   children:
     print_servers:
