@@ -101,7 +101,7 @@ std::string ReportProblemText(const ReportFault& fault, std::string_view server,
                               Language language) {
   const CliTexts& texts = CliTextsIn(language);
   switch (fault.problem) {
-    case ReportProblem::QueueList:
+    case ReportProblem::QueuesUnlisted:
       return ServerProblem(texts, texts.queue_check_action, fault.failure, server);
     case ReportProblem::UnfinishedJobs:
       return ServerProblem(texts, texts.jobs_action, fault.failure, server);

@@ -13,7 +13,7 @@ namespace varnok {
 std::vector<ReportedQueue> ReportQueues(Journal* journal, PrintServer& server,
                                         const std::vector<std::string>& named) {
   const SpoolerResult<std::vector<QueueDetails>> queues = server.Queues();
-  if (!queues) throw ReportError({ReportProblem::QueueList, queues.failure(), {}});
+  if (!queues) throw ReportError({ReportProblem::QueuesUnlisted, queues.failure(), {}});
   const SpoolerResult<std::vector<UnfinishedJob>> unfinished = server.UnfinishedJobs();
   if (!unfinished) throw ReportError({ReportProblem::UnfinishedJobs, unfinished.failure(), {}});
   std::vector<std::string> wanted;

@@ -22,13 +22,13 @@ struct ReportedQueue {
 
 // Why the queues could not be reported.
 enum class ReportProblem {
-  QueueList,       // the print server could not list its queues (failure: its answer)
+  QueuesUnlisted,  // the print server could not list its queues (failure: its answer)
   UnfinishedJobs,  // nor its jobs not finished
   UnknownQueues,   // it has no queue of these names (unknown: as given)
 };
 
 struct ReportFault {
-  ReportProblem problem = ReportProblem::QueueList;
+  ReportProblem problem = ReportProblem::QueuesUnlisted;
   SpoolerFailure failure;
   std::vector<std::string> unknown;
 };
