@@ -131,11 +131,10 @@ TEST_F(MainWindowTest, MenuTreeInDisplayOrderWithTheGreyedItems) {
 }
 
 // A caption copied from one language into the other shows the operator the wrong language.
-TEST(MenuCaptionTable, EveryEntryHasACaptionOfEachLanguage) {
+TEST(MenuCaptionTable, NoEntryHasTheSameCaptionInBothLanguages) {
   const MenuCaptions& chinese = MenuCaptionsFor(Language::Chinese);
   const MenuCaptions& english = MenuCaptionsFor(Language::English);
   for (const CaptionSource& source : kCaptionSources) {
-    EXPECT_FALSE((english.*source.caption).empty()) << source.name;
     EXPECT_NE(chinese.*source.caption, english.*source.caption) << source.name;
   }
   // Exact texts the operator looks for, which nothing else states.

@@ -84,12 +84,6 @@ TEST(ProfileReading, EachFaultIsTheFirstOneWithItsLineAndFacts) {
        {.problem = ProfileProblem::BadValue,
         .line = 2,
         .value = SettingValueFault{ValueProblem::BadAddress, "255.0.0.256", "mask", nullptr}}},
-      {"NoChoice",
-       "[settings]\norientation = sideways\n",
-       {.problem = ProfileProblem::BadValue,
-        .line = 2,
-        .value = SettingValueFault{ValueProblem::NoChoice, "sideways", "",
-                                   &NameOfItem(ItemId::Orientation)}}},
   };
   TempFolder folder;
   for (const auto& c : cases) {
