@@ -3,8 +3,10 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <filesystem>
+#include <thread>
 #include <utility>
 
 namespace varnok {
@@ -106,6 +108,22 @@ struct Journal::Database {
 
   void Execute(const char* sql) const {
     Check(sqlite3_exec(handle, sql, nullptr, nullptr, nullptr));
+  }
+
+  // A new journal's first writers race to switch it to its write-ahead log, which SQLite settles
+  // with a lock it does not wait for: the loser is told "database is locked" at once. It waits
+  // here instead, as long as for any other writer. The mode stays in the file once set.
+  void SwitchToWriteAheadLog() const {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyMilliseconds);
+    for (;;) {
+      const int code = sqlite3_exec(handle, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+      if ((code & 0xff) != SQLITE_BUSY || std::chrono::steady_clock::now() > deadline) {
+        Check(code);
+        return;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
   }
 
   // One prepared statement, its values bound by position from 1.
@@ -238,7 +256,7 @@ Journal::Journal(const std::string& path, Access access) : database_(std::make_u
   if (found != 0 && found != kSchemaVersion) {
     throw JournalError(JournalProblem::NotAJournal, "not a journal of this program");
   }
-  database_->Execute("PRAGMA journal_mode=WAL");
+  if (found == 0) database_->SwitchToWriteAheadLog();
   // The backend opens the journal for each job: its write-ahead log stays from one to the next
   // rather than being checkpointed, synced and removed at each close (milliseconds a job).
   int persist = 1;

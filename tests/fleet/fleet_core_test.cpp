@@ -233,6 +233,23 @@ TEST(JournalTest, ManyJobsEndingAtOnceAreAllKept) {
   EXPECT_EQ(reader.Jobs({"VARNOK_A"}, std::nullopt).size(), static_cast<std::size_t>(kJobs));
 }
 
+// The first jobs through a new journal create it together: none may lose its row.
+TEST(JournalTest, FirstJobsCreatingTheJournalAtOnceAreAllKept) {
+  TempFolder folder;
+  const std::string path = folder.File("journal.sqlite");
+  constexpr int kJobs = 8;
+  std::vector<std::thread> backends;
+  for (int i = 1; i <= kJobs; ++i) {
+    backends.emplace_back([&path, i] {
+      Journal journal(path, Journal::Access::Write);
+      journal.Begin(SettingsJob(i, "#UM>FD1\r"));
+    });
+  }
+  for (std::thread& backend : backends) backend.join();
+  EXPECT_EQ(Journal(path, Journal::Access::Read).Jobs({}, std::nullopt).size(),
+            static_cast<std::size_t>(kJobs));
+}
+
 // Each queue keeps its newest kLabelJobsKept label jobs, whatever another queue prints, and
 // every settings job however old.
 TEST(JournalTest, EachQueueKeepsItsNewestLabelJobsAndEverySettingsJob) {
