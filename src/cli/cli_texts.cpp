@@ -198,6 +198,7 @@ constexpr CliTexts kEnglish{
                         "unknown: the job that carries it is printing",
                         "unknown: the last job that carried it failed ({detail})"},
     .label_job = "label job, {size} bytes",
+    .label_job_unended = "label job, bytes sent not known",
     .not_journaled =
         "not journaled: the queue's device does not go through the backend, so nothing is known "
         "of it ('varnok-printer journal enable QUEUE' changes that)",
@@ -398,6 +399,7 @@ constexpr CliTexts kChinese{
                         "未知：携带它的最后一个作业被中断", "未知：携带它的作业正在打印",
                         "未知：携带它的最后一个作业失败（{detail}）"},
     .label_job = "标签作业，{size} 字节",
+    .label_job_unended = "标签作业，已发送字节数未知",
     .not_journaled =
         "未记录：该队列的设备不经过记录后端，因此对它一无所知（'varnok-printer journal enable "
         "QUEUE' 可改变这一点）",

@@ -152,6 +152,7 @@ struct CliTexts {
   // Why a setting's value is unknown, in the order of UnknownBecause ({detail}).
   std::array<std::string_view, 6> unknown_because;
   std::string_view label_job;          // {size}
+  std::string_view label_job_unended;  // a label job not ended: what reached the printer is unknown
   std::string_view not_journaled;      // the queue's device does not go through the backend
   std::string_view as_profile;         // drift: a queue whose delivered settings are the profile's
   std::string_view waiting;            // {job}: converge's reason for not sending again

@@ -34,6 +34,7 @@ Shown ShownOutcome(const JournaledJob& job, const std::set<std::int64_t>& unfini
 }
 
 std::string Carried(const JournaledJob& job, const CliTexts& texts) {
+  if (!job.settings && !job.ended) return std::string(texts.label_job_unended);
   if (!job.settings) return FillIn(texts.label_job, {{"size", std::to_string(job.size)}});
   std::string carried;
   for (const JobSetting& setting : *job.settings) {
@@ -89,7 +90,8 @@ void ShowHistory(const std::string& journal_path, const std::vector<std::string>
            {"title", job.title},
            {"started_at", UtcTime(job.started)},
            {"ended_at", job.ended ? nlohmann::ordered_json(UtcTime(*job.ended)) : nullptr},
-           {"size", job.size},
+           // Bytes handed to the printer are counted when the job ends.
+           {"size", job.ended ? nlohmann::ordered_json(job.size) : nullptr},
            {"kind", job.settings ? "settings" : "label"},
            {"outcome", kShownKeywords[static_cast<int>(ShownOutcome(job, unfinished))]},
            {"message", OrNull(job.message)},

@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 #include <thread>
 
+#include "fleet/journal.h"
 #include "support/run_command.h"
 #include "support/temp_folder.h"
 #include "support/virtual_printer_suite.h"
@@ -168,6 +169,25 @@ TEST_F(CliJournalTest, ConvergeSendsOnlyWhatDiffersAndNothingTheSecondTime) {
   EXPECT_EQ(drifted.out.find("cut-position"), std::string::npos) << drifted.out;
   EXPECT_EQ(converge()["result"], "sent");
   Journaled(kConverged, "#UM>FD-4\r");
+}
+
+// A label job whose backend was killed: its row never learnt how many bytes reached the printer,
+// which history must not give as none.
+TEST_F(CliJournalTest, InterruptedLabelJobHasNoSize) {
+  const std::string path = folder->File("killed.sqlite");
+  JournaledJob job;
+  job.queue = kDock;
+  job.device_uri = "socket://127.0.0.1:9";
+  job.job_id = 99999;  // no job of the scheduler's
+  job.started = std::chrono::system_clock::now();
+  Journal(path, Journal::Access::Write).Begin(job);
+
+  const CommandResult table = Run({"history", "--journal", path});
+  EXPECT_NE(table.out.find("interrupted"), std::string::npos) << table.out;
+  EXPECT_EQ(table.out.find("0 bytes"), std::string::npos) << table.out;
+  const json jobs = json::parse(Run({"history", "--journal", path, "--json"}).out, nullptr, false);
+  ASSERT_FALSE(jobs.is_discarded());
+  EXPECT_TRUE(jobs["jobs"][0]["size"].is_null());
 }
 
 }  // namespace
