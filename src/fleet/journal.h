@@ -62,7 +62,7 @@ struct JournaledJob {
   std::string host;  // where the job came from, when the print system tells
   JournalTime started;
   std::optional<JournalTime> ended;
-  std::int64_t size = 0;  // bytes handed to the printer's backend
+  std::int64_t size = 0;  // bytes handed to the printer's backend, counted when the job ends
   JobOutcome outcome = JobOutcome::Begun;
   std::string message;  // a failed job: the printer's backend's last message
   int status = 0;       // a failed job: the backend's exit status
